@@ -1,0 +1,110 @@
+#pragma once
+
+#include "IntMath.h"
+#include "Twips.h"
+
+#include <QWidget>
+
+#include <array>
+
+class DrawOps;
+class PictureBox;
+class QLabel;
+class QPushButton;
+class Scriba;
+class ScrollBar;
+class Swatch;
+class TabControl;
+class Timer;
+
+// The program's one window: a tab control with four pages, two clear buttons and
+// the pen-colour swatch. Its handlers are named after control and event; those
+// of the overlay and of the figure pages live beside their subsystems.
+class Tamsel : public QWidget
+{
+    Q_OBJECT
+public:
+    using Overlay = ::Scriba; // the control array below takes the class's name
+    static constexpr int kPageCount = 4;
+    static constexpr int kTimerIntervalMs = 350;
+    static inline const QColor kFigureBackground{0, 128, 0};
+    static inline const QColor kWhite{255, 255, 255};
+    static inline const QColor kRed{255, 0, 0};
+    static inline const QColor kBlue{0, 0, 255};
+
+    explicit Tamsel(QWidget *parent = nullptr);
+    ~Tamsel() override;
+
+    const Twips &twips() const { return m_twips; }
+
+    // The controls, as created with their design values.
+    TabControl *MainTab;
+    std::array<QPushButton *, 2> ClsButton;
+    Swatch *ColPic;
+    Timer *MainTimer;
+    PictureBox *PolyPic;
+    ScrollBar *PolyScroll;
+    QLabel *PolyLabel;
+    PictureBox *CirPic;
+    ScrollBar *CirScroll;
+    QLabel *CirLabel;
+    PictureBox *ccPic;
+    ScrollBar *ccScroll;
+    QPushButton *ccButton;
+    QLabel *ccLabel;
+    PictureBox *WhPic;
+    std::array<Overlay *, kPageCount> Scriba;
+
+    // Sectors of page 2 already moved into the parallelogram, 0 to 2 × ccScroll.
+    Int16 ccStep = 0;
+
+    // Main window and layout.
+    void Form_Load();
+    void Form_Resize();
+    void MainTab_Click(Int16 previousTab);
+
+    // Clear buttons, pen colour and overlay refresh.
+    void ClsButton_Click(Int16 index);
+    void ColPic_Click();
+    void Scriba_RepaintRequest(Int16 index);
+    void WhPic_Paint(DrawOps &ops);
+
+    // Figure pages and the animation.
+    void PolyPic_Paint(DrawOps &ops);
+    void PolyPic_Resize();
+    void PolyScroll_Change();
+    void PolyScroll_Scroll();
+    void CirPic_Paint(DrawOps &ops);
+    void CirPic_Resize();
+    void CirScroll_Change();
+    void CirScroll_Scroll();
+    void ccPic_Paint(DrawOps &ops);
+    void ccPic_Resize();
+    void ccScroll_Change();
+    void ccScroll_Scroll();
+    void ccButton_Click();
+    void MainTimer_Timer();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct PageControls
+    {
+        PictureBox *picture = nullptr;
+        ScrollBar *scroll = nullptr;
+        QPushButton *button = nullptr;
+        QLabel *label = nullptr;
+    };
+
+    void createControls();
+    void connectHandlers();
+    void setFocusOrder();
+    // The last step of every paint handler: the overlay shows its strokes again
+    // over its whole area, given in pixels.
+    void redrawOverlay(int page);
+    Int16 currentPage() const;
+
+    Twips m_twips;
+    std::array<PageControls, kPageCount> m_pages;
+};

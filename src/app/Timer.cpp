@@ -1,0 +1,16 @@
+#include "Timer.h"
+
+Timer::Timer(int intervalMs, QObject *parent) : QObject(parent)
+{
+    m_timer.setInterval(intervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &Timer::Tick);
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    // Enabling a running timer leaves its phase alone.
+    if (enabled && !m_timer.isActive())
+        m_timer.start();
+    else if (!enabled)
+        m_timer.stop();
+}

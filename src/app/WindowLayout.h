@@ -1,0 +1,20 @@
+#pragma once
+
+class ControlGeometry;
+
+// Places the controls that sit directly on the window from its inner size.
+namespace WindowLayout {
+
+enum Control { MainTab, LeftClear, RightClear, Swatch };
+
+inline constexpr int kMarginPx = 5;
+inline constexpr int kMarginsPx = 10;
+inline constexpr int kStripPx = 40;
+inline constexpr int kGapBelowTabPx = 7;
+inline constexpr int kButtonWidthPx = 70;
+inline constexpr int kStripHeightPx = 25;
+inline constexpr int kRightButtonFromEdgePx = 75;
+
+void apply(float innerWidth, float innerHeight, ControlGeometry &controls);
+
+} // namespace WindowLayout

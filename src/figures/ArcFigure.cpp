@@ -1,0 +1,30 @@
+#include "ArcFigure.h"
+
+#include "DrawOps.h"
+#include "FigureMath.h"
+
+ArcFigure ArcFigure::compute(float scaleWidth, float scaleHeight, int degrees)
+{
+    ArcFigure f;
+    f.diameter = usableDiameter(scaleWidth, scaleHeight);
+    f.radius = f.diameter / 2.0;
+    f.centre = QPointF(round16(scaleWidth / 2.0), round16(scaleHeight / 2.0));
+    f.degrees = saturate16(degrees);
+    return f;
+}
+
+float ArcFigure::endAngle() const
+{
+    return float((double(-degrees) / kDegreesPerHalfTurn) * kPi);
+}
+
+void ArcFigure::paint(DrawOps &ops) const
+{
+    ops.setForeColor(kOutlineColor);
+    ops.setFillStyle(FillStyle::Solid);
+    ops.setFillColor(kFillColor);
+    if (degrees == kMaxDegrees)
+        ops.Circle(centre, float(radius));
+    else if (degrees != 0)
+        ops.Circle(centre, float(radius), ops.ForeColor(), kStartAngle, endAngle());
+}

@@ -1,0 +1,89 @@
+// The window's handlers for the three figure pages and the animation of page 2.
+
+#include "Tamsel.h"
+
+#include "ArcFigure.h"
+#include "DrawOps.h"
+#include "ParallelogramFigure.h"
+#include "PictureBox.h"
+#include "PolygonFigure.h"
+#include "ScrollBar.h"
+#include "Timer.h"
+
+#include <QLabel>
+
+void Tamsel::PolyPic_Paint(DrawOps &ops)
+{
+    const float height = ops.ScaleHeight();
+    const float width = ops.ScaleWidth();
+    PolygonFigure::compute(width, height, PolyScroll->value()).paint(ops);
+    redrawOverlay(0);
+}
+
+void Tamsel::PolyPic_Resize() { PolyPic->Refresh(); }
+
+void Tamsel::PolyScroll_Change()
+{
+    PolyLabel->setText(QString::number(PolyScroll->value()));
+    PolyPic->Refresh();
+}
+
+void Tamsel::PolyScroll_Scroll() { PolyScroll_Change(); }
+
+void Tamsel::CirPic_Paint(DrawOps &ops)
+{
+    const float height = ops.ScaleHeight();
+    const float width = ops.ScaleWidth();
+    ArcFigure::compute(width, height, CirScroll->value()).paint(ops);
+    redrawOverlay(1);
+}
+
+void Tamsel::CirPic_Resize() { CirPic->Refresh(); }
+
+void Tamsel::CirScroll_Change()
+{
+    CirLabel->setText(QString::number(CirScroll->value()));
+    CirPic->Refresh();
+}
+
+void Tamsel::CirScroll_Scroll() { CirScroll_Change(); }
+
+void Tamsel::ccPic_Paint(DrawOps &ops)
+{
+    ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), ccScroll->value(), ccStep).paint(ops);
+    redrawOverlay(2);
+}
+
+void Tamsel::ccPic_Resize() { ccPic->Refresh(); }
+
+void Tamsel::ccScroll_Change()
+{
+    ccStep = 0;
+    MainTimer->setEnabled(false);
+    ccLabel->setText(QString::number(2 * ccScroll->value()));
+    ccPic->Refresh();
+}
+
+void Tamsel::ccScroll_Scroll() { ccScroll_Change(); }
+
+void Tamsel::ccButton_Click()
+{
+    if (MainTimer->Enabled()) {
+        MainTimer->setEnabled(false);
+    } else {
+        MainTimer->setEnabled(true);
+        // A finished run starts again from the whole circle.
+        if (ccStep == 2 * ccScroll->value())
+            ccStep = 0;
+    }
+    ccPic->Refresh();
+}
+
+void Tamsel::MainTimer_Timer()
+{
+    const Int16 sectors = saturate16(2 * ccScroll->value());
+    ccStep = MinInt(saturate16(ccStep + 1), sectors);
+    if (ccStep == sectors)
+        MainTimer->setEnabled(false);
+    ccPic->Refresh();
+}

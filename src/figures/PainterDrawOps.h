@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DrawOps.h"
+
+class QPainter;
+
+// Draws onto a QPainter whose origin is the top-left pixel of the inner area.
+class PainterDrawOps : public DrawOps
+{
+public:
+    PainterDrawOps(QPainter &painter, DrawState &state, float scaleWidth, float scaleHeight);
+
+    float ScaleWidth() const override { return m_width; }
+    float ScaleHeight() const override { return m_height; }
+
+protected:
+    void draw(const LineCall &line) override;
+    void draw(const CircleCall &circle) override;
+
+private:
+    QPainter &m_painter;
+    float m_width;
+    float m_height;
+};

@@ -1,0 +1,123 @@
+#include "ParallelogramFigure.h"
+
+#include "DrawOps.h"
+#include "FigureMath.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kTwoPi = 2 * kPi;
+// The sectors share slightly more than a full turn, so the last one never
+// lands exactly on the first radius.
+constexpr double kSharedDegrees = 360.01;
+constexpr double kWidthInRadii = 5.8;
+constexpr double kWidthAllowancePx = 4;
+constexpr double kHeightAllowancePx = 2;
+constexpr int kLeftMarginPx = 2;
+constexpr double kFirstApexInRadii = 2.75;
+constexpr double kFirstApexExtraPx = 4;
+
+} // namespace
+
+ParallelogramFigure ParallelogramFigure::compute(float scaleWidth, float scaleHeight, int half, int step)
+{
+    ParallelogramFigure f;
+    f.a = round16(scaleWidth / kWidthInRadii - kWidthAllowancePx);
+    f.b = round16(scaleHeight / 2.0 - kHeightAllowancePx);
+    f.R0 = MaxInt(1, MinInt(f.b, f.a));
+    f.R = saturate16(2 * floor16(f.R0 / 2.0));
+    f.centre = QPoint(f.R + kLeftMarginPx, round16(scaleHeight / 2.0));
+    f.half = half;
+    f.sectors = 2 * half;
+    f.step = std::clamp(step, 0, f.sectors);
+    f.theta = (kSharedDegrees / f.sectors) * (kPi / kDegreesPerHalfTurn);
+
+    for (int i = 0; i <= f.sectors; ++i)
+        f.radiusEnds.emplace_back(round16(f.R * std::cos(i * f.theta) + f.centre.x()),
+                                  round16(f.R * std::sin(i * f.theta) + f.centre.y()));
+
+    f.firstApex = QPoint(round16(kFirstApexInRadii * f.R + kFirstApexExtraPx), round16(f.R / 2.0 + f.centre.y()));
+    f.s = std::sin(f.theta / 2);
+    f.c = std::cos(f.theta / 2);
+    for (int j = 0; j < f.step; ++j) {
+        const int k = j / half; // 0: lower half, point down; 1: upper half, point up
+        const int m = j % half;
+        const double axis = (-0.5 - k) * kPi;
+        f.moved.push_back({QPoint(round16(k * f.R * f.s + 2 * f.R * f.s * m + f.firstApex.x()),
+                                  round16(f.firstApex.y() - k * f.R * f.c)),
+                           k == 1, float(axis + f.theta / 2), float(axis - f.theta / 2)});
+    }
+    return f;
+}
+
+void ParallelogramFigure::paint(DrawOps &ops) const
+{
+    paintRemainingHalves(ops);
+    paintCircleOutline(ops);
+    paintRadiusLines(ops);
+    paintMovedSectors(ops);
+    ops.setFillStyle(FillStyle::Transparent);
+}
+
+// Angles below are taken 2π down so that both ends are negative: closed,
+// filled sectors.
+void ParallelogramFigure::paintRemainingHalves(DrawOps &ops) const
+{
+    ops.setFillStyle(FillStyle::Solid);
+    ops.setFillColor(kLowerFill);
+    ops.setDrawStyle(DrawStyle::Invisible);
+    if (step < half)
+        ops.Circle(centre, R, std::nullopt, float(half * theta - kTwoPi), float(step * theta - kTwoPi));
+
+    ops.setFillColor(kUpperFill);
+    const int upperEnd = std::max(step, half);
+    ops.Circle(centre, R, std::nullopt, float(-kTwoPi), float(upperEnd * theta - kTwoPi));
+}
+
+void ParallelogramFigure::paintCircleOutline(DrawOps &ops) const
+{
+    ops.setFillStyle(FillStyle::Transparent);
+    ops.setForeColor(kRemainingColor);
+    ops.setDrawStyle(DrawStyle::Solid);
+    ops.setDrawWidth(kOutlineWidthPx);
+    if (step == 0) {
+        ops.Circle(centre, R);
+    } else if (step < sectors) {
+        const double boundary = kTwoPi - step * theta;
+        ops.Circle(centre, R, std::nullopt, 0.0f, float(boundary));
+        ops.setForeColor(kMovedColor);
+        ops.Circle(centre, R, std::nullopt, float(boundary), float(kTwoPi));
+    } else {
+        ops.setForeColor(kMovedColor);
+        ops.Circle(centre, R);
+    }
+}
+
+void ParallelogramFigure::paintRadiusLines(DrawOps &ops) const
+{
+    ops.setFillStyle(FillStyle::Transparent);
+    ops.setForeColor(kMovedColor);
+    ops.setDrawStyle(DrawStyle::Solid);
+    ops.setDrawWidth(kThinWidthPx);
+    for (int i = 0; i <= sectors; ++i) {
+        if (i == step && i != sectors)
+            ops.setForeColor(kRemainingColor);
+        ops.Line(centre, radiusEnds[i]);
+    }
+}
+
+void ParallelogramFigure::paintMovedSectors(DrawOps &ops) const
+{
+    ops.setFillStyle(FillStyle::Solid);
+    ops.setFillColor(kLowerFill);
+    ops.setForeColor(kRemainingColor);
+    ops.setDrawStyle(DrawStyle::Solid);
+    ops.setDrawWidth(kThinWidthPx);
+    for (int j = 0; j < int(moved.size()); ++j) {
+        if (j == half)
+            ops.setFillColor(kUpperFill);
+        ops.Circle(moved[j].apex, R, std::nullopt, moved[j].start, moved[j].end);
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "InkLayer.h"
+
+#include <QWidget>
+
+class Twips;
+
+// A transparent freehand-drawing layer over a page's picture. Strokes come from
+// the mouse, a pen or a finger, each in the pen colour current when it began.
+class Scriba : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr qreal kPenWidthAt96DpiPx = 3.0;
+
+    Scriba(int index, const Twips &twips, QWidget *parent = nullptr);
+
+    int index() const { return m_index; }
+    QColor ForeColor() const { return m_foreColor; }
+    void setForeColor(const QColor &color) { m_foreColor = color; }
+    QColor BackColor() const { return m_backColor; }
+
+    // Size in twips, as the page reports its controls.
+    float Width() const;
+    float Height() const;
+
+    // Erases every stroke, then asks for the figure under it to be repainted.
+    void Clear();
+    // Shows the strokes again over the figure just painted. The backing store
+    // already draws this layer above the picture in the same pass, so nothing
+    // is scheduled: a repaint asked from here would repaint the picture under
+    // this transparent layer, which would call this again, for ever.
+    void RedrawRect(int x, int y, int width, int height);
+    QRect lastRedrawRect() const { return m_lastRedrawRect; }
+
+    const InkLayer &ink() const { return m_ink; }
+
+signals:
+    void RepaintRequest(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void tabletEvent(QTabletEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void press(const InkPoint &point);
+    void move(const InkPoint &point);
+    void release();
+    qreal penWidth() const;
+
+    int m_index;
+    const Twips &m_twips;
+    QColor m_foreColor{255, 255, 255};
+    QColor m_backColor{0, 128, 0};
+    InkLayer m_ink;
+    QRect m_lastRedrawRect;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "DrawOps.h"
+
+#include <variant>
+#include <vector>
+
+// Records every resolved drawing call, so tests check figures exactly.
+class RecordingOps : public DrawOps
+{
+public:
+    using Call = std::variant<LineCall, CircleCall>;
+
+    RecordingOps(float width, float height) : DrawOps(m_ownState), m_width(width), m_height(height) {}
+
+    float ScaleWidth() const override { return m_width; }
+    float ScaleHeight() const override { return m_height; }
+
+    std::vector<Call> calls;
+
+    std::vector<LineCall> lines() const { return only<LineCall>(); }
+    std::vector<CircleCall> circles() const { return only<CircleCall>(); }
+
+protected:
+    void draw(const LineCall &line) override { calls.emplace_back(line); }
+    void draw(const CircleCall &circle) override { calls.emplace_back(circle); }
+
+private:
+    template <typename T>
+    std::vector<T> only() const
+    {
+        std::vector<T> out;
+        for (const Call &c : calls)
+            if (const T *t = std::get_if<T>(&c))
+                out.push_back(*t);
+        return out;
+    }
+
+    DrawState m_ownState;
+    float m_width;
+    float m_height;
+};
