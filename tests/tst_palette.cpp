@@ -1,0 +1,148 @@
+#include "PictureBox.h"
+#include "Scriba.h"
+#include "Strokes.h"
+#include "Swatch.h"
+#include "TabControl.h"
+#include "WindowFixture.h"
+
+#include <QPushButton>
+#include <QTest>
+
+class TestPalette : public QObject
+{
+    Q_OBJECT
+private slots:
+    void swatchCyclesAndStrokesTakeItsColour();
+    void swatchFromAnyOtherColourGoesWhite();
+    void penColourIsKeptPerPage();
+    void clearErasesOnlyThePageInView_data();
+    void clearErasesOnlyThePageInView();
+    void repaintRequestPicksTheArea_data();
+    void repaintRequestPicksTheArea();
+    void resizeLaysOutOnlyThePageInView();
+    void clickLaysOutTheCurrentPageWhateverItsArgument();
+};
+
+void TestPalette::swatchCyclesAndStrokesTakeItsColour()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    QCOMPARE(w.ColPic->BackColor(), Tamsel::kWhite);
+    const QList<QColor> cycle{Tamsel::kRed, Tamsel::kBlue, Tamsel::kWhite, Tamsel::kRed};
+    for (int i = 0; i < cycle.size(); ++i) {
+        QTest::mouseClick(w.ColPic, Qt::LeftButton);
+        QCOMPARE(w.ColPic->BackColor(), cycle[i]);
+        mouseStroke(w.Scriba[0], {{10, 10 + 20 * i}, {100, 10 + 20 * i}});
+        QCOMPARE(w.Scriba[0]->ink().strokes().back().color, cycle[i]);
+    }
+}
+
+void TestPalette::swatchFromAnyOtherColourGoesWhite()
+{
+    Tamsel w;
+    w.ColPic->setBackColor(Qt::yellow);
+    w.ColPic_Click();
+    QCOMPARE(w.ColPic->BackColor(), Tamsel::kWhite);
+    QCOMPARE(w.Scriba[0]->ForeColor(), Tamsel::kWhite);
+}
+
+void TestPalette::penColourIsKeptPerPage()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    w.ColPic_Click(); // page 0 red
+    w.MainTab->setTab(1);
+    QCOMPARE(w.ColPic->BackColor(), Tamsel::kWhite);
+    w.ColPic_Click();
+    w.ColPic_Click(); // page 1 blue
+    w.MainTab->setTab(0);
+    QCOMPARE(w.ColPic->BackColor(), Tamsel::kRed);
+    w.MainTab->setTab(1);
+    QCOMPARE(w.ColPic->BackColor(), Tamsel::kBlue);
+    QCOMPARE(w.Scriba[2]->ForeColor(), Tamsel::kWhite);
+}
+
+void TestPalette::clearErasesOnlyThePageInView_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::newRow("left button") << 0;
+    QTest::newRow("right button") << 1;
+}
+
+void TestPalette::clearErasesOnlyThePageInView()
+{
+    QFETCH(int, button);
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    w.MainTab->setTab(1);
+    mouseStroke(w.Scriba[1], {{10, 10}, {50, 50}});
+    w.MainTab->setTab(0);
+    w.ColPic_Click();
+    mouseStroke(w.Scriba[0], {{10, 100}, {300, 100}});
+    PaintCounter paints;
+    w.ClsButton[button]->click();
+    QVERIFY(w.Scriba[0]->ink().strokes().empty());
+    QCOMPARE(int(w.Scriba[1]->ink().strokes().size()), 1);
+    QCOMPARE(w.Scriba[0]->ForeColor(), Tamsel::kRed);
+    QVERIFY(paints.of(w.PolyPic) >= 1);
+    // The figure stays, the stroke is gone: the radius to the right runs along the centre row.
+    const QImage shot = w.grab().toImage();
+    const QPoint centre = w.PolyPic->mapTo(&w, QPoint(1 + 263, 1 + 185));
+    QCOMPARE(shot.pixelColor(centre + QPoint(50, 0)), QColor(255, 0, 0));
+    QCOMPARE(shot.pixelColor(w.Scriba[0]->mapTo(&w, QPoint(100, 100))), Tamsel::kFigureBackground);
+}
+
+void TestPalette::repaintRequestPicksTheArea_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("page");
+    QTest::newRow("0 repaints the polygon") << 0 << 0;
+    QTest::newRow("1 repaints the arc") << 1 << 1;
+    QTest::newRow("2 repaints the sectors") << 2 << 2;
+    QTest::newRow("3 repaints the blank page") << 3 << 3;
+    QTest::newRow("4 repaints the blank page") << 4 << 3;
+    QTest::newRow("-1 repaints the blank page") << -1 << 3;
+    QTest::newRow("32767 repaints the blank page") << 32767 << 3;
+}
+
+void TestPalette::repaintRequestPicksTheArea()
+{
+    QFETCH(int, index);
+    QFETCH(int, page);
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    w.MainTab->setTab(page);
+    const PictureBox *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic};
+    PaintCounter paints;
+    w.Scriba_RepaintRequest(Int16(index));
+    QCOMPARE(paints.of(pictures[page]), 1);
+    if (page == 3)
+        QCOMPARE(w.Scriba[3]->lastRedrawRect(), QRect(0, 0, 524, 393));
+}
+
+void TestPalette::resizeLaysOutOnlyThePageInView()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    const QRect cirBefore = w.CirPic->geometry();
+    w.resize(1280, 800);
+    QTRY_COMPARE(w.PolyPic->geometry(), QRect(5, 25, 1260, 703));
+    QCOMPARE(w.CirPic->geometry(), cirBefore);
+    w.MainTab->setTab(1);
+    QCOMPARE(w.CirPic->geometry(), QRect(5, 25, 1260, 703));
+    QCOMPARE(w.Scriba[1]->geometry(), QRect(7, 27, 1256, 699));
+}
+
+void TestPalette::clickLaysOutTheCurrentPageWhateverItsArgument()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    w.ccPic->setGeometry(0, 0, 10, 10);
+    w.PolyPic->setGeometry(0, 0, 10, 10);
+    w.MainTab_Click(2);
+    QCOMPARE(w.PolyPic->geometry(), QRect(5, 25, 528, 372));
+    QCOMPARE(w.ccPic->geometry(), QRect(0, 0, 10, 10));
+}
+
+QTEST_MAIN(TestPalette)
+#include "tst_palette.moc"

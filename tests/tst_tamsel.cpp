@@ -1,0 +1,111 @@
+#include "PictureBox.h"
+#include "Scriba.h"
+#include "ScrollBar.h"
+#include "Strokes.h"
+#include "TabControl.h"
+#include "Timer.h"
+#include "WindowFixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class TestTamsel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startsWithDesignValues();
+    void overlaysLieAboveTheirPictures();
+    void paintHandsTheOverlayItsArea();
+    void idleWindowPaintsNothing();
+    void polygonFollowsThumbDrag();
+    void strokesShowOverTheFigure();
+};
+
+void TestTamsel::startsWithDesignValues()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    QCOMPARE(w.windowTitle(), QStringLiteral("正多角形と円の面積の学習"));
+    QCOMPARE(w.size(), QSize(548, 469));
+    QCOMPARE(w.MainTab->Tab(), 0);
+    QCOMPARE(w.MainTab->TabHeight(), 20);
+    QCOMPARE(w.PolyLabel->text(), QStringLiteral("3"));
+    QCOMPARE(w.CirLabel->text(), QStringLiteral("360"));
+    QCOMPARE(w.ccLabel->text(), QStringLiteral("8"));
+    QCOMPARE(w.PolyScroll->value(), 3);
+    QCOMPARE(w.CirScroll->value(), 360);
+    QCOMPARE(w.ccScroll->value(), 4);
+    QCOMPARE(w.ccStep, 0);
+    QVERIFY(!w.MainTimer->Enabled());
+    QCOMPARE(w.MainTimer->Interval(), 350);
+    QCOMPARE(w.ccButton->text(), QStringLiteral("開始"));
+    QVERIFY(QFontInfo(w.font()).family().contains("Mincho") || QFontInfo(w.font()).family().contains("明朝"));
+    for (int i = 0; i < Tamsel::kPageCount; ++i)
+        QCOMPARE(w.Scriba[i]->ForeColor(), Tamsel::kWhite);
+}
+
+void TestTamsel::overlaysLieAboveTheirPictures()
+{
+    Tamsel w;
+    const QWidget *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic};
+    for (int i = 0; i < Tamsel::kPageCount; ++i) {
+        const QObjectList siblings = w.Scriba[i]->parentWidget()->children();
+        QCOMPARE(siblings.last(), w.Scriba[i]);
+        QVERIFY(siblings.contains(const_cast<QWidget *>(pictures[i])));
+    }
+}
+
+void TestTamsel::paintHandsTheOverlayItsArea()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    w.PolyPic->Refresh();
+    QCOMPARE(w.Scriba[0]->lastRedrawRect(), QRect(0, 0, 524, 368));
+}
+
+void TestTamsel::idleWindowPaintsNothing()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    QTest::qWait(100);
+    PaintCounter paints;
+    QTest::qWait(500);
+    QCOMPARE(paints.total(), 0);
+    // A stroke repaints once, then all is still again.
+    mouseStroke(w.Scriba[0], {{20, 20}, {40, 40}});
+    QTest::qWait(100);
+    paints.reset();
+    QTest::qWait(500);
+    QCOMPARE(paints.total(), 0);
+}
+
+void TestTamsel::polygonFollowsThumbDrag()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    PaintCounter paints;
+    w.PolyScroll->setSliderDown(true);
+    w.PolyScroll->setSliderPosition(6);
+    QCOMPARE(w.PolyLabel->text(), QStringLiteral("6"));
+    QVERIFY(paints.of(w.PolyPic) >= 1);
+    w.PolyScroll->setSliderDown(false);
+    w.PolyScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(w.PolyLabel->text(), QStringLiteral("7"));
+}
+
+void TestTamsel::strokesShowOverTheFigure()
+{
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    mouseStroke(w.Scriba[0], {{10, 100}, {200, 100}});
+    w.PolyPic->Refresh();
+    const QImage shot = w.grab().toImage();
+    const QPoint onStroke = w.Scriba[0]->mapTo(&w, QPoint(100, 100));
+    const QPoint offStroke = w.Scriba[0]->mapTo(&w, QPoint(100, 130));
+    QCOMPARE(shot.pixelColor(onStroke), QColor(Qt::white));
+    QCOMPARE(shot.pixelColor(offStroke), Tamsel::kFigureBackground);
+}
+
+QTEST_MAIN(TestTamsel)
+#include "tst_tamsel.moc"
