@@ -5,6 +5,7 @@ ScrollBar::ScrollBar(int minimum, int maximum, int value, QWidget *parent) : QSc
     setRange(minimum, maximum);
     setSingleStep(1);
     setPageStep(1);
+    setFocusPolicy(Qt::StrongFocus);
     setValue(value);
     connect(this, &QScrollBar::sliderPressed, this, [this] { m_valueAtPress = this->value(); });
     connect(this, &QScrollBar::valueChanged, this, [this] {
