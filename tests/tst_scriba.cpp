@@ -1,4 +1,5 @@
 #include "Scriba.h"
+#include "Pen.h"
 #include "Strokes.h"
 #include "Twips.h"
 
@@ -19,6 +20,10 @@ private slots:
     void clearErasesOnlyItsOwnAndAsksOnce();
     void foreColorAppliesToLaterStrokesOnly();
     void sizeInTwips();
+    void palmRejection_data();
+    void palmRejection();
+    void eraserEndRemovesWholeStrokesUndoably();
+    void penPressureSetsWidth();
 
 private:
     Twips m_twips;
@@ -55,17 +60,9 @@ void TestScriba::everyInputDraws()
     if (input == "mouse") {
         mouseStroke(m_a, points);
     } else if (input == "pen") {
-        static QPointingDevice stylus("pen", 1, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen,
-                                      QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3);
-        for (qsizetype i = 0; i < points.size(); ++i) {
-            const QEvent::Type type = i == 0 ? QEvent::TabletPress : QEvent::TabletMove;
-            QTabletEvent e(type, &stylus, points[i], m_a->mapToGlobal(points[i]), 0.5, 0, 0, 0, 0, 0, Qt::NoModifier,
-                           Qt::LeftButton, Qt::LeftButton);
-            QApplication::sendEvent(m_a, &e);
-        }
-        QTabletEvent up(QEvent::TabletRelease, &stylus, points.back(), points.back(), 0, 0, 0, 0, 0, 0, Qt::NoModifier,
-                        Qt::LeftButton, Qt::NoButton);
-        QApplication::sendEvent(m_a, &up);
+        Pen pen;
+        pen.stroke(m_a, points);
+        pen.proximity(false);
     } else {
         static QPointingDevice *screen = QTest::createTouchDevice();
         m_a->show();
@@ -125,6 +122,73 @@ void TestScriba::sizeInTwips()
     m_a->resize(524, 368);
     QCOMPARE(m_a->Width(), 7860.0f);
     QCOMPARE(m_a->Height(), 5520.0f);
+}
+
+void TestScriba::palmRejection_data()
+{
+    QTest::addColumn<QString>("pen");
+    QTest::addColumn<int>("strokes");
+    QTest::newRow("finger alone draws") << "far" << 1;
+    QTest::newRow("pen in proximity: finger ignored") << "near" << 0;
+    QTest::newRow("pen just wrote, no proximity events: ignored") << "wrote" << 0;
+    QTest::newRow("pen left proximity: finger draws") << "left" << 1;
+}
+
+void TestScriba::palmRejection()
+{
+    QFETCH(QString, pen);
+    QFETCH(int, strokes);
+    static QPointingDevice *screen = QTest::createTouchDevice();
+    Pen stylus;
+    m_a->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_a));
+    if (pen == "near") {
+        stylus.proximity(true);
+    } else if (pen == "wrote") {
+        stylus.stroke(m_a, {{5, 90}, {10, 90}}); // counts as one stroke of its own
+    } else if (pen == "left") {
+        stylus.proximity(true);
+        stylus.proximity(false);
+    }
+    QTest::touchEvent(m_a, screen).press(0, {20, 20});
+    QTest::touchEvent(m_a, screen).move(0, {80, 20});
+    QTest::touchEvent(m_a, screen).release(0, {80, 20});
+    stylus.proximity(false);
+    int fingerStrokes = 0;
+    for (const Stroke &s : m_a->ink().strokes())
+        fingerStrokes += s.points.front().pos == QPointF(20, 20);
+    QCOMPARE(fingerStrokes, strokes);
+}
+
+void TestScriba::eraserEndRemovesWholeStrokesUndoably()
+{
+    mouseStroke(m_a, {{10, 20}, {190, 20}});
+    mouseStroke(m_a, {{10, 60}, {190, 60}});
+    Pen eraser(QPointingDevice::PointerType::Eraser);
+    eraser.stroke(m_a, {{100, 10}, {100, 30}}); // crosses the first only
+    eraser.proximity(false);
+    QCOMPARE(int(m_a->ink().strokes().size()), 1);
+    QCOMPARE(m_a->ink().strokes()[0].points.front().pos, QPointF(10, 60));
+    QCOMPARE(m_a->ink().image().pixelColor(50, 20).alpha(), 0);
+    QVERIFY(m_a->undo());
+    QCOMPARE(int(m_a->ink().strokes().size()), 2);
+    QCOMPARE(m_a->ink().image().pixelColor(50, 20), QColor(Qt::white));
+}
+
+void TestScriba::penPressureSetsWidth()
+{
+    Pen pen;
+    pen.stroke(m_a, {{10, 20}, {190, 20}}, 1.0);
+    pen.stroke(m_a, {{10, 60}, {190, 60}}, 0.0);
+    pen.proximity(false);
+    mouseStroke(m_a, {{10, 90}, {190, 90}});
+    const auto &strokes = m_a->ink().strokes();
+    QCOMPARE(strokes[0].points.back().widthFactor, 1.75);
+    QCOMPARE(strokes[1].points.back().widthFactor, 0.5);
+    QCOMPARE(strokes[2].points.back().widthFactor, 1.0);
+    // A hard press leaves a wider line than a light one.
+    QVERIFY(m_a->ink().image().pixelColor(100, 22).alpha() > 0);
+    QCOMPARE(m_a->ink().image().pixelColor(100, 62).alpha(), 0);
 }
 
 QTEST_MAIN(TestScriba)

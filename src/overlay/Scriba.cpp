@@ -1,5 +1,6 @@
 #include "Scriba.h"
 
+#include "PenTracker.h"
 #include "Twips.h"
 
 #include <QMouseEvent>
@@ -25,6 +26,22 @@ void Scriba::Clear()
     emit RepaintRequest(m_index);
 }
 
+bool Scriba::undo()
+{
+    if (!m_ink.undo())
+        return false;
+    update();
+    return true;
+}
+
+bool Scriba::redo()
+{
+    if (!m_ink.redo())
+        return false;
+    update();
+    return true;
+}
+
 void Scriba::RedrawRect(int x, int y, int width, int height)
 {
     m_lastRedrawRect = QRect(x, y, width, height);
@@ -32,6 +49,10 @@ void Scriba::RedrawRect(int x, int y, int width, int height)
 
 void Scriba::paintEvent(QPaintEvent *event)
 {
+    // The screen may have changed under the window; the cache follows it.
+    if (m_ink.image().devicePixelRatio() != devicePixelRatioF())
+        m_ink.resize(size(), devicePixelRatioF());
+
     QPainter painter(this);
     const QRect r = event->rect();
     const qreal ratio = m_ink.image().devicePixelRatio();
@@ -45,16 +66,24 @@ void Scriba::resizeEvent(QResizeEvent *event)
     m_ink.resize(size(), devicePixelRatioF());
 }
 
-qreal Scriba::penWidth() const
+qreal Scriba::atScreenDpi(qreal pixelsAt96Dpi) const
 {
-    return kPenWidthAt96DpiPx * logicalDpiX() / 96.0;
+    return pixelsAt96Dpi * logicalDpiX() / Twips::kStandardDpi;
 }
 
 void Scriba::press(const InkPoint &point)
 {
     // A hidden widget gets its resize event only when shown.
     m_ink.resize(size(), devicePixelRatioF());
-    update(m_ink.begin(point, m_foreColor, penWidth()));
+    update(m_ink.begin(point, m_foreColor, atScreenDpi(kPenWidthAt96DpiPx)));
+}
+
+void Scriba::erase(QPointF to)
+{
+    m_ink.resize(size(), devicePixelRatioF());
+    if (m_ink.eraseAlong(m_eraserAt.value_or(to), to, atScreenDpi(kEraserRadiusAt96DpiPx)))
+        update();
+    m_eraserAt = to;
 }
 
 void Scriba::move(const InkPoint &point)
@@ -85,16 +114,25 @@ void Scriba::mouseReleaseEvent(QMouseEvent *event)
 
 void Scriba::tabletEvent(QTabletEvent *event)
 {
-    // Pressure stays 1 for now: a pen draws like the mouse.
+    PenTracker::instance().notePenActivity();
+    const bool eraser = event->pointerType() == QPointingDevice::PointerType::Eraser;
+    const InkPoint point{event->position(), InkLayer::widthFactorForPressure(event->pressure())};
     switch (event->type()) {
     case QEvent::TabletPress:
-        press({event->position()});
+        if (eraser)
+            erase(point.pos);
+        else
+            press(point);
         break;
     case QEvent::TabletMove:
-        if (event->buttons() & Qt::LeftButton)
-            move({event->position()});
+        if (eraser && m_eraserAt)
+            erase(point.pos);
+        else if (!eraser && (event->buttons() & Qt::LeftButton))
+            move(point);
         break;
     case QEvent::TabletRelease:
+        m_eraserAt.reset();
+        m_ink.endErase();
         release();
         break;
     default:
@@ -108,18 +146,27 @@ bool Scriba::event(QEvent *event)
     switch (event->type()) {
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
-    case QEvent::TouchEnd: {
-        auto *touch = static_cast<QTouchEvent *>(event);
-        if (touch->points().isEmpty())
-            return true;
-        const QEventPoint &p = touch->points().first();
-        if (event->type() == QEvent::TouchBegin)
-            press({p.position()});
-        else if (event->type() == QEvent::TouchUpdate)
-            move({p.position()});
-        else
-            release();
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel: {
+        // Accepted even when ignored, so no mouse events are made from it.
         event->accept();
+        auto *touch = static_cast<QTouchEvent *>(event);
+        if (event->type() == QEvent::TouchBegin)
+            m_touchDrawing = !PenTracker::instance().penNear() && !touch->points().isEmpty();
+        if (!m_touchDrawing)
+            return true;
+        if (event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel) {
+            m_touchDrawing = false;
+            release();
+        } else if (PenTracker::instance().penNear()) {
+            // The pen came near mid-stroke: what touches now is a palm.
+            m_touchDrawing = false;
+            release();
+        } else if (event->type() == QEvent::TouchBegin) {
+            press({touch->points().first().position()});
+        } else {
+            move({touch->points().first().position()});
+        }
         return true;
     }
     default:

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class Twips;
 
 // A transparent freehand-drawing layer over a page's picture. Strokes come from
@@ -13,6 +15,7 @@ class Scriba : public QWidget
     Q_OBJECT
 public:
     static constexpr qreal kPenWidthAt96DpiPx = 3.0;
+    static constexpr qreal kEraserRadiusAt96DpiPx = 10.0;
 
     Scriba(int index, const Twips &twips, QWidget *parent = nullptr);
 
@@ -34,6 +37,10 @@ public:
     void RedrawRect(int x, int y, int width, int height);
     QRect lastRedrawRect() const { return m_lastRedrawRect; }
 
+    // Ink history of this page: strokes, clears and erasures, one step each.
+    bool undo();
+    bool redo();
+
     const InkLayer &ink() const { return m_ink; }
 
 signals:
@@ -52,7 +59,8 @@ private:
     void press(const InkPoint &point);
     void move(const InkPoint &point);
     void release();
-    qreal penWidth() const;
+    void erase(QPointF to);
+    qreal atScreenDpi(qreal pixelsAt96Dpi) const;
 
     int m_index;
     const Twips &m_twips;
@@ -60,4 +68,6 @@ private:
     QColor m_backColor{0, 128, 0};
     InkLayer m_ink;
     QRect m_lastRedrawRect;
+    std::optional<QPointF> m_eraserAt;
+    bool m_touchDrawing = false;
 };

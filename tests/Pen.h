@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QApplication>
+#include <QPointingDevice>
+#include <QTabletEvent>
+#include <QWidget>
+
+// Synthetic pen input: the drawing tip or the eraser end.
+class Pen
+{
+public:
+    explicit Pen(QPointingDevice::PointerType end = QPointingDevice::PointerType::Pen)
+        : m_device("pen", 1, QInputDevice::DeviceType::Stylus, end,
+                   QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3)
+    {
+    }
+
+    void stroke(QWidget *w, const QList<QPoint> &points, qreal pressure = 0.5)
+    {
+        for (qsizetype i = 0; i < points.size(); ++i)
+            send(w, i == 0 ? QEvent::TabletPress : QEvent::TabletMove, points[i], pressure, Qt::LeftButton);
+        send(w, QEvent::TabletRelease, points.back(), 0, Qt::NoButton);
+    }
+    void proximity(bool near)
+    {
+        QTabletEvent e(near ? QEvent::TabletEnterProximity : QEvent::TabletLeaveProximity, &m_device, QPointF(),
+                       QPointF(), 0, 0, 0, 0, 0, 0, Qt::NoModifier, Qt::NoButton, Qt::NoButton);
+        QApplication::sendEvent(qApp, &e);
+    }
+
+private:
+    void send(QWidget *w, QEvent::Type type, QPoint p, qreal pressure, Qt::MouseButtons buttons)
+    {
+        QTabletEvent e(type, &m_device, p, w->mapToGlobal(p), pressure, 0, 0, 0, 0, 0, Qt::NoModifier, Qt::LeftButton,
+                       buttons);
+        QApplication::sendEvent(w, &e);
+    }
+
+    QPointingDevice m_device;
+};
