@@ -1,5 +1,7 @@
 #include "ScrollBar.h"
 
+#include <QKeyEvent>
+
 ScrollBar::ScrollBar(int minimum, int maximum, int value, QWidget *parent) : QScrollBar(Qt::Horizontal, parent)
 {
     setRange(minimum, maximum);
@@ -18,4 +20,21 @@ ScrollBar::ScrollBar(int minimum, int maximum, int value, QWidget *parent) : QSc
         if (this->value() != m_valueAtPress)
             emit Change();
     });
+}
+
+// The style's scroll bar ignores the arrow keys; a teacher at the keyboard expects them.
+void ScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        triggerAction(SliderSingleStepSub);
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        triggerAction(SliderSingleStepAdd);
+        break;
+    default:
+        QScrollBar::keyPressEvent(event);
+    }
 }

@@ -15,6 +15,9 @@ signals:
     void Change();
     void Scroll();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     int m_valueAtPress = 0;
 };

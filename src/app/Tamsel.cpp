@@ -8,6 +8,7 @@
 #include "PolygonFigure.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
+#include "Shortcuts.h"
 #include "Swatch.h"
 #include "TabControl.h"
 #include "Timer.h"
@@ -100,6 +101,8 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     createControls();
     connectHandlers();
     setFocusOrder();
+    nameControls();
+    new Shortcuts(*this);
     setGeometry(kStartGeometry);
     Form_Load();
 }
@@ -168,9 +171,50 @@ void Tamsel::connectHandlers()
 
 void Tamsel::setFocusOrder()
 {
-    QWidget *order[] = {MainTab->tabBar(), PolyScroll, CirScroll, ccScroll, ccButton, ClsButton[0], ClsButton[1]};
+    QWidget *order[] = {MainTab->tabBar(), PolyScroll, CirScroll, ccScroll, ccButton, ClsButton[0], ClsButton[1], ColPic};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void Tamsel::nameControls()
+{
+    MainTab->tabBar()->setAccessibleName(QStringLiteral("ページ"));
+    MainTab->tabBar()->setAccessibleDescription(QStringLiteral("表示するページを選びます"));
+    for (QPushButton *button : ClsButton)
+        button->setAccessibleDescription(QStringLiteral("このページの書き込みを消します（Ctrl+Z で元に戻せます）"));
+    ColPic->setAccessibleName(QStringLiteral("ペンの色"));
+    ccButton->setAccessibleDescription(QStringLiteral("扇形の並べ替えを開始、一時停止、再開します"));
+
+    const QString pageNames[kPageCount] = {QStringLiteral("正多角形"), QStringLiteral("円弧"),
+                                           QStringLiteral("円→平行四辺形"), QStringLiteral("白紙")};
+    PictureBox *pictures[kPageCount] = {PolyPic, CirPic, ccPic, WhPic};
+    for (int i = 0; i < kPageCount; ++i) {
+        pictures[i]->setAccessibleName(pageNames[i] + QStringLiteral("の図"));
+        Scriba[i]->setAccessibleName(QStringLiteral("書き込み（") + pageNames[i] + QStringLiteral("）"));
+        Scriba[i]->setAccessibleDescription(QStringLiteral("マウス、ペン、指で書き込めます"));
+    }
+
+    // Each scroll bar says what it sets and its value; its label repeats the value.
+    struct Setting
+    {
+        ScrollBar *scroll;
+        QLabel *label;
+        QString name;
+        QString description; // %1 is the value shown
+        int shownPerStep;
+    };
+    const Setting settings[] = {
+        {PolyScroll, PolyLabel, QStringLiteral("辺の数"), QStringLiteral("正多角形の辺の数: %1"), 1},
+        {CirScroll, CirLabel, QStringLiteral("中心角"), QStringLiteral("扇形の中心角: %1 度"), 1},
+        {ccScroll, ccLabel, QStringLiteral("扇形の数"), QStringLiteral("円を分ける扇形の数: %1"), 2},
+    };
+    for (const Setting &s : settings) {
+        s.scroll->setAccessibleName(s.name);
+        s.label->setAccessibleName(s.name);
+        const auto describe = [s] { s.scroll->setAccessibleDescription(s.description.arg(s.scroll->value() * s.shownPerStep)); };
+        describe();
+        connect(s.scroll, &QScrollBar::valueChanged, this, describe);
+    }
 }
 
 void Tamsel::Form_Load()

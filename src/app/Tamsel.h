@@ -84,6 +84,8 @@ public:
     void ccScroll_Scroll();
     void ccButton_Click();
     void MainTimer_Timer();
+    // Moves sectors by hand (keys, clicker): pauses a run, then steps within 0..N.
+    void stepSectors(int delta);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -100,6 +102,7 @@ private:
     void createControls();
     void connectHandlers();
     void setFocusOrder();
+    void nameControls();
     // The last step of every paint handler: the overlay shows its strokes again
     // over its whole area, given in pixels.
     void redrawOverlay(int page);

@@ -12,6 +12,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 void Tamsel::PolyPic_Paint(DrawOps &ops)
 {
     const float height = ops.ScaleHeight();
@@ -85,5 +87,13 @@ void Tamsel::MainTimer_Timer()
     ccStep = MinInt(saturate16(ccStep + 1), sectors);
     if (ccStep == sectors)
         MainTimer->setEnabled(false);
+    ccPic->Refresh();
+}
+
+void Tamsel::stepSectors(int delta)
+{
+    MainTimer->setEnabled(false);
+    const int sectors = 2 * ccScroll->value();
+    ccStep = saturate16(std::clamp(ccStep + delta, 0, sectors));
     ccPic->Refresh();
 }

@@ -1,0 +1,83 @@
+#include "Shortcuts.h"
+
+#include "Scriba.h"
+#include "TabControl.h"
+#include "Tamsel.h"
+
+#include <QShortcut>
+
+namespace {
+constexpr int kSectorPage = 2;
+}
+
+Shortcuts::Shortcuts(Tamsel &window) : QObject(&window), m_window(window)
+{
+    add(Qt::Key_F11, &Shortcuts::toggleFullScreen);
+    add(Qt::Key_Escape, &Shortcuts::leaveFullScreen);
+    add(QKeySequence::Undo, &Shortcuts::undo);
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &Shortcuts::redo);
+    add(Qt::CTRL | Qt::Key_Y, &Shortcuts::redo);
+    add(Qt::CTRL | Qt::Key_Tab, &Shortcuts::nextPage);
+    add(Qt::CTRL | Qt::Key_PageDown, &Shortcuts::nextPage);
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, &Shortcuts::previousPage);
+    add(Qt::CTRL | Qt::Key_Backtab, &Shortcuts::previousPage);
+    add(Qt::CTRL | Qt::Key_PageUp, &Shortcuts::previousPage);
+    // A clicker sends Page Down and Page Up.
+    add(Qt::Key_PageDown, &Shortcuts::stepForward);
+    add(Qt::Key_PageUp, &Shortcuts::stepBack);
+    add(Qt::Key_Home, &Shortcuts::returnAllSectors);
+}
+
+void Shortcuts::add(const QKeySequence &keys, void (Shortcuts::*action)())
+{
+    auto *shortcut = new QShortcut(keys, &m_window);
+    connect(shortcut, &QShortcut::activated, this, action);
+}
+
+void Shortcuts::toggleFullScreen()
+{
+    if (m_window.isFullScreen())
+        m_window.showNormal();
+    else
+        m_window.showFullScreen();
+}
+
+void Shortcuts::leaveFullScreen()
+{
+    if (m_window.isFullScreen())
+        m_window.showNormal();
+}
+
+void Shortcuts::undo() { m_window.Scriba.at(m_window.MainTab->Tab())->undo(); }
+void Shortcuts::redo() { m_window.Scriba.at(m_window.MainTab->Tab())->redo(); }
+
+void Shortcuts::nextPage()
+{
+    const int pages = m_window.MainTab->pageCount();
+    m_window.MainTab->setTab((m_window.MainTab->Tab() + 1) % pages);
+}
+
+void Shortcuts::previousPage()
+{
+    const int pages = m_window.MainTab->pageCount();
+    m_window.MainTab->setTab((m_window.MainTab->Tab() + pages - 1) % pages);
+}
+
+// The sector keys act on page 2 only; elsewhere they do nothing.
+void Shortcuts::stepForward()
+{
+    if (m_window.MainTab->Tab() == kSectorPage)
+        m_window.stepSectors(1);
+}
+
+void Shortcuts::stepBack()
+{
+    if (m_window.MainTab->Tab() == kSectorPage)
+        m_window.stepSectors(-1);
+}
+
+void Shortcuts::returnAllSectors()
+{
+    if (m_window.MainTab->Tab() == kSectorPage)
+        m_window.stepSectors(-m_window.ccStep);
+}

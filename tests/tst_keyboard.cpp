@@ -1,0 +1,250 @@
+#include "PictureBox.h"
+#include "Scriba.h"
+#include "ScrollBar.h"
+#include "Strokes.h"
+#include "Swatch.h"
+#include "TabControl.h"
+#include "Timer.h"
+#include "WindowFixture.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void focusOrder_data();
+    void focusOrder();
+    void controlsTakeTheirKeys();
+    void pageKeys_data();
+    void pageKeys();
+    void undoRedo_data();
+    void undoRedo();
+    void sectorKeys_data();
+    void sectorKeys();
+    void fullScreen();
+    void accessibleNames_data();
+    void accessibleNames();
+
+private:
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(QApplication::focusWidget(), k, m); }
+    Tamsel *w = nullptr;
+};
+
+void TestKeyboard::init()
+{
+    w = new Tamsel;
+    QVERIFY(showWindow(*w));
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->MainTab->tabBar()->setFocus();
+}
+
+void TestKeyboard::cleanup() { delete w; }
+
+void TestKeyboard::focusOrder_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("page 0") << 0 << QStringList{"ページ", "辺の数", "消去", "消去", "ペンの色", "ページ"};
+    QTest::newRow("page 1") << 1 << QStringList{"ページ", "中心角", "消去", "消去", "ペンの色", "ページ"};
+    QTest::newRow("page 2") << 2 << QStringList{"ページ", "扇形の数", "開始", "消去", "消去", "ペンの色", "ページ"};
+    QTest::newRow("page 3") << 3 << QStringList{"ページ", "消去", "消去", "ペンの色", "ページ"};
+}
+
+void TestKeyboard::focusOrder()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, order);
+    w->MainTab->setTab(page);
+    w->MainTab->tabBar()->setFocus();
+    const auto name = [] {
+        QWidget *f = QApplication::focusWidget();
+        return f->accessibleName().isEmpty() ? qobject_cast<QPushButton *>(f)->text() : f->accessibleName();
+    };
+    QStringList forward{name()};
+    for (int i = 1; i < order.size(); ++i) {
+        key(Qt::Key_Tab);
+        forward << name();
+    }
+    QCOMPARE(forward, order);
+    QStringList backward{name()};
+    for (int i = 1; i < order.size(); ++i) {
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        backward.prepend(name());
+    }
+    QCOMPARE(backward, order);
+}
+
+void TestKeyboard::controlsTakeTheirKeys()
+{
+    w->PolyScroll->setFocus();
+    key(Qt::Key_Right);
+    QCOMPARE(w->PolyLabel->text(), QStringLiteral("4"));
+    key(Qt::Key_Left);
+    key(Qt::Key_Down);
+    QCOMPARE(w->PolyLabel->text(), QStringLiteral("3"));
+    w->MainTab->setTab(2);
+    w->ccButton->setFocus();
+    key(Qt::Key_Space);
+    QVERIFY(w->MainTimer->Enabled());
+    w->ColPic->setFocus();
+    key(Qt::Key_Space);
+    QCOMPARE(w->Scriba[2]->ForeColor(), Tamsel::kRed);
+}
+
+void TestKeyboard::pageKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("page");
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+Page Down") << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Ctrl+Shift+Tab wraps") << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
+    QTest::newRow("Ctrl+Page Up wraps") << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << 3;
+}
+
+void TestKeyboard::pageKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, page);
+    w->PolyScroll->setFocus(); // even from a scroll bar
+    this->key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(w->MainTab->Tab(), page);
+}
+
+void TestKeyboard::undoRedo_data()
+{
+    // s stroke on the page in view, c clear button, u Ctrl+Z, r Ctrl+Y, R Ctrl+Shift+Z, 0-3 page, z resize
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QList<int>>("strokesPerPage");
+    QTest::newRow("undo the last stroke") << "ssu" << QList<int>{1, 0, 0, 0};
+    QTest::newRow("redo with Ctrl+Y") << "ssuur" << QList<int>{1, 0, 0, 0};
+    QTest::newRow("redo with Ctrl+Shift+Z") << "ssuuRR" << QList<int>{2, 0, 0, 0};
+    QTest::newRow("a mis-clicked clear comes back") << "sssc" "u" << QList<int>{3, 0, 0, 0};
+    QTest::newRow("undo acts on the page in view") << "ss1su" << QList<int>{2, 0, 0, 0};
+    QTest::newRow("history survives page switches") << "ss1s0u1u" << QList<int>{1, 0, 0, 0};
+    QTest::newRow("history survives resizes") << "sscz3z0u" << QList<int>{2, 0, 0, 0};
+}
+
+void TestKeyboard::undoRedo()
+{
+    QFETCH(QString, script);
+    QFETCH(QList<int>, strokesPerPage);
+    int y = 10;
+    for (QChar ch : script) {
+        const char c = ch.toLatin1();
+        if (c == 's') {
+            mouseStroke(w->Scriba[w->MainTab->Tab()], {{10, y}, {100, y}});
+            y += 10;
+        } else if (c == 'c') {
+            w->ClsButton[0]->click();
+        } else if (c == 'u') {
+            key(Qt::Key_Z, Qt::ControlModifier);
+        } else if (c == 'r') {
+            key(Qt::Key_Y, Qt::ControlModifier);
+        } else if (c == 'R') {
+            key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        } else if (c == 'z') {
+            w->resize(w->width() + 40, w->height() + 30);
+        } else {
+            w->MainTab->setTab(c - '0');
+        }
+    }
+    QList<int> actual;
+    for (const Scriba *s : w->Scriba)
+        actual << int(s->ink().strokes().size());
+    QCOMPARE(actual, strokesPerPage);
+}
+
+void TestKeyboard::sectorKeys_data()
+{
+    // b button, t tick, n Page Down, p Page Up, h Home
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<int>("step");
+    QTest::newRow("Page Down at rest moves one") << 2 << "n" << false << 1;
+    QTest::newRow("Page Down pauses a run first") << 2 << "bttn" << false << 3;
+    QTest::newRow("Page Up steps back") << 2 << "nnp" << false << 1;
+    QTest::newRow("Page Up at rest stays at 0") << 2 << "p" << false << 0;
+    QTest::newRow("Page Down stops at N") << 2 << "nnnnnnnnnn" << false << 8;
+    QTest::newRow("Home returns all sectors") << 2 << "btth" << false << 0;
+    QTest::newRow("button resumes after stepping") << 2 << "nnbt" << true << 3;
+    QTest::newRow("button on N restarts") << 2 << "nnnnnnnnb" << true << 0;
+    QTest::newRow("other pages leave the sectors alone") << 0 << "nn" << false << 0;
+}
+
+void TestKeyboard::sectorKeys()
+{
+    QFETCH(int, page);
+    QFETCH(QString, script);
+    QFETCH(bool, running);
+    QFETCH(int, step);
+    w->MainTab->setTab(page);
+    w->MainTab->tabBar()->setFocus();
+    for (QChar ch : script) {
+        switch (ch.toLatin1()) {
+        case 'b': w->ccButton->click(); break;
+        case 't': w->MainTimer_Timer(); break;
+        case 'n': key(Qt::Key_PageDown); break;
+        case 'p': key(Qt::Key_PageUp); break;
+        case 'h': key(Qt::Key_Home); break;
+        }
+    }
+    QCOMPARE(w->MainTimer->Enabled(), running);
+    QCOMPARE(int(w->ccStep), step);
+    QCOMPARE(w->ccButton->text(), QStringLiteral("開始"));
+}
+
+void TestKeyboard::fullScreen()
+{
+    key(Qt::Key_F11);
+    QVERIFY(w->windowState() & Qt::WindowFullScreen);
+    key(Qt::Key_Escape);
+    QVERIFY(!(w->windowState() & Qt::WindowFullScreen));
+    key(Qt::Key_F11);
+    key(Qt::Key_F11);
+    QVERIFY(!(w->windowState() & Qt::WindowFullScreen));
+}
+
+void TestKeyboard::accessibleNames_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("polygon scroll bar") << "PolyScroll" << "辺の数" << "正多角形の辺の数: 3";
+    QTest::newRow("arc scroll bar") << "CirScroll" << "中心角" << "扇形の中心角: 360 度";
+    QTest::newRow("sector scroll bar") << "ccScroll" << "扇形の数" << "円を分ける扇形の数: 8";
+    QTest::newRow("swatch") << "ColPic" << "ペンの色" << "ペンの色: 白";
+    QTest::newRow("start button") << "ccButton" << "開始" << "扇形の並べ替えを開始、一時停止、再開します";
+    QTest::newRow("polygon picture") << "PolyPic" << "正多角形の図" << "";
+    QTest::newRow("blank overlay") << "Scriba3" << "書き込み（白紙）" << "マウス、ペン、指で書き込めます";
+    QTest::newRow("value label") << "ccLabel" << "扇形の数" << "";
+}
+
+void TestKeyboard::accessibleNames()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    const std::map<QString, QWidget *> controls{{"PolyScroll", w->PolyScroll}, {"CirScroll", w->CirScroll},
+                                                {"ccScroll", w->ccScroll},     {"ColPic", w->ColPic},
+                                                {"ccButton", w->ccButton},     {"PolyPic", w->PolyPic},
+                                                {"Scriba3", w->Scriba[3]},     {"ccLabel", w->ccLabel}};
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(controls.at(control));
+    QVERIFY(a);
+    QCOMPARE(a->text(QAccessible::Name), name);
+    if (!description.isEmpty())
+        QCOMPARE(a->text(QAccessible::Description), description);
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
