@@ -1,9 +1,10 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
+# make package builds the Debian package in build/release
 
 PRESET ?= dev
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test package clean
 
 deps:
 	scripts/install-deps.sh
@@ -17,6 +18,11 @@ run: build
 
 test: build
 	ctest --preset $(PRESET)
+
+package: deps
+	cmake --preset release
+	cmake --build --preset release
+	cd build/release && cpack -G DEB
 
 clean:
 	rm -rf build

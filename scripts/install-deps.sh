@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins
     fonts-ipafont-mincho
     xvfb xdotool imagemagick x11-utils
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
