@@ -43,12 +43,21 @@ qreal InkLayer::widthFactorForPressure(qreal pressure)
     return std::clamp(0.25 + 1.5 * pressure, kThinnestFactor, kThickestFactor);
 }
 
+// The image grows in steps and is kept while the layer shrinks a little, so
+// dragging the window's border does not reallocate and replay on every pixel.
 void InkLayer::resize(const QSize &logicalSize, qreal devicePixelRatio)
 {
-    const QSize device = (QSizeF(logicalSize) * devicePixelRatio).toSize();
-    if (device == m_image.size() && devicePixelRatio == m_image.devicePixelRatio())
+    constexpr int kStepPx = 256;
+    constexpr qint64 kMostWastedFactor = 4;
+    const auto roundUp = [](int px) { return (std::max(0, px) + kStepPx - 1) / kStepPx * kStepPx; };
+    const QSize needed = (QSizeF(logicalSize) * devicePixelRatio).toSize();
+    const QSize wanted(roundUp(needed.width()), roundUp(needed.height()));
+    const bool fits = m_image.width() >= needed.width() && m_image.height() >= needed.height();
+    const bool wasteful =
+        qint64(m_image.width()) * m_image.height() > kMostWastedFactor * qint64(wanted.width()) * wanted.height();
+    if (devicePixelRatio == m_image.devicePixelRatio() && fits && !wasteful)
         return;
-    m_image = QImage(device.expandedTo(QSize(0, 0)), QImage::Format_ARGB32_Premultiplied);
+    m_image = QImage(wanted, QImage::Format_ARGB32_Premultiplied);
     m_image.setDevicePixelRatio(devicePixelRatio);
     repaintAll();
 }

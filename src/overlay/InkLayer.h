@@ -28,7 +28,8 @@ struct Stroke
 
 // Freehand strokes kept as data and rendered into a transparent image cache.
 // Adding a segment paints only that segment, so its cost does not depend on
-// what the layer already holds; a new size replays every stroke unchanged.
+// what the layer already holds; a new size replays every stroke unchanged. The
+// image may be larger than the layer: only its top-left part is shown.
 // Every change (a stroke, a clear, an erase gesture) is one step that can be
 // undone and redone.
 class InkLayer
