@@ -1,0 +1,309 @@
+#include "GeometryModel.h"
+#include "PageLayout.h"
+#include "Pen.h"
+#include "PictureBox.h"
+#include "Scriba.h"
+#include "ScrollBar.h"
+#include "Strokes.h"
+#include "Swatch.h"
+#include "TabControl.h"
+#include "Timer.h"
+#include "WindowFixture.h"
+#include "WindowLayout.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTest>
+
+#include <random>
+
+// Drives the real window with random events and checks after every one that
+// nothing a teacher relies on has drifted: labels, the animation's state, each
+// page's strokes and pen colour, and the layout of the page in view.
+// TAMSEL_SOAK_SEED and TAMSEL_SOAK_EVENTS choose the run; a failure names both.
+class TestSoak : public QObject
+{
+    Q_OBJECT
+private slots:
+    void randomEvents();
+
+private:
+    struct Expected
+    {
+        struct Ink
+        {
+            QColor color;
+            std::vector<QPointF> points;
+        };
+        std::array<std::vector<Ink>, Tamsel::kPageCount> strokes;
+        std::array<QColor, Tamsel::kPageCount> pen{Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite};
+        bool running = false;
+        int step = 0;
+    };
+
+    QString act(int kind);
+    QString check() const;
+    int sectors() const { return 2 * w->ccScroll->value(); }
+    int page() const { return w->MainTab->Tab(); }
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_random); }
+    void tick();
+    void stroke();
+    void scroll(ScrollBar *bar);
+
+    std::unique_ptr<Tamsel> w;
+    Expected m_expected;
+    std::mt19937 m_random;
+    Pen m_pen;
+    std::unique_ptr<QPointingDevice> m_touch{QTest::createTouchDevice()};
+};
+
+namespace {
+
+constexpr int kMaxWidthPx = 4200;
+constexpr int kMaxHeightPx = 2400;
+// Most resizes stay at classroom sizes: a full-range one costs tens of times more.
+constexpr int kUsualWidthPx = 1400;
+constexpr int kUsualHeightPx = 1000;
+constexpr int kEventsBetweenPaints = 64;
+
+int envOr(const char *name, int fallback)
+{
+    bool ok = false;
+    const int v = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? v : fallback;
+}
+
+QColor nextPen(const QColor &c)
+{
+    return c == Tamsel::kWhite ? Tamsel::kRed : c == Tamsel::kRed ? Tamsel::kBlue : Tamsel::kWhite;
+}
+
+} // namespace
+
+void TestSoak::tick()
+{
+    // Only a running timer ticks; the real one may fire too, and is treated alike.
+    if (w->MainTimer->Enabled())
+        emit w->MainTimer->Tick();
+}
+
+void TestSoak::stroke()
+{
+    Scriba *overlay = w->Scriba[page()];
+    const int points = pick(1, 6);
+    QList<QPoint> path;
+    for (int i = 0; i < points; ++i)
+        path << QPoint(pick(0, std::max(0, overlay->width() - 1)), pick(0, std::max(0, overlay->height() - 1)));
+    // A touch lands on whatever lies under the finger, and only on the screen,
+    // so a finger draws only where the overlay shows; mouse and pen events go
+    // to it directly.
+    bool touchable = overlay->width() > 0 && overlay->height() > 0;
+    for (QPoint p : path)
+        touchable = touchable && overlay->screen()->geometry().contains(overlay->mapToGlobal(p));
+    const int input = pick(0, touchable ? 2 : 1);
+    if (input == 0) {
+        mouseStroke(overlay, path);
+    } else if (input == 1) {
+        m_pen.stroke(overlay, path);
+        m_pen.proximity(false);
+    } else {
+        QTest::touchEvent(overlay, m_touch.get()).press(0, path.front(), overlay);
+        for (qsizetype i = 1; i < path.size(); ++i)
+            QTest::touchEvent(overlay, m_touch.get()).move(0, path[i], overlay);
+        QTest::touchEvent(overlay, m_touch.get()).release(0, path.back(), overlay);
+    }
+    Expected::Ink ink{m_expected.pen[page()], {}};
+    for (QPoint p : path)
+        ink.points.push_back(p);
+    m_expected.strokes[page()].push_back(ink);
+}
+
+void TestSoak::scroll(ScrollBar *bar)
+{
+    switch (pick(0, 4)) {
+    case 0:
+        bar->triggerAction(pick(0, 1) ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub);
+        break;
+    case 1:
+        bar->triggerAction(pick(0, 1) ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+        break;
+    case 2:
+        bar->setSliderDown(true);
+        for (int steps = pick(1, 4); steps > 0; --steps)
+            bar->setSliderPosition(pick(bar->minimum(), bar->maximum()));
+        bar->setSliderDown(false);
+        break;
+    case 3:
+        bar->setValue(pick(bar->minimum(), bar->maximum()));
+        break;
+    default:
+        bar->triggerAction(pick(0, 1) ? QAbstractSlider::SliderToMinimum : QAbstractSlider::SliderToMaximum);
+        break;
+    }
+}
+
+QString TestSoak::act(int kind)
+{
+    int ccChanges = 0;
+    const QMetaObject::Connection counting =
+        connect(w->ccScroll, &QScrollBar::valueChanged, this, [&ccChanges] { ++ccChanges; });
+    const QSize sizeBefore = w->size();
+    const int pageBefore = page();
+    QString what;
+    switch (kind) {
+    case 0:
+        what = "page";
+        QTest::mouseClick(w->MainTab->tabBar(), Qt::LeftButton, {},
+                          w->MainTab->tabBar()->tabRect(pick(0, Tamsel::kPageCount - 1)).center());
+        break;
+    case 1:
+        what = "resize";
+        switch (pick(0, 5)) {
+        case 0:
+        case 1:
+            w->resize(std::max(0, w->width() + pick(-1, 1)), std::max(0, w->height() + pick(-1, 1)));
+            break;
+        case 5:
+            w->resize(pick(0, kMaxWidthPx), pick(0, kMaxHeightPx));
+            break;
+        default:
+            w->resize(pick(0, kUsualWidthPx), pick(0, kUsualHeightPx));
+        }
+        break;
+    case 2:
+        what = "scroll";
+        scroll(std::array<ScrollBar *, 3>{w->PolyScroll, w->CirScroll, w->ccScroll}[pick(0, 2)]);
+        break;
+    case 3:
+        what = "start";
+        w->ccButton->click();
+        if (m_expected.running) {
+            m_expected.running = false;
+        } else {
+            m_expected.running = true;
+            if (m_expected.step == sectors())
+                m_expected.step = 0;
+        }
+        break;
+    case 4:
+    case 5:
+        what = "tick";
+        tick();
+        break;
+    case 6:
+    case 7:
+        what = "stroke";
+        stroke();
+        break;
+    case 8:
+        what = "clear";
+        w->ClsButton[pick(0, 1)]->click();
+        m_expected.strokes[page()].clear();
+        break;
+    case 9:
+        what = "swatch";
+        QTest::mouseClick(w->ColPic, Qt::LeftButton);
+        // A swatch squeezed to no width cannot be clicked.
+        if (!w->ColPic->rect().isEmpty())
+            m_expected.pen[page()] = nextPen(m_expected.pen[page()]);
+        break;
+    default:
+        what = "repaint request";
+        w->Scriba_RepaintRequest(Int16(pick(-3, 6)));
+        break;
+    }
+    disconnect(counting);
+    if (ccChanges > 0) {
+        m_expected.step = 0;
+        m_expected.running = false;
+    }
+    if (w->size() != sizeBefore || page() != pageBefore)
+        m_expected.running = false;
+    return what;
+}
+
+QString TestSoak::check() const
+{
+    if (w->PolyLabel->text() != QString::number(w->PolyScroll->value()))
+        return "PolyLabel " + w->PolyLabel->text();
+    if (w->CirLabel->text() != QString::number(w->CirScroll->value()))
+        return "CirLabel " + w->CirLabel->text();
+    if (w->ccLabel->text() != QString::number(sectors()))
+        return "ccLabel " + w->ccLabel->text();
+    if (w->ccStep < 0 || w->ccStep > sectors() || w->ccStep != m_expected.step)
+        return QString("ccStep %1, expected %2").arg(w->ccStep).arg(m_expected.step);
+    if (w->MainTimer->Enabled() != m_expected.running)
+        return QString("timer %1").arg(w->MainTimer->Enabled());
+
+    for (int p = 0; p < Tamsel::kPageCount; ++p) {
+        const auto &actual = w->Scriba[p]->ink().strokes();
+        const auto &expected = m_expected.strokes[p];
+        if (actual.size() != expected.size())
+            return QString("page %1 holds %2 strokes, expected %3").arg(p).arg(actual.size()).arg(expected.size());
+        for (std::size_t s = 0; s < actual.size(); ++s) {
+            bool same = actual[s].color == expected[s].color && actual[s].points.size() == expected[s].points.size();
+            for (std::size_t i = 0; same && i < actual[s].points.size(); ++i)
+                same = actual[s].points[i].pos == expected[s].points[i];
+            if (!same)
+                return QString("page %1 stroke %2 changed").arg(p).arg(s);
+        }
+        if (w->Scriba[p]->ForeColor() != m_expected.pen[p])
+            return QString("page %1 pen %2").arg(p).arg(w->Scriba[p]->ForeColor().name());
+    }
+    if (w->ColPic->BackColor() != w->Scriba[page()]->ForeColor())
+        return "swatch " + w->ColPic->BackColor().name();
+
+    // The page in view is where the layout puts it for the current size.
+    GeometryModel window;
+    for (int id : {WindowLayout::MainTab, WindowLayout::LeftClear, WindowLayout::RightClear, WindowLayout::Swatch})
+        window.add(id, QRect());
+    WindowLayout::apply(w->width(), w->height(), window);
+    if (window.rect(WindowLayout::MainTab) != w->MainTab->geometry())
+        return "tab control misplaced";
+    if (window.rect(WindowLayout::Swatch) != w->ColPic->geometry())
+        return "swatch misplaced";
+    const QWidget *pictures[] = {w->PolyPic, w->CirPic, w->ccPic, w->WhPic};
+    const QWidget *scrolls[] = {w->PolyScroll, w->CirScroll, w->ccScroll, nullptr};
+    const QWidget *labels[] = {w->PolyLabel, w->CirLabel, w->ccLabel, nullptr};
+    const QWidget *controls[] = {pictures[page()], scrolls[page()], page() == 2 ? w->ccButton : nullptr,
+                                 labels[page()], w->Scriba[page()]};
+    GeometryModel pageModel;
+    for (int id = PageLayout::Picture; id <= PageLayout::Overlay; ++id)
+        if (controls[id])
+            pageModel.add(id, controls[id]->geometry());
+    PageLayout::apply({float(w->MainTab->width()), float(w->MainTab->height()), float(w->MainTab->TabHeight())},
+                      w->twips(), pageModel);
+    for (int id = PageLayout::Picture; id <= PageLayout::Overlay; ++id)
+        if (controls[id] && pageModel.rect(id) != controls[id]->geometry())
+            return QString("page control %1 misplaced").arg(id);
+    return {};
+}
+
+void TestSoak::randomEvents()
+{
+    const int seed = envOr("TAMSEL_SOAK_SEED", 20261207);
+    const int events = envOr("TAMSEL_SOAK_EVENTS", 100000);
+    m_random.seed(seed);
+    w = std::make_unique<Tamsel>();
+    QVERIFY(showWindow(*w));
+    connect(w->MainTimer, &Timer::Tick, this, [this] {
+        m_expected.step = std::min(m_expected.step + 1, sectors());
+        if (m_expected.step == sectors())
+            m_expected.running = false;
+    });
+    constexpr int kKinds = 11;
+    for (int i = 0; i < events; ++i) {
+        const QString what = act(pick(0, kKinds - 1));
+        if (i % kEventsBetweenPaints == 0)
+            QCoreApplication::processEvents();
+        const QString fault = check();
+        if (!fault.isEmpty())
+            QFAIL(qPrintable(QString("seed %1, event %2 (%3): %4").arg(seed).arg(i).arg(what, fault)));
+    }
+    qInfo("%d events, seed %d", events, seed);
+}
+
+QTEST_MAIN(TestSoak)
+#include "tst_soak.moc"
