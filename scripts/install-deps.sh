@@ -7,7 +7,7 @@ packages=(
     g++ cmake ninja-build make
     qt6-base-dev qt6-qpa-plugins
     fonts-ipafont-mincho
-    xvfb xdotool imagemagick x11-utils
+    xvfb xdotool imagemagick x11-utils python3
     desktop-file-utils appstream dpkg-dev
 )
 

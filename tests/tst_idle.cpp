@@ -24,6 +24,12 @@ private slots:
 namespace {
 
 constexpr int kIdleMs = 2000;
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer holds freed memory in quarantine; leak checking at exit speaks instead.
+constexpr bool kResidentSizeTellsLeaks = false;
+#else
+constexpr bool kResidentSizeTellsLeaks = true;
+#endif
 
 // Counts paints and timer wake-ups anywhere in the application.
 class WakeCounter : public QObject
@@ -117,7 +123,8 @@ void TestIdle::memoryComesBackAfterClears()
     qInfo("resident size: %lld KiB at start, %lld KiB with %d points, %lld KiB after clears", before, full,
           kStrokes * kPointsPerStroke, after);
     // The cleared strokes stay undoable, which is a few MiB at this count.
-    QVERIFY2(after - before < kAllowedGrowthKiB, qPrintable(QString::number(after - before)));
+    if (kResidentSizeTellsLeaks)
+        QVERIFY2(after - before < kAllowedGrowthKiB, qPrintable(QString::number(after - before)));
 }
 
 QTEST_MAIN(TestIdle)

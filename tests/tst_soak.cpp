@@ -160,16 +160,18 @@ QString TestSoak::act(int kind)
         break;
     case 1:
         what = "resize";
-        switch (pick(0, 5)) {
+        switch (pick(0, 9)) {
         case 0:
-        case 1:
-            w->resize(std::max(0, w->width() + pick(-1, 1)), std::max(0, w->height() + pick(-1, 1)));
-            break;
-        case 5:
             w->resize(pick(0, kMaxWidthPx), pick(0, kMaxHeightPx));
             break;
-        default:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
             w->resize(pick(0, kUsualWidthPx), pick(0, kUsualHeightPx));
+            break;
+        default:
+            w->resize(std::max(0, w->width() + pick(-1, 1)), std::max(0, w->height() + pick(-1, 1)));
         }
         break;
     case 2:
