@@ -1,10 +1,13 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
+# make soak   a long random-event soak (EVENTS=1000000, SEED=...)
 # make package builds the Debian package in build/release
 
 PRESET ?= dev
+EVENTS ?= 1000000
+SEED ?= 20261207
 
-.PHONY: deps build run test package clean
+.PHONY: deps build run test soak package clean
 
 deps:
 	scripts/install-deps.sh
@@ -18,6 +21,10 @@ run: build
 
 test: build
 	ctest --preset $(PRESET)
+
+soak: build
+	QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=86400000 TAMSEL_SOAK_EVENTS=$(EVENTS) TAMSEL_SOAK_SEED=$(SEED) \
+		build/$(PRESET)/tests/tst_soak
 
 package: deps
 	cmake --preset release
