@@ -54,8 +54,12 @@ void PainterDrawOps::draw(const CircleCall &circle)
             path.closeSubpath();
     }
 
+    // Smoothing a large fill costs far more than its edge is worth: the
+    // anti-aliased outline drawn over it hides the stair steps.
+    if (circle.fill) {
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.fillPath(path, *circle.fill);
+    }
     m_painter.setRenderHint(QPainter::Antialiasing);
-    m_painter.setPen(penFor(circle.outline, circle.width, circle.style));
-    m_painter.setBrush(circle.fill ? QBrush(*circle.fill) : QBrush(Qt::NoBrush));
-    m_painter.drawPath(path);
+    m_painter.strokePath(path, penFor(circle.outline, circle.width, circle.style));
 }
