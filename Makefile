@@ -1,13 +1,14 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
 # make soak   a long random-event soak (EVENTS=1000000, SEED=...)
+# make bench  builds optimised and prints the benchmark tables
 # make package builds the Debian package in build/release
 
 PRESET ?= dev
 EVENTS ?= 1000000
 SEED ?= 20261207
 
-.PHONY: deps build run test soak package clean
+.PHONY: deps build run test soak bench package clean
 
 deps:
 	scripts/install-deps.sh
@@ -25,6 +26,11 @@ test: build
 soak: build
 	QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=86400000 TAMSEL_SOAK_EVENTS=$(EVENTS) TAMSEL_SOAK_SEED=$(SEED) \
 		build/$(PRESET)/tests/tst_soak
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release --target tamsel_bench
+	QT_QPA_PLATFORM=offscreen build/release/bench/tamsel_bench
 
 package: deps
 	cmake --preset release
