@@ -148,6 +148,7 @@ bool InkLayer::redo()
 {
     if (m_redo.empty() || m_drawing)
         return false;
+    m_erasing = false;
     Step step = std::move(m_redo.back());
     m_redo.pop_back();
     apply(step);

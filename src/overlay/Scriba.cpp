@@ -152,8 +152,8 @@ bool Scriba::event(QEvent *event)
         event->accept();
         auto *touch = static_cast<QTouchEvent *>(event);
         if (event->type() == QEvent::TouchBegin)
-            m_touchDrawing = !PenTracker::instance().penNear() && !touch->points().isEmpty();
-        if (!m_touchDrawing)
+            m_touchDrawing = !PenTracker::instance().penNear();
+        if (!m_touchDrawing || touch->points().isEmpty())
             return true;
         if (event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel) {
             m_touchDrawing = false;
