@@ -10,6 +10,8 @@ class TestInkLayer : public QObject
 private slots:
     void history_data();
     void history();
+    void smallResizesKeepTheImage_data();
+    void smallResizesKeepTheImage();
     void pressureWidthStaysBounded_data();
     void pressureWidthStaysBounded();
 };
@@ -77,6 +79,34 @@ void TestInkLayer::history()
     // The image shows exactly the strokes that are left.
     for (int n = 0; n < drawn; ++n)
         QCOMPARE(ink.image().pixelColor(pointOn(n).toPoint()).alpha() > 0, left.contains(n));
+}
+
+void TestInkLayer::smallResizesKeepTheImage_data()
+{
+    QTest::addColumn<QSize>("to");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("one pixel wider: kept") << QSize(1001, 800) << true;
+    QTest::newRow("a little smaller: kept") << QSize(900, 700) << true;
+    QTest::newRow("much larger: new image") << QSize(2000, 1500) << false;
+    QTest::newRow("far smaller: new image") << QSize(20, 20) << false;
+}
+
+// Dragging a window border resizes on every pixel; only real growth, or a large
+// shrink, may pay for a new image and a replay.
+void TestInkLayer::smallResizesKeepTheImage()
+{
+    QFETCH(QSize, to);
+    QFETCH(bool, kept);
+    InkLayer ink;
+    ink.resize(QSize(1000, 800), 1);
+    ink.begin({QPointF(5, 5)}, Qt::red, 3);
+    ink.extend({QPointF(15, 5)});
+    ink.end();
+    const qint64 before = ink.image().cacheKey();
+    ink.resize(to, 1);
+    QCOMPARE(ink.image().cacheKey() == before, kept);
+    QVERIFY(ink.image().width() >= to.width() && ink.image().height() >= to.height());
+    QCOMPARE(ink.image().pixelColor(10, 5), QColor(Qt::red));
 }
 
 void TestInkLayer::pressureWidthStaysBounded_data()
