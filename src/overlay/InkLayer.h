@@ -55,8 +55,6 @@ public:
     void endErase() { m_erasing = false; }
     bool undo();
     bool redo();
-    bool canUndo() const { return !m_undo.empty(); }
-    bool canRedo() const { return !m_redo.empty(); }
 
     bool drawing() const { return m_drawing; }
     const std::vector<Stroke> &strokes() const { return m_strokes; }

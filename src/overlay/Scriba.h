@@ -22,7 +22,6 @@ public:
     int index() const { return m_index; }
     QColor ForeColor() const { return m_foreColor; }
     void setForeColor(const QColor &color) { m_foreColor = color; }
-    QColor BackColor() const { return m_backColor; }
 
     // Size in twips, as the page reports its controls.
     float Width() const;
@@ -65,7 +64,6 @@ private:
     int m_index;
     const Twips &m_twips;
     QColor m_foreColor{255, 255, 255};
-    QColor m_backColor{0, 128, 0};
     InkLayer m_ink;
     QRect m_lastRedrawRect;
     std::optional<QPointF> m_eraserAt;
