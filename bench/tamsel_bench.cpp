@@ -40,6 +40,8 @@
 
 namespace {
 
+constexpr PointerId kBenchPointer = 1;
+
 using Clock = std::chrono::steady_clock;
 
 struct Config
@@ -291,35 +293,31 @@ QPointF strokePoint(int stroke, int index, QSizeF area)
             kInkMarginPx + kWaveAmplitudePx + std::fmod(stroke * kRowPitchPx, rowSpan) + wave};
 }
 
-int pointsHeld(const InkLayer &ink)
-{
-    return std::accumulate(ink.strokes().begin(), ink.strokes().end(), 0,
-                           [](int sum, const Stroke &s) { return sum + int(s.points.size()); });
-}
+int pointsHeld(const InkLayer &ink) { return int(ink.pointCount()); }
 
 void addStrokes(InkLayer &ink, int points, QSizeF area)
 {
     for (int stroke = 0; pointsHeld(ink) < points; ++stroke) {
         const int count = std::min(kPointsPerStroke, points - pointsHeld(ink));
-        ink.begin({strokePoint(stroke, 0, area)}, kInkColor, Scriba::kPenWidthAt96DpiPx);
+        ink.begin(kBenchPointer, strokePoint(stroke, 0, area), 1, kInkColor, Scriba::kPenWidthAt96DpiPx);
         for (int i = 1; i < count; ++i)
-            ink.extend({strokePoint(stroke, i, area)});
-        ink.end();
+            ink.extend(kBenchPointer, strokePoint(stroke, i, area), 1);
+        ink.end(kBenchPointer);
     }
 }
 
 Summary timeExtends(InkLayer &ink, QSizeF area, int segments)
 {
     const int stroke = int(ink.strokes().size());
-    ink.begin({strokePoint(stroke, 0, area)}, kInkColor, Scriba::kPenWidthAt96DpiPx);
+    ink.begin(kBenchPointer, strokePoint(stroke, 0, area), 1, kInkColor, Scriba::kPenWidthAt96DpiPx);
     std::vector<double> us;
     for (int i = 1; i <= segments; ++i) {
-        const InkPoint point{strokePoint(stroke, i, area)};
+        const QPointF point = strokePoint(stroke, i, area);
         const auto start = Clock::now();
-        ink.extend(point);
+        ink.extend(kBenchPointer, point, 1);
         us.push_back(usSince(start));
     }
-    ink.end();
+    ink.end(kBenchPointer);
     return summarize(std::move(us));
 }
 
@@ -446,9 +444,9 @@ void benchRebuild(const InkSizes &sizes, const Config &config)
             InkLayer ink;
             ink.resize(sizes.fullHd, kUnscaled);
             addStrokes(ink, held, QSizeF(sizes.fullHd));
-            up.push_back(timeMs([&] { ink.resize(sizes.ultraHd, kUnscaled); }));
-            down.push_back(timeMs([&] { ink.resize(sizes.fullHd, kUnscaled); }));
-            nudge.push_back(timeMs([&] { ink.resize(nudged, kUnscaled); }));
+            up.push_back(timeMs([&] { ink.resize(sizes.ultraHd, kUnscaled); ink.image(); }));
+            down.push_back(timeMs([&] { ink.resize(sizes.fullHd, kUnscaled); ink.image(); }));
+            nudge.push_back(timeMs([&] { ink.resize(nudged, kUnscaled); ink.image(); }));
         }
         std::printf("| %d | %.1f | %.2f | %.2f |\n", held, median(up), median(down), median(nudge));
         std::fflush(stdout);

@@ -17,9 +17,14 @@ public:
 
     void stroke(QWidget *w, const QList<QPoint> &points, qreal pressure = 0.5)
     {
+        down(w, points, pressure);
+        send(w, QEvent::TabletRelease, points.back(), 0, Qt::NoButton);
+    }
+    // Pressed and moved, not lifted.
+    void down(QWidget *w, const QList<QPoint> &points, qreal pressure = 0.5)
+    {
         for (qsizetype i = 0; i < points.size(); ++i)
             send(w, i == 0 ? QEvent::TabletPress : QEvent::TabletMove, points[i], pressure, Qt::LeftButton);
-        send(w, QEvent::TabletRelease, points.back(), 0, Qt::NoButton);
     }
     void proximity(bool near)
     {
@@ -28,13 +33,14 @@ public:
         QApplication::sendEvent(qApp, &e);
     }
 
-private:
-    void send(QWidget *w, QEvent::Type type, QPoint p, qreal pressure, Qt::MouseButtons buttons)
+    void send(QWidget *w, QEvent::Type type, QPointF p, qreal pressure, Qt::MouseButtons buttons)
     {
         QTabletEvent e(type, &m_device, p, w->mapToGlobal(p), pressure, 0, 0, 0, 0, 0, Qt::NoModifier, Qt::LeftButton,
                        buttons);
         QApplication::sendEvent(w, &e);
     }
+
+private:
 
     QPointingDevice m_device;
 };

@@ -2,14 +2,26 @@
 
 #include <QTest>
 
-// Strokes are numbered as drawn; stroke n is a horizontal line at y = 10 + 10n
-// whose colour carries its number.
+#include <cmath>
+#include <limits>
+
+Q_DECLARE_METATYPE(Similarity)
+
+// Stroke n runs along y = 10 + 10n from x = 10 and its colour carries its
+// number; a heavy stroke (S) zigzags there in thousands of points, enough for
+// the history to keep pixels instead of drawing it again.
 class TestInkLayer : public QObject
 {
     Q_OBJECT
 private slots:
     void history_data();
     void history();
+    void followsItsFigure_data();
+    void followsItsFigure();
+    void redrawsOnlyWhatChanged_data();
+    void redrawsOnlyWhatChanged();
+    void oddInputIsDroppedOrHeld_data();
+    void oddInputIsDroppedOrHeld();
     void smallResizesKeepTheImage_data();
     void smallResizesKeepTheImage();
     void pressureWidthStaysBounded_data();
@@ -18,67 +30,248 @@ private slots:
 
 namespace {
 
-QColor colourOf(int n) { return QColor::fromHsv(n * 30, 255, 255); }
-QPointF pointOn(int n) { return QPointF(50, 10 + 10 * n); }
+constexpr int kHeavyPoints = 6000;
+
+QColor colourOf(int n) { return QColor(10 * n, 200, 100); }
+int numberOf(const Stroke &s) { return qRed(s.color) / 10; }
+QPointF pointOn(int n, qreal x = 10) { return QPointF(x, 10 + 10 * n); }
+
+// The same strokes, drawn on a fresh layer in one go.
+QImage freshImage(const InkLayer &ink)
+{
+    InkLayer fresh;
+    fresh.setFrame(ink.frame());
+    fresh.resize(ink.size(), ink.devicePixelRatio());
+    std::vector<Stroke> copy;
+    for (const Stroke *s : ink.strokes())
+        copy.push_back(*s);
+    fresh.restore(copy);
+    return fresh.image();
+}
 
 } // namespace
 
 void TestInkLayer::history_data()
 {
-    // s stroke, c clear, u undo, r redo, 0-9 eraser touches that stroke, . eraser lifted
+    // Tokens: s a stroke; S a heavy stroke; A+ B+ pointer A or B begins a stroke,
+    // A B it moves on, A- B- it ends; x every stroke ends; c clear; u undo;
+    // r redo; eN the eraser touches line N; . the eraser is lifted.
     QTest::addColumn<QString>("script");
     QTest::addColumn<QList<int>>("left");
-    QTest::newRow("three strokes") << "sss" << QList<int>{0, 1, 2};
-    QTest::newRow("undo takes back the last") << "ssu" << QList<int>{0};
-    QTest::newRow("undo then redo") << "ssuur" << QList<int>{0};
-    QTest::newRow("redo all") << "ssuurr" << QList<int>{0, 1};
-    QTest::newRow("undo past the start does nothing") << "suuu" << QList<int>{};
-    QTest::newRow("clear erases all") << "sssc" << QList<int>{};
-    QTest::newRow("undo brings a clear back") << "ssscu" << QList<int>{0, 1, 2};
-    QTest::newRow("redo clears again") << "ssscur" << QList<int>{};
-    QTest::newRow("undo after clear-undo takes the last stroke") << "ssscuu" << QList<int>{0, 1};
-    QTest::newRow("a new stroke drops the redo") << "ssuusr" << QList<int>{2};
-    QTest::newRow("clear of nothing keeps the redo") << "sucr" << QList<int>{0};
-    QTest::newRow("eraser takes one stroke") << "sss1." << QList<int>{0, 2};
-    QTest::newRow("undo puts it back in place") << "sss1.u" << QList<int>{0, 1, 2};
-    QTest::newRow("one gesture, two strokes, one step") << "ssss02.u" << QList<int>{0, 1, 2, 3};
-    QTest::newRow("one gesture undone then redone") << "ssss31.ur" << QList<int>{0, 2};
-    QTest::newRow("two gestures, two steps") << "sss0.2.u" << QList<int>{1, 2};
+    QTest::newRow("three strokes") << "s s s" << QList<int>{0, 1, 2};
+    QTest::newRow("undo takes back the last") << "s s u" << QList<int>{0};
+    QTest::newRow("undo then redo") << "s s u u r" << QList<int>{0};
+    QTest::newRow("redo all") << "s s u u r r" << QList<int>{0, 1};
+    QTest::newRow("undo past the start does nothing") << "s u u u" << QList<int>{};
+    QTest::newRow("clear erases all") << "s s s c" << QList<int>{};
+    QTest::newRow("undo brings a clear back") << "s s s c u" << QList<int>{0, 1, 2};
+    QTest::newRow("redo clears again") << "s s s c u r" << QList<int>{};
+    QTest::newRow("undo after clear-undo takes the last stroke") << "s s s c u u" << QList<int>{0, 1};
+    QTest::newRow("a new stroke drops the redo") << "s s u u s r" << QList<int>{2};
+    QTest::newRow("clear of nothing keeps the redo") << "s u c r" << QList<int>{0};
+    QTest::newRow("eraser takes one stroke") << "s s s e1 ." << QList<int>{0, 2};
+    QTest::newRow("undo puts it back in place") << "s s s e1 . u" << QList<int>{0, 1, 2};
+    QTest::newRow("one gesture, two strokes, one step") << "s s s s e0 e2 . u" << QList<int>{0, 1, 2, 3};
+    QTest::newRow("one gesture undone then redone") << "s s s s e3 e1 . u r" << QList<int>{0, 2};
+    QTest::newRow("two gestures, two steps") << "s s s e0 . e2 . u" << QList<int>{1, 2};
+    QTest::newRow("eraser takes an old stroke while the mouse draws")
+        << "s A+ A e0 . A A A- u" << QList<int>{};
+    QTest::newRow("eraser over a stroke being drawn leaves it") << "A+ A e0 . A A-" << QList<int>{0};
+    QTest::newRow("two pointers, two strokes, two steps") << "A+ B+ A B A B- A- u" << QList<int>{1};
+    QTest::newRow("undo while drawing leaves the live stroke") << "s A+ A u A A-" << QList<int>{1};
+    QTest::newRow("a stroke without its end blocks nothing") << "s A+ A x u" << QList<int>{0};
+    QTest::newRow("clear takes strokes being drawn, undo brings them") << "s A+ A c u" << QList<int>{0, 1};
+    QTest::newRow("heavy: undo and redo") << "s S s u u r r" << QList<int>{0, 1, 2};
+    QTest::newRow("heavy: clear and undo") << "S s S c u" << QList<int>{0, 1, 2};
+    QTest::newRow("heavy: clear, undo, redo, undo") << "S s S c u r u" << QList<int>{0, 1, 2};
+    QTest::newRow("heavy: erase under others, undo") << "s S s e1 . u" << QList<int>{0, 1, 2};
+    QTest::newRow("heavy: erase, undo, redo") << "S s S e0 e2 . u r" << QList<int>{1};
 }
 
+// After every script the image equals the strokes drawn afresh, and each
+// stroke keeps exactly the points its own pointer gave it.
 void TestInkLayer::history()
 {
     QFETCH(QString, script);
     QFETCH(QList<int>, left);
     InkLayer ink;
-    ink.resize(QSize(100, 200), 1);
-    int drawn = 0;
-    for (QChar ch : script) {
-        const char c = ch.toLatin1();
-        if (c == 's') {
-            ink.begin({QPointF(10, 10 + 10 * drawn)}, colourOf(drawn), 3);
-            ink.extend({QPointF(90, 10 + 10 * drawn)});
-            ink.end();
-            ++drawn;
-        } else if (c == 'c') {
+    ink.resize(QSize(200, 200), 1);
+    int lines = 0;
+    std::map<QChar, int> lineOf; // pointer → its line
+    std::map<int, int> pointsOn; // line → points given
+    const auto stroke = [&](int points) {
+        const int n = lines++;
+        ink.begin(1000 + n, pointOn(n), 1, colourOf(n), 3);
+        for (int i = 1; i < points; ++i)
+            ink.extend(1000 + n, pointOn(n, 10 + 170.0 * i / points + (i % 2) * 0.7), 1);
+        ink.end(1000 + n);
+        pointsOn[n] = points;
+    };
+    for (const QString &token : script.split(' ')) {
+        const QChar c = token.front();
+        if (token == "s") {
+            stroke(3);
+        } else if (token == "S") {
+            stroke(kHeavyPoints);
+        } else if (c == 'A' || c == 'B') {
+            const PointerId pointer = c.unicode();
+            if (token.endsWith('+')) {
+                lineOf[c] = lines++;
+                QVERIFY(ink.begin(pointer, pointOn(lineOf[c]), 1, colourOf(lineOf[c]), 3));
+                pointsOn[lineOf[c]] = 1;
+            } else if (token.endsWith('-')) {
+                ink.end(pointer);
+            } else {
+                ink.extend(pointer, pointOn(lineOf[c], 10 + 40 * pointsOn[lineOf[c]]++), 1);
+            }
+        } else if (token == "x") {
+            ink.endAll();
+        } else if (token == "c") {
             ink.clear();
-        } else if (c == 'u') {
+        } else if (token == "u") {
             ink.undo();
-        } else if (c == 'r') {
+        } else if (token == "r") {
             ink.redo();
-        } else if (c == '.') {
+        } else if (token == ".") {
             ink.endErase();
         } else {
-            QVERIFY(ink.eraseAlong(pointOn(c - '0'), pointOn(c - '0'), 2));
+            ink.eraseAlong(pointOn(token.mid(1).toInt()), pointOn(token.mid(1).toInt()), 2);
         }
     }
+    QVERIFY(!ink.drawing());
     QList<int> actual;
-    for (const Stroke &s : ink.strokes())
-        actual << s.color.hue() / 30;
+    for (const Stroke *s : ink.strokes()) {
+        actual << numberOf(*s);
+        QCOMPARE(int(s->points.size()), pointsOn[numberOf(*s)]);
+        for (const InkPoint &p : s->points)
+            QCOMPARE(p.y, float(pointOn(numberOf(*s)).y()));
+    }
     QCOMPARE(actual, left);
-    // The image shows exactly the strokes that are left.
-    for (int n = 0; n < drawn; ++n)
+    for (int n = 0; n < lines; ++n)
         QCOMPARE(ink.image().pixelColor(pointOn(n).toPoint()).alpha() > 0, left.contains(n));
+    QCOMPARE(ink.image(), freshImage(ink));
+}
+
+void TestInkLayer::followsItsFigure_data()
+{
+    // A 3 px stroke from the figure's centre one radius to the right, drawn at
+    // one frame and shown at another; `middle` is where the new frame puts its middle.
+    QTest::addColumn<Similarity>("drawnAt");
+    QTest::addColumn<Similarity>("shownAt");
+    QTest::addColumn<QPoint>("middle");
+    QTest::addColumn<int>("halfWidth"); // fully inked pixels below the line's middle
+    QTest::newRow("figure grows and moves: 3 px line becomes 9") << Similarity{{100, 100}, 50}
+                                                                 << Similarity{{300, 200}, 150} << QPoint(375, 200) << 3;
+    QTest::newRow("figure shrinks: 3 px line becomes 2") << Similarity{{300, 200}, 150} << Similarity{{60, 40}, 100}
+                                                         << QPoint(110, 40) << 0;
+    QTest::newRow("same frame: place and width kept") << Similarity{{10, 20}, 50} << Similarity{{10, 20}, 50}
+                                                      << QPoint(35, 20) << 0;
+}
+
+void TestInkLayer::followsItsFigure()
+{
+    QFETCH(Similarity, drawnAt);
+    QFETCH(Similarity, shownAt);
+    QFETCH(QPoint, middle);
+    QFETCH(int, halfWidth);
+    InkLayer ink;
+    ink.resize(QSize(500, 400), 1);
+    ink.setFrame(drawnAt);
+    const QPointF centre = drawnAt.map({0, 0});
+    ink.begin(1, centre, 1, Qt::white, 3);
+    ink.extend(1, drawnAt.map({1, 0}), 1);
+    ink.end(1);
+    QCOMPARE(ink.strokes()[0]->points[1].pos(), QPointF(1, 0));
+
+    // A collapsed figure shows nothing and takes nothing; the strokes wait.
+    ink.setFrame(Similarity{{10, 10}, 0});
+    QCOMPARE(ink.image().pixelColor(middle).alpha(), 0);
+    QVERIFY(!ink.begin(2, {20, 20}, 1, Qt::white, 3));
+    QCOMPARE(int(ink.strokes().size()), 1);
+
+    ink.setFrame(shownAt);
+    QCOMPARE(ink.image().pixelColor(middle), QColor(Qt::white));
+    QCOMPARE(ink.image().pixelColor(middle + QPoint(0, halfWidth)), QColor(Qt::white));
+    QCOMPARE(ink.image().pixelColor(middle + QPoint(0, halfWidth + 3)).alpha(), 0);
+}
+
+void TestInkLayer::redrawsOnlyWhatChanged_data()
+{
+    // On a page ruled with 150 strokes, one operation near the top left.
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QRect>("within");
+    QTest::newRow("undo of the newest stroke") << "undo" << QRect(0, 0, 128, 128);
+    QTest::newRow("its redo") << "redo" << QRect(0, 0, 128, 128);
+    QTest::newRow("an eraser jump of 40,000 px across one line") << "jump" << QRect(0, 0, 1024, 128);
+}
+
+// A step redraws the tiles its strokes touch, not the page.
+void TestInkLayer::redrawsOnlyWhatChanged()
+{
+    QFETCH(QString, operation);
+    QFETCH(QRect, within);
+    InkLayer ink;
+    ink.resize(QSize(1000, 1000), 1);
+    for (int n = 149; n >= 0; --n) {
+        ink.begin(1, pointOn(n % 50, 20 * (n / 50) + 400), 1, Qt::white, 3);
+        ink.extend(1, pointOn(n % 50, 20 * (n / 50) + 410), 1);
+        ink.end(1);
+    }
+    ink.begin(1, {20, 20}, 1, Qt::red, 3);
+    ink.end(1);
+    ink.image();
+    ink.takeDirty();
+    if (operation == "undo") {
+        QVERIFY(ink.undo());
+    } else if (operation == "redo") {
+        ink.undo();
+        ink.takeDirty();
+        QVERIFY(ink.redo());
+    } else {
+        QVERIFY(ink.eraseAlong({-20000, 20}, {20000, 20}, 2));
+    }
+    const QRect dirty = ink.takeDirty();
+    QVERIFY2(!dirty.isEmpty() && within.contains(dirty), qPrintable(QString("redrew %1,%2 %3x%4")
+                                                                         .arg(dirty.x())
+                                                                         .arg(dirty.y())
+                                                                         .arg(dirty.width())
+                                                                         .arg(dirty.height())));
+    QCOMPARE(ink.image(), freshImage(ink));
+}
+
+void TestInkLayer::oddInputIsDroppedOrHeld_data()
+{
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    QTest::addColumn<QPointF>("move");
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<int>("points");
+    QTest::newRow("NaN position dropped") << QPointF(nan, 20) << 1.0 << 1;
+    QTest::newRow("infinite position dropped") << QPointF(20, -inf) << 1.0 << 1;
+    QTest::newRow("huge position held") << QPointF(1e300, -1e300) << 1.0 << 2;
+    QTest::newRow("NaN width factor: normal width") << QPointF(30, 20) << nan << 2;
+    QTest::newRow("huge width factor: thickest") << QPointF(30, 20) << 1e9 << 2;
+}
+
+// Nothing non-finite is stored, and drawing what is stored stays bounded.
+void TestInkLayer::oddInputIsDroppedOrHeld()
+{
+    QFETCH(QPointF, move);
+    QFETCH(double, factor);
+    QFETCH(int, points);
+    InkLayer ink;
+    ink.resize(QSize(100, 100), 1);
+    ink.begin(1, {20, 20}, 1, Qt::white, 3);
+    ink.extend(1, move, factor);
+    ink.end(1);
+    QCOMPARE(int(ink.strokes()[0]->points.size()), points);
+    for (const InkPoint &p : ink.strokes()[0]->points) {
+        QVERIFY(std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) <= 1e5 && std::abs(p.y) <= 1e5);
+        QVERIFY(p.widthFactor >= 0.5f && p.widthFactor <= 1.75f);
+    }
+    QCOMPARE(ink.image().pixelColor(20, 20), QColor(Qt::white));
+    QVERIFY(ink.undo());
+    QVERIFY(ink.strokes().empty());
 }
 
 void TestInkLayer::smallResizesKeepTheImage_data()
@@ -99,9 +292,9 @@ void TestInkLayer::smallResizesKeepTheImage()
     QFETCH(bool, kept);
     InkLayer ink;
     ink.resize(QSize(1000, 800), 1);
-    ink.begin({QPointF(5, 5)}, Qt::red, 3);
-    ink.extend({QPointF(15, 5)});
-    ink.end();
+    ink.begin(1, {5, 5}, 1, Qt::red, 3);
+    ink.extend(1, {15, 5}, 1);
+    ink.end(1);
     const qint64 before = ink.image().cacheKey();
     ink.resize(to, 1);
     QCOMPARE(ink.image().cacheKey() == before, kept);
@@ -117,6 +310,7 @@ void TestInkLayer::pressureWidthStaysBounded_data()
     QTest::newRow("half pressure: normal") << 0.5 << 1.0;
     QTest::newRow("full pressure: thickest") << 1.0 << 1.75;
     QTest::newRow("out of range stays bounded") << 7.0 << 1.75;
+    QTest::newRow("NaN: normal") << std::numeric_limits<qreal>::quiet_NaN() << 1.0;
 }
 
 void TestInkLayer::pressureWidthStaysBounded()

@@ -33,7 +33,7 @@ void TestPalette::swatchCyclesAndStrokesTakeItsColour()
         QTest::mouseClick(w.ColPic, Qt::LeftButton);
         QCOMPARE(w.ColPic->BackColor(), cycle[i]);
         mouseStroke(w.Scriba[0], {{10, 10 + 20 * i}, {100, 10 + 20 * i}});
-        QCOMPARE(w.Scriba[0]->ink().strokes().back().color, cycle[i]);
+        QCOMPARE(QColor(w.Scriba[0]->ink().strokes().back()->color), cycle[i]);
     }
 }
 

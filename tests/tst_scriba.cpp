@@ -24,6 +24,9 @@ private slots:
     void palmRejection();
     void eraserEndRemovesWholeStrokesUndoably();
     void penPressureSetsWidth();
+    void strokeEndsWithoutItsRelease_data();
+    void strokeEndsWithoutItsRelease();
+    void eachFingerDrawsItsOwnStroke();
 
 private:
     Twips m_twips;
@@ -73,7 +76,7 @@ void TestScriba::everyInputDraws()
         QTest::touchEvent(m_a, screen).release(0, points.back());
     }
     QCOMPARE(int(m_a->ink().strokes().size()), 1);
-    QCOMPARE(int(m_a->ink().strokes()[0].points.size()), 3);
+    QCOMPARE(int(m_a->ink().strokes()[0]->points.size()), 3);
     QVERIFY(!m_a->ink().drawing());
     QCOMPARE(m_a->ink().image().pixelColor(50, 20), QColor(Qt::white));
 }
@@ -81,13 +84,13 @@ void TestScriba::everyInputDraws()
 void TestScriba::strokesSurviveResize()
 {
     mouseStroke(m_a, {{20, 20}, {180, 80}});
-    const std::vector<InkPoint> before = m_a->ink().strokes()[0].points;
+    const std::vector<InkPoint> before = m_a->ink().strokes()[0]->points;
     m_a->resize(30, 30);
     m_a->resize(400, 300);
     QCOMPARE(int(m_a->ink().strokes().size()), 1);
-    const std::vector<InkPoint> &after = m_a->ink().strokes()[0].points;
+    const std::vector<InkPoint> &after = m_a->ink().strokes()[0]->points;
     QCOMPARE(after.size(), before.size());
-    QCOMPARE(after.back().pos, before.back().pos);
+    QCOMPARE(after.back().pos(), before.back().pos());
     QCOMPARE(m_a->ink().image().pixelColor(180, 80), QColor(Qt::white)); // the part that was cut off is back
 }
 
@@ -111,8 +114,8 @@ void TestScriba::foreColorAppliesToLaterStrokesOnly()
     mouseStroke(m_a, {{10, 10}, {60, 10}});
     m_a->setForeColor(QColor(255, 0, 0));
     mouseStroke(m_a, {{10, 50}, {60, 50}});
-    QCOMPARE(m_a->ink().strokes()[0].color, QColor(Qt::white));
-    QCOMPARE(m_a->ink().strokes()[1].color, QColor(255, 0, 0));
+    QCOMPARE(QColor(m_a->ink().strokes()[0]->color), QColor(Qt::white));
+    QCOMPARE(QColor(m_a->ink().strokes()[1]->color), QColor(255, 0, 0));
     QCOMPARE(m_a->ink().image().pixelColor(30, 10), QColor(Qt::white));
     QCOMPARE(m_a->ink().image().pixelColor(30, 50), QColor(255, 0, 0));
 }
@@ -155,8 +158,8 @@ void TestScriba::palmRejection()
     QTest::touchEvent(m_a, screen).release(0, {80, 20});
     stylus.proximity(false);
     int fingerStrokes = 0;
-    for (const Stroke &s : m_a->ink().strokes())
-        fingerStrokes += s.points.front().pos == QPointF(20, 20);
+    for (const Stroke *s : m_a->ink().strokes())
+        fingerStrokes += s->points.front().pos() == QPointF(20, 20);
     QCOMPARE(fingerStrokes, strokes);
 }
 
@@ -168,7 +171,7 @@ void TestScriba::eraserEndRemovesWholeStrokesUndoably()
     eraser.stroke(m_a, {{100, 10}, {100, 30}}); // crosses the first only
     eraser.proximity(false);
     QCOMPARE(int(m_a->ink().strokes().size()), 1);
-    QCOMPARE(m_a->ink().strokes()[0].points.front().pos, QPointF(10, 60));
+    QCOMPARE(m_a->ink().strokes()[0]->points.front().pos(), QPointF(10, 60));
     QCOMPARE(m_a->ink().image().pixelColor(50, 20).alpha(), 0);
     QVERIFY(m_a->undo());
     QCOMPARE(int(m_a->ink().strokes().size()), 2);
@@ -183,12 +186,74 @@ void TestScriba::penPressureSetsWidth()
     pen.proximity(false);
     mouseStroke(m_a, {{10, 90}, {190, 90}});
     const auto &strokes = m_a->ink().strokes();
-    QCOMPARE(strokes[0].points.back().widthFactor, 1.75);
-    QCOMPARE(strokes[1].points.back().widthFactor, 0.5);
-    QCOMPARE(strokes[2].points.back().widthFactor, 1.0);
+    QCOMPARE(strokes[0]->points.back().widthFactor, 1.75f);
+    QCOMPARE(strokes[1]->points.back().widthFactor, 0.5f);
+    QCOMPARE(strokes[2]->points.back().widthFactor, 1.0f);
     // A hard press leaves a wider line than a light one.
     QVERIFY(m_a->ink().image().pixelColor(100, 22).alpha() > 0);
     QCOMPARE(m_a->ink().image().pixelColor(100, 62).alpha(), 0);
+}
+
+void TestScriba::strokeEndsWithoutItsRelease_data()
+{
+    QTest::addColumn<QString>("interruption");
+    QTest::newRow("layer hidden: window minimised or page switched") << "hide";
+    QTest::newRow("window loses focus") << "deactivate";
+    QTest::newRow("touch cancelled, without points") << "cancel";
+    QTest::newRow("pen leaves while pressed") << "proximity";
+    QTest::newRow("mouse released over a popup") << "grab";
+}
+
+// The stroke ends there as one step, so the next Ctrl+Z takes it back.
+void TestScriba::strokeEndsWithoutItsRelease()
+{
+    QFETCH(QString, interruption);
+    static QPointingDevice *screen = QTest::createTouchDevice();
+    m_a->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_a));
+    Pen pen;
+    if (interruption == "cancel") {
+        QTest::touchEvent(m_a, screen).press(0, {20, 20});
+        QTest::touchEvent(m_a, screen).move(0, {80, 20});
+        QTouchEvent cancel(QEvent::TouchCancel, screen);
+        QApplication::sendEvent(m_a, &cancel);
+    } else if (interruption == "proximity") {
+        pen.down(m_a, {{20, 20}, {80, 20}});
+        pen.proximity(false);
+    } else {
+        mouseDown(m_a, {{20, 20}, {80, 20}});
+        if (interruption == "hide") {
+            m_a->hide();
+        } else if (interruption == "deactivate") {
+            QEvent deactivate(QEvent::WindowDeactivate);
+            QApplication::sendEvent(m_a, &deactivate);
+        } else {
+            sendMouse(m_a, QEvent::MouseMove, {90, 20}, Qt::NoButton);
+        }
+    }
+    QVERIFY(!m_a->ink().drawing());
+    QCOMPARE(int(m_a->ink().strokes().size()), 1);
+    QVERIFY(m_a->undo());
+    QVERIFY(m_a->ink().strokes().empty());
+}
+
+// Two pupils at the board: neither line jumps to the other's finger.
+void TestScriba::eachFingerDrawsItsOwnStroke()
+{
+    static QPointingDevice *screen = QTest::createTouchDevice();
+    m_a->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_a));
+    QTest::touchEvent(m_a, screen).press(0, {20, 20}).press(1, {20, 70});
+    QTest::touchEvent(m_a, screen).move(0, {60, 20}).move(1, {60, 70});
+    QTest::touchEvent(m_a, screen).move(0, {100, 20}).stationary(1);
+    QTest::touchEvent(m_a, screen).release(0, {100, 20}).release(1, {60, 70});
+    const auto strokes = m_a->ink().strokes();
+    QCOMPARE(int(strokes.size()), 2);
+    for (const Stroke *s : strokes)
+        for (const InkPoint &p : s->points)
+            QCOMPARE(p.y, s->points.front().y);
+    QVERIFY(m_a->undo());
+    QCOMPARE(int(m_a->ink().strokes().size()), 1);
 }
 
 QTEST_MAIN(TestScriba)

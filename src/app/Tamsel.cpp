@@ -2,6 +2,7 @@
 
 #include "ArcFigure.h"
 #include "DesignFont.h"
+#include "FigureFrame.h"
 #include "PageLayout.h"
 #include "ParallelogramFigure.h"
 #include "PictureBox.h"
@@ -261,6 +262,19 @@ void Tamsel::MainTab_Click(Int16)
     PageLayout::apply(tab, m_twips, controls);
 
     ColPic->setBackColor(Scriba[page]->ForeColor());
+    placeInk(page);
+}
+
+// The ink of a page is kept in its figure's units, so it follows the figure.
+void Tamsel::placeInk(int page)
+{
+    const PictureBox *picture = m_pages.at(page).picture;
+    Overlay *overlay = Scriba.at(page);
+    const QPoint innerOnOverlay =
+        picture->geometry().topLeft() + picture->contentsRect().topLeft() - overlay->geometry().topLeft();
+    Similarity frame = FigureFrame::of(page, picture->ScaleWidth(), picture->ScaleHeight());
+    frame.origin += innerOnOverlay;
+    overlay->setFrame(frame);
 }
 
 Int16 Tamsel::currentPage() const { return saturate16(MainTab->Tab()); }

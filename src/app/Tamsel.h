@@ -106,6 +106,7 @@ private:
     // The last step of every paint handler: the overlay shows its strokes again
     // over its whole area, given in pixels.
     void redrawOverlay(int page);
+    void placeInk(int page);
     Int16 currentPage() const;
 
     Twips m_twips;

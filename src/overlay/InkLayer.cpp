@@ -1,163 +1,446 @@
 #include "InkLayer.h"
 
-#include <QLineF>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 namespace {
 
+constexpr qreal kNormalPressure = 0.5;
 constexpr qreal kThinnestFactor = 0.5;
 constexpr qreal kThickestFactor = 1.75;
+// The image grows in steps and is kept while the layer shrinks a little, so
+// dragging the window's border does not reallocate on every pixel.
+constexpr int kImageStepPx = 256;
+constexpr qint64 kMostWastedFactor = 4;
+// Input this far outside the layer, in logical pixels, is a driver's error
+// and is held at this distance.
+constexpr double kFarthestInputPx = 100000;
+// A step whose undoing would draw more points again than this keeps the
+// pixels it took away instead.
+constexpr std::size_t kSnapshotFromPoints = 4096;
+constexpr std::size_t kSnapshotBudgetBytes = std::size_t(64) << 20;
+// A live stroke's mask grows by at least this much, so it is rarely copied.
+constexpr int kLiveMaskMarginPx = 64;
 
-qreal distanceToSegment(QPointF p, QPointF a, QPointF b)
+bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+
+QPointF heldNear(QPointF p)
 {
-    const QPointF ab = b - a;
-    const qreal lengthSquared = QPointF::dotProduct(ab, ab);
-    const qreal t = lengthSquared > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / lengthSquared, 0.0, 1.0) : 0.0;
-    return QLineF(p, a + t * ab).length();
+    return {std::clamp(p.x(), -kFarthestInputPx, kFarthestInputPx),
+            std::clamp(p.y(), -kFarthestInputPx, kFarthestInputPx)};
 }
 
-// Whether a stroke comes within `radius` of the eraser's path, sampled finely
-// enough that a quick sweep cannot jump over a stroke.
-bool crosses(const Stroke &stroke, QPointF from, QPointF to, qreal radius)
+qreal usableFactor(qreal factor)
 {
-    const qreal reach = radius + stroke.widthPx / 2;
-    const int samples = 1 + int(QLineF(from, to).length() / std::max<qreal>(1, radius / 2));
-    for (int s = 0; s <= samples; ++s) {
-        const QPointF p = from + (to - from) * (qreal(s) / samples);
-        for (std::size_t i = 0; i < stroke.points.size(); ++i) {
-            const QPointF a = stroke.points[i == 0 ? 0 : i - 1].pos;
-            if (distanceToSegment(p, a, stroke.points[i].pos) <= reach)
-                return true;
-        }
-    }
-    return false;
+    return std::isfinite(factor) ? std::clamp(factor, kThinnestFactor, kThickestFactor) : 1.0;
+}
+
+bool usableStroke(const Stroke &s)
+{
+    if (s.points.empty() || !std::isfinite(s.width) || !(s.width > 0))
+        return false;
+    return std::all_of(s.points.begin(), s.points.end(), [](const InkPoint &p) {
+        return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.widthFactor) && p.widthFactor > 0;
+    });
 }
 
 } // namespace
 
-qreal InkLayer::widthFactorForPressure(qreal pressure)
+// The image cut into square tiles, some of them marked.
+class InkLayer::Tiles
 {
-    return std::clamp(0.25 + 1.5 * pressure, kThinnestFactor, kThickestFactor);
+public:
+    explicit Tiles(const QSize &image)
+        : m_image(image), m_columns((image.width() + kTilePx - 1) / kTilePx),
+          m_rows((image.height() + kTilePx - 1) / kTilePx), m_marked(std::size_t(m_columns) * m_rows, false)
+    {
+    }
+
+    void add(const QRect &device)
+    {
+        const QRect r = device & QRect(QPoint(), m_image);
+        if (r.isEmpty())
+            return;
+        for (int row = r.top() / kTilePx; row <= r.bottom() / kTilePx; ++row)
+            for (int column = r.left() / kTilePx; column <= r.right() / kTilePx; ++column)
+                m_marked[std::size_t(row) * m_columns + column] = true;
+        m_bounds |= tileRect(r.top() / kTilePx, r.left() / kTilePx) | tileRect(r.bottom() / kTilePx, r.right() / kTilePx);
+    }
+
+    bool touches(const QRect &device) const
+    {
+        const QRect r = device & m_bounds;
+        if (r.isEmpty())
+            return false;
+        for (int row = r.top() / kTilePx; row <= r.bottom() / kTilePx; ++row)
+            for (int column = r.left() / kTilePx; column <= r.right() / kTilePx; ++column)
+                if (m_marked[std::size_t(row) * m_columns + column])
+                    return true;
+        return false;
+    }
+
+    const QRect &bounds() const { return m_bounds; }
+
+    std::vector<int> indices() const
+    {
+        std::vector<int> out;
+        for (std::size_t i = 0; i < m_marked.size(); ++i)
+            if (m_marked[i])
+                out.push_back(int(i));
+        return out;
+    }
+
+    QRect rectOf(int index) const { return tileRect(index / m_columns, index % m_columns); }
+
+    // Marked tiles within `area`, clipped to it.
+    template <typename F>
+    void forEachIn(const QRect &area, F f) const
+    {
+        const QRect r = area & m_bounds;
+        if (r.isEmpty())
+            return;
+        for (int row = r.top() / kTilePx; row <= r.bottom() / kTilePx; ++row)
+            for (int column = r.left() / kTilePx; column <= r.right() / kTilePx; ++column)
+                if (m_marked[std::size_t(row) * m_columns + column])
+                    f(tileRect(row, column) & r);
+    }
+
+private:
+    QRect tileRect(int row, int column) const
+    {
+        return QRect(column * kTilePx, row * kTilePx, kTilePx, kTilePx) & QRect(QPoint(), m_image);
+    }
+
+    QSize m_image;
+    int m_columns;
+    int m_rows;
+    std::vector<bool> m_marked;
+    QRect m_bounds;
+};
+
+std::size_t InkLayer::Snapshot::bytes() const
+{
+    return std::size_t(whole.sizeInBytes()) + pixels.size() * sizeof(QRgb);
 }
 
-// The image grows in steps and is kept while the layer shrinks a little, so
-// dragging the window's border does not reallocate and replay on every pixel.
+InkLayer::InkLayer() = default;
+InkLayer::~InkLayer() = default;
+
+qreal InkLayer::widthFactorForPressure(qreal pressure)
+{
+    const qreal p = std::isfinite(pressure) ? pressure : kNormalPressure;
+    return std::clamp(0.25 + 1.5 * p, kThinnestFactor, kThickestFactor);
+}
+
+// ---------------------------------------------------------------- placement
+
+void InkLayer::setFrame(const Similarity &frame)
+{
+    if (frame == m_frame)
+        return;
+    m_frame = frame;
+    m_stale = true;
+}
+
 void InkLayer::resize(const QSize &logicalSize, qreal devicePixelRatio)
 {
-    constexpr int kStepPx = 256;
-    constexpr qint64 kMostWastedFactor = 4;
-    const auto roundUp = [](int px) { return (std::max(0, px) + kStepPx - 1) / kStepPx * kStepPx; };
-    const QSize needed = (QSizeF(logicalSize) * devicePixelRatio).toSize();
+    const qreal ratio = std::isfinite(devicePixelRatio) && devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    m_logicalSize = logicalSize.expandedTo(QSize(0, 0));
+    const QSize needed = (QSizeF(m_logicalSize) * ratio).toSize();
+    const auto roundUp = [](int px) { return (std::max(0, px) + kImageStepPx - 1) / kImageStepPx * kImageStepPx; };
     const QSize wanted(roundUp(needed.width()), roundUp(needed.height()));
     const bool fits = m_image.width() >= needed.width() && m_image.height() >= needed.height();
     const bool wasteful =
         qint64(m_image.width()) * m_image.height() > kMostWastedFactor * qint64(wanted.width()) * wanted.height();
-    if (devicePixelRatio == m_image.devicePixelRatio() && fits && !wasteful)
+    if (ratio == m_ratio && fits && !wasteful && !m_image.isNull())
         return;
+    m_ratio = ratio;
     m_image = QImage(wanted, QImage::Format_ARGB32_Premultiplied);
-    m_image.setDevicePixelRatio(devicePixelRatio);
-    repaintAll();
+    m_image.setDevicePixelRatio(ratio);
+    m_stale = true;
 }
 
-QRect InkLayer::begin(const InkPoint &point, const QColor &color, qreal widthPx)
+bool InkLayer::placeable() const { return m_frame.usable() && !m_image.isNull(); }
+
+void InkLayer::markDirty(const QRect &device)
 {
-    m_strokes.push_back(Stroke{color, widthPx, {point}});
-    m_drawing = true;
-    record(Step{});
-    return paintSegment(m_strokes.back(), 0);
+    if (device.isEmpty())
+        return;
+    m_dirty |= QRectF(QPointF(device.topLeft()) / m_ratio, QSizeF(device.size()) / m_ratio).toAlignedRect();
 }
 
-QRect InkLayer::extend(const InkPoint &point)
+void InkLayer::ensureImage()
 {
-    if (!m_drawing)
-        return {};
-    Stroke &stroke = m_strokes.back();
-    stroke.points.push_back(point);
-    return paintSegment(stroke, stroke.points.size() - 1);
+    if (m_image.isNull())
+        resize(m_logicalSize, m_ratio);
+    if (m_stale)
+        renderAll();
 }
 
-bool InkLayer::clear()
+const QImage &InkLayer::image()
 {
-    m_drawing = false;
-    if (m_strokes.empty())
+    ensureImage();
+    return m_image;
+}
+
+// ---------------------------------------------------------------- drawing
+
+void InkLayer::renderAll()
+{
+    m_image.fill(Qt::transparent);
+    m_stale = false;
+    ++m_generation;
+    dropSnapshots();
+    for (auto &[pointer, live] : m_live)
+        renderLive(live);
+    if (!m_frame.usable())
+        return;
+    for (const auto &[id, stroke] : m_strokes)
+        renderStroke(*stroke, m_image.rect(), nullptr);
+}
+
+void InkLayer::renderLive(Live &live)
+{
+    const Similarity device = deviceFrame();
+    live.mask.reset(m_frame.usable() ? InkStroke::deviceReach(live.stroke.bounds(), device) & m_image.rect() : QRect());
+    for (int c = 0; c < live.stroke.chunkCount(); ++c)
+        live.stroke.renderChunk(live.mask, c, device);
+}
+
+// Only the runs that reach `clip` (and, given `only`, its marked tiles) are
+// drawn; pixels come out the same as when the whole stroke is drawn.
+void InkLayer::renderStroke(const InkStroke &stroke, const QRect &clip, const Tiles *only)
+{
+    const Similarity device = deviceFrame();
+    const QRect box = InkStroke::deviceReach(stroke.bounds(), device) & clip;
+    if (box.isEmpty() || (only && !only->touches(box)))
+        return;
+    m_scratch.reset(box);
+    bool drawn = false;
+    for (int c = 0; c < stroke.chunkCount(); ++c) {
+        const QRect reach = InkStroke::deviceReach(stroke.chunkBounds(c), device) & box;
+        if (reach.isEmpty() || (only && !only->touches(reach)))
+            continue;
+        stroke.renderChunk(m_scratch, c, device);
+        drawn = true;
+    }
+    if (!drawn)
+        return;
+    const QRgb color = stroke.data().color;
+    if (!only)
+        InkRaster::composite(m_image, QPoint(), m_scratch, color, box);
+    else
+        only->forEachIn(box, [&](const QRect &tile) { InkRaster::composite(m_image, QPoint(), m_scratch, color, tile); });
+}
+
+void InkLayer::renderTiles(const Tiles &tiles)
+{
+    for (int index : tiles.indices()) {
+        const QRect r = tiles.rectOf(index);
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memset(m_image.scanLine(y) + r.left() * sizeof(QRgb), 0, std::size_t(r.width()) * sizeof(QRgb));
+    }
+    for (const auto &[id, stroke] : m_strokes)
+        renderStroke(*stroke, tiles.bounds(), &tiles);
+}
+
+InkLayer::Tiles InkLayer::tilesOf(const std::vector<std::uint32_t> &ids) const
+{
+    Tiles tiles(m_image.size());
+    const Similarity device = deviceFrame();
+    for (std::uint32_t id : ids) {
+        const InkStroke &stroke = *m_strokes.at(id);
+        for (int c = 0; c < stroke.chunkCount(); ++c)
+            tiles.add(InkStroke::deviceReach(stroke.chunkBounds(c), device));
+    }
+    return tiles;
+}
+
+// Points that drawing the tiles again would visit: what putting strokes back costs.
+std::size_t InkLayer::costOfRedraw(const Tiles &tiles) const
+{
+    const Similarity device = deviceFrame();
+    std::size_t points = 0;
+    for (const auto &[id, stroke] : m_strokes)
+        if (tiles.touches(InkStroke::deviceReach(stroke->bounds(), device)))
+            points += stroke->size();
+    return points;
+}
+
+// ---------------------------------------------------------------- input
+
+bool InkLayer::begin(PointerId pointer, QPointF pos, qreal widthFactor, const QColor &color, qreal widthPx)
+{
+    end(pointer);
+    ensureImage();
+    if (!placeable() || !finite(pos) || !std::isfinite(widthPx) || !(widthPx > 0))
         return false;
-    Step step;
-    for (std::size_t i = 0; i < m_strokes.size(); ++i)
-        step.removed.emplace_back(i, std::move(m_strokes[i]));
-    step.kind = Step::Kind::Removal;
-    m_strokes.clear();
+    const QPointF at = m_frame.unmap(heldNear(pos));
+    const InkPoint first{float(at.x()), float(at.y()), float(usableFactor(widthFactor))};
+    Live &live = m_live.emplace(pointer, Live{InkStroke(color.rgba(), float(widthPx / m_frame.scale), first), {}})
+                     .first->second;
+    const QRect reach = InkStroke::deviceReach(live.stroke.bounds(), deviceFrame()) & m_image.rect();
+    live.mask.reset(reach.adjusted(-kLiveMaskMarginPx, -kLiveMaskMarginPx, kLiveMaskMarginPx, kLiveMaskMarginPx) &
+                    m_image.rect());
+    live.stroke.renderLast(live.mask, deviceFrame());
+    markDirty(reach);
+    return true;
+}
+
+void InkLayer::extend(PointerId pointer, QPointF pos, qreal widthFactor)
+{
+    const auto it = m_live.find(pointer);
+    // While the figure is collapsed, a stroke still held down waits for it.
+    if (it == m_live.end() || !finite(pos) || !m_frame.usable())
+        return;
+    ensureImage();
+    Live &live = it->second;
+    const QPointF at = m_frame.unmap(heldNear(pos));
+    live.stroke.append({float(at.x()), float(at.y()), float(usableFactor(widthFactor))});
+    const Similarity device = deviceFrame();
+    const auto &points = live.stroke.data().points;
+    const InkPoint &to = points.back();
+    const double half = live.stroke.data().width * to.widthFactor / 2;
+    const QRectF segment = QRectF(points[points.size() - 2].pos(), to.pos()).normalized();
+    const QRect reach = InkStroke::deviceReach(segment.adjusted(-half, -half, half, half), device) & m_image.rect();
+    if (!live.mask.rect().contains(reach))
+        live.mask.include(
+            reach.adjusted(-kLiveMaskMarginPx, -kLiveMaskMarginPx, kLiveMaskMarginPx, kLiveMaskMarginPx) &
+            m_image.rect());
+    live.stroke.renderLast(live.mask, device);
+    markDirty(reach);
+}
+
+void InkLayer::end(PointerId pointer)
+{
+    const auto it = m_live.find(pointer);
+    if (it == m_live.end())
+        return;
+    markDirty(it->second.mask.rect());
+    auto stroke = std::make_unique<InkStroke>(std::move(it->second.stroke));
+    m_live.erase(it);
+    stroke->finish();
+    const std::uint32_t id = m_nextId++;
+    const InkStroke &drawn = *m_strokes.emplace(id, std::move(stroke)).first->second;
+    // The newest stroke lies above all others, so it is drawn over them.
+    if (!m_stale && m_frame.usable()) {
+        renderStroke(drawn, m_image.rect(), nullptr);
+        markDirty(InkStroke::deviceReach(drawn.bounds(), deviceFrame()) & m_image.rect());
+    }
+    auto step = std::make_unique<Step>();
+    step->ids = {id};
+    step->held.resize(1);
     record(std::move(step));
-    repaintAll();
-    return true;
 }
 
-bool InkLayer::eraseAlong(QPointF from, QPointF to, qreal radius)
+void InkLayer::endAll()
 {
-    // Indices before this call, descending, so erasing one keeps the others valid.
-    std::vector<std::pair<std::size_t, Stroke>> removed;
-    for (std::size_t i = m_strokes.size(); i-- > 0;) {
-        if (crosses(m_strokes[i], from, to, radius)) {
-            removed.emplace_back(i, std::move(m_strokes[i]));
-            m_strokes.erase(m_strokes.begin() + std::ptrdiff_t(i));
+    endWhere([](PointerId) { return true; });
+}
+
+// ---------------------------------------------------------------- history
+
+void InkLayer::putOn(Step &step)
+{
+    const bool onTop = m_strokes.empty() || step.ids.front() > m_strokes.rbegin()->first;
+    for (std::size_t i = 0; i < step.ids.size(); ++i)
+        m_strokes.emplace(step.ids[i], std::move(step.held[i]));
+    std::vector<Snapshot> snapshots = std::move(step.snapshots);
+    step.snapshots.clear();
+    if (m_stale || !placeable()) {
+        markAllDirty();
+        return;
+    }
+
+    const bool kept = !snapshots.empty() && std::all_of(snapshots.begin(), snapshots.end(), [this](const Snapshot &s) {
+        return s.generation == m_generation;
+    });
+    if (kept) {
+        // Newest first: each one's pixels were taken after the ones before it.
+        for (auto s = snapshots.rbegin(); s != snapshots.rend(); ++s) {
+            if (!s->whole.isNull()) {
+                m_image = s->whole;
+                markDirty(m_image.rect());
+                continue;
+            }
+            const QRgb *from = s->pixels.data();
+            const Tiles tiles(m_image.size());
+            for (int index : s->tiles) {
+                const QRect r = tiles.rectOf(index);
+                for (int y = r.top(); y <= r.bottom(); ++y, from += r.width())
+                    std::memcpy(m_image.scanLine(y) + r.left() * sizeof(QRgb), from, std::size_t(r.width()) * sizeof(QRgb));
+                markDirty(r);
+            }
+        }
+        return;
+    }
+    if (onTop) {
+        for (std::uint32_t id : step.ids) {
+            const InkStroke &stroke = *m_strokes.at(id);
+            renderStroke(stroke, m_image.rect(), nullptr);
+            markDirty(InkStroke::deviceReach(stroke.bounds(), deviceFrame()) & m_image.rect());
+        }
+        return;
+    }
+    const Tiles tiles = tilesOf(step.ids);
+    renderTiles(tiles);
+    markDirty(tiles.bounds());
+}
+
+void InkLayer::takeOff(Step &step)
+{
+    step.held.resize(step.ids.size());
+    const bool drawable = !m_stale && placeable();
+    const bool everything = step.ids.size() == m_strokes.size();
+    std::optional<Tiles> tiles;
+    Snapshot snapshot{m_generation, {}, {}, {}};
+    if (drawable) {
+        tiles.emplace(tilesOf(step.ids));
+        if (costOfRedraw(*tiles) >= kSnapshotFromPoints) {
+            if (everything) {
+                snapshot.whole = m_image;
+            } else {
+                snapshot.tiles = tiles->indices();
+                for (int index : snapshot.tiles) {
+                    const QRect r = tiles->rectOf(index);
+                    for (int y = r.top(); y <= r.bottom(); ++y) {
+                        const auto *row = reinterpret_cast<const QRgb *>(m_image.constScanLine(y)) + r.left();
+                        snapshot.pixels.insert(snapshot.pixels.end(), row, row + r.width());
+                    }
+                }
+            }
         }
     }
-    if (removed.empty())
-        return false;
-
-    if (m_erasing) {
-        // The same gesture: indices go back to what they were before it began,
-        // so undo puts every stroke back in its place.
-        std::vector<std::pair<std::size_t, Stroke>> &step = m_undo.back().removed;
-        std::vector<std::size_t> earlier;
-        for (const auto &entry : step)
-            earlier.push_back(entry.first);
-        for (auto &[index, stroke] : removed) {
-            std::size_t original = index;
-            for (std::size_t e : earlier)
-                if (e <= original)
-                    ++original;
-            step.emplace_back(original, std::move(stroke));
-        }
-        std::sort(step.begin(), step.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    } else {
-        std::reverse(removed.begin(), removed.end());
-        record(Step{Step::Kind::Removal, std::move(removed), std::nullopt});
-        m_erasing = true;
+    for (std::size_t i = 0; i < step.ids.size(); ++i) {
+        const auto it = m_strokes.find(step.ids[i]);
+        step.held[i] = std::move(it->second);
+        m_strokes.erase(it);
     }
-    repaintAll();
-    return true;
+    if (!snapshot.whole.isNull() || !snapshot.tiles.empty()) {
+        step.snapshots.push_back(std::move(snapshot));
+        keepSnapshotBudget();
+    }
+    if (!drawable) {
+        markAllDirty();
+        return;
+    }
+    if (everything && !m_image.isDetached()) {
+        // The history keeps the old image: start a fresh one rather than copy it.
+        m_image = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
+        m_image.setDevicePixelRatio(m_ratio);
+        m_image.fill(Qt::transparent);
+        markDirty(m_image.rect());
+        return;
+    }
+    renderTiles(*tiles);
+    markDirty(tiles->bounds());
 }
 
-bool InkLayer::undo()
-{
-    if (m_undo.empty() || m_drawing)
-        return false;
-    m_erasing = false;
-    Step step = std::move(m_undo.back());
-    m_undo.pop_back();
-    revert(step);
-    m_redo.push_back(std::move(step));
-    repaintAll();
-    return true;
-}
-
-bool InkLayer::redo()
-{
-    if (m_redo.empty() || m_drawing)
-        return false;
-    m_erasing = false;
-    Step step = std::move(m_redo.back());
-    m_redo.pop_back();
-    apply(step);
-    m_undo.push_back(std::move(step));
-    repaintAll();
-    return true;
-}
-
-void InkLayer::record(Step step)
+void InkLayer::record(std::unique_ptr<Step> step)
 {
     m_erasing = false;
     m_redo.clear();
@@ -166,53 +449,179 @@ void InkLayer::record(Step step)
         m_undo.pop_front();
 }
 
-void InkLayer::revert(Step &step)
+void InkLayer::dropSnapshots()
 {
-    if (step.kind == Step::Kind::Stroke) {
-        step.undoneStroke = std::move(m_strokes.back());
-        m_strokes.pop_back();
+    for (auto &step : m_undo)
+        step->snapshots.clear();
+    for (auto &step : m_redo)
+        step->snapshots.clear();
+}
+
+// Oldest first: the steps furthest from the present are the least likely to be needed.
+void InkLayer::keepSnapshotBudget()
+{
+    std::size_t total = 0;
+    for (const auto &step : m_undo)
+        for (const Snapshot &s : step->snapshots)
+            total += s.bytes();
+    for (const auto &step : m_redo)
+        for (const Snapshot &s : step->snapshots)
+            total += s.bytes();
+    const auto shed = [&](Step &step) {
+        for (const Snapshot &s : step.snapshots)
+            total -= s.bytes();
+        step.snapshots.clear();
+    };
+    for (auto &step : m_undo)
+        if (total > kSnapshotBudgetBytes)
+            shed(*step);
+    for (auto &step : m_redo)
+        if (total > kSnapshotBudgetBytes)
+            shed(*step);
+}
+
+bool InkLayer::undo()
+{
+    if (m_undo.empty())
+        return false;
+    m_erasing = false;
+    std::unique_ptr<Step> step = std::move(m_undo.back());
+    m_undo.pop_back();
+    if (step->adds)
+        takeOff(*step);
+    else
+        putOn(*step);
+    m_redo.push_back(std::move(step));
+    return true;
+}
+
+bool InkLayer::redo()
+{
+    if (m_redo.empty())
+        return false;
+    m_erasing = false;
+    std::unique_ptr<Step> step = std::move(m_redo.back());
+    m_redo.pop_back();
+    if (step->adds)
+        putOn(*step);
+    else
+        takeOff(*step);
+    m_undo.push_back(std::move(step));
+    return true;
+}
+
+bool InkLayer::clear()
+{
+    endAll();
+    if (m_strokes.empty())
+        return false;
+    auto step = std::make_unique<Step>();
+    step->adds = false;
+    for (const auto &[id, stroke] : m_strokes)
+        step->ids.push_back(id);
+    takeOff(*step);
+    record(std::move(step));
+    return true;
+}
+
+bool InkLayer::eraseAlong(QPointF from, QPointF to, qreal radiusPx)
+{
+    if (!m_frame.usable() || !finite(from) || !finite(to) || !std::isfinite(radiusPx) || !(radiusPx > 0))
+        return false;
+    ensureImage();
+    const QPointF a = m_frame.unmap(heldNear(from)), b = m_frame.unmap(heldNear(to));
+    const double reach = radiusPx / m_frame.scale;
+    auto removal = std::make_unique<Step>();
+    removal->adds = false;
+    for (const auto &[id, stroke] : m_strokes)
+        if (stroke->passesWithin(a, b, reach))
+            removal->ids.push_back(id);
+    if (removal->ids.empty())
+        return false;
+    takeOff(*removal);
+
+    Step *gesture = m_erasing && !m_undo.empty() && !m_undo.back()->adds ? m_undo.back().get() : nullptr;
+    if (!gesture) {
+        record(std::move(removal));
+        m_erasing = true;
+        return true;
+    }
+    // The same gesture: one step, its strokes kept in order of their ids.
+    for (std::size_t i = 0; i < removal->ids.size(); ++i) {
+        const auto at = std::lower_bound(gesture->ids.begin(), gesture->ids.end(), removal->ids[i]);
+        const auto offset = at - gesture->ids.begin();
+        gesture->ids.insert(at, removal->ids[i]);
+        gesture->held.insert(gesture->held.begin() + offset, std::move(removal->held[i]));
+    }
+    for (Snapshot &s : removal->snapshots)
+        gesture->snapshots.push_back(std::move(s));
+    return true;
+}
+
+bool InkLayer::restore(std::vector<Stroke> strokes)
+{
+    auto step = std::make_unique<Step>();
+    std::vector<std::unique_ptr<InkStroke>> added;
+    for (Stroke &s : strokes) {
+        if (!usableStroke(s))
+            continue;
+        step->ids.push_back(m_nextId++);
+        added.push_back(std::make_unique<InkStroke>(std::move(s)));
+    }
+    if (added.empty())
+        return false;
+    step->held = std::move(added);
+    putOn(*step);
+    step->held.clear();
+    step->held.resize(step->ids.size());
+    record(std::move(step));
+    return true;
+}
+
+// ---------------------------------------------------------------- queries and painting
+
+std::vector<const Stroke *> InkLayer::strokes() const
+{
+    std::vector<const Stroke *> out;
+    out.reserve(m_strokes.size());
+    for (const auto &[id, stroke] : m_strokes)
+        out.push_back(&stroke->data());
+    return out;
+}
+
+std::size_t InkLayer::pointCount() const
+{
+    std::size_t points = 0;
+    for (const auto &[id, stroke] : m_strokes)
+        points += stroke->size();
+    return points;
+}
+
+const Stroke *InkLayer::liveStroke(PointerId pointer) const
+{
+    const auto it = m_live.find(pointer);
+    return it == m_live.end() ? nullptr : &it->second.stroke.data();
+}
+
+void InkLayer::paint(QPainter &painter, const QRect &logicalRect)
+{
+    ensureImage();
+    const QRect device =
+        QRectF(QPointF(logicalRect.topLeft()) * m_ratio, QSizeF(logicalRect.size()) * m_ratio).toAlignedRect() &
+        m_image.rect();
+    if (device.isEmpty())
+        return;
+    const QRectF target(QPointF(device.topLeft()) / m_ratio, QSizeF(device.size()) / m_ratio);
+    bool liveHere = false;
+    for (const auto &[pointer, live] : m_live)
+        liveHere = liveHere || live.mask.rect().intersects(device);
+    if (!liveHere) {
+        painter.drawImage(target, m_image, QRectF(device));
         return;
     }
-    for (auto &[index, stroke] : step.removed)
-        m_strokes.insert(m_strokes.begin() + std::ptrdiff_t(index), std::move(stroke));
-}
-
-void InkLayer::apply(Step &step)
-{
-    if (step.kind == Step::Kind::Stroke) {
-        m_strokes.push_back(std::move(*step.undoneStroke));
-        step.undoneStroke.reset();
-        return;
-    }
-    for (auto it = step.removed.rbegin(); it != step.removed.rend(); ++it) {
-        it->second = std::move(m_strokes[it->first]);
-        m_strokes.erase(m_strokes.begin() + std::ptrdiff_t(it->first));
-    }
-}
-
-void InkLayer::repaintAll()
-{
-    m_image.fill(Qt::transparent);
-    for (const Stroke &stroke : m_strokes)
-        for (std::size_t i = 0; i < stroke.points.size(); ++i)
-            paintSegment(stroke, i);
-}
-
-// Segment `index` runs from the previous point to this one; the first point of
-// a stroke is a dot, so a tap leaves a mark.
-QRect InkLayer::paintSegment(const Stroke &stroke, std::size_t index)
-{
-    const InkPoint &to = stroke.points[index];
-    const InkPoint &from = stroke.points[index == 0 ? 0 : index - 1];
-    const qreal width = stroke.widthPx * to.widthFactor;
-    const int pad = int(std::ceil(width / 2)) + 2;
-    const QRect dirty = QRectF(from.pos, to.pos).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad);
-    if (m_image.isNull())
-        return dirty;
-
-    QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(stroke.color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(from.pos, to.pos);
-    return dirty;
+    QImage part = m_image.copy(device);
+    for (const auto &[pointer, live] : m_live)
+        InkRaster::composite(part, device.topLeft(), live.mask, live.stroke.data().color, device);
+    part.setDevicePixelRatio(1);
+    painter.drawImage(target, part);
 }

@@ -1,85 +1,168 @@
 #pragma once
 
+#include "InkRaster.h"
+#include "InkStroke.h"
+#include "Similarity.h"
+
 #include <QColor>
 #include <QImage>
-#include <QPointF>
 #include <QRect>
 
+#include <cstdint>
 #include <deque>
-#include <optional>
+#include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
-// One point of a stroke, from a mouse, a pen or a finger. `widthFactor` scales
-// the stroke's width at this point: 1 for mouse and finger, from the pressure
-// for a pen.
-struct InkPoint
-{
-    QPointF pos;
-    qreal widthFactor = 1.0;
-};
+class QPainter;
 
-struct Stroke
-{
-    QColor color;
-    qreal widthPx = 0;
-    std::vector<InkPoint> points;
-};
+// Mouse, each pen and each finger draw their own stroke; this names which.
+using PointerId = std::uint64_t;
 
-// Freehand strokes kept as data and rendered into a transparent image cache.
-// Adding a segment paints only that segment, so its cost does not depend on
-// what the layer already holds; a new size replays every stroke unchanged. The
-// image may be larger than the layer: only its top-left part is shown.
-// Every change (a stroke, a clear, an erase gesture) is one step that can be
-// undone and redone.
+// A page's ink: strokes kept in the units of the page's figure and placed by
+// its current frame, drawn into a cached image of the committed strokes, with
+// the strokes still being drawn (one per pointer) over it. Every finished
+// stroke, clear and erasing gesture is one step of the history. An operation
+// redraws only the tiles it touches, and a step that would be slow to redraw
+// keeps the pixels it took away, so undo and redo cost about the same on a
+// full page as on an empty one.
 class InkLayer
 {
 public:
     static constexpr std::size_t kMaxUndoSteps = 500;
+    static constexpr int kTilePx = 64;
 
-    // Pen pressure 0..1 to a width factor; half pressure draws at the normal width.
+    // Pen pressure 0..1 to a width factor; half pressure draws at the normal
+    // width, and a driver's odd value draws at the normal width too.
     static qreal widthFactorForPressure(qreal pressure);
 
+    InkLayer();
+    ~InkLayer();
+
+    // Where the figure's units land on the layer, in logical pixels.
+    void setFrame(const Similarity &frame);
+    const Similarity &frame() const { return m_frame; }
     void resize(const QSize &logicalSize, qreal devicePixelRatio);
+    QSize size() const { return m_logicalSize; }
+    qreal devicePixelRatio() const { return m_ratio; }
 
-    // Each returns the logical rectangle that now needs repainting.
-    QRect begin(const InkPoint &point, const QColor &color, qreal widthPx);
-    QRect extend(const InkPoint &point);
-    void end() { m_drawing = false; }
+    // Input, in logical pixels of the layer. A collapsed figure takes no ink,
+    // and non-finite input is dropped.
+    bool begin(PointerId pointer, QPointF pos, qreal widthFactor, const QColor &color, qreal widthPx);
+    void extend(PointerId pointer, QPointF pos, qreal widthFactor);
+    // The stroke becomes one step of the history.
+    void end(PointerId pointer);
+    void endAll();
+    bool drawing() const { return !m_live.empty(); }
+    bool drawing(PointerId pointer) const { return m_live.count(pointer) != 0; }
+    // Strokes of every pointer that `matches` accepts end.
+    template <typename Pred>
+    void endWhere(Pred matches);
 
-    // The rest change the whole layer; they return whether anything changed.
+    // Whole-page operations; each says whether it changed anything. A clear
+    // takes the strokes still being drawn too.
     bool clear();
-    // Removes every stroke that passes within `radius` of the segment from
-    // `from` to `to`; removals until endErase() form one step.
-    bool eraseAlong(QPointF from, QPointF to, qreal radius);
+    // Removes every finished stroke that passes within `radiusPx` of the
+    // segment from→to; removals until endErase() form one step.
+    bool eraseAlong(QPointF from, QPointF to, qreal radiusPx);
     void endErase() { m_erasing = false; }
     bool undo();
     bool redo();
+    // Puts strokes back on the page as one step (from a saved board); strokes
+    // with odd values are left out.
+    bool restore(std::vector<Stroke> strokes);
 
-    bool drawing() const { return m_drawing; }
-    const std::vector<Stroke> &strokes() const { return m_strokes; }
-    const QImage &image() const { return m_image; }
+    // The logical rectangle that changed since the last call.
+    QRect takeDirty() { return std::exchange(m_dirty, QRect()); }
+
+    // Finished strokes, bottom to top.
+    std::vector<const Stroke *> strokes() const;
+    std::size_t pointCount() const;
+    const Stroke *liveStroke(PointerId pointer) const;
+    std::size_t undoDepth() const { return m_undo.size(); }
+    std::size_t redoDepth() const { return m_redo.size(); }
+
+    // The finished strokes at device resolution, drawn for the current frame
+    // and size. The image may be larger than the layer; its top-left part shows.
+    const QImage &image();
+    // Finished and live strokes within `logicalRect`, onto a painter in logical pixels.
+    void paint(QPainter &painter, const QRect &logicalRect);
 
 private:
-    // A new stroke (always the last on the layer while the step is done), or
-    // strokes taken out, each with its index, ascending.
-    struct Step
+    class Tiles;
+
+    // Pixels of the image from before strokes were taken off, to put back
+    // when they return instead of drawing them again.
+    struct Snapshot
     {
-        enum class Kind { Stroke, Removal } kind = Kind::Stroke;
-        std::vector<std::pair<std::size_t, Stroke>> removed;
-        std::optional<Stroke> undoneStroke;
+        std::uint64_t generation = 0;
+        QImage whole;          // when every stroke went
+        std::vector<int> tiles; // or these tiles
+        std::vector<QRgb> pixels;
+        std::size_t bytes() const;
     };
 
-    QRect paintSegment(const Stroke &stroke, std::size_t index);
-    void repaintAll();
-    void record(Step step);
-    void apply(Step &step);
-    void revert(Step &step);
+    // Strokes that one step puts on the page (a new stroke, a restore) or takes
+    // off (a clear, an erasing gesture). While they are off the page, the step holds them.
+    struct Step
+    {
+        bool adds = true;
+        std::vector<std::uint32_t> ids; // ascending
+        std::vector<std::unique_ptr<InkStroke>> held;
+        std::vector<Snapshot> snapshots; // oldest first
+    };
 
-    std::vector<Stroke> m_strokes;
-    std::deque<Step> m_undo;
-    std::vector<Step> m_redo;
+    struct Live
+    {
+        InkStroke stroke;
+        CoverageMask mask;
+    };
+
+    Similarity deviceFrame() const { return m_frame.scaled(m_ratio); }
+    bool placeable() const;
+    void markDirty(const QRect &device);
+    void markAllDirty() { m_dirty = QRect(QPoint(), m_logicalSize); }
+    void ensureImage();
+    void renderAll();
+    void renderLive(Live &live);
+    void renderTiles(const Tiles &tiles);
+    void renderStroke(const InkStroke &stroke, const QRect &clip, const Tiles *only);
+    std::size_t costOfRedraw(const Tiles &tiles) const;
+    Tiles tilesOf(const std::vector<std::uint32_t> &ids) const;
+    void putOn(Step &step);
+    void takeOff(Step &step);
+    void record(std::unique_ptr<Step> step);
+    void dropSnapshots();
+    void keepSnapshotBudget();
+
+    Similarity m_frame;
+    QSize m_logicalSize;
+    qreal m_ratio = 1;
     QImage m_image;
-    bool m_drawing = false;
+    bool m_stale = true;
+    // Bumped whenever every pixel is drawn anew; kept pixels of older ones no longer fit.
+    std::uint64_t m_generation = 0;
+
+    // Finished strokes on the page by id; ids grow, so they give the order of
+    // drawing. Strokes taken off the page wait in the history with their id.
+    std::map<std::uint32_t, std::unique_ptr<InkStroke>> m_strokes;
+    std::uint32_t m_nextId = 0;
+    std::map<PointerId, Live> m_live;
+    std::deque<std::unique_ptr<Step>> m_undo;
+    std::vector<std::unique_ptr<Step>> m_redo;
     bool m_erasing = false;
+    CoverageMask m_scratch;
+    QRect m_dirty;
 };
+
+template <typename Pred>
+void InkLayer::endWhere(Pred matches)
+{
+    std::vector<PointerId> ending;
+    for (const auto &entry : m_live)
+        if (matches(entry.first))
+            ending.push_back(entry.first);
+    for (PointerId pointer : ending)
+        end(pointer);
+}

@@ -26,6 +26,7 @@ bool PenTracker::eventFilter(QObject *watched, QEvent *event)
     else if (event->type() == QEvent::TabletLeaveProximity) {
         m_inProximity = false;
         m_lastActivity.invalidate();
+        emit penLeft();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -17,6 +17,10 @@ public:
     bool penNear() const;
     void notePenActivity() { m_lastActivity.start(); }
 
+signals:
+    // A pen left the screen's reach; one still pressed sends no release.
+    void penLeft();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -8,38 +8,80 @@
 #include <QTabletEvent>
 #include <QTouchEvent>
 
+namespace {
+
+// Which pointer a stroke belongs to: the mouse, a pen (each tablet tool is a
+// device of its own) or one finger on one touch screen.
+enum class PointerKind : PointerId { Mouse = 1, Pen = 2, Finger = 3 };
+constexpr int kKindShift = 60;
+constexpr PointerId kIdentityMask = (PointerId(1) << kKindShift) - 1;
+
+PointerId pointerId(PointerKind kind, const QInputDevice *device, int point = 0)
+{
+    const PointerId identity = (PointerId(quintptr(device)) << 8) ^ PointerId(unsigned(point));
+    return (PointerId(kind) << kKindShift) | (identity & kIdentityMask);
+}
+
+bool isKind(PointerId pointer, PointerKind kind) { return (pointer >> kKindShift) == PointerId(kind); }
+
+const PointerId kMouse = pointerId(PointerKind::Mouse, nullptr);
+
+} // namespace
+
 Scriba::Scriba(int index, const Twips &twips, QWidget *parent) : QWidget(parent), m_index(index), m_twips(twips)
 {
     setAttribute(Qt::WA_AcceptTouchEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::CrossCursor);
+    // Moves without a button must arrive too: they tell of a release that went elsewhere.
+    setMouseTracking(true);
+    // A pen that leaves while pressed sends no release.
+    connect(&PenTracker::instance(), &PenTracker::penLeft, this, [this] {
+        endPenStrokes();
+        stopErasing();
+    });
 }
 
 float Scriba::Width() const { return m_twips.twipsX(float(width())); }
 float Scriba::Height() const { return m_twips.twipsY(float(height())); }
 
+void Scriba::setFrame(const Similarity &frame)
+{
+    if (frame == m_ink.frame())
+        return;
+    m_ink.setFrame(frame);
+    update();
+}
+
+void Scriba::showChanges() { update(m_ink.takeDirty()); }
+
 void Scriba::Clear()
 {
     m_ink.clear();
-    update();
+    showChanges();
     emit RepaintRequest(m_index);
 }
 
 bool Scriba::undo()
 {
-    if (!m_ink.undo())
-        return false;
-    update();
-    return true;
+    const bool done = m_ink.undo();
+    showChanges();
+    return done;
 }
 
 bool Scriba::redo()
 {
-    if (!m_ink.redo())
-        return false;
-    update();
-    return true;
+    const bool done = m_ink.redo();
+    showChanges();
+    return done;
+}
+
+void Scriba::endStrokes()
+{
+    m_ink.endAll();
+    stopErasing();
+    showChanges();
 }
 
 void Scriba::RedrawRect(int x, int y, int width, int height)
@@ -50,14 +92,10 @@ void Scriba::RedrawRect(int x, int y, int width, int height)
 void Scriba::paintEvent(QPaintEvent *event)
 {
     // The screen may have changed under the window; the cache follows it.
-    if (m_ink.image().devicePixelRatio() != devicePixelRatioF())
+    if (m_ink.devicePixelRatio() != devicePixelRatioF())
         m_ink.resize(size(), devicePixelRatioF());
-
     QPainter painter(this);
-    const QRect r = event->rect();
-    const qreal ratio = m_ink.image().devicePixelRatio();
-    const QRectF source(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio);
-    painter.drawImage(QRectF(r), m_ink.image(), source);
+    m_ink.paint(painter, event->rect());
 }
 
 void Scriba::resizeEvent(QResizeEvent *event)
@@ -66,79 +104,144 @@ void Scriba::resizeEvent(QResizeEvent *event)
     m_ink.resize(size(), devicePixelRatioF());
 }
 
+// A minimised window, a page switch or a hidden layer sends no release.
+void Scriba::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    endStrokes();
+}
+
 qreal Scriba::atScreenDpi(qreal pixelsAt96Dpi) const
 {
     return pixelsAt96Dpi * logicalDpiX() / Twips::kStandardDpi;
 }
 
-void Scriba::press(const InkPoint &point)
+void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
 {
     // A hidden widget gets its resize event only when shown.
     m_ink.resize(size(), devicePixelRatioF());
-    update(m_ink.begin(point, m_foreColor, atScreenDpi(kPenWidthAt96DpiPx)));
+    m_ink.begin(pointer, pos, widthFactor, m_foreColor, atScreenDpi(kPenWidthAt96DpiPx));
+    showChanges();
+}
+
+void Scriba::move(PointerId pointer, QPointF pos, qreal widthFactor)
+{
+    m_ink.extend(pointer, pos, widthFactor);
+    showChanges();
+}
+
+void Scriba::release(PointerId pointer)
+{
+    m_ink.end(pointer);
+    showChanges();
 }
 
 void Scriba::erase(QPointF to)
 {
     m_ink.resize(size(), devicePixelRatioF());
-    if (m_ink.eraseAlong(m_eraserAt.value_or(to), to, atScreenDpi(kEraserRadiusAt96DpiPx)))
-        update();
+    m_ink.eraseAlong(m_eraserAt.value_or(to), to, atScreenDpi(kEraserRadiusAt96DpiPx));
     m_eraserAt = to;
+    showChanges();
 }
 
-void Scriba::move(const InkPoint &point)
+void Scriba::stopErasing()
 {
-    if (m_ink.drawing())
-        update(m_ink.extend(point));
+    m_eraserAt.reset();
+    m_ink.endErase();
 }
 
-void Scriba::release() { m_ink.end(); }
+void Scriba::endPenStrokes()
+{
+    m_ink.endWhere([](PointerId p) { return isKind(p, PointerKind::Pen); });
+    showChanges();
+}
 
 void Scriba::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        press({event->position()});
+        press(kMouse, event->position(), 1.0);
 }
 
 void Scriba::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
-        move({event->position()});
+        move(kMouse, event->position(), 1.0);
+    else if (m_ink.drawing(kMouse))
+        release(kMouse); // the release went elsewhere, to a popup or another grab
 }
 
 void Scriba::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        release();
+        release(kMouse);
 }
 
 void Scriba::tabletEvent(QTabletEvent *event)
 {
     PenTracker::instance().notePenActivity();
     const bool eraser = event->pointerType() == QPointingDevice::PointerType::Eraser;
-    const InkPoint point{event->position(), InkLayer::widthFactorForPressure(event->pressure())};
+    const PointerId pen = pointerId(PointerKind::Pen, event->pointingDevice());
+    const qreal factor = InkLayer::widthFactorForPressure(event->pressure());
     switch (event->type()) {
     case QEvent::TabletPress:
         if (eraser)
-            erase(point.pos);
+            erase(event->position());
         else
-            press(point);
+            press(pen, event->position(), factor);
         break;
     case QEvent::TabletMove:
         if (eraser && m_eraserAt)
-            erase(point.pos);
+            erase(event->position());
         else if (!eraser && (event->buttons() & Qt::LeftButton))
-            move(point);
+            move(pen, event->position(), factor);
+        else if (m_ink.drawing(pen))
+            release(pen);
         break;
     case QEvent::TabletRelease:
-        m_eraserAt.reset();
-        m_ink.endErase();
-        release();
+        if (eraser)
+            stopErasing();
+        else
+            release(pen);
         break;
     default:
         break;
     }
     event->accept();
+}
+
+// Each finger draws its own stroke; while a pen is near, touches are a palm.
+void Scriba::touch(QTouchEvent *event)
+{
+    const bool ending = event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel;
+    const auto fingers = [](PointerId p) { return isKind(p, PointerKind::Finger); };
+    if (PenTracker::instance().penNear()) {
+        m_ink.endWhere(fingers);
+        showChanges();
+        return;
+    }
+    for (const QEventPoint &point : event->points()) {
+        const PointerId finger = pointerId(PointerKind::Finger, event->pointingDevice(), point.id());
+        // Every sender sets the screen position; only Qt's own delivery sets the widget's.
+        const QPointF at = mapFromGlobal(point.globalPosition());
+        switch (point.state()) {
+        case QEventPoint::Pressed:
+            press(finger, at, 1.0);
+            break;
+        case QEventPoint::Updated:
+            move(finger, at, 1.0);
+            break;
+        case QEventPoint::Released:
+            release(finger);
+            break;
+        default:
+            break;
+        }
+    }
+    // A cancel arrives without points; an end leaves no finger down.
+    if (ending) {
+        m_ink.endWhere(fingers);
+        showChanges();
+    }
 }
 
 bool Scriba::event(QEvent *event)
@@ -147,28 +250,14 @@ bool Scriba::event(QEvent *event)
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
-    case QEvent::TouchCancel: {
+    case QEvent::TouchCancel:
         // Accepted even when ignored, so no mouse events are made from it.
         event->accept();
-        auto *touch = static_cast<QTouchEvent *>(event);
-        if (event->type() == QEvent::TouchBegin)
-            m_touchDrawing = !PenTracker::instance().penNear();
-        if (!m_touchDrawing || touch->points().isEmpty())
-            return true;
-        if (event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel) {
-            m_touchDrawing = false;
-            release();
-        } else if (PenTracker::instance().penNear()) {
-            // The pen came near mid-stroke: what touches now is a palm.
-            m_touchDrawing = false;
-            release();
-        } else if (event->type() == QEvent::TouchBegin) {
-            press({touch->points().first().position()});
-        } else {
-            move({touch->points().first().position()});
-        }
+        touch(static_cast<QTouchEvent *>(event));
         return true;
-    }
+    case QEvent::WindowDeactivate:
+        endStrokes();
+        return QWidget::event(event);
     default:
         return QWidget::event(event);
     }

@@ -6,10 +6,12 @@
 
 #include <optional>
 
+class QTouchEvent;
 class Twips;
 
-// A transparent freehand-drawing layer over a page's picture. Strokes come from
-// the mouse, a pen or a finger, each in the pen colour current when it began.
+// A transparent freehand-drawing layer over a page's picture. The mouse, each
+// pen and each finger draw their own stroke, each in the pen colour current
+// when it began; strokes stay on the page's figure when the window changes size.
 class Scriba : public QWidget
 {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
     int index() const { return m_index; }
     QColor ForeColor() const { return m_foreColor; }
     void setForeColor(const QColor &color) { m_foreColor = color; }
+
+    // Where the page's figure lies on this layer, in its pixels.
+    void setFrame(const Similarity &frame);
 
     // Size in twips, as the page reports its controls.
     float Width() const;
@@ -39,8 +44,11 @@ public:
     // Ink history of this page: strokes, clears and erasures, one step each.
     bool undo();
     bool redo();
+    // Every stroke still being drawn ends here, as one step each.
+    void endStrokes();
 
     const InkLayer &ink() const { return m_ink; }
+    InkLayer &ink() { return m_ink; }
 
 signals:
     void RepaintRequest(int index);
@@ -48,6 +56,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -55,10 +64,14 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    void press(const InkPoint &point);
-    void move(const InkPoint &point);
-    void release();
+    void press(PointerId pointer, QPointF pos, qreal widthFactor);
+    void move(PointerId pointer, QPointF pos, qreal widthFactor);
+    void release(PointerId pointer);
     void erase(QPointF to);
+    void stopErasing();
+    void touch(QTouchEvent *event);
+    void endPenStrokes();
+    void showChanges();
     qreal atScreenDpi(qreal pixelsAt96Dpi) const;
 
     int m_index;
@@ -67,5 +80,4 @@ private:
     InkLayer m_ink;
     QRect m_lastRedrawRect;
     std::optional<QPointF> m_eraserAt;
-    bool m_touchDrawing = false;
 };

@@ -1,0 +1,191 @@
+#include "InkStroke.h"
+
+#include <QLineF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A skipped point lies this far from its replacement segment at most, in
+// stroke widths: a sixteenth of a three-pixel line.
+constexpr double kSkipToleranceInWidths = 0.06;
+// Points whose pressure differs more than this keep their own segments.
+constexpr float kSkipWidthFactorTolerance = 0.02f;
+// The widest line drawn, in device pixels: a stroke written on a tiny figure
+// and shown on a huge one stays a line, not a flood.
+constexpr double kMaxRadiusPx = 128;
+
+double distanceToSegment(QPointF p, QPointF a, QPointF b)
+{
+    const QPointF ab = b - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+    return QLineF(p, a + t * ab).length();
+}
+
+double cross(QPointF u, QPointF v) { return u.x() * v.y() - u.y() * v.x(); }
+
+bool segmentsCross(QPointF a, QPointF b, QPointF c, QPointF d)
+{
+    const double d1 = cross(b - a, c - a), d2 = cross(b - a, d - a);
+    const double d3 = cross(d - c, a - c), d4 = cross(d - c, b - c);
+    return ((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0));
+}
+
+double segmentDistance(QPointF a, QPointF b, QPointF c, QPointF d)
+{
+    if (segmentsCross(a, b, c, d))
+        return 0;
+    return std::min({distanceToSegment(a, c, d), distanceToSegment(b, c, d), distanceToSegment(c, a, b),
+                     distanceToSegment(d, a, b)});
+}
+
+} // namespace
+
+InkStroke::InkStroke(QRgb color, float width, const InkPoint &first) : m_stroke{color, width, {first}}
+{
+    growBounds(0);
+}
+
+InkStroke::InkStroke(Stroke stroke) : m_stroke(std::move(stroke))
+{
+    for (std::size_t i = 0; i < m_stroke.points.size(); ++i)
+        growBounds(i);
+    finish();
+}
+
+void InkStroke::append(const InkPoint &point)
+{
+    m_stroke.points.push_back(point);
+    growBounds(m_stroke.points.size() - 1);
+}
+
+// Point i belongs to run i / kChunkPoints; a run's segments start at the last
+// point of the run before, so that point counts in its bounds too.
+void InkStroke::growBounds(std::size_t index)
+{
+    const InkPoint &p = m_stroke.points[index];
+    const double half = m_stroke.width * p.widthFactor / 2;
+    const QRectF around(p.x - half, p.y - half, 2 * half, 2 * half);
+    const std::size_t chunk = index / kChunkPoints;
+    if (chunk == m_chunks.size()) {
+        QRectF start = around;
+        if (index > 0) {
+            const InkPoint &prev = m_stroke.points[index - 1];
+            const double prevHalf = m_stroke.width * prev.widthFactor / 2;
+            start = start.united(QRectF(prev.x - prevHalf, prev.y - prevHalf, 2 * prevHalf, 2 * prevHalf));
+        }
+        m_chunks.push_back(start);
+    } else {
+        m_chunks[chunk] = m_chunks[chunk].united(around);
+    }
+    m_bounds = index == 0 ? around : m_bounds.united(m_chunks[chunk]);
+}
+
+void InkStroke::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_skip.assign(m_stroke.points.size(), false);
+    for (int c = 0; c < chunkCount(); ++c)
+        simplifyChunk(c);
+    m_stroke.points.shrink_to_fit();
+    m_chunks.shrink_to_fit();
+}
+
+// Greedy within one run: a segment stretches over following points as long as
+// every point it passes lies within the tolerance of it.
+void InkStroke::simplifyChunk(int chunk)
+{
+    const auto &pts = m_stroke.points;
+    const std::size_t first = std::size_t(chunk) * kChunkPoints;
+    const std::size_t last = std::min(pts.size(), first + kChunkPoints) - 1;
+    const double tolerance = kSkipToleranceInWidths * m_stroke.width;
+    std::size_t anchor = first == 0 ? 0 : first - 1;
+    while (anchor < last) {
+        std::size_t end = anchor + 1;
+        while (end < last) {
+            const std::size_t next = end + 1;
+            const QPointF a = pts[anchor].pos(), b = pts[next].pos();
+            const QPointF ab = b - a;
+            const double length2 = QPointF::dotProduct(ab, ab);
+            bool fits = length2 > 0;
+            for (std::size_t q = anchor + 1; fits && q < next; ++q) {
+                const double t = QPointF::dotProduct(pts[q].pos() - a, ab) / length2;
+                fits = t >= 0 && t <= 1 && distanceToSegment(pts[q].pos(), a, b) <= tolerance &&
+                       std::fabs(pts[q].widthFactor - pts[next].widthFactor) <= kSkipWidthFactorTolerance;
+            }
+            if (!fits)
+                break;
+            end = next;
+        }
+        for (std::size_t q = anchor + 1; q < end; ++q)
+            m_skip[q] = true;
+        anchor = end;
+    }
+}
+
+QRect InkStroke::deviceReach(const QRectF &units, const Similarity &device)
+{
+    const QPointF topLeft = device.map(units.topLeft());
+    const QPointF bottomRight = device.map(units.bottomRight());
+    // One more pixel than the ramp needs absorbs rounding in the mapping.
+    return InkRaster::reach(topLeft, bottomRight, 1.0);
+}
+
+double InkStroke::radiusPx(std::size_t index, const Similarity &device) const
+{
+    return std::min(kMaxRadiusPx, m_stroke.width * m_stroke.points[index].widthFactor * device.scale / 2);
+}
+
+void InkStroke::segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device) const
+{
+    InkRaster::capsule(mask, device.map(m_stroke.points[from].pos()), device.map(m_stroke.points[to].pos()),
+                       radiusPx(to, device));
+}
+
+void InkStroke::renderChunk(CoverageMask &mask, int chunk, const Similarity &device) const
+{
+    const std::size_t first = std::size_t(chunk) * kChunkPoints;
+    const std::size_t last = std::min(size(), first + kChunkPoints) - 1;
+    std::size_t from = first;
+    if (first == 0)
+        segment(mask, 0, 0, device); // the dot a tap leaves
+    else
+        from = first - 1;
+    for (std::size_t i = first == 0 ? 1 : first; i <= last; ++i) {
+        if (m_finished && m_skip[i])
+            continue;
+        segment(mask, from, i, device);
+        from = i;
+    }
+}
+
+void InkStroke::renderLast(CoverageMask &mask, const Similarity &device) const
+{
+    const std::size_t last = size() - 1;
+    segment(mask, last == 0 ? 0 : last - 1, last, device);
+}
+
+bool InkStroke::passesWithin(QPointF a, QPointF b, double reach) const
+{
+    const QRectF path = QRectF(a, b).normalized().adjusted(-reach, -reach, reach, reach);
+    if (!path.intersects(m_bounds))
+        return false;
+    const auto &pts = m_stroke.points;
+    for (int c = 0; c < chunkCount(); ++c) {
+        if (!path.intersects(m_chunks[std::size_t(c)]))
+            continue;
+        const std::size_t first = std::size_t(c) * kChunkPoints;
+        const std::size_t last = std::min(size(), first + kChunkPoints) - 1;
+        for (std::size_t i = first; i <= last; ++i) {
+            const std::size_t from = i == 0 ? 0 : i - 1;
+            const double half = m_stroke.width * pts[i].widthFactor / 2;
+            if (segmentDistance(a, b, pts[from].pos(), pts[i].pos()) <= reach + half)
+                return true;
+        }
+    }
+    return false;
+}
