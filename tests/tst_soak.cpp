@@ -1,10 +1,9 @@
 #include "GeometryModel.h"
 #include "PageLayout.h"
-#include "Pen.h"
 #include "PictureBox.h"
 #include "Scriba.h"
+#include "SoakInk.h"
 #include "ScrollBar.h"
-#include "Strokes.h"
 #include "Swatch.h"
 #include "TabControl.h"
 #include "Timer.h"
@@ -32,12 +31,6 @@ private slots:
 private:
     struct Expected
     {
-        struct Ink
-        {
-            QColor color;
-            std::vector<QPointF> points;
-        };
-        std::array<std::vector<Ink>, Tamsel::kPageCount> strokes;
         std::array<QColor, Tamsel::kPageCount> pen{Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite};
         bool running = false;
         int step = 0;
@@ -49,14 +42,12 @@ private:
     int page() const { return w->MainTab->Tab(); }
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_random); }
     void tick();
-    void stroke();
     void scroll(ScrollBar *bar);
 
     std::unique_ptr<Tamsel> w;
     Expected m_expected;
     std::mt19937 m_random;
-    Pen m_pen;
-    std::unique_ptr<QPointingDevice> m_touch{QTest::createTouchDevice()};
+    std::unique_ptr<SoakInk> m_ink;
 };
 
 namespace {
@@ -67,6 +58,8 @@ constexpr int kMaxHeightPx = 2400;
 constexpr int kUsualWidthPx = 1400;
 constexpr int kUsualHeightPx = 1000;
 constexpr int kEventsBetweenPaints = 64;
+// Undoing and redoing a page's whole history is the dearest check there is.
+constexpr int kEventsBetweenPixelChecks = 2500;
 
 int envOr(const char *name, int fallback)
 {
@@ -87,37 +80,6 @@ void TestSoak::tick()
     // Only a running timer ticks; the real one may fire too, and is treated alike.
     if (w->MainTimer->Enabled())
         emit w->MainTimer->Tick();
-}
-
-void TestSoak::stroke()
-{
-    Scriba *overlay = w->Scriba[page()];
-    const int points = pick(1, 6);
-    QList<QPoint> path;
-    for (int i = 0; i < points; ++i)
-        path << QPoint(pick(0, std::max(0, overlay->width() - 1)), pick(0, std::max(0, overlay->height() - 1)));
-    // A touch lands on whatever lies under the finger, and only on the screen,
-    // so a finger draws only where the overlay shows; mouse and pen events go
-    // to it directly.
-    bool touchable = overlay->width() > 0 && overlay->height() > 0;
-    for (QPoint p : path)
-        touchable = touchable && overlay->screen()->geometry().contains(overlay->mapToGlobal(p));
-    const int input = pick(0, touchable ? 2 : 1);
-    if (input == 0) {
-        mouseStroke(overlay, path);
-    } else if (input == 1) {
-        m_pen.stroke(overlay, path);
-        m_pen.proximity(false);
-    } else {
-        QTest::touchEvent(overlay, m_touch.get()).press(0, path.front(), overlay);
-        for (qsizetype i = 1; i < path.size(); ++i)
-            QTest::touchEvent(overlay, m_touch.get()).move(0, path[i], overlay);
-        QTest::touchEvent(overlay, m_touch.get()).release(0, path.back(), overlay);
-    }
-    Expected::Ink ink{m_expected.pen[page()], {}};
-    for (QPoint p : path)
-        ink.points.push_back(p);
-    m_expected.strokes[page()].push_back(ink);
 }
 
 void TestSoak::scroll(ScrollBar *bar)
@@ -196,13 +158,12 @@ QString TestSoak::act(int kind)
         break;
     case 6:
     case 7:
-        what = "stroke";
-        stroke();
+        what = m_ink->draw();
         break;
     case 8:
         what = "clear";
         w->ClsButton[pick(0, 1)]->click();
-        m_expected.strokes[page()].clear();
+        m_ink->cleared(page());
         break;
     case 9:
         what = "swatch";
@@ -211,9 +172,16 @@ QString TestSoak::act(int kind)
         if (!w->ColPic->rect().isEmpty())
             m_expected.pen[page()] = nextPen(m_expected.pen[page()]);
         break;
-    default:
+    case 10:
         what = "repaint request";
         w->Scriba_RepaintRequest(Int16(pick(-3, 6)));
+        break;
+    case 11:
+        what = m_ink->interrupt();
+        break;
+    default:
+        what = "erase";
+        m_ink->erase();
         break;
     }
     disconnect(counting);
@@ -223,6 +191,8 @@ QString TestSoak::act(int kind)
     }
     if (w->size() != sizeBefore || page() != pageBefore)
         m_expected.running = false;
+    if (kind == 0 && page() != pageBefore)
+        m_ink->pageLeft(pageBefore);
     return what;
 }
 
@@ -239,18 +209,9 @@ QString TestSoak::check() const
     if (w->MainTimer->Enabled() != m_expected.running)
         return QString("timer %1").arg(w->MainTimer->Enabled());
 
+    if (const QString fault = m_ink->check(); !fault.isEmpty())
+        return fault;
     for (int p = 0; p < Tamsel::kPageCount; ++p) {
-        const auto &actual = w->Scriba[p]->ink().strokes();
-        const auto &expected = m_expected.strokes[p];
-        if (actual.size() != expected.size())
-            return QString("page %1 holds %2 strokes, expected %3").arg(p).arg(actual.size()).arg(expected.size());
-        for (std::size_t s = 0; s < actual.size(); ++s) {
-            bool same = actual[s].color == expected[s].color && actual[s].points.size() == expected[s].points.size();
-            for (std::size_t i = 0; same && i < actual[s].points.size(); ++i)
-                same = actual[s].points[i].pos == expected[s].points[i];
-            if (!same)
-                return QString("page %1 stroke %2 changed").arg(p).arg(s);
-        }
         if (w->Scriba[p]->ForeColor() != m_expected.pen[p])
             return QString("page %1 pen %2").arg(p).arg(w->Scriba[p]->ForeColor().name());
     }
@@ -290,17 +251,20 @@ void TestSoak::randomEvents()
     m_random.seed(seed);
     w = std::make_unique<Tamsel>();
     QVERIFY(showWindow(*w));
+    m_ink = std::make_unique<SoakInk>(*w, m_random, m_expected.pen);
     connect(w->MainTimer, &Timer::Tick, this, [this] {
         m_expected.step = std::min(m_expected.step + 1, sectors());
         if (m_expected.step == sectors())
             m_expected.running = false;
     });
-    constexpr int kKinds = 11;
+    constexpr int kKinds = 13;
     for (int i = 0; i < events; ++i) {
         const QString what = act(pick(0, kKinds - 1));
         if (i % kEventsBetweenPaints == 0)
             QCoreApplication::processEvents();
-        const QString fault = check();
+        QString fault = check();
+        if (fault.isEmpty() && (i + 1) % kEventsBetweenPixelChecks == 0)
+            fault = m_ink->checkPixels();
         if (!fault.isEmpty())
             QFAIL(qPrintable(QString("seed %1, event %2 (%3): %4").arg(seed).arg(i).arg(what, fault)));
     }
