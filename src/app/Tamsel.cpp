@@ -103,7 +103,8 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     setFocusOrder();
     nameControls();
     new Shortcuts(*this);
-    setGeometry(kStartGeometry);
+    const QScreen *s = screen();
+    setGeometry(s ? WindowLayout::fitOnScreen(kStartGeometry, s->availableGeometry()) : kStartGeometry);
     Form_Load();
 }
 
