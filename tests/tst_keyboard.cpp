@@ -68,9 +68,28 @@ void TestKeyboard::focusOrder()
         QWidget *f = QApplication::focusWidget();
         return f->accessibleName().isEmpty() ? qobject_cast<QPushButton *>(f)->text() : f->accessibleName();
     };
+    // Focus shows as a ring at least two pixels wide that differs clearly
+    // from the control's unfocused look.
+    const auto marked = [this] {
+        QWidget *f = QApplication::focusWidget();
+        const auto *bar = qobject_cast<QTabBar *>(f);
+        const QRect r = bar ? bar->tabRect(bar->currentIndex()) : f->rect();
+        return QRect(f->mapTo(w, r.topLeft()), r.size());
+    };
     QStringList forward{name()};
     for (int i = 1; i < order.size(); ++i) {
+        const QRect area = marked();
+        const QImage focused = w->grab(area).toImage();
         key(Qt::Key_Tab);
+        const QImage unfocused = w->grab(area).toImage();
+        int changed = 0;
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x) {
+                const QColor a = focused.pixelColor(x, y), b = unfocused.pixelColor(x, y);
+                changed += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                     std::abs(a.blue() - b.blue())}) >= 64;
+            }
+        QVERIFY2(changed >= 2 * 2 * (area.width() + area.height()), qPrintable(forward.last()));
         forward << name();
     }
     QCOMPARE(forward, order);

@@ -2,6 +2,7 @@
 
 #include "ArcFigure.h"
 #include "DesignFont.h"
+#include "FocusRing.h"
 #include "PageLayout.h"
 #include "ParallelogramFigure.h"
 #include "PictureBox.h"
@@ -103,6 +104,7 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     setFocusOrder();
     nameControls();
     new Shortcuts(*this);
+    new FocusRing(*this);
     const QScreen *s = screen();
     setGeometry(s ? WindowLayout::fitOnScreen(kStartGeometry, s->availableGeometry()) : kStartGeometry);
     Form_Load();
