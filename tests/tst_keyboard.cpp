@@ -28,6 +28,8 @@ private slots:
     void undoRedo();
     void sectorKeys_data();
     void sectorKeys();
+    void scrollBarKeys_data();
+    void scrollBarKeys();
     void fullScreen();
     void accessibleNames_data();
     void accessibleNames();
@@ -221,6 +223,37 @@ void TestKeyboard::sectorKeys()
     QCOMPARE(w->MainTimer->Enabled(), running);
     QCOMPARE(int(w->ccStep), step);
     QCOMPARE(w->ccButton->text(), QStringLiteral("開始"));
+}
+
+void TestKeyboard::scrollBarKeys_data()
+{
+    // From the value 10, with the page's scroll bar focused.
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("step");
+    QTest::newRow("page 0 Home: first value") << 0 << int(Qt::Key_Home) << 3 << 0;
+    QTest::newRow("page 0 End: last value") << 0 << int(Qt::Key_End) << 64 << 0;
+    QTest::newRow("page 0 Page Up: a large step back") << 0 << int(Qt::Key_PageUp) << 9 << 0;
+    QTest::newRow("page 1 Page Down: a large step on") << 1 << int(Qt::Key_PageDown) << 11 << 0;
+    QTest::newRow("page 1 Home: first value") << 1 << int(Qt::Key_Home) << 0 << 0;
+    QTest::newRow("page 2 End: last value") << 2 << int(Qt::Key_End) << 32 << 0;
+    QTest::newRow("page 2 Page Down moves a sector") << 2 << int(Qt::Key_PageDown) << 10 << 1;
+}
+
+void TestKeyboard::scrollBarKeys()
+{
+    QFETCH(int, page);
+    QFETCH(int, key);
+    QFETCH(int, value);
+    QFETCH(int, step);
+    ScrollBar *bar = std::array{w->PolyScroll, w->CirScroll, w->ccScroll}[page];
+    w->MainTab->setTab(page);
+    bar->setValue(10);
+    bar->setFocus();
+    this->key(Qt::Key(key));
+    QCOMPARE(bar->value(), value);
+    QCOMPARE(int(w->ccStep), step);
 }
 
 void TestKeyboard::fullScreen()
