@@ -1,5 +1,6 @@
 #include "Shortcuts.h"
 
+#include "FullScreen.h"
 #include "Scriba.h"
 #include "TabControl.h"
 #include "Tamsel.h"
@@ -10,7 +11,7 @@ namespace {
 constexpr int kSectorPage = 2;
 }
 
-Shortcuts::Shortcuts(Tamsel &window) : QObject(&window), m_window(window)
+Shortcuts::Shortcuts(Tamsel &window) : QObject(&window), m_window(window), m_fullScreen(new FullScreen(window))
 {
     add(Qt::Key_F11, &Shortcuts::toggleFullScreen);
     add(Qt::Key_Escape, &Shortcuts::leaveFullScreen);
@@ -43,19 +44,8 @@ void Shortcuts::enableSectorKeys()
         shortcut->setEnabled(m_window.MainTab->Tab() == kSectorPage);
 }
 
-void Shortcuts::toggleFullScreen()
-{
-    if (m_window.isFullScreen())
-        m_window.showNormal();
-    else
-        m_window.showFullScreen();
-}
-
-void Shortcuts::leaveFullScreen()
-{
-    if (m_window.isFullScreen())
-        m_window.showNormal();
-}
+void Shortcuts::toggleFullScreen() { m_fullScreen->toggle(); }
+void Shortcuts::leaveFullScreen() { m_fullScreen->leave(); }
 
 void Shortcuts::undo() { m_window.Scriba.at(m_window.MainTab->Tab())->undo(); }
 void Shortcuts::redo() { m_window.Scriba.at(m_window.MainTab->Tab())->redo(); }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class FullScreen;
 class QShortcut;
 class Tamsel;
 
@@ -30,5 +31,6 @@ private:
     void returnAllSectors();
 
     Tamsel &m_window;
+    FullScreen *m_fullScreen;
     std::array<QShortcut *, 3> m_sectorKeys{};
 };
