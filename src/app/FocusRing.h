@@ -3,8 +3,6 @@
 #include <QPointer>
 #include <QWidget>
 
-class QTabBar;
-
 // A ring over the inside edge of the window's focused control (on a tab bar,
 // of its current tab), so keyboard focus shows on every control and on the
 // swatch whatever its colour: a band of the highlight colour lined with white.

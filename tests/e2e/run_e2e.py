@@ -836,9 +836,13 @@ class OtherScreen:
         self.extra_env = extra_env or {}
 
     def __enter__(self):
-        self.session.start_display(self.size)
-        self.session.env.update(self.extra_env)
-        self.session.start_program()
+        try:
+            self.session.start_display(self.size)
+            self.session.env.update(self.extra_env)
+            self.session.start_program()
+        except BaseException:
+            self.session.stop()
+            raise
         return self.session
 
     def __exit__(self, *_):
