@@ -152,8 +152,21 @@ inline Similarity SoakInk::frame(int page) const
     case 1:
         return {offset + QPointF(even(W / 2), even(H / 2)), M / 2};
     case 2: {
+        // The circle's radius, cut to what lets the finished figure of every V
+        // end on the picture's last column at the most.
         const double R0 = std::max(1.0, std::min(even(H / 2 - 2), even(W / 5.8 - 4)));
-        return {offset + QPointF(0, even(H / 2)), 2 * std::floor(R0 / 2)};
+        double R = 2 * std::floor(R0 / 2);
+        const auto fits = [&](double r) {
+            for (int v = 2; v <= 32; ++v) {
+                const double s = std::sin(360.01 / (2 * v) * 3.14159265358979 / 180 / 2);
+                if (even(r * s + 2 * r * s * (v - 1) + even(2.75 * r + 4)) + r * s > W - 1)
+                    return false;
+            }
+            return true;
+        };
+        while (R > 0 && !fits(R))
+            R -= 2;
+        return {offset + QPointF(0, even(H / 2)), R};
     }
     default:
         return {offset, 1};

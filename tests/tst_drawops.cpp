@@ -27,6 +27,8 @@ private slots:
     void colourArgumentOverridesForeColor();
     void lineMovesCurrentPosition();
     void rendersUpperRightQuarter();
+    void onlyWidePensSmooth_data();
+    void onlyWidePensSmooth();
 };
 
 void TestDrawOps::circleRules_data()
@@ -118,6 +120,42 @@ void TestDrawOps::rendersUpperRightQuarter()
     QCOMPARE(image.pixelColor(70, 70), QColor(Qt::black)); // lower right: outside
     QVERIFY(near(image.pixelColor(70, 50), Qt::white)); // radius line at 3 o'clock
     QVERIFY(near(image.pixelColor(50, 30), Qt::white)); // radius line at 12 o'clock
+}
+
+void TestDrawOps::onlyWidePensSmooth_data()
+{
+    QTest::addColumn<bool>("circle");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("blended");
+    QTest::newRow("one-pixel line: exact pixels") << false << 1 << false;
+    QTest::newRow("one-pixel circle: exact pixels") << true << 1 << false;
+    QTest::newRow("two-pixel line: smoothed") << false << 2 << true;
+    QTest::newRow("three-pixel circle: smoothed") << true << 3 << true;
+}
+
+// White on black: a smoothed pen leaves greys, an aliased one none.
+void TestDrawOps::onlyWidePensSmooth()
+{
+    QFETCH(bool, circle);
+    QFETCH(int, width);
+    QFETCH(bool, blended);
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    DrawState state;
+    PainterDrawOps ops(painter, state, 100, 100);
+    ops.setForeColor(Qt::white);
+    ops.setDrawWidth(width);
+    if (circle)
+        ops.Circle({50, 50}, 37);
+    else
+        ops.Line({10, 20}, {90, 53});
+    painter.end();
+    int greys = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            greys += image.pixelColor(x, y) != Qt::black && image.pixelColor(x, y) != Qt::white;
+    QCOMPARE(greys > 0, blended);
 }
 
 QTEST_MAIN(TestDrawOps)

@@ -28,6 +28,8 @@ private slots:
     void undoRedo();
     void sectorKeys_data();
     void sectorKeys();
+    void scrollBarKeys_data();
+    void scrollBarKeys();
     void fullScreen();
     void accessibleNames_data();
     void accessibleNames();
@@ -68,9 +70,28 @@ void TestKeyboard::focusOrder()
         QWidget *f = QApplication::focusWidget();
         return f->accessibleName().isEmpty() ? qobject_cast<QPushButton *>(f)->text() : f->accessibleName();
     };
+    // Focus shows as a ring at least two pixels wide that differs clearly
+    // from the control's unfocused look.
+    const auto marked = [this] {
+        QWidget *f = QApplication::focusWidget();
+        const auto *bar = qobject_cast<QTabBar *>(f);
+        const QRect r = bar ? bar->tabRect(bar->currentIndex()) : f->rect();
+        return QRect(f->mapTo(w, r.topLeft()), r.size());
+    };
     QStringList forward{name()};
     for (int i = 1; i < order.size(); ++i) {
+        const QRect area = marked();
+        const QImage focused = w->grab(area).toImage();
         key(Qt::Key_Tab);
+        const QImage unfocused = w->grab(area).toImage();
+        int changed = 0;
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x) {
+                const QColor a = focused.pixelColor(x, y), b = unfocused.pixelColor(x, y);
+                changed += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                     std::abs(a.blue() - b.blue())}) >= 64;
+            }
+        QVERIFY2(changed >= 2 * 2 * (area.width() + area.height()), qPrintable(forward.last()));
         forward << name();
     }
     QCOMPARE(forward, order);
@@ -202,6 +223,37 @@ void TestKeyboard::sectorKeys()
     QCOMPARE(w->MainTimer->Enabled(), running);
     QCOMPARE(int(w->ccStep), step);
     QCOMPARE(w->ccButton->text(), QStringLiteral("開始"));
+}
+
+void TestKeyboard::scrollBarKeys_data()
+{
+    // From the value 10, with the page's scroll bar focused.
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("step");
+    QTest::newRow("page 0 Home: first value") << 0 << int(Qt::Key_Home) << 3 << 0;
+    QTest::newRow("page 0 End: last value") << 0 << int(Qt::Key_End) << 64 << 0;
+    QTest::newRow("page 0 Page Up: a large step back") << 0 << int(Qt::Key_PageUp) << 9 << 0;
+    QTest::newRow("page 1 Page Down: a large step on") << 1 << int(Qt::Key_PageDown) << 11 << 0;
+    QTest::newRow("page 1 Home: first value") << 1 << int(Qt::Key_Home) << 0 << 0;
+    QTest::newRow("page 2 End: last value") << 2 << int(Qt::Key_End) << 32 << 0;
+    QTest::newRow("page 2 Page Down moves a sector") << 2 << int(Qt::Key_PageDown) << 10 << 1;
+}
+
+void TestKeyboard::scrollBarKeys()
+{
+    QFETCH(int, page);
+    QFETCH(int, key);
+    QFETCH(int, value);
+    QFETCH(int, step);
+    ScrollBar *bar = std::array{w->PolyScroll, w->CirScroll, w->ccScroll}[page];
+    w->MainTab->setTab(page);
+    bar->setValue(10);
+    bar->setFocus();
+    this->key(Qt::Key(key));
+    QCOMPARE(bar->value(), value);
+    QCOMPARE(int(w->ccStep), step);
 }
 
 void TestKeyboard::fullScreen()

@@ -1,12 +1,15 @@
 #include "ParallelogramFigure.h"
+#include "PainterDrawOps.h"
 #include "RecordingOps.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
 #include <cmath>
-#include <set>
 
 using Figure = ParallelogramFigure;
+using Arc = QList<double>; // start and sweep in degrees; empty when not drawn
 
 class TestParallelogramFigure : public QObject
 {
@@ -16,18 +19,29 @@ private slots:
     void radiusAndCentre();
     void drawsStep_data();
     void drawsStep();
-    void finishedCorners_data();
-    void finishedCorners();
+    void finishedFigure_data();
+    void finishedFigure();
 };
 
+// Picture sizes are inner areas: a client of W × H gives a picture of W − 22 × H − 99.
 void TestParallelogramFigure::radiusAndCentre_data()
 {
     QTest::addColumn<QSize>("area");
     QTest::addColumn<QList<int>>("expected"); // a, b, R0, R, cx, cy, X0, Y0
     QTest::newRow("600x300") << QSize(600, 300) << QList<int>{99, 148, 99, 98, 100, 150, 274, 199};
+    QTest::newRow("design client 548x469") << QSize(526, 370) << QList<int>{87, 183, 87, 86, 88, 185, 240, 228};
     QTest::newRow("odd R0 43 loses one") << QSize(600, 90) << QList<int>{99, 43, 43, 42, 44, 45, 120, 66};
     QTest::newRow("R0 1 gives R 0") << QSize(20, 6) << QList<int>{-1, 1, 1, 0, 2, 3, 4, 3};
     QTest::newRow("empty area") << QSize(0, 0) << QList<int>{-4, -2, 1, 0, 2, 0, 4, 0};
+    // Written R 200 ends at most at 1182.5 (V = 30), inside 1187: kept.
+    QTest::newRow("1188 wide: written R fits") << QSize(1188, 1000) << QList<int>{201, 498, 201, 200, 202, 500, 554, 600};
+    // Written R 322: X0 = 890, at V = 32 the last apex round(890 + 63 × 15.801) = 1885
+    // and its right end 1900.8 > 1897. R 320: X0 = 884, apex 1873, end 1888.7.
+    QTest::newRow("1920x1080 client") << QSize(1898, 981) << QList<int>{323, 488, 323, 320, 322, 490, 884, 650};
+    // Written R 654 ends at 3856.1 (V = 32); 648 still at 3821.1 (V = 31); 646 at 3808.7.
+    QTest::newRow("3840x2160 client") << QSize(3818, 2061) << QList<int>{654, 1028, 654, 646, 648, 1030, 1780, 1353};
+    // Written R 228 ends at 1347.2 (V = 32) > 1343; 226 at 1336.1.
+    QTest::newRow("1366x768 client") << QSize(1344, 669) << QList<int>{228, 332, 228, 226, 228, 334, 626, 447};
 }
 
 void TestParallelogramFigure::radiusAndCentre()
@@ -37,17 +51,48 @@ void TestParallelogramFigure::radiusAndCentre()
     const Figure f = Figure::compute(area.width(), area.height(), 4, 0);
     const QList<int> actual{f.a, f.b, f.R0, f.R, f.centre.x(), f.centre.y(), f.firstApex.x(), f.firstApex.y()};
     QCOMPARE(actual, expected);
+    // The circle keeps its size whatever the number of sectors.
+    for (int half = Figure::kMinHalf; half <= Figure::kMaxHalf; ++half)
+        QCOMPARE(int(Figure::compute(area.width(), area.height(), half, 0).R), expected[3]);
 }
 
 void TestParallelogramFigure::drawsStep_data()
 {
     QTest::addColumn<int>("half");
     QTest::addColumn<int>("step");
-    for (int half : {2, 32}) {
-        const int n = 2 * half;
-        for (int step : std::set<int>{0, 1, half, half + 1, n - 1, n})
-            QTest::addRow("V=%d step=%d", half, step) << half << step;
-    }
+    QTest::addColumn<Arc>("lower");
+    QTest::addColumn<Arc>("upper");
+    QTest::addColumn<Arc>("red");
+    QTest::addColumn<Arc>("blue");
+    QTest::addColumn<QString>("lines");   // colour of each radius line: B blue, R red
+    QTest::addColumn<QPoint>("lastApex"); // of the last sector moved, in 600 × 300
+    const auto lines = [](int blue, int red) { return QString(blue, 'B') + QString(red, 'R'); };
+    // V = 2: θ = 90.0025°, the half 180.005°, so the lower half starts at 179.995°.
+    // R = 98: R·s = 69.298, R·c = 69.295; X0 = 274, Y0 = 199.
+    QTest::newRow("V=2 at rest") << 2 << 0 << Arc{179.995, 180.005} << Arc{0, 179.995} << Arc{0, 360} << Arc{}
+                                 << lines(0, 5) << QPoint();
+    QTest::newRow("V=2 one moved") << 2 << 1 << Arc{179.995, 90.0025} << Arc{0, 179.995} << Arc{0, 269.9975}
+                                   << Arc{269.9975, 90.0025} << lines(1, 4) << QPoint(274, 199);
+    QTest::newRow("V=2 lower half moved") << 2 << 2 << Arc{} << Arc{0, 179.995} << Arc{0, 179.995}
+                                          << Arc{179.995, 180.005} << lines(2, 3) << QPoint(413, 199);
+    QTest::newRow("V=2 three moved") << 2 << 3 << Arc{} << Arc{0, 89.9925} << Arc{0, 89.9925} << Arc{89.9925, 270.0075}
+                                     << lines(3, 2) << QPoint(343, 130);
+    QTest::newRow("V=2 finished") << 2 << 4 << Arc{} << Arc{0, 0.01} << Arc{} << Arc{0, 360} << lines(5, 0)
+                                  << QPoint(482, 130);
+    // V = 32: θ = 5.62515625°; R·s = 4.8088, R·c = 97.882.
+    QTest::newRow("V=32 at rest") << 32 << 0 << Arc{179.995, 180.005} << Arc{0, 179.995} << Arc{0, 360} << Arc{}
+                                  << lines(0, 65) << QPoint();
+    QTest::newRow("V=32 one moved") << 32 << 1 << Arc{179.995, 174.37984375} << Arc{0, 179.995}
+                                    << Arc{0, 354.37484375} << Arc{354.37484375, 5.62515625} << lines(1, 64)
+                                    << QPoint(274, 199);
+    QTest::newRow("V=32 lower half moved") << 32 << 32 << Arc{} << Arc{0, 179.995} << Arc{0, 179.995}
+                                           << Arc{179.995, 180.005} << lines(32, 33) << QPoint(572, 199);
+    QTest::newRow("V=32 one point up") << 32 << 33 << Arc{} << Arc{0, 174.36984375} << Arc{0, 174.36984375}
+                                       << Arc{174.36984375, 185.63015625} << lines(33, 32) << QPoint(279, 101);
+    QTest::newRow("V=32 one left") << 32 << 63 << Arc{} << Arc{0, 5.61515625} << Arc{0, 5.61515625}
+                                   << Arc{5.61515625, 354.38484375} << lines(63, 2) << QPoint(567, 101);
+    QTest::newRow("V=32 finished") << 32 << 64 << Arc{} << Arc{0, 0.01} << Arc{} << Arc{0, 360} << lines(65, 0)
+                                   << QPoint(577, 101);
 }
 
 // One paint: remaining halves, outline, N + 1 radius lines, then the moved sectors.
@@ -55,70 +100,88 @@ void TestParallelogramFigure::drawsStep()
 {
     QFETCH(int, half);
     QFETCH(int, step);
-    const int n = 2 * half;
-    const Figure f = Figure::compute(600, 300, half, step);
+    QFETCH(Arc, lower);
+    QFETCH(Arc, upper);
+    QFETCH(Arc, red);
+    QFETCH(Arc, blue);
+    QFETCH(QString, lines);
+    QFETCH(QPoint, lastApex);
     RecordingOps ops(600, 300);
-    f.paint(ops);
+    Figure::compute(600, 300, half, step).paint(ops);
 
     const std::vector<CircleCall> circles = ops.circles();
-    std::size_t at = 0;
-    if (step < half) {
-        QCOMPARE(circles[at].fill, std::optional<QColor>(Figure::kLowerFill));
-        QCOMPARE(circles[at].style, DrawStyle::Invisible);
-        ++at;
+    auto next = circles.begin();
+    const auto expectArc = [&](const Arc &want, const char *what) {
+        const Arc got{std::fmod(next->shape.startDegrees, 360.0), next->shape.sweepDegrees};
+        QVERIFY2(std::abs(got[0] - want[0]) < 1e-3 && std::abs(got[1] - want[1]) < 1e-3,
+                 qPrintable(QString("%1: %2, %3").arg(what).arg(got[0]).arg(got[1])));
+    };
+    if (!lower.isEmpty()) {
+        expectArc(lower, "lower half");
+        QCOMPARE(next->fill, std::optional<QColor>(Figure::kLowerFill));
+        QCOMPARE((next++)->style, DrawStyle::Invisible);
     }
-    const CircleCall &upper = circles[at++];
-    QCOMPARE(upper.fill.has_value(), step < n); // at N only an open 0.01° sliver remains
-    QCOMPARE(upper.style, DrawStyle::Invisible);
-
-    const QColor outline = step == n ? Figure::kMovedColor : Figure::kRemainingColor;
-    QCOMPARE(circles[at].outline, outline);
-    QCOMPARE(circles[at].width, 3);
-    QCOMPARE(circles[at].shape.whole, step == 0 || step == n);
-    ++at;
-    if (step > 0 && step < n)
-        QCOMPARE(circles[at++].outline, Figure::kMovedColor);
-
-    const std::vector<LineCall> lines = ops.lines();
-    QCOMPARE(int(lines.size()), n + 1);
-    int blue = 0;
-    for (const LineCall &l : lines)
-        blue += l.color == Figure::kMovedColor;
-    QCOMPARE(blue, step == n ? n + 1 : step);
-
-    QCOMPARE(int(circles.size() - at), step);
-    for (int j = 0; j < step; ++j) {
-        const CircleCall &moved = circles[at + j];
-        QCOMPARE(moved.fill, std::optional<QColor>(j < half ? Figure::kLowerFill : Figure::kUpperFill));
-        QCOMPARE(moved.outline, Figure::kRemainingColor);
-        QVERIFY(moved.shape.closed());
-        QCOMPARE(moved.centre, QPointF(f.moved[j].apex));
+    expectArc(upper, "upper half");
+    // At N only an open 0.01° sliver remains.
+    QCOMPARE(next->fill, step < 2 * half ? std::optional<QColor>(Figure::kUpperFill) : std::nullopt);
+    QCOMPARE((next++)->style, DrawStyle::Invisible);
+    for (const auto &[arc, colour] : {std::pair{red, Figure::kRemainingColor}, std::pair{blue, Figure::kMovedColor}}) {
+        if (arc.isEmpty())
+            continue;
+        expectArc(arc, "outline");
+        QCOMPARE(next->outline, colour);
+        QCOMPARE((next++)->width, 3);
     }
+
+    QString lineColours;
+    for (const LineCall &l : ops.lines())
+        lineColours += l.color == Figure::kMovedColor ? 'B' : l.color == Figure::kRemainingColor ? 'R' : '?';
+    QCOMPARE(lineColours, lines);
+
+    QCOMPARE(int(circles.end() - next), step);
+    for (int j = 0; next != circles.end(); ++j, ++next) {
+        QCOMPARE(next->fill, std::optional<QColor>(j < half ? Figure::kLowerFill : Figure::kUpperFill));
+        QCOMPARE(next->outline, Figure::kRemainingColor);
+        QVERIFY(next->shape.closed());
+    }
+    if (step > 0)
+        QCOMPARE(circles.back().centre, QPointF(lastApex));
     QCOMPARE(ops.fillStyle(), FillStyle::Transparent);
 }
 
-void TestParallelogramFigure::finishedCorners_data()
+void TestParallelogramFigure::finishedFigure_data()
 {
+    QTest::addColumn<QSize>("area");
     QTest::addColumn<int>("half");
-    QTest::newRow("V=2") << 2;
-    QTest::newRow("V=4") << 4;
-    QTest::newRow("V=32") << 32;
+    QTest::newRow("600x300, V=2") << QSize(600, 300) << 2;
+    QTest::newRow("1920x1080 client, V=26") << QSize(1898, 981) << 26;
+    QTest::newRow("1920x1080 client, V=32") << QSize(1898, 981) << 32;
+    QTest::newRow("1366x768 client, V=29") << QSize(1344, 669) << 29;
+    QTest::newRow("3840x2160 client, V=31") << QSize(3818, 2061) << 31;
+    QTest::newRow("3840x2160 client, V=32") << QSize(3818, 2061) << 32;
 }
 
-void TestParallelogramFigure::finishedCorners()
+// Painted onto a wider image, the finished figure leaves every column right
+// of the picture untouched, and its top-left corner clears the circle.
+void TestParallelogramFigure::finishedFigure()
 {
+    QFETCH(QSize, area);
     QFETCH(int, half);
-    const Figure f = Figure::compute(600, 300, half, 2 * half);
-    const double rs = f.R * f.s, rc = f.R * f.c;
-    const QPoint bottomLeft = f.moved.front().apex;
-    const QPoint topRight = f.moved.back().apex;
-    QCOMPARE(bottomLeft, f.firstApex);
-    QCOMPARE(topRight, QPoint(round16(f.firstApex.x() + 2 * half * rs - rs), round16(f.firstApex.y() - rc)));
-    // The top-left corner clears the circle even at four sectors.
-    QVERIFY(f.firstApex.x() - rs > 2 * f.R + 2);
-    // The lower row sits R/2 below the centre, the upper one about R above it.
-    QCOMPARE(f.firstApex.y() - f.centre.y(), f.R / 2);
-    QVERIFY(std::abs(rc - f.R) < 0.3 * f.R);
+    constexpr int kBeyondPx = 16;
+    const QColor background(0, 128, 0);
+    QImage image(area.width() + kBeyondPx, area.height(), QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    DrawState state;
+    PainterDrawOps ops(painter, state, area.width(), area.height());
+    const Figure f = Figure::compute(area.width(), area.height(), half, 2 * half);
+    f.paint(ops);
+    painter.end();
+    for (int x = area.width(); x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            QVERIFY2(image.pixelColor(x, y) == background, qPrintable(QString("drawn at (%1, %2)").arg(x).arg(y)));
+    const double leanPx = f.R * std::sin(M_PI / (2 * half));
+    QVERIFY(f.firstApex.x() - leanPx > 2 * f.R + 2);
 }
 
 QTEST_APPLESS_MAIN(TestParallelogramFigure)

@@ -1,5 +1,3 @@
-#include "GeometryModel.h"
-#include "PageLayout.h"
 #include "PictureBox.h"
 #include "Scriba.h"
 #include "SoakInk.h"
@@ -8,7 +6,6 @@
 #include "TabControl.h"
 #include "Timer.h"
 #include "WindowFixture.h"
-#include "WindowLayout.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -218,29 +215,35 @@ QString TestSoak::check() const
     if (w->ColPic->BackColor() != w->Scriba[page()]->ForeColor())
         return "swatch " + w->ColPic->BackColor().name();
 
-    // The page in view is where the layout puts it for the current size.
-    GeometryModel window;
-    for (int id : {WindowLayout::MainTab, WindowLayout::LeftClear, WindowLayout::RightClear, WindowLayout::Swatch})
-        window.add(id, QRect());
-    WindowLayout::apply(w->width(), w->height(), window);
-    if (window.rect(WindowLayout::MainTab) != w->MainTab->geometry())
-        return "tab control misplaced";
-    if (window.rect(WindowLayout::Swatch) != w->ColPic->geometry())
-        return "swatch misplaced";
-    const QWidget *pictures[] = {w->PolyPic, w->CirPic, w->ccPic, w->WhPic};
-    const QWidget *scrolls[] = {w->PolyScroll, w->CirScroll, w->ccScroll, nullptr};
-    const QWidget *labels[] = {w->PolyLabel, w->CirLabel, w->ccLabel, nullptr};
-    const QWidget *controls[] = {pictures[page()], scrolls[page()], page() == 2 ? w->ccButton : nullptr,
-                                 labels[page()], w->Scriba[page()]};
-    GeometryModel pageModel;
-    for (int id = PageLayout::Picture; id <= PageLayout::Overlay; ++id)
-        if (controls[id])
-            pageModel.add(id, controls[id]->geometry());
-    PageLayout::apply({float(w->MainTab->width()), float(w->MainTab->height()), float(w->MainTab->TabHeight())},
-                      w->twips(), pageModel);
-    for (int id = PageLayout::Picture; id <= PageLayout::Overlay; ++id)
-        if (controls[id] && pageModel.rect(id) != controls[id]->geometry())
-            return QString("page control %1 misplaced").arg(id);
+    // The window and the page in view are where the layout rules put them,
+    // worked out here in pixels at 96 dpi.
+    const int width = w->width(), height = w->height();
+    const QRect tab(5, 5, std::max(0, width - 10), std::max(0, height - 40));
+    const int stripTop = tab.y() + tab.height() + 7;
+    const int rightClear = std::max(5, width - 75);
+    const int pictureHeight = std::max(0, tab.height() - 20 - 12 - (page() == 3 ? 0 : 25));
+    const QRect picture(5, 25, std::max(0, tab.width() - 10), pictureHeight);
+    const int rowTop = picture.y() + picture.height() + 2;
+    const int scrollWidth = std::max(0, picture.width() - 49 - (page() == 2 ? 65 + 4 : 2));
+    const int labelLeft = 5 + scrollWidth + 2 + (page() == 2 ? 65 + 2 : 0);
+    const std::pair<const QWidget *, QRect> placed[] = {
+        {w->MainTab, tab},
+        {w->ClsButton[0], QRect(5, stripTop, 70, 25)},
+        {w->ClsButton[1], QRect(rightClear, stripTop, 70, 25)},
+        {w->ColPic, QRect(80, stripTop, std::max(0, rightClear - 85), 25)},
+        {std::array<QWidget *, 4>{w->PolyPic, w->CirPic, w->ccPic, w->WhPic}[page()], picture},
+        {w->Scriba[page()], QRect(7, 27, std::max(0, picture.width() - 4), std::max(0, pictureHeight - 4))},
+        {std::array<QWidget *, 4>{w->PolyScroll, w->CirScroll, w->ccScroll, nullptr}[page()],
+         QRect(5, rowTop, scrollWidth, 25)},
+        {page() == 2 ? w->ccButton : nullptr, QRect(5 + scrollWidth + 2, rowTop, 65, 25)},
+        {std::array<QWidget *, 4>{w->PolyLabel, w->CirLabel, w->ccLabel, nullptr}[page()],
+         QRect(labelLeft, rowTop, 49, 25)},
+    };
+    for (std::size_t i = 0; i < std::size(placed); ++i) {
+        const auto &[control, rect] = placed[i];
+        if (control && control->geometry() != rect)
+            return QString("control %1 (%2) misplaced").arg(i).arg(control->metaObject()->className());
+    }
     return {};
 }
 

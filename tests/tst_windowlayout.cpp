@@ -12,6 +12,8 @@ private slots:
     void layout_data();
     void layout();
     void stripFollowsWhatTheTabControlTook();
+    void opensWithinTheScreen_data();
+    void opensWithinTheScreen();
 };
 
 void TestWindowLayout::layout_data()
@@ -68,6 +70,30 @@ void TestWindowLayout::stripFollowsWhatTheTabControlTook()
     QCOMPARE(m.rect(WindowLayout::LeftClear).y(), 112);
     QCOMPARE(m.rect(WindowLayout::RightClear).y(), 112);
     QCOMPARE(m.rect(WindowLayout::Swatch).y(), 112);
+}
+
+// The design opens the client area 548 × 469 at (145, 116); screens are
+// given by their available area in logical pixels.
+void TestWindowLayout::opensWithinTheScreen_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("1024x768: design kept") << QRect(0, 0, 1024, 768) << QRect(145, 116, 548, 469);
+    QTest::newRow("exactly room for it") << QRect(0, 0, 693, 585) << QRect(145, 116, 548, 469);
+    // 585 > 512: centred in the height, (512 - 469) / 2 = 21.
+    QTest::newRow("1366x768 at 1.5: 911x512") << QRect(0, 0, 911, 512) << QRect(145, 21, 548, 469);
+    // 693 > 640: centred, (640 - 548) / 2 = 46; 469 > 360: cut to 360 at the top.
+    QTest::newRow("1920x1080 at 3: 640x360") << QRect(0, 0, 640, 360) << QRect(46, 0, 548, 360);
+    // A 150-pixel panel above: 150 + (618 - 469) / 2 = 224.
+    QTest::newRow("panel at the top") << QRect(0, 150, 1024, 618) << QRect(145, 224, 548, 469);
+    QTest::newRow("screen to the right") << QRect(1920, 0, 1280, 1024) << QRect(2286, 116, 548, 469);
+}
+
+void TestWindowLayout::opensWithinTheScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(QRect, expected);
+    QCOMPARE(WindowLayout::fitOnScreen(QRect(145, 116, 548, 469), available), expected);
 }
 
 QTEST_APPLESS_MAIN(TestWindowLayout)

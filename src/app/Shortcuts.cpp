@@ -1,5 +1,6 @@
 #include "Shortcuts.h"
 
+#include "FullScreen.h"
 #include "Scriba.h"
 #include "TabControl.h"
 #include "Tamsel.h"
@@ -10,7 +11,7 @@ namespace {
 constexpr int kSectorPage = 2;
 }
 
-Shortcuts::Shortcuts(Tamsel &window) : QObject(&window), m_window(window)
+Shortcuts::Shortcuts(Tamsel &window) : QObject(&window), m_window(window), m_fullScreen(new FullScreen(window))
 {
     add(Qt::Key_F11, &Shortcuts::toggleFullScreen);
     add(Qt::Key_Escape, &Shortcuts::leaveFullScreen);
@@ -23,30 +24,28 @@ Shortcuts::Shortcuts(Tamsel &window) : QObject(&window), m_window(window)
     add(Qt::CTRL | Qt::Key_Backtab, &Shortcuts::previousPage);
     add(Qt::CTRL | Qt::Key_PageUp, &Shortcuts::previousPage);
     // A clicker sends Page Down and Page Up.
-    add(Qt::Key_PageDown, &Shortcuts::stepForward);
-    add(Qt::Key_PageUp, &Shortcuts::stepBack);
-    add(Qt::Key_Home, &Shortcuts::returnAllSectors);
+    m_sectorKeys = {add(Qt::Key_PageDown, &Shortcuts::stepForward), add(Qt::Key_PageUp, &Shortcuts::stepBack),
+                    add(Qt::Key_Home, &Shortcuts::returnAllSectors)};
+    connect(window.MainTab, &TabControl::Click, this, &Shortcuts::enableSectorKeys);
+    enableSectorKeys();
 }
 
-void Shortcuts::add(const QKeySequence &keys, void (Shortcuts::*action)())
+QShortcut *Shortcuts::add(const QKeySequence &keys, void (Shortcuts::*action)())
 {
     auto *shortcut = new QShortcut(keys, &m_window);
     connect(shortcut, &QShortcut::activated, this, action);
+    return shortcut;
 }
 
-void Shortcuts::toggleFullScreen()
+// Off page 2 the keys reach the focused control, as a scroll bar expects.
+void Shortcuts::enableSectorKeys()
 {
-    if (m_window.isFullScreen())
-        m_window.showNormal();
-    else
-        m_window.showFullScreen();
+    for (QShortcut *shortcut : m_sectorKeys)
+        shortcut->setEnabled(m_window.MainTab->Tab() == kSectorPage);
 }
 
-void Shortcuts::leaveFullScreen()
-{
-    if (m_window.isFullScreen())
-        m_window.showNormal();
-}
+void Shortcuts::toggleFullScreen() { m_fullScreen->toggle(); }
+void Shortcuts::leaveFullScreen() { m_fullScreen->leave(); }
 
 void Shortcuts::undo() { m_window.Scriba.at(m_window.MainTab->Tab())->undo(); }
 void Shortcuts::redo() { m_window.Scriba.at(m_window.MainTab->Tab())->redo(); }
@@ -63,21 +62,6 @@ void Shortcuts::previousPage()
     m_window.MainTab->setTab((m_window.MainTab->Tab() + pages - 1) % pages);
 }
 
-// The sector keys act on page 2 only; elsewhere they do nothing.
-void Shortcuts::stepForward()
-{
-    if (m_window.MainTab->Tab() == kSectorPage)
-        m_window.stepSectors(1);
-}
-
-void Shortcuts::stepBack()
-{
-    if (m_window.MainTab->Tab() == kSectorPage)
-        m_window.stepSectors(-1);
-}
-
-void Shortcuts::returnAllSectors()
-{
-    if (m_window.MainTab->Tab() == kSectorPage)
-        m_window.stepSectors(-m_window.ccStep);
-}
+void Shortcuts::stepForward() { m_window.stepSectors(1); }
+void Shortcuts::stepBack() { m_window.stepSectors(-1); }
+void Shortcuts::returnAllSectors() { m_window.stepSectors(-m_window.ccStep); }

@@ -2,11 +2,15 @@
 
 #include <QObject>
 
+#include <array>
+
+class FullScreen;
 class QShortcut;
 class Tamsel;
 
 // The window's keys for the classroom: full screen, ink undo and redo, page
-// switching, and stepping the sectors of page 2 from a presenter's clicker.
+// switching, and stepping the sectors of page 2 from a presenter's clicker
+// (elsewhere those keys are the focused scroll bar's).
 class Shortcuts : public QObject
 {
     Q_OBJECT
@@ -14,7 +18,8 @@ public:
     explicit Shortcuts(Tamsel &window);
 
 private:
-    void add(const QKeySequence &keys, void (Shortcuts::*action)());
+    QShortcut *add(const QKeySequence &keys, void (Shortcuts::*action)());
+    void enableSectorKeys();
     void toggleFullScreen();
     void leaveFullScreen();
     void undo();
@@ -26,4 +31,6 @@ private:
     void returnAllSectors();
 
     Tamsel &m_window;
+    FullScreen *m_fullScreen;
+    std::array<QShortcut *, 3> m_sectorKeys{};
 };

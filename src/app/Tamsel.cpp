@@ -3,6 +3,7 @@
 #include "ArcFigure.h"
 #include "DesignFont.h"
 #include "FigureFrame.h"
+#include "FocusRing.h"
 #include "PageLayout.h"
 #include "ParallelogramFigure.h"
 #include "PictureBox.h"
@@ -104,7 +105,9 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     setFocusOrder();
     nameControls();
     new Shortcuts(*this);
-    setGeometry(kStartGeometry);
+    new FocusRing(*this);
+    const QScreen *s = screen();
+    setGeometry(s ? WindowLayout::fitOnScreen(kStartGeometry, s->availableGeometry()) : kStartGeometry);
     Form_Load();
 }
 

@@ -3,6 +3,8 @@
 #include "ControlGeometry.h"
 #include "IntMath.h"
 
+#include <algorithm>
+
 namespace WindowLayout {
 
 namespace {
@@ -15,6 +17,20 @@ float stripTop(const ControlGeometry &controls)
 }
 
 int whole(float pixels) { return round32(pixels); }
+
+struct Span
+{
+    int start;
+    int length;
+};
+
+Span fitSpan(Span wanted, Span available)
+{
+    if (wanted.start >= available.start && wanted.start + wanted.length <= available.start + available.length)
+        return wanted;
+    const int length = std::min(wanted.length, available.length);
+    return {available.start + (available.length - length) / 2, length};
+}
 
 } // namespace
 
@@ -35,6 +51,13 @@ void apply(float innerWidth, float innerHeight, ControlGeometry &controls)
     const Int16 swatchWidth =
         MaxInt(0, round16(rightButtonLeft - kMarginsPx - float(left.x()) - float(left.width())));
     controls.move(Swatch, QRect(whole(swatchLeft), whole(stripTop(controls)), swatchWidth, kStripHeightPx));
+}
+
+QRect fitOnScreen(const QRect &wanted, const QRect &available)
+{
+    const Span x = fitSpan({wanted.x(), wanted.width()}, {available.x(), available.width()});
+    const Span y = fitSpan({wanted.y(), wanted.height()}, {available.y(), available.height()});
+    return QRect(x.start, y.start, x.length, y.length);
 }
 
 } // namespace WindowLayout

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class ControlGeometry;
 
 // Places the controls that sit directly on the window from its inner size.
@@ -16,5 +18,10 @@ inline constexpr int kStripHeightPx = 25;
 inline constexpr int kRightButtonFromEdgePx = 75;
 
 void apply(float innerWidth, float innerHeight, ControlGeometry &controls);
+
+// Where a window wanted at `wanted` opens within a screen's `available` area:
+// along each axis it keeps its place and length where they fit, and is
+// otherwise cut to the available length and centred.
+QRect fitOnScreen(const QRect &wanted, const QRect &available);
 
 } // namespace WindowLayout

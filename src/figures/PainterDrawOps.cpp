@@ -55,11 +55,12 @@ void PainterDrawOps::draw(const CircleCall &circle)
     }
 
     // Smoothing a large fill costs far more than its edge is worth: the
-    // anti-aliased outline drawn over it hides the stair steps.
+    // outline drawn over it hides the stair steps. Hairline outlines stay
+    // aliased, as hairlines do.
     if (circle.fill) {
         m_painter.setRenderHint(QPainter::Antialiasing, false);
         m_painter.fillPath(path, *circle.fill);
     }
-    m_painter.setRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::Antialiasing, circle.width > 1);
     m_painter.strokePath(path, penFor(circle.outline, circle.width, circle.style));
 }

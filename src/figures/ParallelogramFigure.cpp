@@ -4,6 +4,7 @@
 #include "FigureMath.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -18,6 +19,54 @@ constexpr double kHeightAllowancePx = 2;
 constexpr int kLeftMarginPx = 2;
 constexpr double kFirstApexInRadii = 2.75;
 constexpr double kFirstApexExtraPx = 4;
+// A one-pixel outline's centre may lie on the last column, not beyond.
+constexpr double kOutlinePx = 1;
+
+double sectorAngle(int half) { return (kSharedDegrees / (2 * half)) * (kPi / kDegreesPerHalfTurn); }
+
+Int16 firstApexX(int radius) { return round16(kFirstApexInRadii * radius + kFirstApexExtraPx); }
+
+// k = 0: the lower half's sectors, point down; 1: the upper half's, point up.
+QPoint movedApex(int k, int m, int radius, double s, double c, QPoint firstApex)
+{
+    return QPoint(round16(k * radius * s + 2 * radius * s * m + firstApex.x()), round16(firstApex.y() - k * radius * c));
+}
+
+// sin(θ/2) for every V, worked out once rather than on every paint.
+double halfSine(int half)
+{
+    static const auto table = [] {
+        std::array<double, ParallelogramFigure::kMaxHalf + 1> sines{};
+        for (int v = ParallelogramFigure::kMinHalf; v <= ParallelogramFigure::kMaxHalf; ++v)
+            sines[v] = std::sin(sectorAngle(v) / 2);
+        return sines;
+    }();
+    return table.at(half);
+}
+
+// The finished figure ends on the right with the last point-up sector: its
+// apex as drawn, plus half its chord.
+bool finishedFigureFits(int radius, double lastColumn)
+{
+    for (int half = ParallelogramFigure::kMinHalf; half <= ParallelogramFigure::kMaxHalf; ++half) {
+        const double s = halfSine(half);
+        const QPoint apex = movedApex(1, half - 1, radius, s, 0, QPoint(firstApexX(radius), 0));
+        if (apex.x() + radius * s > lastColumn)
+            return false;
+    }
+    return true;
+}
+
+// The width budget W / 5.8 - 4 is a little short of the finished figure's
+// 5.89 radii, which shows in wide pictures. There the radius shrinks to what
+// fits for every V alike, so the circle keeps its size when V changes.
+Int16 fittingRadius(Int16 radius, float scaleWidth)
+{
+    const double lastColumn = double(scaleWidth) - kOutlinePx;
+    while (radius > 0 && !finishedFigureFits(radius, lastColumn))
+        radius = Int16(radius - 2);
+    return radius;
+}
 
 } // namespace
 
@@ -27,27 +76,26 @@ ParallelogramFigure ParallelogramFigure::compute(float scaleWidth, float scaleHe
     f.a = round16(scaleWidth / kWidthInRadii - kWidthAllowancePx);
     f.b = round16(scaleHeight / 2.0 - kHeightAllowancePx);
     f.R0 = MaxInt(1, MinInt(f.b, f.a));
-    f.R = saturate16(2 * floor16(f.R0 / 2.0));
+    f.R = fittingRadius(saturate16(2 * floor16(f.R0 / 2.0)), scaleWidth);
     f.centre = QPoint(f.R + kLeftMarginPx, round16(scaleHeight / 2.0));
     f.half = half;
     f.sectors = 2 * half;
     f.step = std::clamp(step, 0, f.sectors);
-    f.theta = (kSharedDegrees / f.sectors) * (kPi / kDegreesPerHalfTurn);
+    f.theta = sectorAngle(half);
 
     for (int i = 0; i <= f.sectors; ++i)
         f.radiusEnds.emplace_back(round16(f.R * std::cos(i * f.theta) + f.centre.x()),
                                   round16(f.R * std::sin(i * f.theta) + f.centre.y()));
 
-    f.firstApex = QPoint(round16(kFirstApexInRadii * f.R + kFirstApexExtraPx), round16(f.R / 2.0 + f.centre.y()));
+    f.firstApex = QPoint(firstApexX(f.R), round16(f.R / 2.0 + f.centre.y()));
     f.s = std::sin(f.theta / 2);
     f.c = std::cos(f.theta / 2);
     for (int j = 0; j < f.step; ++j) {
         const int k = j / half; // 0: lower half, point down; 1: upper half, point up
         const int m = j % half;
         const double axis = (-0.5 - k) * kPi;
-        f.moved.push_back({QPoint(round16(k * f.R * f.s + 2 * f.R * f.s * m + f.firstApex.x()),
-                                  round16(f.firstApex.y() - k * f.R * f.c)),
-                           k == 1, float(axis + f.theta / 2), float(axis - f.theta / 2)});
+        f.moved.push_back({movedApex(k, m, f.R, f.s, f.c, f.firstApex), k == 1, float(axis + f.theta / 2),
+                           float(axis - f.theta / 2)});
     }
     return f;
 }

@@ -65,6 +65,7 @@ SECTORS_TURN_DEG = 360.01
 ARC_START = 360
 ARC_TARGET = 90
 SECTORS_START_VALUE = 4
+SECTORS_MIN_VALUE, SECTORS_MAX_VALUE = 2, 32
 SECTORS_TARGET_VALUE = 2
 SECTOR_TICK_S = 0.350
 # A loaded machine may stretch the run; it cannot shorten it.
@@ -190,6 +191,13 @@ def lerp(a, b, t):
     return (round(a[0] + (b[0] - a[0]) * t), round(a[1] + (b[1] - a[1]) * t))
 
 
+def finished_right_end(r, value):
+    """The last point-up sector's apex, rounded as drawn, plus half its chord."""
+    half_chord = r * math.sin(math.radians(SECTORS_TURN_DEG / (2 * value)) / 2)
+    x0 = round(SECTORS_ROW_START * r + SECTORS_PAD)
+    return round(half_chord + 2 * half_chord * (value - 1) + x0) + half_chord
+
+
 class SectorsModel:
     def __init__(self, inner, value):
         self.n = 2 * value
@@ -197,6 +205,11 @@ class SectorsModel:
         b = round(inner.h / 2 - FIGURE_PAD)
         r0 = max(1, min(a, b))
         self.r = 2 * math.floor(r0 / 2)
+        # Where the finished figure of some value would pass the picture's last
+        # column, the largest even radius that fits for every value.
+        while self.r > 0 and any(finished_right_end(self.r, v) > inner.w - 1
+                                 for v in range(SECTORS_MIN_VALUE, SECTORS_MAX_VALUE + 1)):
+            self.r -= 2
         self.cx, self.cy = self.r + FIGURE_PAD, round(inner.h / 2)
         self.x0 = round(SECTORS_ROW_START * self.r + SECTORS_PAD)
         self.y0 = round(self.r / 2 + self.cy)
@@ -264,9 +277,10 @@ class Check:
     def __init__(self, label, point, want, reach=0, tol=TOLERANCE, absent=False):
         self.label, self.point, self.want = label, point, want
         self.reach, self.tol, self.absent = reach, tol, absent
+        self.origin = (WINDOW_X, WINDOW_Y)
 
     def evaluate(self, shot):
-        x, y = WINDOW_X + self.point[0], WINDOW_Y + self.point[1]
+        x, y = self.origin[0] + self.point[0], self.origin[1] + self.point[1]
         hit = False
         for dy in range(-self.reach, self.reach + 1):
             for dx in range(-self.reach, self.reach + 1):
@@ -376,12 +390,12 @@ class Session:
 
     # -- processes
 
-    def start_display(self):
+    def start_display(self, size=(SCREEN_W, SCREEN_H)):
         for number in range(FIRST_DISPLAY, LAST_DISPLAY + 1):
             if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
                 continue
             log = self.log("xvfb.log")
-            proc = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H),
+            proc = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "%dx%dx24" % size,
                                      "-dpi", str(SCREEN_DPI), "-nolisten", "tcp"],
                                     stdout=log, stderr=subprocess.STDOUT)
             socket = "/tmp/.X11-unix/X%d" % number
@@ -799,6 +813,116 @@ def resize(s):
     s.expect("resized-blank", frame_checks("resized blank page", page_layout(tabs, BLANK_PAGE)["picture"]))
 
 
+# ---------------------------------------------------------------- other screens
+
+FULL_HD = (1920, 1080)
+ULTRA_HD = (3840, 2160)
+# Four times the usual wait: a 4K frame takes longer, most of all under the sanitizers.
+BIG_SCREEN_TIMEOUT_S = 4 * SETTLE_TIMEOUT_S
+# Qt rounds a scaled position and a scaled length apart.
+SCALED_REACH = 1
+
+
+class OtherScreen:
+    """A further bare Xvfb of its own size with the program on it; its outcome
+    counts in the main session's."""
+
+    def __init__(self, main, size, extra_env=None):
+        self.main, self.size = main, size
+        name = "%dx%d" % size + ("-" + "-".join("%s=%s" % kv for kv in extra_env.items()) if extra_env else "")
+        shots = os.path.join(main.shots_dir, name)
+        os.makedirs(shots, exist_ok=True)
+        self.session = Session(main.program, shots)
+        self.extra_env = extra_env or {}
+
+    def __enter__(self):
+        try:
+            self.session.start_display(self.size)
+            self.session.env.update(self.extra_env)
+            self.session.start_program()
+        except BaseException:
+            self.session.stop()
+            raise
+        return self.session
+
+    def __exit__(self, *_):
+        self.session.stop()
+        self.main.failures += self.session.failures
+        self.main.passed += self.session.passed
+
+
+def wait_for(condition, timeout):
+    deadline = time.monotonic() + timeout
+    while not condition() and time.monotonic() < deadline:
+        time.sleep(POLL_S)
+    return condition()
+
+
+def full_screen_sectors(s, size):
+    """F11 with no window manager covers the screen; 64 sectors laid out end inside the picture."""
+    with OtherScreen(s, size) as o:
+        o.keys("F11")
+        covered = wait_for(lambda: o.geometry() == (0, 0) + size, SETTLE_TIMEOUT_S)
+        o.fact("F11 covers the %dx%d screen" % size, covered,
+               "wanted (0,0) %dx%d; found %s" % (size + (o.geometry(),)))
+        win = window_layout(*size)
+        inner = page_layout(win["tabs"], SECTORS_PAGE)["inner"]
+        m = SectorsModel(inner, SECTORS_MAX_VALUE)
+        o.keys("ctrl+Next", "ctrl+Next", "Tab", "End")
+        o.keys(*["Next"] * m.n)
+        yellow, green = row_slots(m)
+        last = in_inner(inner, green[-1])
+        wait_for(lambda: close(Shot(*o.grab(), None).pixel(*last), LIGHT_GREEN), BIG_SCREEN_TIMEOUT_S)
+
+        checks = fill_checks("yellow sector", inner, yellow, LIGHT_YELLOW)
+        checks += fill_checks("green sector", inner, green, LIGHT_GREEN)
+        # The last point-up sector's right corner, and background from just past it to the last column.
+        apex_x = round(m.half_chord + 2 * m.half_chord * (m.n // 2 - 1) + m.x0)
+        end = (apex_x + m.half_chord, round(m.y0 - m.apothem) + m.apothem)
+        checks.append(Check("last sector's right corner", in_inner(inner, (round(end[0]), round(end[1]))), RED,
+                            reach=LINE_REACH))
+        checks += [Check("background right of the figure, column %d" % x, in_inner(inner, (x, round(end[1]) - dy)),
+                         DARK_GREEN, tol=EXACT)
+                   for x in range(math.floor(end[0]) + 2, inner.w) for dy in (0, 1, 2)]
+        checks.append(Check("picture frame right", in_inner(inner, (inner.w, round(end[1]))), BLACK))
+        for c in checks:
+            c.origin = (0, 0)
+        o.expect("sectors-64", checks)
+
+
+def opens_within_screen(s, size, scale):
+    """At a scale factor the window opens inside the screen, cut and centred along an axis where it would not fit."""
+    with OtherScreen(s, size, {"QT_SCALE_FACTOR": str(scale)}) as o:
+        logical = (round(size[0] / scale), round(size[1] / scale))
+        wanted = [(WINDOW_X, START_W), (WINDOW_Y, START_H)]
+        spans = []
+        for (start, length), room in zip(wanted, logical):
+            if start + length > room:
+                length = min(length, room)
+                start = (room - length) // 2
+            spans.append((start * scale, length * scale))
+        x, y, w, h = o.geometry()
+        inside = x >= 0 and y >= 0 and x + w <= size[0] and y + h <= size[1]
+        near = all(abs(a - b) <= SCALED_REACH for a, b in zip((x, w, y, h), sum(spans, ())))
+        o.fact("opens inside %dx%d at scale %s" % (size + (scale,)), inside and near,
+               "wanted about (%g,%g) %gx%g inside the screen; found (%d,%d) %dx%d"
+               % (spans[0][0], spans[1][0], spans[0][1], spans[1][1], x, y, w, h))
+        o.save("opened", o.grab())
+
+
+def no_display(s):
+    """Without a usable display the program says so in one line of its own and fails."""
+    env = {k: v for k, v in os.environ.items() if not k.startswith("QT_") and k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    unused = next(n for n in range(LAST_DISPLAY, FIRST_DISPLAY, -1) if not os.path.exists("/tmp/.X11-unix/X%d" % n))
+    for label, extra in (("no DISPLAY", {}), ("DISPLAY=:%d, nothing there" % unused, {"DISPLAY": ":%d" % unused})):
+        run = subprocess.run([s.program], env=dict(env, **extra), capture_output=True, text=True, timeout=30)
+        lines = [line for line in run.stderr.splitlines() if line.strip()]
+        ok = (run.returncode > 0 and len(lines) == 1 and lines[0].startswith("tamsel: ")
+              and "DISPLAY" in lines[0] and "Reinstalling" not in run.stderr)
+        s.fact(label, ok, "wanted a non-zero exit and one line of our own; got status %d and %r"
+               % (run.returncode, run.stderr))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--program", required=True, help="the tamsel executable")
@@ -828,6 +952,11 @@ def main():
         animation(s, win)
         clearing(s, win, marks)
         resize(s)
+        full_screen_sectors(s, FULL_HD)
+        full_screen_sectors(s, ULTRA_HD)
+        opens_within_screen(s, (1366, 768), 1.5)
+        opens_within_screen(s, FULL_HD, 3)
+        no_display(s)
     except (RuntimeError, subprocess.SubprocessError, OSError) as error:
         s.failures.append("stopped early: %s" % error)
     finally:

@@ -1,0 +1,120 @@
+#include "FigurePaintBench.h"
+
+#include "ArcFigure.h"
+#include "FillWidget.h"
+#include "PaintWatch.h"
+#include "ParallelogramFigure.h"
+#include "PictureBox.h"
+#include "PolygonFigure.h"
+#include "ScrollBar.h"
+#include "TabControl.h"
+#include "Tamsel.h"
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace Bench {
+
+namespace {
+
+constexpr double kFullHdTargetMs = 2.0;
+constexpr double kUltraHdTargetMs = 8.0;
+constexpr int kArcThreeQuarterDegrees = 270;
+
+struct FigureCase
+{
+    const char *name;
+    int page;
+    std::function<void(Tamsel &)> prepare;
+};
+
+std::vector<FigureCase> figureCases()
+{
+    const auto sides = [](int n) { return [n](Tamsel &w) { w.PolyScroll->setValue(n); }; };
+    const auto degrees = [](int d) { return [d](Tamsel &w) { w.CirScroll->setValue(d); }; };
+    const auto step = [](int s) {
+        return [s](Tamsel &w) {
+            w.ccScroll->setValue(ParallelogramFigure::kMaxHalf);
+            w.ccStep = Int16(s);
+        };
+    };
+    constexpr int sectors = 2 * ParallelogramFigure::kMaxHalf;
+    return {
+        {"polygon, 3 sides", 0, sides(PolygonFigure::kMinSides)},
+        {"polygon, 64 sides", 0, sides(PolygonFigure::kMaxSides)},
+        {"arc, 360°", 1, degrees(ArcFigure::kMaxDegrees)},
+        {"arc, 270°", 1, degrees(kArcThreeQuarterDegrees)},
+        {"parallelogram, 64 sectors, step 0", 2, step(0)},
+        {"parallelogram, 64 sectors, step 32", 2, step(sectors / 2)},
+        {"parallelogram, 64 sectors, step 64", 2, step(sectors)},
+        {"blank page", 3, [](Tamsel &) {}},
+    };
+}
+
+PictureBox *pictureOf(const Tamsel &w, int page)
+{
+    return std::array{w.PolyPic, w.CirPic, w.ccPic, w.WhPic}.at(std::size_t(page));
+}
+
+// Synchronous repaints, each painted into the backing store and flushed.
+Summary timeRepaints(QWidget *widget, const Config &config)
+{
+    settle();
+    for (int i = 0; i < config.warmupRepaints; ++i)
+        widget->repaint();
+    PaintWatch watch(widget);
+    std::vector<double> ms;
+    for (int i = 0; i < config.repaints; ++i) {
+        const auto start = Clock::now();
+        widget->repaint();
+        ms.push_back(msSince(start));
+    }
+    if (watch.count() != config.repaints)
+        fail(QStringLiteral("%1 repaints asked, %2 painted").arg(config.repaints).arg(watch.count()));
+    return summarize(std::move(ms));
+}
+
+Summary timeFloor(QSize outer, const Config &config)
+{
+    FillWidget floor;
+    floor.resize(outer);
+    showExposed(floor);
+    return timeRepaints(&floor, config);
+}
+
+} // namespace
+
+void benchFigurePaints(const Config &config)
+{
+    std::printf("\n## Full paint of each figure (PictureBox::Refresh, ms)\n");
+    Tamsel window;
+    showExposed(window);
+    for (const auto &[target, bound] : {std::pair{kFullHd, kFullHdTargetMs}, std::pair{kUltraHd, kUltraHdTargetMs}}) {
+        std::printf("\nTarget picture %s, bound %.0f ms. Floor: a bare opaque QWidget of the picture's outer size "
+                    "whose paintEvent only fills.\n\n",
+                    sizeText(target).constData(), bound);
+        std::printf("| figure | picture inner px | median | p99 | floor median | floor p99 | median ÷ floor | "
+                    "median within %.0f ms | p99 within %.0f ms |\n|---|---|---|---|---|---|---|---|---|\n",
+                    bound, bound);
+        std::optional<Summary> floor;
+        for (const FigureCase &c : figureCases()) {
+            window.MainTab->setTab(c.page);
+            settle();
+            c.prepare(window);
+            PictureBox *picture = pictureOf(window, c.page);
+            const QSize inner = fitPicture(window, picture, target);
+            const Summary s = timeRepaints(picture, config);
+            if (!floor)
+                floor = timeFloor(picture->size(), config);
+            std::printf("| %s | %s | %.3f | %.3f | %.3f | %.3f | %.1f | %s | %s |\n", c.name,
+                        sizeText(inner).constData(), s.median, s.p99, floor->median, floor->p99, s.median / floor->median,
+                        verdict(s.median, bound).constData(), verdict(s.p99, bound).constData());
+            std::fflush(stdout);
+        }
+    }
+}
+
+} // namespace Bench
