@@ -5,10 +5,14 @@
 #include "Swatch.h"
 #include "TabControl.h"
 #include "Timer.h"
+#include "PageMenu.h"
+#include "Pen.h"
+#include "PressAndHold.h"
 #include "WindowFixture.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -31,6 +35,10 @@ private slots:
     void fullScreen();
     void accessibleNames_data();
     void accessibleNames();
+    void choiceKeys_data();
+    void choiceKeys();
+    void pageMenuOpens_data();
+    void pageMenuOpens();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(QApplication::focusWidget(), k, m); }
@@ -244,6 +252,80 @@ void TestKeyboard::accessibleNames()
     QCOMPARE(a->text(QAccessible::Name), name);
     if (!description.isEmpty())
         QCOMPARE(a->text(QAccessible::Description), description);
+}
+
+void TestKeyboard::choiceKeys_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<QColor>("pen");
+    const QColor white(255, 255, 255);
+    QTest::newRow("Ctrl++ twice: 特大") << QStringList{"Ctrl++", "Ctrl++"} << 3 << white;
+    QTest::newRow("Ctrl+= and Ctrl+; (Japanese keyboards)") << QStringList{"Ctrl+=", "Ctrl+;"} << 3 << white;
+    QTest::newRow("no heavier than 特大") << QStringList{"Ctrl++", "Ctrl++", "Ctrl++"} << 3 << white;
+    QTest::newRow("Ctrl+- one lighter") << QStringList{"Ctrl++", "Ctrl++", "Ctrl+-"} << 2 << white;
+    QTest::newRow("Ctrl+0 back to 標準") << QStringList{"Ctrl++", "Ctrl++", "Ctrl+0"} << 1 << white;
+    QTest::newRow("2 chooses 黄") << QStringList{"2"} << 1 << QColor(255, 255, 0);
+    QTest::newRow("6 chooses 水色, weight kept") << QStringList{"Ctrl++", "6"} << 2 << QColor(128, 224, 255);
+}
+
+void TestKeyboard::choiceKeys()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(int, weight);
+    QFETCH(QColor, pen);
+    w->MainTab->setTab(3);
+    mouseStroke(w->Scriba[3], {{10, 10}, {100, 10}});
+    const qreal designWidth = w->Scriba[3]->ink().strokes().back().widthPx;
+    for (const QString &k : keys)
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(k));
+    mouseStroke(w->Scriba[3], {{10, 50}, {100, 50}});
+    const Stroke &stroke = w->Scriba[3]->ink().strokes().back();
+    QCOMPARE(stroke.color, pen);
+    QCOMPARE(w->ColPic->BackColor(), pen);
+    QCOMPARE(stroke.widthPx, weight * designWidth);
+    QCOMPARE(w->Scriba[0]->ForeColor(), Tamsel::kWhite); // the pen is the page's own
+}
+
+void TestKeyboard::pageMenuOpens_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("right click") << "right" << true;
+    QTest::newRow("Menu key") << "Menu" << true;
+    QTest::newRow("Shift+F10") << "Shift+F10" << true;
+    QTest::newRow("finger held still") << "finger" << true;
+    QTest::newRow("pen held still") << "pen" << true;
+    QTest::newRow("finger moving on") << "finger moves" << false;
+}
+
+void TestKeyboard::pageMenuOpens()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, opens);
+    Scriba *overlay = w->Scriba[0];
+    const QPoint at(100, 100);
+    std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
+    QPointingDevice pen("pen", 1, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen, {}, 1, 3);
+    if (how == "right") {
+        QTest::mouseClick(overlay, Qt::RightButton, {}, at);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, overlay->mapToGlobal(at));
+        QApplication::sendEvent(overlay, &click);
+    } else if (how == "finger" || how == "finger moves") {
+        QTest::touchEvent(overlay, finger.get()).press(0, at, overlay);
+        if (how == "finger moves")
+            QTest::touchEvent(overlay, finger.get()).move(0, at + QPoint(2 * PressAndHold::kStillWithinPx, 0), overlay);
+    } else if (how == "pen") {
+        QTabletEvent press(QEvent::TabletPress, &pen, at, overlay->mapToGlobal(at), 0.5, 0, 0, 0, 0, 0, {},
+                           Qt::LeftButton, Qt::LeftButton);
+        QApplication::sendEvent(overlay, &press);
+    } else {
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(how));
+    }
+    QTest::qWait(opens ? 0 : PressAndHold::kHoldMs * 3 / 2);
+    QTRY_COMPARE(w->pageMenu()->menu()->isVisible(), opens);
+    if (how == "right")
+        QVERIFY(overlay->ink().strokes().empty()); // the right button never draws
 }
 
 QTEST_MAIN(TestKeyboard)

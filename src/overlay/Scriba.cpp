@@ -75,13 +75,13 @@ void Scriba::press(const InkPoint &point)
 {
     // A hidden widget gets its resize event only when shown.
     m_ink.resize(size(), devicePixelRatioF());
-    update(m_ink.begin(point, m_foreColor, atScreenDpi(kPenWidthAt96DpiPx)));
+    update(m_ink.begin(point, m_foreColor, m_lineWeight * atScreenDpi(kPenWidthAt96DpiPx)));
 }
 
 void Scriba::erase(QPointF to)
 {
     m_ink.resize(size(), devicePixelRatioF());
-    if (m_ink.eraseAlong(m_eraserAt.value_or(to), to, atScreenDpi(kEraserRadiusAt96DpiPx)))
+    if (m_ink.eraseAlong(m_eraserAt.value_or(to), to, m_lineWeight * atScreenDpi(kEraserRadiusAt96DpiPx)))
         update();
     m_eraserAt = to;
 }
