@@ -409,8 +409,8 @@ class Session:
                    XDG_CONFIG_HOME=os.path.join(self.scratch, "config"), XDG_RUNTIME_DIR=runtime)
         return env
 
-    def start_program(self):
-        log = self.log("tamsel.log")
+    def start_program(self, log_name="tamsel.log"):
+        log = self.log(log_name)
         # The pointer starts off the window, as a hand would be.
         self.xdotool("mousemove", 0, 0)
         self.app = subprocess.Popen([self.program], env=self.env, stdout=log, stderr=subprocess.STDOUT)
@@ -799,6 +799,103 @@ def resize(s):
     s.expect("resized-blank", frame_checks("resized blank page", page_layout(tabs, BLANK_PAGE)["picture"]))
 
 
+# ---------------------------------------------------------------- the page menu
+
+CHALK_YELLOW = (255, 255, 0)
+# The polygon page's empty upper left, well clear of the triangle.
+MENU_AT = (60, 60)
+# Points well inside a menu opened at a point, whatever the font.
+MENU_INSIDE = ((20, 10), (100, 45))
+# A cut this long each side of a line takes in all of its smoothed edge.
+CUT_REACH = 8
+WIDTH_TOLERANCE = 0.4
+
+
+class WidthCheck:
+    """A line's width on screen: how much of each pixel along a cut across it
+    its colour covers over the board, summed, so smoothed edges count in part."""
+
+    def __init__(self, label, point, across, colour, want):
+        self.label, self.point, self.across, self.colour, self.want = label, point, across, colour, want
+
+    def evaluate(self, shot):
+        ink = [c - b for c, b in zip(self.colour, DARK_GREEN)]
+        scale = sum(d * d for d in ink)
+        width = 0.0
+        for k in range(-CUT_REACH, CUT_REACH + 1):
+            p = shot.pixel(WINDOW_X + self.point[0] + k * self.across[0], WINDOW_Y + self.point[1] + k * self.across[1])
+            width += min(1.0, max(0.0, sum((c - b) * d for c, b, d in zip(p, DARK_GREEN, ink)) / scale))
+        if abs(width - self.want) <= WIDTH_TOLERANCE:
+            return None
+        return "%s: wanted %d px across window %s; found %.2f px" % (self.label, self.want, self.point, width)
+
+
+def triangle_width_checks(inner, edge, radius):
+    """The triangle's vertical left edge, cut level with the centre's row less
+    a sixth of the height, and its horizontal radius, cut halfway along."""
+    left_x = polygon_vertices(inner, 3)[1][0]
+    cx, cy = figure_centre(inner)
+    r = round(figure_extent(inner) / 2)
+    return [WidthCheck("left edge", in_inner(inner, (left_x, cy - inner.h // 6)), (1, 0), BLUE, edge),
+            WidthCheck("horizontal radius", in_inner(inner, (cx + r // 2, cy)), (0, 1), RED, radius)]
+
+
+def menu_checks(label, corner):
+    return [Check("%s menu over the board" % label, (corner[0] + dx, corner[1] + dy), DARK_GREEN, absent=True)
+            for dx, dy in MENU_INSIDE]
+
+
+def page_menu(s):
+    """The page menu and its keys: line weight and chalk, kept over a restart.
+    Starts the program afresh on the same settings, and leaves the design's choices."""
+    s.app.terminate()
+    s.app.wait(timeout=SETTLE_TIMEOUT_S)
+    s.start_program("tamsel-menu.log")
+    win = window_layout(START_W, START_H)
+    inner = page_layout(win["tabs"], POLYGON_PAGE)["inner"]
+    at = in_inner(inner, MENU_AT)
+
+    def right_click(point):
+        s.xdotool("mousemove", WINDOW_X + point[0], WINDOW_Y + point[1], "click", 3)
+        s.expect("menu-right-click", menu_checks("right click", point))
+
+    right_click(at)
+    s.xdotool("key", "Escape")
+    s.expect("menu-closed", [Check("no ink from the right click", at, DARK_GREEN)]
+             + [Check("menu gone", (at[0] + dx, at[1] + dy), DARK_GREEN) for dx, dy in MENU_INSIDE])
+    s.keys("shift+F10")
+    s.expect("menu-shift-f10", menu_checks("Shift+F10", in_inner(inner, figure_centre(inner))))
+    s.xdotool("key", "Escape")
+
+    s.keys("ctrl+plus", "ctrl+plus")
+    s.expect("weight-heaviest", triangle_width_checks(inner, 6, 3))
+    s.keys("ctrl+0")
+    s.expect("weight-standard", triangle_width_checks(inner, 2, 1))
+
+    # By the menu's mnemonics: ペンの色 → 黄, then 線の太さ → 特大. Each right
+    # click lands elsewhere, or the second would make a double click.
+    right_click(at)
+    s.xdotool("key", "p", "y")
+    yellow = swatch_checks("pen yellow", win["swatch"], CHALK_YELLOW)
+    s.expect("menu-chose-yellow", yellow)
+    right_click(in_inner(inner, (MENU_AT[0], MENU_AT[1] // 2)))
+    s.xdotool("key", "l", "x")
+    chosen = yellow + triangle_width_checks(inner, 6, 3)
+    s.expect("menu-chose-heaviest", chosen)
+    y = MENU_AT[1] * 2
+    s.stroke(in_inner(inner, (MENU_AT[0] // 3, y)), in_inner(inner, (MENU_AT[0] * 2, y)))
+    s.expect("yellow-stroke", [Check("yellow stroke", in_inner(inner, (MENU_AT[0], y)), CHALK_YELLOW,
+                                     reach=STROKE_REACH)])
+
+    s.app.terminate()
+    s.app.wait(timeout=SETTLE_TIMEOUT_S)
+    s.start_program("tamsel-restarted.log")
+    s.expect("restarted-as-left", chosen)
+    s.keys("ctrl+0", "1")
+    s.expect("design-choices-again", swatch_checks("pen white", win["swatch"], WHITE)
+             + triangle_width_checks(inner, 2, 1))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--program", required=True, help="the tamsel executable")
@@ -828,6 +925,7 @@ def main():
         animation(s, win)
         clearing(s, win, marks)
         resize(s)
+        page_menu(s)
     except (RuntimeError, subprocess.SubprocessError, OSError) as error:
         s.failures.append("stopped early: %s" % error)
     finally:
