@@ -3,6 +3,7 @@
 #include "DrawOps.h"
 
 class QPainter;
+class QRectF;
 
 // Draws onto a QPainter whose origin is the top-left pixel of the inner area.
 class PainterDrawOps : public DrawOps
@@ -18,6 +19,9 @@ protected:
     void draw(const CircleCall &circle) override;
 
 private:
+    void wideLine(QPointF from, QPointF to, const QColor &color, int width);
+    void wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle);
+
     QPainter &m_painter;
     float m_width;
     float m_height;
