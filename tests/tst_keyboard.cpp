@@ -6,7 +6,6 @@
 #include "TabControl.h"
 #include "Timer.h"
 #include "PageMenu.h"
-#include "Pen.h"
 #include "PressAndHold.h"
 #include "WindowFixture.h"
 
@@ -35,10 +34,8 @@ private slots:
     void fullScreen();
     void accessibleNames_data();
     void accessibleNames();
-    void choiceKeys_data();
-    void choiceKeys();
-    void pageMenuOpens_data();
-    void pageMenuOpens();
+    void pageMenu_data();
+    void pageMenu();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(QApplication::focusWidget(), k, m); }
@@ -254,78 +251,58 @@ void TestKeyboard::accessibleNames()
         QCOMPARE(a->text(QAccessible::Description), description);
 }
 
-void TestKeyboard::choiceKeys_data()
+void TestKeyboard::pageMenu_data()
 {
-    QTest::addColumn<QStringList>("keys");
+    // Keys, or a finger or the pen held on the overlay; then whether the menu is open, and later ink.
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<bool>("open");
     QTest::addColumn<int>("weight");
     QTest::addColumn<QColor>("pen");
-    const QColor white(255, 255, 255);
-    QTest::newRow("Ctrl++ twice: 特大") << QStringList{"Ctrl++", "Ctrl++"} << 3 << white;
-    QTest::newRow("Ctrl+= and Ctrl+; (Japanese keyboards)") << QStringList{"Ctrl+=", "Ctrl+;"} << 3 << white;
-    QTest::newRow("no heavier than 特大") << QStringList{"Ctrl++", "Ctrl++", "Ctrl++"} << 3 << white;
-    QTest::newRow("Ctrl+- one lighter") << QStringList{"Ctrl++", "Ctrl++", "Ctrl+-"} << 2 << white;
-    QTest::newRow("Ctrl+0 back to 標準") << QStringList{"Ctrl++", "Ctrl++", "Ctrl+0"} << 1 << white;
-    QTest::newRow("2 chooses 黄") << QStringList{"2"} << 1 << QColor(255, 255, 0);
-    QTest::newRow("6 chooses 水色, weight kept") << QStringList{"Ctrl++", "6"} << 2 << QColor(128, 224, 255);
+    QTest::newRow("Menu key") << QStringList{"Menu"} << true << 1 << Tamsel::kWhite;
+    QTest::newRow("finger held still") << QStringList{"finger"} << true << 1 << Tamsel::kWhite;
+    QTest::newRow("pen held still") << QStringList{"pen"} << true << 1 << Tamsel::kWhite;
+    QTest::newRow("finger moving on") << QStringList{"finger moves"} << false << 1 << Tamsel::kWhite;
+    QTest::newRow("Ctrl+= and Ctrl+; (Japanese keyboards)") << QStringList{"Ctrl+=", "Ctrl+;"} << false << 3 << Tamsel::kWhite;
+    QTest::newRow("no heavier than 特大") << QStringList{"Ctrl++", "Ctrl++", "Ctrl++"} << false << 3 << Tamsel::kWhite;
+    QTest::newRow("Ctrl+- one lighter") << QStringList{"Ctrl++", "Ctrl++", "Ctrl+-"} << false << 2 << Tamsel::kWhite;
+    QTest::newRow("2 chooses 黄") << QStringList{"2"} << false << 1 << QColor(255, 255, 0);
+    QTest::newRow("6 chooses 水色, weight kept") << QStringList{"Ctrl++", "6"} << false << 2 << QColor(128, 224, 255);
 }
 
-void TestKeyboard::choiceKeys()
+void TestKeyboard::pageMenu()
 {
-    QFETCH(QStringList, keys);
+    QFETCH(QStringList, input);
+    QFETCH(bool, open);
     QFETCH(int, weight);
     QFETCH(QColor, pen);
     w->MainTab->setTab(3);
-    mouseStroke(w->Scriba[3], {{10, 10}, {100, 10}});
-    const qreal designWidth = w->Scriba[3]->ink().strokes().back().widthPx;
-    for (const QString &k : keys)
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence(k));
-    mouseStroke(w->Scriba[3], {{10, 50}, {100, 50}});
-    const Stroke &stroke = w->Scriba[3]->ink().strokes().back();
-    QCOMPARE(stroke.color, pen);
-    QCOMPARE(w->ColPic->BackColor(), pen);
-    QCOMPARE(stroke.widthPx, weight * designWidth);
-    QCOMPARE(w->Scriba[0]->ForeColor(), Tamsel::kWhite); // the pen is the page's own
-}
-
-void TestKeyboard::pageMenuOpens_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("right click") << "right" << true;
-    QTest::newRow("Menu key") << "Menu" << true;
-    QTest::newRow("Shift+F10") << "Shift+F10" << true;
-    QTest::newRow("finger held still") << "finger" << true;
-    QTest::newRow("pen held still") << "pen" << true;
-    QTest::newRow("finger moving on") << "finger moves" << false;
-}
-
-void TestKeyboard::pageMenuOpens()
-{
-    QFETCH(QString, how);
-    QFETCH(bool, opens);
-    Scriba *overlay = w->Scriba[0];
+    Scriba *overlay = w->Scriba[3];
+    mouseStroke(overlay, {{10, 10}, {100, 10}});
+    const qreal designWidth = overlay->ink().strokes().back().widthPx;
     const QPoint at(100, 100);
     std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
-    QPointingDevice pen("pen", 1, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen, {}, 1, 3);
-    if (how == "right") {
-        QTest::mouseClick(overlay, Qt::RightButton, {}, at);
-        QContextMenuEvent click(QContextMenuEvent::Mouse, at, overlay->mapToGlobal(at));
-        QApplication::sendEvent(overlay, &click);
-    } else if (how == "finger" || how == "finger moves") {
-        QTest::touchEvent(overlay, finger.get()).press(0, at, overlay);
-        if (how == "finger moves")
-            QTest::touchEvent(overlay, finger.get()).move(0, at + QPoint(2 * PressAndHold::kStillWithinPx, 0), overlay);
-    } else if (how == "pen") {
-        QTabletEvent press(QEvent::TabletPress, &pen, at, overlay->mapToGlobal(at), 0.5, 0, 0, 0, 0, 0, {},
-                           Qt::LeftButton, Qt::LeftButton);
-        QApplication::sendEvent(overlay, &press);
-    } else {
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence(how));
+    QPointingDevice stylus("pen", 1, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen, {}, 1, 3);
+    QTabletEvent penDown(QEvent::TabletPress, &stylus, at, overlay->mapToGlobal(at), 0.5, 0, 0, 0, 0, 0, {},
+                         Qt::LeftButton, Qt::LeftButton);
+    for (const QString &in : input) {
+        if (in.startsWith("finger")) {
+            QTest::touchEvent(overlay, finger.get()).press(0, at, overlay);
+            if (in == "finger moves")
+                QTest::touchEvent(overlay, finger.get()).move(0, at + QPoint(2 * PressAndHold::kStillWithinPx, 0), overlay);
+        } else if (in == "pen") {
+            QApplication::sendEvent(overlay, &penDown);
+        } else {
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(in));
+        }
     }
-    QTest::qWait(opens ? 0 : PressAndHold::kHoldMs * 3 / 2);
-    QTRY_COMPARE(w->pageMenu()->menu()->isVisible(), opens);
-    if (how == "right")
-        QVERIFY(overlay->ink().strokes().empty()); // the right button never draws
+    QTest::qWait(input.contains("finger moves") ? PressAndHold::kHoldMs * 3 / 2 : 0);
+    QTRY_COMPARE(w->pageMenu()->menu()->isVisible(), open);
+
+    mouseStroke(overlay, {{10, 50}, {100, 50}});
+    QCOMPARE(overlay->ink().strokes().back().color, pen);
+    QCOMPARE(overlay->ink().strokes().back().widthPx, weight * designWidth);
+    QCOMPARE(w->ColPic->BackColor(), pen);
+    QCOMPARE(w->Scriba[0]->ForeColor(), Tamsel::kWhite); // the pen is the page's own
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -802,98 +802,67 @@ def resize(s):
 # ---------------------------------------------------------------- the page menu
 
 CHALK_YELLOW = (255, 255, 0)
-# The polygon page's empty upper left, well clear of the triangle.
-MENU_AT = (60, 60)
-# Points well inside a menu opened at a point, whatever the font.
-MENU_INSIDE = ((20, 10), (100, 45))
-# A cut this long each side of a line takes in all of its smoothed edge.
-CUT_REACH = 8
-WIDTH_TOLERANCE = 0.4
+MENU_AT = (60, 60)  # the polygon page's empty upper left
+MENU_INSIDE = ((1, 1), (20, 10), (100, 45))  # inside a menu opened at a point, whatever the font
+CUT_REACH = 8  # a cut this far each side of a line takes in its smoothed edges
 
 
-class WidthCheck:
-    """A line's width on screen: how much of each pixel along a cut across it
-    its colour covers over the board, summed, so smoothed edges count in part."""
-
-    def __init__(self, label, point, across, colour, want):
-        self.label, self.point, self.across, self.colour, self.want = label, point, across, colour, want
+class WidthCheck(namedtuple("WidthCheck", "label point across colour want")):
+    """A line's width: along a cut across it, how much of each pixel its colour covers over the board."""
 
     def evaluate(self, shot):
         ink = [c - b for c, b in zip(self.colour, DARK_GREEN)]
-        scale = sum(d * d for d in ink)
-        width = 0.0
-        for k in range(-CUT_REACH, CUT_REACH + 1):
-            p = shot.pixel(WINDOW_X + self.point[0] + k * self.across[0], WINDOW_Y + self.point[1] + k * self.across[1])
-            width += min(1.0, max(0.0, sum((c - b) * d for c, b, d in zip(p, DARK_GREEN, ink)) / scale))
-        if abs(width - self.want) <= WIDTH_TOLERANCE:
-            return None
-        return "%s: wanted %d px across window %s; found %.2f px" % (self.label, self.want, self.point, width)
+        cut = (shot.pixel(WINDOW_X + self.point[0] + k * self.across[0], WINDOW_Y + self.point[1] + k * self.across[1])
+               for k in range(-CUT_REACH, CUT_REACH + 1))
+        width = sum(min(1, max(0, sum((c - b) * d for c, b, d in zip(p, DARK_GREEN, ink)) / sum(d * d for d in ink)))
+                    for p in cut)
+        if abs(width - self.want) >= 0.4:
+            return "%s: wanted %d px wide at window %s; found %.2f px" % (self.label, self.want, self.point, width)
 
 
-def triangle_width_checks(inner, edge, radius):
-    """The triangle's vertical left edge, cut level with the centre's row less
-    a sixth of the height, and its horizontal radius, cut halfway along."""
-    left_x = polygon_vertices(inner, 3)[1][0]
+def triangle_widths(inner, side, radius):
+    """The triangle's upright left side and its level radius, each cut across."""
     cx, cy = figure_centre(inner)
-    r = round(figure_extent(inner) / 2)
-    return [WidthCheck("left edge", in_inner(inner, (left_x, cy - inner.h // 6)), (1, 0), BLUE, edge),
-            WidthCheck("horizontal radius", in_inner(inner, (cx + r // 2, cy)), (0, 1), RED, radius)]
-
-
-def menu_checks(label, corner):
-    return [Check("%s menu over the board" % label, (corner[0] + dx, corner[1] + dy), DARK_GREEN, absent=True)
-            for dx, dy in MENU_INSIDE]
+    return [WidthCheck("left side", in_inner(inner, (polygon_vertices(inner, 3)[1][0], cy - inner.h // 6)), (1, 0),
+                       BLUE, side),
+            WidthCheck("radius", in_inner(inner, (cx + figure_extent(inner) // 4, cy)), (0, 1), RED, radius)]
 
 
 def page_menu(s):
-    """The page menu and its keys: line weight and chalk, kept over a restart.
-    Starts the program afresh on the same settings, and leaves the design's choices."""
-    s.app.terminate()
-    s.app.wait(timeout=SETTLE_TIMEOUT_S)
-    s.start_program("tamsel-menu.log")
+    """The menu and its keys; weight and chalk kept on a restart with the same settings; design choices left."""
     win = window_layout(START_W, START_H)
     inner = page_layout(win["tabs"], POLYGON_PAGE)["inner"]
-    at = in_inner(inner, MENU_AT)
-
-    def right_click(point):
-        s.xdotool("mousemove", WINDOW_X + point[0], WINDOW_Y + point[1], "click", 3)
-        s.expect("menu-right-click", menu_checks("right click", point))
-
-    right_click(at)
-    s.xdotool("key", "Escape")
-    s.expect("menu-closed", [Check("no ink from the right click", at, DARK_GREEN)]
-             + [Check("menu gone", (at[0] + dx, at[1] + dy), DARK_GREEN) for dx, dy in MENU_INSIDE])
-    s.keys("shift+F10")
-    s.expect("menu-shift-f10", menu_checks("Shift+F10", in_inner(inner, figure_centre(inner))))
-    s.xdotool("key", "Escape")
-
-    s.keys("ctrl+plus", "ctrl+plus")
-    s.expect("weight-heaviest", triangle_width_checks(inner, 6, 3))
-    s.keys("ctrl+0")
-    s.expect("weight-standard", triangle_width_checks(inner, 2, 1))
-
-    # By the menu's mnemonics: ペンの色 → 黄, then 線の太さ → 特大. Each right
-    # click lands elsewhere, or the second would make a double click.
-    right_click(at)
-    s.xdotool("key", "p", "y")
+    at, y = in_inner(inner, MENU_AT), 3 * MENU_AT[1]
     yellow = swatch_checks("pen yellow", win["swatch"], CHALK_YELLOW)
-    s.expect("menu-chose-yellow", yellow)
-    right_click(in_inner(inner, (MENU_AT[0], MENU_AT[1] // 2)))
-    s.xdotool("key", "l", "x")
-    chosen = yellow + triangle_width_checks(inner, 6, 3)
-    s.expect("menu-chose-heaviest", chosen)
-    y = MENU_AT[1] * 2
-    s.stroke(in_inner(inner, (MENU_AT[0] // 3, y)), in_inner(inner, (MENU_AT[0] * 2, y)))
-    s.expect("yellow-stroke", [Check("yellow stroke", in_inner(inner, (MENU_AT[0], y)), CHALK_YELLOW,
-                                     reach=STROKE_REACH)])
 
-    s.app.terminate()
-    s.app.wait(timeout=SETTLE_TIMEOUT_S)
-    s.start_program("tamsel-restarted.log")
-    s.expect("restarted-as-left", chosen)
+    def restart(log):
+        s.app.terminate()
+        s.app.wait(timeout=SETTLE_TIMEOUT_S)
+        s.start_program(log)
+
+    def menu(name, corner, shown=True):
+        s.expect("menu-" + name, [Check("menu " + name, (corner[0] + dx, corner[1] + dy), DARK_GREEN, absent=shown)
+                                  for dx, dy in MENU_INSIDE])
+
+    restart("tamsel-menu.log")
+    s.xdotool("mousemove", WINDOW_X + at[0], WINDOW_Y + at[1], "click", 3)
+    menu("by-right-click", at)
+    s.xdotool("key", "p", "y")  # ペンの色(P) → 黄(Y)
+    menu("closed-leaving-no-ink", at, shown=False)
+    s.keys("shift+F10")
+    menu("by-shift-f10", in_inner(inner, figure_centre(inner)))
+    s.xdotool("key", "l", "x")  # 線の太さ(L) → 特大(X)
+    s.expect("menu-chose-heaviest", triangle_widths(inner, 6, 3))
+    s.keys("ctrl+0")
+    s.expect("weight-standard", triangle_widths(inner, 2, 1))
+    s.keys("ctrl+plus", "ctrl+plus")
+    s.stroke(in_inner(inner, (MENU_AT[0] // 3, y)), in_inner(inner, (2 * MENU_AT[0], y)))
+    s.expect("yellow-stroke", [Check("yellow ink", in_inner(inner, (MENU_AT[0], y)), CHALK_YELLOW)] + yellow
+             + triangle_widths(inner, 6, 3))
+    restart("tamsel-again.log")
+    s.expect("restarted-as-left", yellow + triangle_widths(inner, 6, 3))
     s.keys("ctrl+0", "1")
-    s.expect("design-choices-again", swatch_checks("pen white", win["swatch"], WHITE)
-             + triangle_width_checks(inner, 2, 1))
+    s.expect("design-choices-again", triangle_widths(inner, 2, 1))
 
 
 def main():
