@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr qreal kDotShareOfSide = 0.5;
+
 QString itemText(const char16_t *name, char mnemonic)
 {
     return QStringLiteral("%1(&%2)").arg(QString::fromUtf16(name), QChar::fromLatin1(mnemonic));
@@ -33,7 +35,8 @@ QIcon swatchIcon(const QColor &colour, int sidePx)
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setPen(Qt::NoPen);
             painter.setBrush(dot);
-            painter.drawEllipse(QRectF(pixmap.rect()).adjusted(sidePx / 4.0, sidePx / 4.0, -sidePx / 4.0, -sidePx / 4.0));
+            const qreal inset = sidePx * (1 - kDotShareOfSide) / 2;
+            painter.drawEllipse(QRectF(pixmap.rect()).adjusted(inset, inset, -inset, -inset));
         }
         painter.end();
         icon.addPixmap(pixmap, QIcon::Normal, state);
