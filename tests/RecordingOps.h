@@ -21,6 +21,15 @@ public:
     std::vector<LineCall> lines() const { return only<LineCall>(); }
     std::vector<CircleCall> circles() const { return only<CircleCall>(); }
 
+    // Whether `heavier` made these calls, each visible pen `factor` times as wide.
+    bool sameCallsWidened(const RecordingOps &heavier, int factor) const
+    {
+        std::vector<Call> widened = calls;
+        for (Call &c : widened)
+            std::visit([factor](auto &call) { call.width *= call.style == DrawStyle::Invisible ? 1 : factor; }, c);
+        return widened == heavier.calls;
+    }
+
 protected:
     void draw(const LineCall &line) override { calls.emplace_back(line); }
     void draw(const CircleCall &circle) override { calls.emplace_back(circle); }

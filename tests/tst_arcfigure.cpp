@@ -35,6 +35,9 @@ void TestArcFigure::sector()
     RecordingOps ops(526, 370);
     ArcFigure::compute(526, 370, degrees).paint(ops);
     QCOMPARE(int(ops.calls.size()), calls);
+    RecordingOps heavy(526, 370);
+    ArcFigure::compute(526, 370, degrees).paint(heavy, LineWeight::fromFactor(3).value());
+    QVERIFY(ops.sameCallsWidened(heavy, 3));
     if (calls == 0)
         return;
     const CircleCall c = ops.circles().at(0);

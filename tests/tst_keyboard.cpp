@@ -5,10 +5,13 @@
 #include "Swatch.h"
 #include "TabControl.h"
 #include "Timer.h"
+#include "PageMenu.h"
+#include "PressAndHold.h"
 #include "WindowFixture.h"
 
 #include <QAccessible>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -33,6 +36,8 @@ private slots:
     void fullScreen();
     void accessibleNames_data();
     void accessibleNames();
+    void pageMenu_data();
+    void pageMenu();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(QApplication::focusWidget(), k, m); }
@@ -296,6 +301,60 @@ void TestKeyboard::accessibleNames()
     QCOMPARE(a->text(QAccessible::Name), name);
     if (!description.isEmpty())
         QCOMPARE(a->text(QAccessible::Description), description);
+}
+
+void TestKeyboard::pageMenu_data()
+{
+    // Keys, or a finger or the pen held on the overlay; then whether the menu is open, and later ink.
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<QColor>("pen");
+    QTest::newRow("Menu key") << QStringList{"Menu"} << true << 1 << Tamsel::kWhite;
+    QTest::newRow("finger held still") << QStringList{"finger"} << true << 1 << Tamsel::kWhite;
+    QTest::newRow("pen held still") << QStringList{"pen"} << true << 1 << Tamsel::kWhite;
+    QTest::newRow("finger moving on") << QStringList{"finger moves"} << false << 1 << Tamsel::kWhite;
+    QTest::newRow("Ctrl+= and Ctrl+; (Japanese keyboards)") << QStringList{"Ctrl+=", "Ctrl+;"} << false << 3 << Tamsel::kWhite;
+    QTest::newRow("no heavier than 特大") << QStringList{"Ctrl++", "Ctrl++", "Ctrl++"} << false << 3 << Tamsel::kWhite;
+    QTest::newRow("Ctrl+- one lighter") << QStringList{"Ctrl++", "Ctrl++", "Ctrl+-"} << false << 2 << Tamsel::kWhite;
+    QTest::newRow("2 chooses 黄") << QStringList{"2"} << false << 1 << QColor(255, 255, 0);
+    QTest::newRow("6 chooses 水色, weight kept") << QStringList{"Ctrl++", "6"} << false << 2 << QColor(128, 224, 255);
+}
+
+void TestKeyboard::pageMenu()
+{
+    QFETCH(QStringList, input);
+    QFETCH(bool, open);
+    QFETCH(int, weight);
+    QFETCH(QColor, pen);
+    w->MainTab->setTab(3);
+    Scriba *overlay = w->Scriba[3];
+    mouseStroke(overlay, {{10, 10}, {100, 10}});
+    const qreal designWidth = overlay->ink().strokes().back()->width;
+    const QPoint at(100, 100);
+    std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
+    QPointingDevice stylus("pen", 1, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen, {}, 1, 3);
+    QTabletEvent penDown(QEvent::TabletPress, &stylus, at, overlay->mapToGlobal(at), 0.5, 0, 0, 0, 0, 0, {},
+                         Qt::LeftButton, Qt::LeftButton);
+    for (const QString &in : input) {
+        if (in.startsWith("finger")) {
+            QTest::touchEvent(overlay, finger.get()).press(0, at, overlay);
+            if (in == "finger moves")
+                QTest::touchEvent(overlay, finger.get()).move(0, at + QPoint(2 * PressAndHold::kStillWithinPx, 0), overlay);
+        } else if (in == "pen") {
+            QApplication::sendEvent(overlay, &penDown);
+        } else {
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(in));
+        }
+    }
+    QTest::qWait(input.contains("finger moves") ? PressAndHold::kHoldMs * 3 / 2 : 0);
+    QTRY_COMPARE(w->pageMenu()->menu()->isVisible(), open);
+
+    mouseStroke(overlay, {{10, 50}, {100, 50}});
+    QCOMPARE(QColor(overlay->ink().strokes().back()->color), pen);
+    QCOMPARE(overlay->ink().strokes().back()->width, weight * designWidth);
+    QCOMPARE(w->ColPic->BackColor(), pen);
+    QCOMPARE(w->Scriba[0]->ForeColor(), Tamsel::kWhite); // the pen is the page's own
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -1,11 +1,15 @@
+#include "PenPalette.h"
 #include "PictureBox.h"
 #include "Scriba.h"
+#include "Settings.h"
 #include "Strokes.h"
 #include "Swatch.h"
 #include "TabControl.h"
 #include "WindowFixture.h"
 
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestPalette : public QObject
@@ -21,6 +25,10 @@ private slots:
     void repaintRequestPicksTheArea();
     void resizeLaysOutOnlyThePageInView();
     void clickLaysOutTheCurrentPageWhateverItsArgument();
+    void pensReadOnTheBoard_data();
+    void pensReadOnTheBoard();
+    void settingsFile_data();
+    void settingsFile();
 };
 
 void TestPalette::swatchCyclesAndStrokesTakeItsColour()
@@ -142,6 +150,66 @@ void TestPalette::clickLaysOutTheCurrentPageWhateverItsArgument()
     w.MainTab_Click(2);
     QCOMPARE(w.PolyPic->geometry(), QRect(5, 25, 528, 372));
     QCOMPARE(w.ccPic->geometry(), QRect(0, 0, 10, 10));
+}
+
+void TestPalette::pensReadOnTheBoard_data()
+{
+    // Contrast with the board's (0,128,0), of luminance 0.1544, worked by hand.
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<double>("contrast");
+    QTest::newRow("white") << 1 << QColor(255, 255, 255) << 5.137;
+    QTest::newRow("yellow chalk") << 2 << QColor(255, 255, 0) << 4.784;
+    QTest::newRow("the swatch's red") << 3 << Tamsel::kRed << 1.285;
+    QTest::newRow("the swatch's blue") << 4 << Tamsel::kBlue << 1.673;
+    QTest::newRow("pink chalk") << 5 << QColor(255, 192, 224) << 3.393;
+    QTest::newRow("light blue chalk") << 6 << QColor(128, 224, 255) << 3.431;
+}
+
+void TestPalette::pensReadOnTheBoard()
+{
+    QFETCH(int, key);
+    QFETCH(QColor, colour);
+    QFETCH(double, contrast);
+    QCOMPARE(PenPalette::pens().at(key - 1).colour, colour);
+    const double ratio = PenPalette::contrastRatio(colour, Tamsel::kFigureBackground);
+    QVERIFY2(qAbs(ratio - contrast) < 0.001, qPrintable(QString::number(ratio)));
+    // Only the design's own red and blue may read poorly on the board.
+    QVERIFY(ratio >= 3 || colour == Tamsel::kRed || colour == Tamsel::kBlue);
+}
+
+void TestPalette::settingsFile_data()
+{
+    // A file (none if null), and the weight and page 0's pen read from it; other pages stay white.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<QColor>("pen0");
+    const QColor white = Tamsel::kWhite;
+    QTest::newRow("no file") << QByteArray() << 1 << white;
+    QTest::newRow("as written") << QByteArray("lineWeight=3\n[page0]\npenColour=#ffff00\n") << 3 << QColor(255, 255, 0);
+    QTest::newRow("weight 0, pen kept") << QByteArray("lineWeight=0\n[page0]\npenColour=#ffc0e0\n") << 1
+                                        << QColor(255, 192, 224);
+    QTest::newRow("weight 4") << QByteArray("lineWeight=4\n") << 1 << white;
+    QTest::newRow("weight as a rectangle") << QByteArray("lineWeight=@Rect(1 2 3 4)\n") << 1 << white;
+    QTest::newRow("pen not on offer") << QByteArray("lineWeight=2\n[page0]\npenColour=#123456\n") << 2 << white;
+    QTest::newRow("pen not a colour") << QByteArray("[page0]\npenColour=chalk\n") << 1 << white;
+    QTest::newRow("corrupt: all defaults") << QByteArray("[General\nlineWeight=3\n") << 1 << white;
+    QTest::newRow("binary junk") << QByteArray("\x00\xff\xfe[[[=\n\x01", 9) << 1 << white;
+}
+
+void TestPalette::settingsFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, weight);
+    QFETCH(QColor, pen0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tamsel.conf");
+    QFile f(path);
+    QVERIFY(file.isNull() || (f.open(QIODevice::WriteOnly) && f.write(file) == file.size() && f.flush()));
+    QSettings store(path, QSettings::IniFormat);
+    const Settings::Choices read = Settings(store, Tamsel::kPageCount).read();
+    QCOMPARE(read.weight.factor(), weight);
+    QCOMPARE(read.pens, (QList<QColor>{pen0, Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite}));
 }
 
 QTEST_MAIN(TestPalette)

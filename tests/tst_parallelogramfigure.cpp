@@ -107,7 +107,8 @@ void TestParallelogramFigure::drawsStep()
     QFETCH(QString, lines);
     QFETCH(QPoint, lastApex);
     RecordingOps ops(600, 300);
-    Figure::compute(600, 300, half, step).paint(ops);
+    const Figure f = Figure::compute(600, 300, half, step);
+    f.paint(ops);
 
     const std::vector<CircleCall> circles = ops.circles();
     auto next = circles.begin();
@@ -147,6 +148,10 @@ void TestParallelogramFigure::drawsStep()
     if (step > 0)
         QCOMPARE(circles.back().centre, QPointF(lastApex));
     QCOMPARE(ops.fillStyle(), FillStyle::Transparent);
+
+    RecordingOps heavy(600, 300);
+    f.paint(heavy, LineWeight::fromFactor(3).value());
+    QVERIFY(ops.sameCallsWidened(heavy, 3));
 }
 
 void TestParallelogramFigure::finishedFigure_data()

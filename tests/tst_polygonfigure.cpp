@@ -107,6 +107,10 @@ void TestPolygonFigure::drawsEdgesThenRadiiInOrder()
         }
     }
     QCOMPARE(int(radiusEnds.size()), sides); // the last radius repeats the first
+
+    RecordingOps heavy(526, 370);
+    f.paint(heavy, LineWeight::fromFactor(2).value());
+    QVERIFY(ops.sameCallsWidened(heavy, 2));
 }
 
 QTEST_APPLESS_MAIN(TestPolygonFigure)

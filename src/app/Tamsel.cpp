@@ -4,10 +4,12 @@
 #include "DesignFont.h"
 #include "FigureFrame.h"
 #include "FocusRing.h"
+#include "PageMenu.h"
 #include "PageLayout.h"
 #include "ParallelogramFigure.h"
 #include "PictureBox.h"
 #include "PolygonFigure.h"
+#include "PressAndHold.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
 #include "Shortcuts.h"
@@ -106,6 +108,7 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     nameControls();
     new Shortcuts(*this);
     new FocusRing(*this);
+    createPageMenu();
     const QScreen *s = screen();
     setGeometry(s ? WindowLayout::fitOnScreen(kStartGeometry, s->availableGeometry()) : kStartGeometry);
     Form_Load();
@@ -219,6 +222,44 @@ void Tamsel::nameControls()
         describe();
         connect(s.scroll, &QScrollBar::valueChanged, this, describe);
     }
+}
+
+void Tamsel::createPageMenu()
+{
+    m_pageMenu = new PageMenu(*this);
+    // Right clicks that no control of the page takes come up to the window.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](QPoint pos) { openPageMenu(mapToGlobal(pos)); });
+    for (Overlay *overlay : Scriba)
+        connect(new PressAndHold(overlay), &PressAndHold::held, this, &Tamsel::openPageMenu);
+    connect(m_pageMenu, &PageMenu::openRequested, this, [this] {
+        const QWidget *picture = m_pages.at(currentPage()).picture;
+        openPageMenu(picture->mapToGlobal(picture->rect().center()));
+    });
+    connect(m_pageMenu, &PageMenu::weightChosen, this, &Tamsel::setLineWeight);
+    connect(m_pageMenu, &PageMenu::weightStepped, this, [this](int steps) {
+        setLineWeight(steps > 0 ? m_lineWeight.heavier() : m_lineWeight.lighter());
+    });
+    connect(m_pageMenu, &PageMenu::penChosen, this, &Tamsel::choosePenColour);
+    connect(m_pageMenu, &PageMenu::fullScreenToggled, this, [this] { isFullScreen() ? showNormal() : showFullScreen(); });
+}
+
+void Tamsel::openPageMenu(QPoint globalPos) { m_pageMenu->popup(globalPos, m_lineWeight, ColPic->BackColor()); }
+
+Settings::Choices Tamsel::choices() const
+{
+    Settings::Choices c{m_lineWeight, {}};
+    for (const Overlay *overlay : Scriba)
+        c.pens.append(overlay->ForeColor());
+    return c;
+}
+
+void Tamsel::restoreChoices(const Settings::Choices &choices)
+{
+    for (int i = 0; i < kPageCount && i < choices.pens.size(); ++i)
+        Scriba[i]->setForeColor(choices.pens[i]);
+    ColPic->setBackColor(Scriba[currentPage()]->ForeColor());
+    setLineWeight(choices.weight);
 }
 
 void Tamsel::Form_Load()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "IntMath.h"
+#include "LineWeight.h"
+#include "Settings.h"
 #include "Twips.h"
 
 #include <QWidget>
@@ -8,6 +10,7 @@
 #include <array>
 
 class DrawOps;
+class PageMenu;
 class PictureBox;
 class QLabel;
 class QPushButton;
@@ -87,6 +90,20 @@ public:
     // Moves sectors by hand (keys, clicker): pauses a run, then steps within 0..N.
     void stepSectors(int delta);
 
+    // The page menu's choices; the weight is the same on every page, the pen
+    // colour is the page's own.
+    LineWeight lineWeight() const { return m_lineWeight; }
+    void setLineWeight(LineWeight weight);
+    void choosePenColour(const QColor &colour);
+    void openPageMenu(QPoint globalPos);
+    PageMenu *pageMenu() const { return m_pageMenu; }
+    Settings::Choices choices() const;
+    void restoreChoices(const Settings::Choices &choices);
+
+signals:
+    // The weight or a pen colour changed, by the menu, a key or the swatch.
+    void choicesChanged();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
@@ -103,6 +120,7 @@ private:
     void connectHandlers();
     void setFocusOrder();
     void nameControls();
+    void createPageMenu();
     // The last step of every paint handler: the overlay shows its strokes again
     // over its whole area, given in pixels.
     void redrawOverlay(int page);
@@ -111,4 +129,6 @@ private:
 
     Twips m_twips;
     std::array<PageControls, kPageCount> m_pages;
+    PageMenu *m_pageMenu = nullptr;
+    LineWeight m_lineWeight;
 };

@@ -18,9 +18,10 @@ float ArcFigure::endAngle() const
     return float((double(-degrees) / kDegreesPerHalfTurn) * kPi);
 }
 
-void ArcFigure::paint(DrawOps &ops) const
+void ArcFigure::paint(DrawOps &ops, LineWeight weight) const
 {
     ops.setForeColor(kOutlineColor);
+    ops.setDrawWidth(weight.px(kOutlineWidthPx));
     ops.setFillStyle(FillStyle::Solid);
     ops.setFillColor(kFillColor);
     if (degrees == kMaxDegrees)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IntMath.h"
+#include "LineWeight.h"
 
 #include <QColor>
 #include <QPointF>
@@ -16,6 +17,8 @@ struct ArcFigure
     static constexpr float kStartAngle = -0.00001f;
     static inline const QColor kOutlineColor{128, 128, 255};
     static inline const QColor kFillColor{0, 0, 255};
+    // The design leaves the outline at the drawing area's default width.
+    static constexpr int kOutlineWidthPx = 1;
 
     Int16 diameter = 0;
     double radius = 0;
@@ -24,5 +27,5 @@ struct ArcFigure
 
     static ArcFigure compute(float scaleWidth, float scaleHeight, int degrees);
     float endAngle() const;
-    void paint(DrawOps &ops) const;
+    void paint(DrawOps &ops, LineWeight weight = {}) const;
 };

@@ -15,6 +15,7 @@ struct ArcShape
     bool radiusAtEnd = false;
 
     bool closed() const { return whole || (radiusAtStart && radiusAtEnd); }
+    bool operator==(const ArcShape &) const = default;
 
     static ArcShape wholeCircle() { return {}; }
     static ArcShape fromAngles(double start, double end);

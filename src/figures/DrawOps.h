@@ -29,6 +29,8 @@ struct LineCall
     QColor color;
     int width = 1;
     DrawStyle style = DrawStyle::Solid;
+
+    bool operator==(const LineCall &) const = default;
 };
 
 // A resolved Circle: centre, radius, shape, outline pen and fill (none when open
@@ -42,6 +44,8 @@ struct CircleCall
     int width = 1;
     DrawStyle style = DrawStyle::Solid;
     std::optional<QColor> fill;
+
+    bool operator==(const CircleCall &) const = default;
 };
 
 // The operations the figures draw with, on whatever surface the caller provides.

@@ -7,6 +7,7 @@
 #include "ParallelogramFigure.h"
 #include "PictureBox.h"
 #include "PolygonFigure.h"
+#include "Scriba.h"
 #include "ScrollBar.h"
 #include "Timer.h"
 
@@ -18,7 +19,7 @@ void Tamsel::PolyPic_Paint(DrawOps &ops)
 {
     const float height = ops.ScaleHeight();
     const float width = ops.ScaleWidth();
-    PolygonFigure::compute(width, height, PolyScroll->value()).paint(ops);
+    PolygonFigure::compute(width, height, PolyScroll->value()).paint(ops, m_lineWeight);
     redrawOverlay(0);
 }
 
@@ -36,7 +37,7 @@ void Tamsel::CirPic_Paint(DrawOps &ops)
 {
     const float height = ops.ScaleHeight();
     const float width = ops.ScaleWidth();
-    ArcFigure::compute(width, height, CirScroll->value()).paint(ops);
+    ArcFigure::compute(width, height, CirScroll->value()).paint(ops, m_lineWeight);
     redrawOverlay(1);
 }
 
@@ -52,7 +53,7 @@ void Tamsel::CirScroll_Scroll() { CirScroll_Change(); }
 
 void Tamsel::ccPic_Paint(DrawOps &ops)
 {
-    ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), ccScroll->value(), ccStep).paint(ops);
+    ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), ccScroll->value(), ccStep).paint(ops, m_lineWeight);
     redrawOverlay(2);
 }
 
@@ -88,6 +89,20 @@ void Tamsel::MainTimer_Timer()
     if (ccStep == sectors)
         MainTimer->setEnabled(false);
     ccPic->Refresh();
+}
+
+void Tamsel::setLineWeight(LineWeight weight)
+{
+    if (weight == m_lineWeight)
+        return;
+    m_lineWeight = weight;
+    for (Overlay *overlay : Scriba)
+        overlay->setLineWeight(weight.factor());
+    for (const PageControls &page : m_pages)
+        page.picture->setFastWideLines(weight.factor() > 1);
+    // The other pages' pictures paint when they are shown.
+    m_pages.at(currentPage()).picture->Refresh();
+    emit choicesChanged();
 }
 
 void Tamsel::stepSectors(int delta)

@@ -17,15 +17,30 @@ constexpr QPointF kPixelCentre(0.5, 0.5);
 
 } // namespace
 
-PainterDrawOps::PainterDrawOps(QPainter &painter, DrawState &state, float scaleWidth, float scaleHeight)
-    : DrawOps(state), m_painter(painter), m_width(scaleWidth), m_height(scaleHeight)
+PainterDrawOps::PainterDrawOps(QPainter &painter, DrawState &state, float scaleWidth, float scaleHeight,
+                               bool fastWideLines)
+    : DrawOps(state), m_painter(painter), m_width(scaleWidth), m_height(scaleHeight), m_fastWideLines(fastWideLines)
 {
+}
+
+// Qt smooths a wide stroke with round ends at a cost that grows with every scan
+// line it spans, most of a millisecond for one radius of a 4K figure; a
+// flat-ended line takes Qt's fast line path, and discs put back the round ends
+// and joins. The ends blend a little differently, so the design's own widths
+// keep Qt's round ends.
+bool PainterDrawOps::drawnFlatWithDiscs(int width, DrawStyle style) const
+{
+    return m_fastWideLines && width > 1 && style != DrawStyle::Invisible;
 }
 
 void PainterDrawOps::draw(const LineCall &line)
 {
     // Hairlines stay aliased: smoothing a one-pixel line halves its colour.
     m_painter.setRenderHint(QPainter::Antialiasing, line.width > 1);
+    if (drawnFlatWithDiscs(line.width, line.style)) {
+        wideLine(line.from + kPixelCentre, line.to + kPixelCentre, line.color, line.width);
+        return;
+    }
     m_painter.setPen(penFor(line.color, line.width, line.style));
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawLine(line.from + kPixelCentre, line.to + kPixelCentre);
@@ -55,12 +70,43 @@ void PainterDrawOps::draw(const CircleCall &circle)
     }
 
     // Smoothing a large fill costs far more than its edge is worth: the
-    // outline drawn over it hides the stair steps. Hairline outlines stay
-    // aliased, as hairlines do.
+    // anti-aliased outline drawn over it hides the stair steps.
     if (circle.fill) {
         m_painter.setRenderHint(QPainter::Antialiasing, false);
         m_painter.fillPath(path, *circle.fill);
     }
+    // One-pixel outlines stay aliased, as one-pixel lines do.
     m_painter.setRenderHint(QPainter::Antialiasing, circle.width > 1);
-    m_painter.strokePath(path, penFor(circle.outline, circle.width, circle.style));
+    if (!shape.whole && (shape.radiusAtStart || shape.radiusAtEnd) && drawnFlatWithDiscs(circle.width, circle.style))
+        wideSectorOutline(box, centre, circle);
+    else
+        m_painter.strokePath(path, penFor(circle.outline, circle.width, circle.style));
+}
+
+void PainterDrawOps::wideLine(QPointF from, QPointF to, const QColor &color, int width)
+{
+    m_painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawLine(from, to);
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(color);
+    const qreal radius = width / 2.0;
+    m_painter.drawEllipse(from, radius, radius);
+    m_painter.drawEllipse(to, radius, radius);
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+// The arc alone spans few scan lines in a narrow sector; its radius lines go
+// the fast way.
+void PainterDrawOps::wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle)
+{
+    const ArcShape &shape = circle.shape;
+    QPainterPath arc;
+    arc.arcMoveTo(box, shape.startDegrees);
+    const QPointF arcStart = arc.currentPosition();
+    arc.arcTo(box, shape.startDegrees, shape.sweepDegrees);
+    const QPointF arcEnd = arc.currentPosition();
+    m_painter.strokePath(arc, QPen(circle.outline, circle.width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    wideLine(shape.radiusAtStart ? centre : arcStart, arcStart, circle.outline, circle.width);
+    wideLine(arcEnd, shape.radiusAtEnd ? centre : arcEnd, circle.outline, circle.width);
 }

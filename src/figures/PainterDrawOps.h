@@ -3,12 +3,15 @@
 #include "DrawOps.h"
 
 class QPainter;
+class QRectF;
 
 // Draws onto a QPainter whose origin is the top-left pixel of the inner area.
+// Lines widened past the design's widths may take a faster path whose ends
+// blend a hair differently.
 class PainterDrawOps : public DrawOps
 {
 public:
-    PainterDrawOps(QPainter &painter, DrawState &state, float scaleWidth, float scaleHeight);
+    PainterDrawOps(QPainter &painter, DrawState &state, float scaleWidth, float scaleHeight, bool fastWideLines = false);
 
     float ScaleWidth() const override { return m_width; }
     float ScaleHeight() const override { return m_height; }
@@ -18,7 +21,12 @@ protected:
     void draw(const CircleCall &circle) override;
 
 private:
+    bool drawnFlatWithDiscs(int width, DrawStyle style) const;
+    void wideLine(QPointF from, QPointF to, const QColor &color, int width);
+    void wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle);
+
     QPainter &m_painter;
     float m_width;
     float m_height;
+    bool m_fastWideLines;
 };

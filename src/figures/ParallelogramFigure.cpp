@@ -100,12 +100,12 @@ ParallelogramFigure ParallelogramFigure::compute(float scaleWidth, float scaleHe
     return f;
 }
 
-void ParallelogramFigure::paint(DrawOps &ops) const
+void ParallelogramFigure::paint(DrawOps &ops, LineWeight weight) const
 {
     paintRemainingHalves(ops);
-    paintCircleOutline(ops);
-    paintRadiusLines(ops);
-    paintMovedSectors(ops);
+    paintCircleOutline(ops, weight);
+    paintRadiusLines(ops, weight);
+    paintMovedSectors(ops, weight);
     ops.setFillStyle(FillStyle::Transparent);
 }
 
@@ -124,12 +124,12 @@ void ParallelogramFigure::paintRemainingHalves(DrawOps &ops) const
     ops.Circle(centre, R, std::nullopt, float(-kTwoPi), float(upperEnd * theta - kTwoPi));
 }
 
-void ParallelogramFigure::paintCircleOutline(DrawOps &ops) const
+void ParallelogramFigure::paintCircleOutline(DrawOps &ops, LineWeight weight) const
 {
     ops.setFillStyle(FillStyle::Transparent);
     ops.setForeColor(kRemainingColor);
     ops.setDrawStyle(DrawStyle::Solid);
-    ops.setDrawWidth(kOutlineWidthPx);
+    ops.setDrawWidth(weight.px(kOutlineWidthPx));
     if (step == 0) {
         ops.Circle(centre, R);
     } else if (step < sectors) {
@@ -143,12 +143,12 @@ void ParallelogramFigure::paintCircleOutline(DrawOps &ops) const
     }
 }
 
-void ParallelogramFigure::paintRadiusLines(DrawOps &ops) const
+void ParallelogramFigure::paintRadiusLines(DrawOps &ops, LineWeight weight) const
 {
     ops.setFillStyle(FillStyle::Transparent);
     ops.setForeColor(kMovedColor);
     ops.setDrawStyle(DrawStyle::Solid);
-    ops.setDrawWidth(kThinWidthPx);
+    ops.setDrawWidth(weight.px(kThinWidthPx));
     for (int i = 0; i <= sectors; ++i) {
         if (i == step && i != sectors)
             ops.setForeColor(kRemainingColor);
@@ -156,13 +156,13 @@ void ParallelogramFigure::paintRadiusLines(DrawOps &ops) const
     }
 }
 
-void ParallelogramFigure::paintMovedSectors(DrawOps &ops) const
+void ParallelogramFigure::paintMovedSectors(DrawOps &ops, LineWeight weight) const
 {
     ops.setFillStyle(FillStyle::Solid);
     ops.setFillColor(kLowerFill);
     ops.setForeColor(kRemainingColor);
     ops.setDrawStyle(DrawStyle::Solid);
-    ops.setDrawWidth(kThinWidthPx);
+    ops.setDrawWidth(weight.px(kThinWidthPx));
     for (int j = 0; j < int(moved.size()); ++j) {
         if (j == half)
             ops.setFillColor(kUpperFill);

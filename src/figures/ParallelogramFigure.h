@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IntMath.h"
+#include "LineWeight.h"
 
 #include <QColor>
 #include <QPoint>
@@ -46,11 +47,11 @@ struct ParallelogramFigure
     std::vector<MovedSector> moved;
 
     static ParallelogramFigure compute(float scaleWidth, float scaleHeight, int half, int step);
-    void paint(DrawOps &ops) const;
+    void paint(DrawOps &ops, LineWeight weight = {}) const;
 
 private:
     void paintRemainingHalves(DrawOps &ops) const;
-    void paintCircleOutline(DrawOps &ops) const;
-    void paintRadiusLines(DrawOps &ops) const;
-    void paintMovedSectors(DrawOps &ops) const;
+    void paintCircleOutline(DrawOps &ops, LineWeight weight) const;
+    void paintRadiusLines(DrawOps &ops, LineWeight weight) const;
+    void paintMovedSectors(DrawOps &ops, LineWeight weight) const;
 };

@@ -27,7 +27,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
     const QRect inner = contentsRect();
     painter.setClipRect(inner);
     painter.translate(inner.topLeft());
-    PainterDrawOps ops(painter, m_state, ScaleWidth(), ScaleHeight());
+    PainterDrawOps ops(painter, m_state, ScaleWidth(), ScaleHeight(), m_fastWideLines);
     emit Paint(ops);
 }
 

@@ -20,6 +20,8 @@ public:
 
     // Erases and runs the paint handler before returning (when visible).
     void Refresh() { repaint(); }
+    // Lines heavier than designed may be drawn the faster way.
+    void setFastWideLines(bool fast) { m_fastWideLines = fast; }
 
 signals:
     void Paint(DrawOps &ops);
@@ -31,4 +33,5 @@ protected:
 
 private:
     DrawState m_state;
+    bool m_fastWideLines = false;
 };

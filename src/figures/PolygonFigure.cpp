@@ -21,19 +21,19 @@ PolygonFigure PolygonFigure::compute(float scaleWidth, float scaleHeight, int si
     return f;
 }
 
-void PolygonFigure::paint(DrawOps &ops) const
+void PolygonFigure::paint(DrawOps &ops, LineWeight weight) const
 {
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         // The edge starts where the previous radius ended.
         if (i != 0) {
             ops.setForeColor(kEdgeColor);
             ops.setDrawStyle(DrawStyle::Solid);
-            ops.setDrawWidth(kEdgeWidthPx);
+            ops.setDrawWidth(weight.px(kEdgeWidthPx));
             ops.Line(vertices[i]);
         }
         ops.setForeColor(kRadiusColor);
         ops.setDrawStyle(DrawStyle::Solid);
-        ops.setDrawWidth(kRadiusWidthPx);
+        ops.setDrawWidth(weight.px(kRadiusWidthPx));
         ops.Line(centre, vertices[i]);
     }
 }

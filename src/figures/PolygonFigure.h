@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IntMath.h"
+#include "LineWeight.h"
 
 #include <QColor>
 #include <QPoint>
@@ -27,5 +28,5 @@ struct PolygonFigure
     std::vector<QPoint> vertices;
 
     static PolygonFigure compute(float scaleWidth, float scaleHeight, int sides);
-    void paint(DrawOps &ops) const;
+    void paint(DrawOps &ops, LineWeight weight = {}) const;
 };

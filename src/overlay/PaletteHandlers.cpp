@@ -25,6 +25,14 @@ void Tamsel::ColPic_Click()
     else
         ColPic->setBackColor(kWhite);
     Scriba.at(currentPage())->setForeColor(ColPic->BackColor());
+    emit choicesChanged();
+}
+
+void Tamsel::choosePenColour(const QColor &colour)
+{
+    ColPic->setBackColor(colour);
+    Scriba.at(currentPage())->setForeColor(ColPic->BackColor());
+    emit choicesChanged();
 }
 
 void Tamsel::Scriba_RepaintRequest(Int16 index)

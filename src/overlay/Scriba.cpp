@@ -120,7 +120,7 @@ void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
 {
     // A hidden widget gets its resize event only when shown.
     m_ink.resize(size(), devicePixelRatioF());
-    m_ink.begin(pointer, pos, widthFactor, m_foreColor, atScreenDpi(kPenWidthAt96DpiPx));
+    m_ink.begin(pointer, pos, widthFactor, m_foreColor, m_lineWeight * atScreenDpi(kPenWidthAt96DpiPx));
     showChanges();
 }
 
@@ -139,7 +139,7 @@ void Scriba::release(PointerId pointer)
 void Scriba::erase(QPointF to)
 {
     m_ink.resize(size(), devicePixelRatioF());
-    m_ink.eraseAlong(m_eraserAt.value_or(to), to, atScreenDpi(kEraserRadiusAt96DpiPx));
+    m_ink.eraseAlong(m_eraserAt.value_or(to), to, m_lineWeight * atScreenDpi(kEraserRadiusAt96DpiPx));
     m_eraserAt = to;
     showChanges();
 }

@@ -24,6 +24,8 @@ public:
     int index() const { return m_index; }
     QColor ForeColor() const { return m_foreColor; }
     void setForeColor(const QColor &color) { m_foreColor = color; }
+    // Multiplies the pen's width and the eraser's radius.
+    void setLineWeight(int weight) { m_lineWeight = weight; }
 
     // Where the page's figure lies on this layer, in its pixels.
     void setFrame(const Similarity &frame);
@@ -77,6 +79,7 @@ private:
     int m_index;
     const Twips &m_twips;
     QColor m_foreColor{255, 255, 255};
+    int m_lineWeight = 1;
     InkLayer m_ink;
     QRect m_lastRedrawRect;
     std::optional<QPointF> m_eraserAt;

@@ -1,22 +1,9 @@
 #include "Swatch.h"
 
+#include "PenPalette.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
-
-namespace {
-
-QString colourName(const QColor &c)
-{
-    if (c == QColor(255, 255, 255))
-        return QStringLiteral("白");
-    if (c == QColor(255, 0, 0))
-        return QStringLiteral("赤");
-    if (c == QColor(0, 0, 255))
-        return QStringLiteral("青");
-    return c.name();
-}
-
-} // namespace
 
 Swatch::Swatch(const QColor &color, QWidget *parent) : QFrame(parent)
 {
@@ -33,7 +20,7 @@ void Swatch::setBackColor(const QColor &color)
     p.setColor(QPalette::Window, color);
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
-    setAccessibleDescription(QStringLiteral("ペンの色: ") + colourName(color));
+    setAccessibleDescription(QStringLiteral("ペンの色: ") + PenPalette::nameOf(color));
 }
 
 void Swatch::mouseReleaseEvent(QMouseEvent *event)

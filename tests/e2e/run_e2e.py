@@ -423,8 +423,8 @@ class Session:
                    XDG_CONFIG_HOME=os.path.join(self.scratch, "config"), XDG_RUNTIME_DIR=runtime)
         return env
 
-    def start_program(self):
-        log = self.log("tamsel.log")
+    def start_program(self, log_name="tamsel.log"):
+        log = self.log(log_name)
         # The pointer starts off the window, as a hand would be.
         self.xdotool("mousemove", 0, 0)
         self.app = subprocess.Popen([self.program], env=self.env, stdout=log, stderr=subprocess.STDOUT)
@@ -922,6 +922,71 @@ def no_display(s):
         s.fact(label, ok, "wanted a non-zero exit and one line of our own; got status %d and %r"
                % (run.returncode, run.stderr))
 
+# ---------------------------------------------------------------- the page menu
+
+CHALK_YELLOW = (255, 255, 0)
+MENU_AT = (60, 60)  # the polygon page's empty upper left
+MENU_INSIDE = ((1, 1), (20, 10), (100, 45))  # inside a menu opened at a point, whatever the font
+CUT_REACH = 8  # a cut this far each side of a line takes in its smoothed edges
+
+
+class WidthCheck(namedtuple("WidthCheck", "label point across colour want")):
+    """A line's width: along a cut across it, how much of each pixel its colour covers over the board."""
+
+    def evaluate(self, shot):
+        ink = [c - b for c, b in zip(self.colour, DARK_GREEN)]
+        cut = (shot.pixel(WINDOW_X + self.point[0] + k * self.across[0], WINDOW_Y + self.point[1] + k * self.across[1])
+               for k in range(-CUT_REACH, CUT_REACH + 1))
+        width = sum(min(1, max(0, sum((c - b) * d for c, b, d in zip(p, DARK_GREEN, ink)) / sum(d * d for d in ink)))
+                    for p in cut)
+        if abs(width - self.want) >= 0.4:
+            return "%s: wanted %d px wide at window %s; found %.2f px" % (self.label, self.want, self.point, width)
+
+
+def triangle_widths(inner, side, radius):
+    """The triangle's upright left side and its level radius, each cut across."""
+    cx, cy = figure_centre(inner)
+    return [WidthCheck("left side", in_inner(inner, (polygon_vertices(inner, 3)[1][0], cy - inner.h // 6)), (1, 0),
+                       BLUE, side),
+            WidthCheck("radius", in_inner(inner, (cx + figure_extent(inner) // 4, cy)), (0, 1), RED, radius)]
+
+
+def page_menu(s):
+    """The menu and its keys; weight and chalk kept on a restart with the same settings; design choices left."""
+    win = window_layout(START_W, START_H)
+    inner = page_layout(win["tabs"], POLYGON_PAGE)["inner"]
+    at, y = in_inner(inner, MENU_AT), 3 * MENU_AT[1]
+    yellow = swatch_checks("pen yellow", win["swatch"], CHALK_YELLOW)
+
+    def restart(log):
+        s.app.terminate()
+        s.app.wait(timeout=SETTLE_TIMEOUT_S)
+        s.start_program(log)
+
+    def menu(name, corner, shown=True):
+        s.expect("menu-" + name, [Check("menu " + name, (corner[0] + dx, corner[1] + dy), DARK_GREEN, absent=shown)
+                                  for dx, dy in MENU_INSIDE])
+
+    restart("tamsel-menu.log")
+    s.xdotool("mousemove", WINDOW_X + at[0], WINDOW_Y + at[1], "click", 3)
+    menu("by-right-click", at)
+    s.xdotool("key", "p", "y")  # ペンの色(P) → 黄(Y)
+    menu("closed-leaving-no-ink", at, shown=False)
+    s.keys("shift+F10")
+    menu("by-shift-f10", in_inner(inner, figure_centre(inner)))
+    s.xdotool("key", "l", "x")  # 線の太さ(L) → 特大(X)
+    s.expect("menu-chose-heaviest", triangle_widths(inner, 6, 3))
+    s.keys("ctrl+0")
+    s.expect("weight-standard", triangle_widths(inner, 2, 1))
+    s.keys("ctrl+plus", "ctrl+plus")
+    s.stroke(in_inner(inner, (MENU_AT[0] // 3, y)), in_inner(inner, (2 * MENU_AT[0], y)))
+    s.expect("yellow-stroke", [Check("yellow ink", in_inner(inner, (MENU_AT[0], y)), CHALK_YELLOW)] + yellow
+             + triangle_widths(inner, 6, 3))
+    restart("tamsel-again.log")
+    s.expect("restarted-as-left", yellow + triangle_widths(inner, 6, 3))
+    s.keys("ctrl+0", "1")
+    s.expect("design-choices-again", triangle_widths(inner, 2, 1))
+
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
@@ -952,6 +1017,7 @@ def main():
         animation(s, win)
         clearing(s, win, marks)
         resize(s)
+        page_menu(s)
         full_screen_sectors(s, FULL_HD)
         full_screen_sectors(s, ULTRA_HD)
         opens_within_screen(s, (1366, 768), 1.5)

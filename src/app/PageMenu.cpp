@@ -1,0 +1,119 @@
+#include "PageMenu.h"
+
+#include "PenPalette.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <QWidget>
+
+namespace {
+
+constexpr qreal kDotShareOfSide = 0.5;
+
+QString itemText(const char16_t *name, char mnemonic)
+{
+    return QStringLiteral("%1(&%2)").arg(QString::fromUtf16(name), QChar::fromLatin1(mnemonic));
+}
+
+// The pen's colour in a frame; the style draws an icon instead of the check
+// mark, so the checked one carries a dot of whichever of black and white reads on it.
+QIcon swatchIcon(const QColor &colour, int sidePx)
+{
+    QIcon icon;
+    for (const QIcon::State state : {QIcon::Off, QIcon::On}) {
+        QPixmap pixmap(sidePx, sidePx);
+        pixmap.fill(colour);
+        QPainter painter(&pixmap);
+        painter.setPen(Qt::black);
+        painter.drawRect(0, 0, sidePx - 1, sidePx - 1);
+        if (state == QIcon::On) {
+            const QColor dot = PenPalette::contrastRatio(colour, Qt::black) > PenPalette::contrastRatio(colour, Qt::white)
+                                   ? Qt::black
+                                   : Qt::white;
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(dot);
+            const qreal inset = sidePx * (1 - kDotShareOfSide) / 2;
+            painter.drawEllipse(QRectF(pixmap.rect()).adjusted(inset, inset, -inset, -inset));
+        }
+        painter.end();
+        icon.addPixmap(pixmap, QIcon::Normal, state);
+        icon.addPixmap(pixmap, QIcon::Active, state);
+    }
+    return icon;
+}
+
+} // namespace
+
+PageMenu::PageMenu(QWidget &window) : QObject(&window), m_window(window), m_menu(new QMenu(&window))
+{
+    addWeights();
+    addPens();
+    m_menu->addSeparator();
+    // F11 already toggles full screen in the window; here it is shown, and
+    // works while the menu is open.
+    QAction *fullScreen = m_menu->addAction(QStringLiteral("全画面表示(&F)"));
+    fullScreen->setShortcut(Qt::Key_F11);
+    connect(fullScreen, &QAction::triggered, this, &PageMenu::fullScreenToggled);
+
+    auto *open = new QAction(this);
+    bind(open, {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10});
+    connect(open, &QAction::triggered, this, &PageMenu::openRequested);
+}
+
+void PageMenu::addWeights()
+{
+    QMenu *weights = m_menu->addMenu(QStringLiteral("線の太さ(&L)"));
+    auto *group = new QActionGroup(this);
+    for (const LineWeight::Choice &choice : LineWeight::kChoices) {
+        QAction *item = group->addAction(itemText(choice.name, choice.mnemonic));
+        item->setCheckable(true);
+        weights->addAction(item);
+        const LineWeight weight = LineWeight::fromFactor(choice.factor).value();
+        connect(item, &QAction::triggered, this, [this, weight] { emit weightChosen(weight); });
+        m_weights.push_back(item);
+    }
+    bind(m_weights.front(), {Qt::CTRL | Qt::Key_0});
+
+    weights->addSeparator();
+    // Japanese keyboards put + on Shift+;, and many hands press Ctrl+= for it.
+    QAction *heavier = weights->addAction(QStringLiteral("太く(&H)"));
+    bind(heavier, {QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::Key_Semicolon});
+    connect(heavier, &QAction::triggered, this, [this] { emit weightStepped(1); });
+    QAction *lighter = weights->addAction(QStringLiteral("細く(&D)"));
+    bind(lighter, {QKeySequence::ZoomOut});
+    connect(lighter, &QAction::triggered, this, [this] { emit weightStepped(-1); });
+}
+
+void PageMenu::addPens()
+{
+    QMenu *pens = m_menu->addMenu(QStringLiteral("ペンの色(&P)"));
+    auto *group = new QActionGroup(this);
+    const int iconPx = m_window.style()->pixelMetric(QStyle::PM_SmallIconSize);
+    int key = Qt::Key_1;
+    for (const PenPalette::Pen &pen : PenPalette::pens()) {
+        QAction *item = group->addAction(swatchIcon(pen.colour, iconPx), itemText(pen.name, pen.mnemonic));
+        item->setCheckable(true);
+        pens->addAction(item);
+        bind(item, {QKeySequence(key++)});
+        connect(item, &QAction::triggered, this, [this, colour = pen.colour] { emit penChosen(colour); });
+        m_pens.push_back(item);
+    }
+}
+
+void PageMenu::bind(QAction *action, const QList<QKeySequence> &keys)
+{
+    action->setShortcuts(keys);
+    m_window.addAction(action);
+}
+
+void PageMenu::popup(QPoint globalPos, LineWeight weight, const QColor &pen)
+{
+    for (std::size_t i = 0; i < m_weights.size(); ++i)
+        m_weights[i]->setChecked(LineWeight::kChoices[i].factor == weight.factor());
+    for (std::size_t i = 0; i < m_pens.size(); ++i)
+        m_pens[i]->setChecked(PenPalette::pens()[i].colour == pen);
+    m_menu->popup(globalPos);
+}

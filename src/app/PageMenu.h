@@ -1,0 +1,44 @@
+#pragma once
+
+#include "LineWeight.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QAction;
+class QColor;
+class QKeySequence;
+class QMenu;
+class QWidget;
+
+// The context menu of every page: line weight, pen colour and full screen.
+// Each item shows its key; the keys work with the menu closed too.
+class PageMenu : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PageMenu(QWidget &window);
+
+    // Marks the weight and pen in use, then opens at a point of the screen.
+    void popup(QPoint globalPos, LineWeight weight, const QColor &pen);
+    QMenu *menu() const { return m_menu; }
+
+signals:
+    void openRequested(); // from the keyboard, which has no point to open at
+    void weightChosen(LineWeight weight);
+    void weightStepped(int steps);
+    void penChosen(const QColor &pen);
+    void fullScreenToggled();
+
+private:
+    void addWeights();
+    void addPens();
+    // The keys reach the action from anywhere in the window.
+    void bind(QAction *action, const QList<QKeySequence> &keys);
+
+    QWidget &m_window;
+    QMenu *m_menu;
+    std::vector<QAction *> m_weights;
+    std::vector<QAction *> m_pens;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+
+// The pen colours on offer, in menu order: the design's white, red and blue,
+// and chalk colours that read on the dark-green board.
+class PenPalette
+{
+public:
+    struct Pen
+    {
+        QColor colour;
+        const char16_t *name;
+        char mnemonic;
+    };
+    static constexpr int kPenCount = 6;
+
+    static const std::array<Pen, kPenCount> &pens();
+    static bool offers(const QColor &colour);
+    // The pen's name, or the colour's hex code when it is not on offer.
+    static QString nameOf(const QColor &colour);
+    // Contrast of two colours by their relative luminance (WCAG 2): 1 to 21.
+    static double contrastRatio(const QColor &a, const QColor &b);
+};
