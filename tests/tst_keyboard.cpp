@@ -331,6 +331,7 @@ void TestKeyboard::pageMenu()
     Scriba *overlay = w->Scriba[3];
     mouseStroke(overlay, {{10, 10}, {100, 10}});
     const qreal designWidth = overlay->ink().strokes().back()->width;
+    const std::size_t strokesBefore = overlay->ink().strokes().size();
     const QPoint at(100, 100);
     std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
     QPointingDevice stylus("pen", 1, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen, {}, 1, 3);
@@ -349,6 +350,11 @@ void TestKeyboard::pageMenu()
     }
     QTest::qWait(input.contains("finger moves") ? PressAndHold::kHoldMs * 3 / 2 : 0);
     QTRY_COMPARE(w->pageMenu()->menu()->isVisible(), open);
+    // A press held to open the menu leaves no dot behind.
+    if (open) {
+        QVERIFY(!overlay->ink().drawing());
+        QCOMPARE(overlay->ink().strokes().size(), strokesBefore);
+    }
 
     mouseStroke(overlay, {{10, 50}, {100, 50}});
     QCOMPARE(QColor(overlay->ink().strokes().back()->color), pen);

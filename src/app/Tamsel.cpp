@@ -230,8 +230,13 @@ void Tamsel::createPageMenu()
     // Right clicks that no control of the page takes come up to the window.
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](QPoint pos) { openPageMenu(mapToGlobal(pos)); });
-    for (Overlay *overlay : Scriba)
-        connect(new PressAndHold(overlay), &PressAndHold::held, this, &Tamsel::openPageMenu);
+    for (Overlay *overlay : Scriba) {
+        auto *hold = new PressAndHold(overlay);
+        connect(hold, &PressAndHold::held, overlay, [overlay](QPoint at) {
+            overlay->dropStillStrokes(overlay->mapFromGlobal(QPointF(at)), PressAndHold::kStillWithinPx);
+        });
+        connect(hold, &PressAndHold::held, this, &Tamsel::openPageMenu);
+    }
     connect(m_pageMenu, &PageMenu::openRequested, this, [this] {
         const QWidget *picture = m_pages.at(currentPage()).picture;
         openPageMenu(picture->mapToGlobal(picture->rect().center()));

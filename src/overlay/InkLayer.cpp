@@ -1,5 +1,6 @@
 #include "InkLayer.h"
 
+#include <QLineF>
 #include <QPainter>
 
 #include <algorithm>
@@ -335,6 +336,22 @@ void InkLayer::end(PointerId pointer)
     step->ids = {id};
     step->held.resize(1);
     record(std::move(step));
+}
+
+void InkLayer::dropStillAt(QPointF pos, qreal radiusPx)
+{
+    for (auto it = m_live.begin(); it != m_live.end();) {
+        const auto &points = it->second.stroke.data().points;
+        const bool still = std::all_of(points.begin(), points.end(), [&](const InkPoint &p) {
+            return QLineF(m_frame.map(p.pos()), pos).length() <= radiusPx;
+        });
+        if (!still) {
+            ++it;
+            continue;
+        }
+        markDirty(it->second.mask.rect());
+        it = m_live.erase(it);
+    }
 }
 
 void InkLayer::endAll()

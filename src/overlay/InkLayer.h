@@ -59,6 +59,9 @@ public:
     // Strokes of every pointer that `matches` accepts end.
     template <typename Pred>
     void endWhere(Pred matches);
+    // Strokes still being drawn that never left `radiusPx` around `pos` are
+    // dropped, leaving no step: a press held there asked for something else.
+    void dropStillAt(QPointF pos, qreal radiusPx);
 
     // Whole-page operations; each says whether it changed anything. A clear
     // takes the strokes still being drawn too.

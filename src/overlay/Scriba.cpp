@@ -84,6 +84,12 @@ void Scriba::endStrokes()
     showChanges();
 }
 
+void Scriba::dropStillStrokes(QPointF pos, qreal radiusPx)
+{
+    m_ink.dropStillAt(pos, radiusPx);
+    showChanges();
+}
+
 void Scriba::RedrawRect(int x, int y, int width, int height)
 {
     m_lastRedrawRect = QRect(x, y, width, height);

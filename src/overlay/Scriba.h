@@ -48,6 +48,8 @@ public:
     bool redo();
     // Every stroke still being drawn ends here, as one step each.
     void endStrokes();
+    // A press held still to open a menu leaves no dot.
+    void dropStillStrokes(QPointF pos, qreal radiusPx);
 
     const InkLayer &ink() const { return m_ink; }
     InkLayer &ink() { return m_ink; }
