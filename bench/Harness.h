@@ -27,6 +27,9 @@ struct Config
     int rebuildRuns = 5;
     int startupRuns = 9;
     int idleMs = 2000;
+    int historyRuns = 10;
+    int shortStrokePoints = 100'000;
+    int scribblePoints = 1'000'000;
 };
 
 // Small enough to check that every part runs and prints; its figures mean nothing.
@@ -36,7 +39,10 @@ inline constexpr Config kQuickConfig{.repaints = 3,
                                      .pointsHeld = {0, 100, 1000},
                                      .rebuildRuns = 1,
                                      .startupRuns = 1,
-                                     .idleMs = 200};
+                                     .idleMs = 200,
+                                     .historyRuns = 1,
+                                     .shortStrokePoints = 1000,
+                                     .scribblePoints = 5000};
 
 inline constexpr QSize kFullHd{1920, 1080};
 inline constexpr QSize kUltraHd{3840, 2160};

@@ -7,6 +7,7 @@
 #include "Harness.h"
 #include "IdleBench.h"
 #include "InkBench.h"
+#include "InkHistoryBench.h"
 #include "StartupBench.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ int main(int argc, char **argv)
     printHeader(quick);
     benchFigurePaints(config);
     benchInk(config);
+    benchInkHistory(config);
     if (benchStartup(config))
         benchIdle(config);
     std::printf("\nLoad average at the end: %s.\n", loadAverage().constData());

@@ -33,14 +33,18 @@ void FocusRing::follow(QWidget *focused)
 
 void FocusRing::place()
 {
+    if (!m_control)
+        return;
     const auto *bar = qobject_cast<const QTabBar *>(m_control.data());
     setGeometry(bar ? bar->tabRect(bar->currentIndex()) : m_control->rect());
 }
 
+// A tab bar lays its tabs out again only after its own resize handling, which
+// runs after this filter, so the ring follows once that is done.
 bool FocusRing::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_control && event->type() == QEvent::Resize)
-        place();
+        QMetaObject::invokeMethod(this, &FocusRing::place, Qt::QueuedConnection);
     return false;
 }
 

@@ -6,9 +6,11 @@
 
 FullScreen::FullScreen(QWidget &window) : QObject(&window), m_window(window) {}
 
+bool FullScreen::active() const { return m_window.isFullScreen() || m_coveredByUs; }
+
 void FullScreen::toggle()
 {
-    if (m_window.isFullScreen())
+    if (active())
         leave();
     else
         enter();
@@ -17,6 +19,7 @@ void FullScreen::toggle()
 void FullScreen::enter()
 {
     m_normalGeometry = m_window.geometry();
+    m_waitingForWindowManager = true;
     m_window.showFullScreen();
     QTimer::singleShot(kWindowManagerGraceMs, this, &FullScreen::coverIfIgnored);
 }
@@ -24,17 +27,20 @@ void FullScreen::enter()
 void FullScreen::coverIfIgnored()
 {
     const QRect screen = m_window.screen()->geometry();
-    if (!m_window.isFullScreen() || m_window.geometry() == screen)
+    if (!m_waitingForWindowManager || m_window.geometry() == screen)
         return;
+    m_waitingForWindowManager = false;
     m_coveredByUs = true;
     m_window.setGeometry(screen);
 }
 
 void FullScreen::leave()
 {
-    if (!m_window.isFullScreen())
+    m_waitingForWindowManager = false;
+    if (!active())
         return;
-    m_window.showNormal();
+    if (m_window.isFullScreen())
+        m_window.showNormal();
     if (m_coveredByUs)
         m_window.setGeometry(m_normalGeometry);
     m_coveredByUs = false;

@@ -22,8 +22,12 @@ public:
 private:
     void enter();
     void coverIfIgnored();
+    // Without a window manager Qt soon reads the window's state back as normal,
+    // so a screen we covered ourselves counts as full screen too.
+    bool active() const;
 
     QWidget &m_window;
     QRect m_normalGeometry;
+    bool m_waitingForWindowManager = false;
     bool m_coveredByUs = false;
 };

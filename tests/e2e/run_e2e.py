@@ -922,6 +922,76 @@ def no_display(s):
         s.fact(label, ok, "wanted a non-zero exit and one line of our own; got status %d and %r"
                % (run.returncode, run.stderr))
 
+# ---------------------------------------------------------------- ink on its figure
+
+INK_SCREEN = (1280, 800)
+# Very different in size and aspect from the window the stroke is drawn in.
+INK_WIDE = (1200, 420)
+INK_ALONG = (0.2, 0.45, 0.7)  # where along the radius the stroke is looked for
+
+
+def polygon_radius(inner):
+    return round(figure_extent(inner) / 2)
+
+
+def radius_ink_checks(tag, inner, origin):
+    """White ink along the polygon's radius to 3 o'clock, wherever the figure now stands."""
+    cx, cy = figure_centre(inner)
+    r = polygon_radius(inner)
+    checks = [Check("%s: ink at %d%% of the radius" % (tag, 100 * t), in_inner(inner, (round(cx + t * r), cy)), WHITE,
+                    reach=STROKE_REACH) for t in INK_ALONG]
+    for c in checks:
+        c.origin = origin
+    return checks
+
+
+def ink_on_its_figure(s):
+    """A stroke along a radius lies on that radius after a resize to another size
+    and aspect, and after F11 and back; a stroke cut off by hiding the window is
+    one Ctrl+Z."""
+    with OtherScreen(s, INK_SCREEN) as o:
+        x0, y0 = o.geometry()[:2]
+        inner = page_layout(window_layout(START_W, START_H)["tabs"], POLYGON_PAGE)["inner"]
+        cx, cy = figure_centre(inner)
+        r = polygon_radius(inner)
+        drag = ["mousemove", x0 + inner.x + cx, y0 + inner.y + cy, "mousedown", 1]
+        for i in range(1, 13):
+            drag += ["mousemove", x0 + inner.x + cx + round(0.9 * r * i / 12), y0 + inner.y + cy, "sleep", 0.01]
+        o.xdotool(*drag + ["mouseup", 1])
+        o.expect("ink-radius-drawn", radius_ink_checks("drawn", inner, (x0, y0)))
+
+        o.xdotool("windowsize", o.window, *INK_WIDE)
+        wait_for(lambda: o.geometry()[2:] == INK_WIDE, SETTLE_TIMEOUT_S)
+        wide = page_layout(window_layout(*INK_WIDE)["tabs"], POLYGON_PAGE)["inner"]
+        moved_from = Check("not left where it was drawn", in_inner(inner, (round(cx + 0.45 * r), cy)), WHITE,
+                           reach=STROKE_REACH, absent=True)
+        moved_from.origin = (x0, y0)
+        o.expect("ink-radius-wide", radius_ink_checks("wide", wide, (x0, y0)) + [moved_from])
+
+        o.keys("F11")
+        wait_for(lambda: o.geometry() == (0, 0) + INK_SCREEN, SETTLE_TIMEOUT_S)
+        full = page_layout(window_layout(*INK_SCREEN)["tabs"], POLYGON_PAGE)["inner"]
+        o.expect("ink-radius-full-screen", radius_ink_checks("full screen", full, (0, 0)))
+        o.keys("Escape")
+        wait_for(lambda: o.geometry()[2:] == INK_WIDE, SETTLE_TIMEOUT_S)
+        o.expect("ink-radius-back", radius_ink_checks("back from full screen", wide, o.geometry()[:2]))
+
+        # Pressed, dragged, the window hidden before the release, shown again.
+        x0, y0 = o.geometry()[:2]
+        wcx, wcy = figure_centre(wide)
+        low = (wide.x + wcx, wide.y + wcy + polygon_radius(wide) // 2)
+        o.xdotool("mousemove", x0 + low[0], y0 + low[1], "mousedown", 1, "mousemove", x0 + low[0] + 30, y0 + low[1],
+                  "sleep", 0.05, "mousemove", x0 + low[0] + 60, y0 + low[1], "sleep", 0.05)
+        o.xdotool("windowunmap", "--sync", o.window)
+        o.xdotool("mouseup", 1, "windowmap", "--sync", o.window)
+        cut = Check("stroke cut off by hiding", (low[0] + 30, low[1]), WHITE, reach=STROKE_REACH)
+        cut.origin = (x0, y0)
+        o.expect("ink-cut-off", [cut])
+        o.keys("ctrl+z")
+        undone = Check("one Ctrl+Z takes it back", (low[0] + 30, low[1]), WHITE, reach=STROKE_REACH, absent=True)
+        undone.origin = (x0, y0)
+        o.expect("ink-cut-off-undone", [undone] + radius_ink_checks("radius stroke kept", wide, (x0, y0)))
+
 # ---------------------------------------------------------------- the page menu
 
 CHALK_YELLOW = (255, 255, 0)
@@ -1018,6 +1088,7 @@ def main():
         clearing(s, win, marks)
         resize(s)
         page_menu(s)
+        ink_on_its_figure(s)
         full_screen_sectors(s, FULL_HD)
         full_screen_sectors(s, ULTRA_HD)
         opens_within_screen(s, (1366, 768), 1.5)
