@@ -9,6 +9,9 @@
 #include <QWindow>
 
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <cmath>
 #include <cstdio>
 
@@ -110,6 +113,23 @@ long vmRssKb()
         if (line.startsWith(key))
             return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
     return -1;
+}
+
+long long heapInUseBytes()
+{
+#ifdef __GLIBC__
+    const struct mallinfo2 info = mallinfo2();
+    return (long long)(info.uordblks + info.hblkhd);
+#else
+    return -1;
+#endif
+}
+
+void returnFreeMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 QByteArray loadAverage()

@@ -75,6 +75,10 @@ void showExposed(QWidget &w);
 QSize fitPicture(Tamsel &window, const QWidget *picture, QSize inner);
 
 long vmRssKb();
+// Bytes the C library has handed out and not had back; -1 where it cannot tell.
+long long heapInUseBytes();
+// Gives freed heap back to the system, so the resident size shows what is kept.
+void returnFreeMemory();
 // The 1, 5 and 15 minute figures: the machine is shared, and this says how busy it was.
 QByteArray loadAverage();
 

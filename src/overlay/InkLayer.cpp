@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -26,6 +27,9 @@ constexpr std::size_t kSnapshotFromPoints = 4096;
 constexpr std::size_t kSnapshotBudgetBytes = std::size_t(64) << 20;
 // A live stroke's mask grows by at least this much, so it is rarely copied.
 constexpr int kLiveMaskMarginPx = 64;
+// A page with this much ink is drawn anew by several threads.
+constexpr std::size_t kThreadedFromPoints = 20000;
+constexpr int kMostThreads = 4;
 
 bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
@@ -198,10 +202,26 @@ void InkLayer::renderAll()
     dropSnapshots();
     for (auto &[pointer, live] : m_live)
         renderLive(live);
-    if (!m_frame.usable())
+    if (!m_frame.usable() || m_image.isNull())
         return;
-    for (const auto &[id, stroke] : m_strokes)
-        renderStroke(*stroke, m_image.rect(), nullptr);
+    // A full page is drawn in horizontal bands, one thread each: every pixel
+    // still gets its strokes in the same order, so the result does not change.
+    const InkRaster::Surface surface = InkRaster::Surface::of(m_image);
+    const auto drawBand = [this, &surface](const QRect &band, CoverageMask &scratch) {
+        for (const auto &[id, stroke] : m_strokes)
+            renderStroke(*stroke, band, nullptr, scratch, surface);
+    };
+    const int bands = pointCount() < kThreadedFromPoints
+                          ? 1
+                          : std::clamp(int(std::thread::hardware_concurrency()), 1, kMostThreads);
+    const int rows = (m_image.height() + bands - 1) / bands;
+    std::vector<CoverageMask> scratches(std::size_t(bands - 1));
+    std::vector<std::thread> helpers;
+    for (int b = 1; b < bands; ++b)
+        helpers.emplace_back(drawBand, QRect(0, b * rows, m_image.width(), rows), std::ref(scratches[std::size_t(b - 1)]));
+    drawBand(QRect(0, 0, m_image.width(), rows), m_scratch);
+    for (std::thread &t : helpers)
+        t.join();
 }
 
 void InkLayer::renderLive(Live &live)
@@ -214,28 +234,29 @@ void InkLayer::renderLive(Live &live)
 
 // Only the runs that reach `clip` (and, given `only`, its marked tiles) are
 // drawn; pixels come out the same as when the whole stroke is drawn.
-void InkLayer::renderStroke(const InkStroke &stroke, const QRect &clip, const Tiles *only)
+void InkLayer::renderStroke(const InkStroke &stroke, const QRect &clip, const Tiles *only, CoverageMask &scratch,
+                            const InkRaster::Surface &surface) const
 {
     const Similarity device = deviceFrame();
     const QRect box = InkStroke::deviceReach(stroke.bounds(), device) & clip;
     if (box.isEmpty() || (only && !only->touches(box)))
         return;
-    m_scratch.reset(box);
+    scratch.reset(box);
     bool drawn = false;
     for (int c = 0; c < stroke.chunkCount(); ++c) {
         const QRect reach = InkStroke::deviceReach(stroke.chunkBounds(c), device) & box;
         if (reach.isEmpty() || (only && !only->touches(reach)))
             continue;
-        stroke.renderChunk(m_scratch, c, device);
+        stroke.renderChunk(scratch, c, device);
         drawn = true;
     }
     if (!drawn)
         return;
     const QRgb color = stroke.data().color;
     if (!only)
-        InkRaster::composite(m_image, QPoint(), m_scratch, color, box);
+        InkRaster::composite(surface, scratch, color, box);
     else
-        only->forEachIn(box, [&](const QRect &tile) { InkRaster::composite(m_image, QPoint(), m_scratch, color, tile); });
+        only->forEachIn(box, [&](const QRect &tile) { InkRaster::composite(surface, scratch, color, tile); });
 }
 
 void InkLayer::renderTiles(const Tiles &tiles)
@@ -245,8 +266,9 @@ void InkLayer::renderTiles(const Tiles &tiles)
         for (int y = r.top(); y <= r.bottom(); ++y)
             std::memset(m_image.scanLine(y) + r.left() * sizeof(QRgb), 0, std::size_t(r.width()) * sizeof(QRgb));
     }
+    const InkRaster::Surface surface = InkRaster::Surface::of(m_image);
     for (const auto &[id, stroke] : m_strokes)
-        renderStroke(*stroke, tiles.bounds(), &tiles);
+        renderStroke(*stroke, tiles.bounds(), &tiles, m_scratch, surface);
 }
 
 InkLayer::Tiles InkLayer::tilesOf(const std::vector<std::uint32_t> &ids) const
@@ -329,7 +351,7 @@ void InkLayer::end(PointerId pointer)
     const InkStroke &drawn = *m_strokes.emplace(id, std::move(stroke)).first->second;
     // The newest stroke lies above all others, so it is drawn over them.
     if (!m_stale && m_frame.usable()) {
-        renderStroke(drawn, m_image.rect(), nullptr);
+        renderStroke(drawn, m_image.rect(), nullptr, m_scratch, InkRaster::Surface::of(m_image));
         markDirty(InkStroke::deviceReach(drawn.bounds(), deviceFrame()) & m_image.rect());
     }
     auto step = std::make_unique<Step>();
@@ -398,7 +420,7 @@ void InkLayer::putOn(Step &step)
     if (onTop) {
         for (std::uint32_t id : step.ids) {
             const InkStroke &stroke = *m_strokes.at(id);
-            renderStroke(stroke, m_image.rect(), nullptr);
+            renderStroke(stroke, m_image.rect(), nullptr, m_scratch, InkRaster::Surface::of(m_image));
             markDirty(InkStroke::deviceReach(stroke.bounds(), deviceFrame()) & m_image.rect());
         }
         return;
@@ -637,8 +659,9 @@ void InkLayer::paint(QPainter &painter, const QRect &logicalRect)
         return;
     }
     QImage part = m_image.copy(device);
+    const InkRaster::Surface surface = InkRaster::Surface::of(part, device.topLeft());
     for (const auto &[pointer, live] : m_live)
-        InkRaster::composite(part, device.topLeft(), live.mask, live.stroke.data().color, device);
+        InkRaster::composite(surface, live.mask, live.stroke.data().color, device);
     part.setDevicePixelRatio(1);
     painter.drawImage(target, part);
 }

@@ -130,7 +130,8 @@ private:
     void renderAll();
     void renderLive(Live &live);
     void renderTiles(const Tiles &tiles);
-    void renderStroke(const InkStroke &stroke, const QRect &clip, const Tiles *only);
+    void renderStroke(const InkStroke &stroke, const QRect &clip, const Tiles *only, CoverageMask &scratch,
+                      const InkRaster::Surface &surface) const;
     std::size_t costOfRedraw(const Tiles &tiles) const;
     Tiles tilesOf(const std::vector<std::uint32_t> &ids) const;
     void putOn(Step &step);

@@ -135,15 +135,21 @@ void capsule(CoverageMask &mask, QPointF a, QPointF b, double radiusPx)
     }
 }
 
-void composite(QImage &image, QPoint imageOrigin, const CoverageMask &mask, QRgb color, const QRect &clip)
+Surface Surface::of(QImage &image, QPoint origin)
 {
-    const QRect area = mask.rect() & clip & image.rect().translated(imageOrigin);
+    return {image.bits(), image.bytesPerLine(), image.rect().translated(origin)};
+}
+
+void composite(const Surface &surface, const CoverageMask &mask, QRgb color, const QRect &clip)
+{
+    const QRect area = mask.rect() & clip & surface.rect;
     if (area.isEmpty())
         return;
     const std::uint32_t r = qRed(color), g = qGreen(color), b = qBlue(color);
     const QRgb solid = qRgba(int(r), int(g), int(b), 255);
-    uchar *bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
+    const QPoint imageOrigin = surface.rect.topLeft();
+    uchar *bits = surface.bits;
+    const qsizetype stride = surface.stride;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const auto [first, last] = mask.span(y);
         const int left = std::max(first, area.left()), right = std::min(last, area.right());

@@ -48,8 +48,18 @@ QRect reach(QPointF a, QPointF b, double radiusPx);
 // Pixels within radius − ½ are fully covered; coverage falls to none at radius + ½.
 void capsule(CoverageMask &mask, QPointF a, QPointF b, double radiusPx);
 
-// `color` through the mask over `image` (source-over, premultiplied), within
-// `clip`. The image's top-left pixel lies at `imageOrigin` in mask coordinates.
-void composite(QImage &image, QPoint imageOrigin, const CoverageMask &mask, QRgb color, const QRect &clip);
+// The pixels of a premultiplied ARGB image, placed in mask coordinates. Taken
+// once, so several threads may each draw into their own rows of one image.
+struct Surface
+{
+    uchar *bits = nullptr;
+    qsizetype stride = 0;
+    QRect rect; // where the image lies, in mask coordinates
+
+    static Surface of(QImage &image, QPoint origin = {});
+};
+
+// `color` through the mask over the surface (source-over, premultiplied), within `clip`.
+void composite(const Surface &surface, const CoverageMask &mask, QRgb color, const QRect &clip);
 
 } // namespace InkRaster
