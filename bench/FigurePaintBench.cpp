@@ -2,6 +2,7 @@
 
 #include "ArcFigure.h"
 #include "FillWidget.h"
+#include "LineWeight.h"
 #include "PaintWatch.h"
 #include "ParallelogramFigure.h"
 #include "PictureBox.h"
@@ -92,10 +93,20 @@ void benchFigurePaints(const Config &config)
     std::printf("\n## Full paint of each figure (PictureBox::Refresh, ms)\n");
     Tamsel window;
     showExposed(window);
-    for (const auto &[target, bound] : {std::pair{kFullHd, kFullHdTargetMs}, std::pair{kUltraHd, kUltraHdTargetMs}}) {
-        std::printf("\nTarget picture %s, bound %.0f ms. Floor: a bare opaque QWidget of the picture's outer size "
-                    "whose paintEvent only fills.\n\n",
-                    sizeText(target).constData(), bound);
+    struct Pass
+    {
+        QSize target;
+        double bound;
+        LineWeight weight;
+    };
+    const LineWeight heaviest = LineWeight::fromFactor(LineWeight::kChoices.back().factor).value();
+    for (const auto &[target, bound, weight] : {Pass{kFullHd, kFullHdTargetMs, LineWeight()},
+                                                Pass{kUltraHd, kUltraHdTargetMs, LineWeight()},
+                                                Pass{kUltraHd, kUltraHdTargetMs, heaviest}}) {
+        window.setLineWeight(weight);
+        std::printf("\nTarget picture %s, line weight ×%d, bound %.0f ms. Floor: a bare opaque QWidget of the "
+                    "picture's outer size whose paintEvent only fills.\n\n",
+                    sizeText(target).constData(), weight.factor(), bound);
         std::printf("| figure | picture inner px | median | p99 | floor median | floor p99 | median ÷ floor | "
                     "median within %.0f ms | p99 within %.0f ms |\n|---|---|---|---|---|---|---|---|---|\n",
                     bound, bound);

@@ -1,6 +1,7 @@
 #include "InkBench.h"
 
 #include "InkLayer.h"
+#include "LineWeight.h"
 #include "PaintWatch.h"
 #include "PictureBox.h"
 #include "PolygonFigure.h"
@@ -179,6 +180,25 @@ void benchSegments(Tamsel &window, const InkSizes &sizes, const Config &config)
     }
 }
 
+// The heaviest pen on a 4K picture: the widest segments there are to draw.
+void benchHeavySegments(Tamsel &window, const Config &config)
+{
+    const LineWeight heaviest = LineWeight::fromFactor(LineWeight::kChoices.back().factor).value();
+    window.setLineWeight(heaviest);
+    fitPicture(window, window.PolyPic, kUltraHd);
+    Scriba *scriba = window.Scriba[0];
+    drawWithMouse(scriba, pointsHeld(scriba->ink()) + kPointsPerStroke);
+    const MoveCosts move = timeScribaMoves(scriba, config.segments);
+    std::printf("\n## One pointer-move segment at line weight ×%d (µs), overlay %s, %d points held\n\n"
+                "| event median | event p99 | event + paint median | event + paint p99 | event p99 within %.0f µs |\n"
+                "|---|---|---|---|---|\n| %.2f | %.2f | %.1f | %.1f | %s |\n",
+                heaviest.factor(), sizeText(scriba->size()).constData(), pointsHeld(scriba->ink()), kSegmentTargetUs,
+                move.event.median, move.event.p99, move.painted.median, move.painted.p99,
+                verdict(move.event.p99, kSegmentTargetUs).constData());
+    std::fflush(stdout);
+    window.setLineWeight(LineWeight());
+}
+
 // Each run starts from a fresh layer of the Full HD overlay's size, so the
 // first resize must make a larger image and replay every stroke into it.
 void benchRebuild(const InkSizes &sizes, const Config &config)
@@ -221,6 +241,7 @@ void benchInk(const Config &config)
     fitPicture(window, window.PolyPic, kFullHd);
     sizes.fullHd = window.Scriba[0]->size();
     benchSegments(window, sizes, config);
+    benchHeavySegments(window, config);
     benchRebuild(sizes, config);
 }
 

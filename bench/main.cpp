@@ -8,6 +8,7 @@
 #include "IdleBench.h"
 #include "InkBench.h"
 #include "InkHistoryBench.h"
+#include "MenuBench.h"
 #include "StartupBench.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ int main(int argc, char **argv)
     benchFigurePaints(config);
     benchInk(config);
     benchInkHistory(config);
+    benchMenu(config);
     if (benchStartup(config))
         benchIdle(config);
     std::printf("\nLoad average at the end: %s.\n", loadAverage().constData());

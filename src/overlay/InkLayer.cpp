@@ -44,6 +44,14 @@ qreal usableFactor(qreal factor)
     return std::isfinite(factor) ? std::clamp(factor, kThinnestFactor, kThickestFactor) : 1.0;
 }
 
+// Where a stroke with this id is, or would go, among strokes sorted by id.
+template <typename Strokes>
+auto byId(Strokes &strokes, std::uint32_t id)
+{
+    return std::lower_bound(strokes.begin(), strokes.end(), id,
+                            [](const std::unique_ptr<InkStroke> &s, std::uint32_t i) { return s->id() < i; });
+}
+
 bool usableStroke(const Stroke &s)
 {
     if (s.points.empty() || !std::isfinite(s.width) || !(s.width > 0))
@@ -208,7 +216,7 @@ void InkLayer::renderAll()
     // still gets its strokes in the same order, so the result does not change.
     const InkRaster::Surface surface = InkRaster::Surface::of(m_image);
     const auto drawBand = [this, &surface](const QRect &band, CoverageMask &scratch) {
-        for (const auto &[id, stroke] : m_strokes)
+        for (const auto &stroke : m_strokes)
             renderStroke(*stroke, band, nullptr, scratch, surface);
     };
     const int bands = pointCount() < kThreadedFromPoints
@@ -267,7 +275,7 @@ void InkLayer::renderTiles(const Tiles &tiles)
             std::memset(m_image.scanLine(y) + r.left() * sizeof(QRgb), 0, std::size_t(r.width()) * sizeof(QRgb));
     }
     const InkRaster::Surface surface = InkRaster::Surface::of(m_image);
-    for (const auto &[id, stroke] : m_strokes)
+    for (const auto &stroke : m_strokes)
         renderStroke(*stroke, tiles.bounds(), &tiles, m_scratch, surface);
 }
 
@@ -276,7 +284,7 @@ InkLayer::Tiles InkLayer::tilesOf(const std::vector<std::uint32_t> &ids) const
     Tiles tiles(m_image.size());
     const Similarity device = deviceFrame();
     for (std::uint32_t id : ids) {
-        const InkStroke &stroke = *m_strokes.at(id);
+        const InkStroke &stroke = **byId(m_strokes, id);
         for (int c = 0; c < stroke.chunkCount(); ++c)
             tiles.add(InkStroke::deviceReach(stroke.chunkBounds(c), device));
     }
@@ -288,7 +296,7 @@ std::size_t InkLayer::costOfRedraw(const Tiles &tiles) const
 {
     const Similarity device = deviceFrame();
     std::size_t points = 0;
-    for (const auto &[id, stroke] : m_strokes)
+    for (const auto &stroke : m_strokes)
         if (tiles.touches(InkStroke::deviceReach(stroke->bounds(), device)))
             points += stroke->size();
     return points;
@@ -347,15 +355,15 @@ void InkLayer::end(PointerId pointer)
     auto stroke = std::make_unique<InkStroke>(std::move(it->second.stroke));
     m_live.erase(it);
     stroke->finish();
-    const std::uint32_t id = m_nextId++;
-    const InkStroke &drawn = *m_strokes.emplace(id, std::move(stroke)).first->second;
+    stroke->setId(m_nextId++);
+    const InkStroke &drawn = *m_strokes.emplace_back(std::move(stroke));
     // The newest stroke lies above all others, so it is drawn over them.
     if (!m_stale && m_frame.usable()) {
         renderStroke(drawn, m_image.rect(), nullptr, m_scratch, InkRaster::Surface::of(m_image));
         markDirty(InkStroke::deviceReach(drawn.bounds(), deviceFrame()) & m_image.rect());
     }
     auto step = std::make_unique<Step>();
-    step->ids = {id};
+    step->ids = {drawn.id()};
     step->held.resize(1);
     record(std::move(step));
 }
@@ -383,11 +391,16 @@ void InkLayer::endAll()
 
 // ---------------------------------------------------------------- history
 
+
 void InkLayer::putOn(Step &step)
 {
-    const bool onTop = m_strokes.empty() || step.ids.front() > m_strokes.rbegin()->first;
-    for (std::size_t i = 0; i < step.ids.size(); ++i)
-        m_strokes.emplace(step.ids[i], std::move(step.held[i]));
+    const bool onTop = m_strokes.empty() || step.ids.front() > m_strokes.back()->id();
+    // Both runs are sorted by id: one merge puts every stroke back in its place.
+    const auto present = std::ptrdiff_t(m_strokes.size());
+    for (auto &stroke : step.held)
+        m_strokes.push_back(std::move(stroke));
+    std::inplace_merge(m_strokes.begin(), m_strokes.begin() + present, m_strokes.end(),
+                       [](const auto &a, const auto &b) { return a->id() < b->id(); });
     std::vector<Snapshot> snapshots = std::move(step.snapshots);
     step.snapshots.clear();
     if (m_stale || !placeable()) {
@@ -395,10 +408,9 @@ void InkLayer::putOn(Step &step)
         return;
     }
 
-    const bool kept = !snapshots.empty() && std::all_of(snapshots.begin(), snapshots.end(), [this](const Snapshot &s) {
-        return s.generation == m_generation;
-    });
-    if (kept) {
+    const bool pixelsKept = !snapshots.empty() && std::all_of(snapshots.begin(), snapshots.end(),
+                                                              [this](const Snapshot &s) { return s.generation == m_generation; });
+    if (pixelsKept) {
         // Newest first: each one's pixels were taken after the ones before it.
         for (auto s = snapshots.rbegin(); s != snapshots.rend(); ++s) {
             if (!s->whole.isNull()) {
@@ -419,7 +431,7 @@ void InkLayer::putOn(Step &step)
     }
     if (onTop) {
         for (std::uint32_t id : step.ids) {
-            const InkStroke &stroke = *m_strokes.at(id);
+            const InkStroke &stroke = **byId(m_strokes, id);
             renderStroke(stroke, m_image.rect(), nullptr, m_scratch, InkRaster::Surface::of(m_image));
             markDirty(InkStroke::deviceReach(stroke.bounds(), deviceFrame()) & m_image.rect());
         }
@@ -454,11 +466,15 @@ void InkLayer::takeOff(Step &step)
             }
         }
     }
-    for (std::size_t i = 0; i < step.ids.size(); ++i) {
-        const auto it = m_strokes.find(step.ids[i]);
-        step.held[i] = std::move(it->second);
-        m_strokes.erase(it);
+    // One pass over the page: the strokes named go to the step, the rest close up.
+    std::size_t taken = 0, kept = 0;
+    for (auto &stroke : m_strokes) {
+        if (taken < step.ids.size() && stroke->id() == step.ids[taken])
+            step.held[taken++] = std::move(stroke);
+        else
+            m_strokes[kept++] = std::move(stroke);
     }
+    m_strokes.resize(kept);
     if (!snapshot.whole.isNull() || !snapshot.tiles.empty()) {
         step.snapshots.push_back(std::move(snapshot));
         keepSnapshotBudget();
@@ -556,8 +572,8 @@ bool InkLayer::clear()
         return false;
     auto step = std::make_unique<Step>();
     step->adds = false;
-    for (const auto &[id, stroke] : m_strokes)
-        step->ids.push_back(id);
+    for (const auto &stroke : m_strokes)
+        step->ids.push_back(stroke->id());
     takeOff(*step);
     record(std::move(step));
     return true;
@@ -572,9 +588,9 @@ bool InkLayer::eraseAlong(QPointF from, QPointF to, qreal radiusPx)
     const double reach = radiusPx / m_frame.scale;
     auto removal = std::make_unique<Step>();
     removal->adds = false;
-    for (const auto &[id, stroke] : m_strokes)
+    for (const auto &stroke : m_strokes)
         if (stroke->passesWithin(a, b, reach))
-            removal->ids.push_back(id);
+            removal->ids.push_back(stroke->id());
     if (removal->ids.empty())
         return false;
     takeOff(*removal);
@@ -604,8 +620,9 @@ bool InkLayer::restore(std::vector<Stroke> strokes)
     for (Stroke &s : strokes) {
         if (!usableStroke(s))
             continue;
-        step->ids.push_back(m_nextId++);
+        step->ids.push_back(m_nextId);
         added.push_back(std::make_unique<InkStroke>(std::move(s)));
+        added.back()->setId(m_nextId++);
     }
     if (added.empty())
         return false;
@@ -623,7 +640,7 @@ std::vector<const Stroke *> InkLayer::strokes() const
 {
     std::vector<const Stroke *> out;
     out.reserve(m_strokes.size());
-    for (const auto &[id, stroke] : m_strokes)
+    for (const auto &stroke : m_strokes)
         out.push_back(&stroke->data());
     return out;
 }
@@ -631,7 +648,7 @@ std::vector<const Stroke *> InkLayer::strokes() const
 std::size_t InkLayer::pointCount() const
 {
     std::size_t points = 0;
-    for (const auto &[id, stroke] : m_strokes)
+    for (const auto &stroke : m_strokes)
         points += stroke->size();
     return points;
 }

@@ -148,9 +148,9 @@ private:
     // Bumped whenever every pixel is drawn anew; kept pixels of older ones no longer fit.
     std::uint64_t m_generation = 0;
 
-    // Finished strokes on the page by id; ids grow, so they give the order of
+    // Finished strokes on the page, by id; ids grow, so they give the order of
     // drawing. Strokes taken off the page wait in the history with their id.
-    std::map<std::uint32_t, std::unique_ptr<InkStroke>> m_strokes;
+    std::vector<std::unique_ptr<InkStroke>> m_strokes;
     std::uint32_t m_nextId = 0;
     std::map<PointerId, Live> m_live;
     std::deque<std::unique_ptr<Step>> m_undo;

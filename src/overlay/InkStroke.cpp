@@ -43,56 +43,104 @@ double segmentDistance(QPointF a, QPointF b, QPointF c, QPointF d)
 
 } // namespace
 
-InkStroke::InkStroke(QRgb color, float width, const InkPoint &first) : m_stroke{color, width, {first}}
+struct InkStroke::Index
 {
-    growBounds(0);
-}
+    QRectF bounds;
+    std::vector<QRectF> chunks;
+    std::vector<bool> skip; // past the first run
+};
+
+InkStroke::InkStroke(QRgb color, float width, const InkPoint &first) : m_stroke{color, width, {first}} {}
 
 InkStroke::InkStroke(Stroke stroke) : m_stroke(std::move(stroke))
 {
-    for (std::size_t i = 0; i < m_stroke.points.size(); ++i)
-        growBounds(i);
+    growIndex();
     finish();
 }
+
+InkStroke::InkStroke(InkStroke &&) noexcept = default;
+InkStroke &InkStroke::operator=(InkStroke &&) noexcept = default;
+InkStroke::~InkStroke() = default;
 
 void InkStroke::append(const InkPoint &point)
 {
     m_stroke.points.push_back(point);
-    growBounds(m_stroke.points.size() - 1);
+    growIndex();
 }
 
-// Point i belongs to run i / kChunkPoints; a run's segments start at the last
-// point of the run before, so that point counts in its bounds too.
-void InkStroke::growBounds(std::size_t index)
+QRectF InkStroke::pointBounds(std::size_t first, std::size_t last) const
 {
-    const InkPoint &p = m_stroke.points[index];
-    const double half = m_stroke.width * p.widthFactor / 2;
-    const QRectF around(p.x - half, p.y - half, 2 * half, 2 * half);
-    const std::size_t chunk = index / kChunkPoints;
-    if (chunk == m_chunks.size()) {
-        QRectF start = around;
-        if (index > 0) {
-            const InkPoint &prev = m_stroke.points[index - 1];
-            const double prevHalf = m_stroke.width * prev.widthFactor / 2;
-            start = start.united(QRectF(prev.x - prevHalf, prev.y - prevHalf, 2 * prevHalf, 2 * prevHalf));
-        }
-        m_chunks.push_back(start);
-    } else {
-        m_chunks[chunk] = m_chunks[chunk].united(around);
+    QRectF box;
+    for (std::size_t i = first; i <= last; ++i) {
+        const InkPoint &p = m_stroke.points[i];
+        const double half = m_stroke.width * p.widthFactor / 2;
+        const QRectF around(p.x - half, p.y - half, 2 * half, 2 * half);
+        box = i == first ? around : box.united(around);
     }
-    m_bounds = index == 0 ? around : m_bounds.united(m_chunks[chunk]);
+    return box;
+}
+
+QRectF InkStroke::bounds() const { return m_index ? m_index->bounds : pointBounds(0, size() - 1); }
+
+QRectF InkStroke::chunkBounds(int chunk) const
+{
+    return m_index ? m_index->chunks[std::size_t(chunk)] : pointBounds(0, size() - 1);
+}
+
+// Strokes of one run work their bounds out when asked; past that, each run's
+// bounds are kept, and widened as points arrive.
+void InkStroke::growIndex()
+{
+    if (size() <= std::size_t(kChunkPoints))
+        return;
+    if (!m_index) {
+        m_index = std::make_unique<Index>();
+        for (int c = 0; c < chunkCount(); ++c) {
+            m_index->chunks.push_back(pointBounds(runStart(c), runEnd(c)));
+            m_index->bounds = c == 0 ? m_index->chunks.front() : m_index->bounds.united(m_index->chunks.back());
+        }
+        return;
+    }
+    const std::size_t last = size() - 1;
+    const int chunk = int(last / kChunkPoints);
+    if (chunk == int(m_index->chunks.size()))
+        m_index->chunks.push_back(pointBounds(runStart(chunk), last));
+    else
+        m_index->chunks[std::size_t(chunk)] = m_index->chunks[std::size_t(chunk)].united(pointBounds(last, last));
+    m_index->bounds = m_index->bounds.united(m_index->chunks[std::size_t(chunk)]);
+}
+
+bool InkStroke::skipped(std::size_t index) const
+{
+    if (!m_finished)
+        return false;
+    if (index < std::size_t(kChunkPoints))
+        return (m_skipInFirstRun >> index) & 1u;
+    return m_index->skip[index - kChunkPoints];
+}
+
+void InkStroke::skip(std::size_t index)
+{
+    if (index < std::size_t(kChunkPoints))
+        m_skipInFirstRun |= 1u << index;
+    else
+        m_index->skip[index - kChunkPoints] = true;
 }
 
 void InkStroke::finish()
 {
     if (m_finished)
         return;
-    m_finished = true;
-    m_skip.assign(m_stroke.points.size(), false);
+    if (m_index)
+        m_index->skip.assign(size() - kChunkPoints, false);
     for (int c = 0; c < chunkCount(); ++c)
         simplifyChunk(c);
+    m_finished = true;
     m_stroke.points.shrink_to_fit();
-    m_chunks.shrink_to_fit();
+    if (m_index) {
+        m_index->chunks.shrink_to_fit();
+        m_index->skip.shrink_to_fit();
+    }
 }
 
 // Greedy within one run: a segment stretches over following points as long as
@@ -100,10 +148,9 @@ void InkStroke::finish()
 void InkStroke::simplifyChunk(int chunk)
 {
     const auto &pts = m_stroke.points;
-    const std::size_t first = std::size_t(chunk) * kChunkPoints;
-    const std::size_t last = std::min(pts.size(), first + kChunkPoints) - 1;
+    const std::size_t last = runEnd(chunk);
     const double tolerance = kSkipToleranceInWidths * m_stroke.width;
-    std::size_t anchor = first == 0 ? 0 : first - 1;
+    std::size_t anchor = runStart(chunk);
     while (anchor < last) {
         std::size_t end = anchor + 1;
         while (end < last) {
@@ -122,7 +169,7 @@ void InkStroke::simplifyChunk(int chunk)
             end = next;
         }
         for (std::size_t q = anchor + 1; q < end; ++q)
-            m_skip[q] = true;
+            skip(q);
         anchor = end;
     }
 }
@@ -148,15 +195,11 @@ void InkStroke::segment(CoverageMask &mask, std::size_t from, std::size_t to, co
 
 void InkStroke::renderChunk(CoverageMask &mask, int chunk, const Similarity &device) const
 {
-    const std::size_t first = std::size_t(chunk) * kChunkPoints;
-    const std::size_t last = std::min(size(), first + kChunkPoints) - 1;
-    std::size_t from = first;
-    if (first == 0)
+    std::size_t from = runStart(chunk);
+    if (chunk == 0)
         segment(mask, 0, 0, device); // the dot a tap leaves
-    else
-        from = first - 1;
-    for (std::size_t i = first == 0 ? 1 : first; i <= last; ++i) {
-        if (m_finished && m_skip[i])
+    for (std::size_t i = from + 1; i <= runEnd(chunk); ++i) {
+        if (skipped(i))
             continue;
         segment(mask, from, i, device);
         from = i;
@@ -172,15 +215,13 @@ void InkStroke::renderLast(CoverageMask &mask, const Similarity &device) const
 bool InkStroke::passesWithin(QPointF a, QPointF b, double reach) const
 {
     const QRectF path = QRectF(a, b).normalized().adjusted(-reach, -reach, reach, reach);
-    if (!path.intersects(m_bounds))
+    if (!path.intersects(bounds()))
         return false;
     const auto &pts = m_stroke.points;
     for (int c = 0; c < chunkCount(); ++c) {
-        if (!path.intersects(m_chunks[std::size_t(c)]))
+        if (!path.intersects(chunkBounds(c)))
             continue;
-        const std::size_t first = std::size_t(c) * kChunkPoints;
-        const std::size_t last = std::min(size(), first + kChunkPoints) - 1;
-        for (std::size_t i = first; i <= last; ++i) {
+        for (std::size_t i = std::size_t(c) * kChunkPoints; i <= runEnd(c); ++i) {
             const std::size_t from = i == 0 ? 0 : i - 1;
             const double half = m_stroke.width * pts[i].widthFactor / 2;
             if (segmentDistance(a, b, pts[from].pos(), pts[i].pos()) <= reach + half)

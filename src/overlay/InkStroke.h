@@ -6,6 +6,8 @@
 #include <QRectF>
 #include <QRgb>
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 // A point of a stroke in its figure's units; `widthFactor` scales the stroke's
@@ -30,7 +32,8 @@ struct Stroke
 // A stroke with what drawing and erasing it quickly need: the bounds of each
 // run of points, and, once finished, which points the drawing may skip. Runs
 // are drawn independently, so drawing part of a page gives exactly the pixels
-// that drawing the whole page gives there.
+// that drawing the whole page gives there. A stroke of one run, as most are,
+// keeps nothing beyond its points and a word of flags.
 class InkStroke
 {
 public:
@@ -40,6 +43,13 @@ public:
     InkStroke(QRgb color, float width, const InkPoint &first);
     // A finished stroke, ready to draw.
     explicit InkStroke(Stroke stroke);
+    InkStroke(InkStroke &&) noexcept;
+    InkStroke &operator=(InkStroke &&) noexcept;
+    ~InkStroke();
+
+    // Strokes on a page are drawn in the order of their ids.
+    std::uint32_t id() const { return m_id; }
+    void setId(std::uint32_t id) { m_id = id; }
 
     void append(const InkPoint &point);
     // Called once the stroke ends: settles the points that drawing may skip
@@ -48,10 +58,11 @@ public:
 
     const Stroke &data() const { return m_stroke; }
     std::size_t size() const { return m_stroke.points.size(); }
-    QRectF bounds() const { return m_bounds; }
-    int chunkCount() const { return int(m_chunks.size()); }
-    // Figure units, widened by the half width, so every pixel a run can touch lies inside.
-    QRectF chunkBounds(int chunk) const { return m_chunks[std::size_t(chunk)]; }
+    // Figure units, widened by the half width, so every pixel the stroke (or
+    // one of its runs) can touch lies inside.
+    QRectF bounds() const;
+    int chunkCount() const { return int((size() + kChunkPoints - 1) / kChunkPoints); }
+    QRectF chunkBounds(int chunk) const;
 
     // Device pixels that a rectangle in figure units can touch once drawn.
     static QRect deviceReach(const QRectF &units, const Similarity &device);
@@ -63,16 +74,24 @@ public:
     bool passesWithin(QPointF a, QPointF b, double reach) const;
 
 private:
+    struct Index;
+
+    QRectF pointBounds(std::size_t first, std::size_t last) const;
+    std::size_t runStart(int chunk) const { return chunk == 0 ? 0 : std::size_t(chunk) * kChunkPoints - 1; }
+    std::size_t runEnd(int chunk) const { return std::min(size(), std::size_t(chunk + 1) * kChunkPoints) - 1; }
+    bool skipped(std::size_t index) const;
+    void skip(std::size_t index);
     double radiusPx(std::size_t index, const Similarity &device) const;
     void segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device) const;
-    void growBounds(std::size_t index);
+    void growIndex();
     void simplifyChunk(int chunk);
 
     Stroke m_stroke;
-    QRectF m_bounds;
-    std::vector<QRectF> m_chunks;
-    // Points a finished stroke skips: each lies within a hair of the straight
-    // segment that replaces it, so the picture does not change.
-    std::vector<bool> m_skip;
+    std::uint32_t m_id = 0;
+    // Points of the first run that drawing skips: each lies within a hair of
+    // the straight segment that replaces it, so the picture does not change.
+    std::uint32_t m_skipInFirstRun = 0;
+    // Only for strokes of more than one run.
+    std::unique_ptr<Index> m_index;
     bool m_finished = false;
 };
