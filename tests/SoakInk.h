@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PictureBox.h"
+#include "InkReplay.h"
 #include "Pen.h"
 #include "Scriba.h"
 #include "TabControl.h"
@@ -535,13 +536,7 @@ inline QString SoakInk::checkPixels()
     for (int p = 0; p < Tamsel::kPageCount; ++p) {
         InkLayer &ink = w.Scriba[p]->ink();
         const QImage now = ink.image();
-        InkLayer fresh;
-        fresh.setFrame(ink.frame());
-        fresh.resize(ink.size(), ink.devicePixelRatio());
-        std::vector<Stroke> copy;
-        for (const Stroke *s : ink.strokes())
-            copy.push_back(*s);
-        fresh.restore(copy);
+        const QImage fresh = freshImage(ink);
         // The cached image may be larger than the layer; only its top-left part shows.
         const QSize shown = (QSizeF(ink.size()) * ink.devicePixelRatio()).toSize();
         const auto same = [shown](const QImage &a, const QImage &b) {
@@ -552,7 +547,7 @@ inline QString SoakInk::checkPixels()
                     return false;
             return true;
         };
-        if (!same(fresh.image(), now))
+        if (!same(fresh, now))
             return QString("page %1 differs from its strokes drawn afresh").arg(p);
         while (ink.undo()) {
         }

@@ -1,4 +1,5 @@
 #include "InkLayer.h"
+#include "InkReplay.h"
 
 #include <QTest>
 
@@ -36,18 +37,6 @@ QColor colourOf(int n) { return QColor(10 * n, 200, 100); }
 int numberOf(const Stroke &s) { return qRed(s.color) / 10; }
 QPointF pointOn(int n, qreal x = 10) { return QPointF(x, 10 + 10 * n); }
 
-// The same strokes, drawn on a fresh layer in one go.
-QImage freshImage(const InkLayer &ink)
-{
-    InkLayer fresh;
-    fresh.setFrame(ink.frame());
-    fresh.resize(ink.size(), ink.devicePixelRatio());
-    std::vector<Stroke> copy;
-    for (const Stroke *s : ink.strokes())
-        copy.push_back(*s);
-    fresh.restore(copy);
-    return fresh.image();
-}
 
 } // namespace
 
