@@ -35,12 +35,14 @@ public:
     {
     }
 
+    enum Interruption { Hide, FocusLost, PenLeft, TouchCancel, Clear, Page };
+
     // Up to three pointers draw at once, their events interleaved and
     // sometimes broken by an interruption; the mouse and the pen may stay down.
     QString draw();
     // A fault found while erasing waits for the next check().
     void erase();
-    QString interrupt();
+    QString interrupt(Interruption which, bool act = true);
     void pageLeft(int page) { endAll(page, All); }
     void cleared(int page)
     {
@@ -82,12 +84,12 @@ private:
     Similarity frame(int page) const;
     bool takesInk(int page) const;
     void send(const Event &e);
+    void follow(Pointer p, Event::Kind kind, QPointF at, float factor);
     void press(Pointer p, QPointF px, float factor);
     void extend(Pointer p, QPointF px, float factor);
     void end(Pointer p);
     void endAll(int page, Which which);
     void penNear(bool near);
-    void hideAndShow();
     QString compare(int page, bool canonicalise);
     static bool same(const Ink &e, const Stroke &a);
     QString erased(QPointF from, QPointF to, const std::vector<Ink> &before);
@@ -236,36 +238,38 @@ inline void SoakInk::penNear(bool near)
             endAll(p, PenOnly);
 }
 
+inline void SoakInk::follow(Pointer p, Event::Kind kind, QPointF at, float factor)
+{
+    if (kind == Event::Press)
+        press(p, at, factor);
+    else if (kind == Event::Move)
+        extend(p, at, factor);
+    else
+        end(p);
+}
+
 inline void SoakInk::send(const Event &e)
 {
     Scriba *o = w.Scriba[page()];
+    const bool up = e.kind == Event::Release;
     if (e.pointer >= Finger0) {
         // As a touch screen reports it: every finger down, the others stationary.
+        const QEventPoint::State states[] = {QEventPoint::Pressed, QEventPoint::Updated, QEventPoint::Released};
         const bool first = m_fingers.empty();
-        if (e.kind == Event::Release)
-            m_fingers.erase(e.pointer);
-        QList<QEventPoint> points;
+        m_fingers.erase(e.pointer);
         const auto global = [o](QPoint at) { return QPointF(o->mapToGlobal(at)); };
-        const QEventPoint::State state = e.kind == Event::Press  ? QEventPoint::Pressed
-                                         : e.kind == Event::Move ? QEventPoint::Updated
-                                                                 : QEventPoint::Released;
-        points << QEventPoint(e.pointer - Finger0, state, {}, global(e.at));
+        QList<QEventPoint> points{QEventPoint(e.pointer - Finger0, states[e.kind], {}, global(e.at))};
         for (const auto &[finger, at] : m_fingers)
-            if (finger != e.pointer)
-                points << QEventPoint(finger - Finger0, QEventPoint::Stationary, {}, global(at));
-        if (e.kind != Event::Release)
+            points << QEventPoint(finger - Finger0, QEventPoint::Stationary, {}, global(at));
+        if (!up)
             m_fingers[e.pointer] = e.at;
         const QEvent::Type type = first ? QEvent::TouchBegin : m_fingers.empty() ? QEvent::TouchEnd : QEvent::TouchUpdate;
         QTouchEvent touch(type, m_touch.get(), Qt::NoModifier, points);
         QApplication::sendEvent(o, &touch);
         if (m_penNear)
             endAll(page(), Fingers);
-        else if (e.kind == Event::Press)
-            press(e.pointer, e.at, 1);
-        else if (e.kind == Event::Move)
-            extend(e.pointer, e.at, 1);
         else
-            end(e.pointer);
+            follow(e.pointer, e.kind, e.at, 1);
         // No finger left down: the screen's touch is over, whatever the program still followed.
         if (type == QEvent::TouchEnd)
             endAll(page(), Fingers);
@@ -276,38 +280,22 @@ inline void SoakInk::send(const Event &e)
         at.setX(std::nan(""));
     else if (e.oddity == 3)
         at = QPointF(pick(0, 1) ? 1e9 : -1e12, 1e300);
-    const bool up = e.kind == Event::Release;
     if (e.pointer == Mouse) {
-        const QEvent::Type type = e.kind == Event::Press ? QEvent::MouseButtonPress
-                                  : up                   ? QEvent::MouseButtonRelease
-                                                         : QEvent::MouseMove;
-        QMouseEvent m(type, at, o->mapToGlobal(at), Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        const QEvent::Type types[] = {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease};
+        QMouseEvent m(types[e.kind], at, o->mapToGlobal(at), Qt::LeftButton, up ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
         QApplication::sendEvent(o, &m);
-    } else {
-        if (e.kind == Event::Press)
-            penNear(true);
-        const qreal pressure = e.oddity == 1 ? std::nan("") : pick(0, 100) / 100.0;
-        const QEvent::Type type = e.kind == Event::Press ? QEvent::TabletPress
-                                  : up                   ? QEvent::TabletRelease
-                                                         : QEvent::TabletMove;
-        m_pen.send(o, type, at, pressure, up ? Qt::NoButton : Qt::LeftButton);
-        const float factor = float(InkLayer::widthFactorForPressure(pressure));
-        if (e.kind == Event::Press)
-            press(PenTip, at, factor);
-        else if (e.kind == Event::Move)
-            extend(PenTip, at, factor);
-        if (up) {
-            end(PenTip);
-            penNear(false);
-        }
+        follow(Mouse, e.kind, at, 1);
         return;
     }
     if (e.kind == Event::Press)
-        press(Mouse, at, 1);
-    else if (e.kind == Event::Move)
-        extend(Mouse, at, 1);
-    else
-        end(Mouse);
+        penNear(true);
+    const QEvent::Type types[] = {QEvent::TabletPress, QEvent::TabletMove, QEvent::TabletRelease};
+    const qreal pressure = e.oddity == 1 ? std::nan("") : pick(0, 100) / 100.0;
+    m_pen.send(o, types[e.kind], at, pressure, up ? Qt::NoButton : Qt::LeftButton);
+    follow(PenTip, e.kind, at, float(InkLayer::widthFactorForPressure(pressure)));
+    if (up)
+        penNear(false);
 }
 
 inline QString SoakInk::draw()
@@ -344,87 +332,70 @@ inline QString SoakInk::draw()
     }
 
     const int interruptAt = pick(0, 5) ? -1 : pick(0, int(events.size()));
-    const char *interruptions[] = {"hide", "focus lost", "touch cancelled", "pen left", "clear", "page"};
-    const int interruption = pick(0, 5);
-    bool dropFingers = false, dropAll = false, dropPen = false;
+    const Interruption interruption = Interruption(pick(0, Page));
     for (int i = 0; i <= int(events.size()); ++i) {
-        if (i == interruptAt) {
-            switch (interruption) {
-            case 0:
-                hideAndShow();
-                dropFingers = true;
-                break;
-            case 1: {
-                QEvent deactivate(QEvent::WindowDeactivate);
-                QApplication::sendEvent(&w, &deactivate);
-                endAll(page(), All);
-                break;
-            }
-            case 2: {
-                // As Qt delivers it: without points.
-                QTouchEvent cancel(QEvent::TouchCancel, m_touch.get());
-                QApplication::sendEvent(o, &cancel);
-                endAll(page(), Fingers);
-                dropFingers = true;
-                break;
-            }
-            case 3:
-                penNear(false);
-                dropPen = true;
-                break;
-            case 4:
-                w.ClsButton[0]->click();
-                cleared(page());
-                break;
-            default: {
-                const int before = page();
-                const int to = (before + pick(1, Tamsel::kPageCount - 1)) % Tamsel::kPageCount;
-                QTest::mouseClick(w.MainTab->tabBar(), Qt::LeftButton, {}, w.MainTab->tabBar()->tabRect(to).center());
-                pageLeft(before);
-                dropAll = dropFingers = true;
-            }
-            }
-        }
+        if (i == interruptAt)
+            interrupt(interruption);
         if (i == int(events.size()))
             break;
         const Event &e = events[std::size_t(i)];
         const bool finger = e.pointer >= Finger0;
-        if ((finger && dropFingers) || (!finger && dropAll) || (e.pointer == PenTip && dropPen))
-            continue;
-        send(e);
+        // A hidden page, a cancelled touch or a pen gone away send no more.
+        const bool dropped = interruptAt >= 0 && i >= interruptAt &&
+                             ((finger && (interruption == Hide || interruption == TouchCancel || interruption == Page)) ||
+                              (!finger && interruption == Page) || (e.pointer == PenTip && interruption == PenLeft));
+        if (!dropped)
+            send(e);
     }
     // A touch the screen gave up on, or the program no longer sees, ends unseen.
     m_fingers.clear();
-    return interruptAt < 0 ? QStringLiteral("draw") : QStringLiteral("draw, %1").arg(interruptions[interruption]);
+    return interruptAt < 0 ? QStringLiteral("draw") : "draw, " + interrupt(interruption, false);
 }
 
-// The platform's activation events that follow are taken at once, so they land
-// where the model expects them.
-inline void SoakInk::hideAndShow()
+// Ends strokes the way the platform does; says which. Activation events that
+// follow a hide are taken at once, so they land where the model expects them.
+inline QString SoakInk::interrupt(Interruption which, bool act)
 {
-    w.hide();
-    QCoreApplication::processEvents();
-    w.show();
-    QCoreApplication::processEvents();
-    endAll(page(), All);
-}
-
-inline QString SoakInk::interrupt()
-{
-    switch (pick(0, 2)) {
-    case 0:
-        hideAndShow();
-        return "hide";
-    case 1: {
+    const char *names[] = {"hide", "focus lost", "pen left", "touch cancelled", "clear", "page"};
+    if (!act)
+        return names[which];
+    switch (which) {
+    case Hide:
+        w.hide();
+        QCoreApplication::processEvents();
+        w.show();
+        QCoreApplication::processEvents();
+        endAll(page(), All);
+        break;
+    case FocusLost: {
         QEvent deactivate(QEvent::WindowDeactivate);
         QApplication::sendEvent(&w, &deactivate);
         endAll(page(), All);
-        return "focus lost";
+        break;
     }
-    default:
+    case PenLeft:
         penNear(false);
-        return "pen left";
+        break;
+    case TouchCancel: {
+        // As Qt delivers it: without points.
+        QTouchEvent cancel(QEvent::TouchCancel, m_touch.get());
+        QApplication::sendEvent(w.Scriba[page()], &cancel);
+        endAll(page(), Fingers);
+        break;
     }
+    case Clear:
+        w.ClsButton[0]->click();
+        cleared(page());
+        break;
+    case Page: {
+        const int before = page();
+        const int to = (before + pick(1, Tamsel::kPageCount - 1)) % Tamsel::kPageCount;
+        QTest::mouseClick(w.MainTab->tabBar(), Qt::LeftButton, {}, w.MainTab->tabBar()->tabRect(to).center());
+        pageLeft(before);
+        break;
+    }
+    }
+    return names[which];
 }
 
 inline bool SoakInk::same(const Ink &e, const Stroke &a)

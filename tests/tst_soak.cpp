@@ -174,7 +174,7 @@ QString TestSoak::act(int kind)
         w->Scriba_RepaintRequest(Int16(pick(-3, 6)));
         break;
     case 11:
-        what = m_ink->interrupt();
+        what = m_ink->interrupt(SoakInk::Interruption(pick(SoakInk::Hide, SoakInk::PenLeft)));
         break;
     default:
         what = "erase";
