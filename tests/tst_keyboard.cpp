@@ -31,6 +31,8 @@ private slots:
     void undoRedo();
     void sectorKeys_data();
     void sectorKeys();
+    void formulaKeys_data();
+    void formulaKeys();
     void scrollBarKeys_data();
     void scrollBarKeys();
     void fullScreen();
@@ -228,6 +230,49 @@ void TestKeyboard::sectorKeys()
     QCOMPARE(w->MainTimer->Enabled(), running);
     QCOMPARE(int(w->ccStep), step);
     QCOMPARE(w->ccButton->text(), QStringLiteral("開始"));
+}
+
+void TestKeyboard::formulaKeys_data()
+{
+    // As above, with a F2, v the scroll bar one on, 0 and 2 pages; then what
+    // the formula shows and where the sectors stand (8 of them).
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("step");
+    const QString finished(8, 'n');
+    QTest::newRow("aids off: Page Down at N does nothing") << finished + "nn" << 0 << 8;
+    QTest::newRow("aids on: a line a Page Down") << "a" + finished + "nnn" << 3 << 8;
+    QTest::newRow("four lines at most") << "a" + finished + "nnnnnn" << 4 << 8;
+    QTest::newRow("Page Up takes a line back") << "a" + finished + "nnp" << 1 << 8;
+    QTest::newRow("then moves sectors back, as before") << "a" + finished + "nnppp" << 0 << 7;
+    QTest::newRow("Home clears the formula") << "a" + finished + "nnhnnnnnnnnn" << 1 << 8;
+    QTest::newRow("changing V clears it") << "a" + finished + "nnv" << 0 << 0;
+    QTest::newRow("restarting the run clears it") << "a" + finished + "nnbt" << 0 << 1;
+    QTest::newRow("hidden, Page Up steps a sector back") << "a" + finished + "nnap" << 0 << 7;
+    QTest::newRow("F2 belongs to the page in view") << "0a2" + finished + "nn" << 0 << 8;
+}
+
+void TestKeyboard::formulaKeys()
+{
+    QFETCH(QString, script);
+    QFETCH(int, lines);
+    QFETCH(int, step);
+    w->MainTab->setTab(2);
+    w->MainTab->tabBar()->setFocus();
+    for (QChar ch : script) {
+        switch (ch.toLatin1()) {
+        case 'a': key(Qt::Key_F2); break;
+        case 'b': w->ccButton->click(); break;
+        case 't': w->MainTimer_Timer(); break;
+        case 'n': key(Qt::Key_PageDown); break;
+        case 'p': key(Qt::Key_PageUp); break;
+        case 'h': key(Qt::Key_Home); break;
+        case 'v': w->ccScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        default: w->MainTab->setTab(ch.digitValue()); break;
+        }
+    }
+    QCOMPARE(w->aids().formulaLines(), lines);
+    QCOMPARE(int(w->ccStep), step);
 }
 
 void TestKeyboard::scrollBarKeys_data()

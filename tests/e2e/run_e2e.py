@@ -11,6 +11,7 @@ import argparse
 import glob
 import math
 import os
+import re
 import shutil
 import signal
 import struct
@@ -988,6 +989,107 @@ def page_menu(s):
     s.expect("design-choices-again", triangle_widths(inner, 2, 1))
 
 
+# ---------------------------------------------------------------- lesson aids
+
+POLYGON_START = 3
+AIDS_SIDES = 12
+# Only the aids' letters come this near white in a figure (light yellow stops at 192):
+# three bytes of at least 224 that start a pixel.
+NEAR_WHITE = re.compile(rb"(?=[\xe0-\xff]{3})")
+LESSON_FORMULA_LINES = 4
+
+
+def cut(s, rect):
+    """The pixels of a rectangle in window coordinates, row by row."""
+    shot = Shot(*s.grab(), None)
+    return [shot.data[((WINDOW_Y + y) * shot.width + WINDOW_X + rect.x) * 3:][:rect.w * 3]
+            for y in range(rect.y, rect_bottom(rect))]
+
+
+def text_lines(rows):
+    """Runs of rows holding letters."""
+    runs, inside = 0, False
+    for row in rows:
+        lit = any(m.start() % 3 == 0 for m in NEAR_WHITE.finditer(row))
+        runs += lit and not inside
+        inside = lit
+    return runs
+
+
+def settled(s, rect, unlike=None):
+    """The rectangle once two grabs in a row agree, and differ from `unlike` if given."""
+    last, now = None, cut(s, rect)
+    deadline = time.monotonic() + SETTLE_TIMEOUT_S
+    while (now != last or now == unlike) and time.monotonic() < deadline:
+        last, now = now, cut(s, rect)
+    return now
+
+
+def lesson_aids(s):
+    """F2 shows each page's aids and F2 again gives back the design view; the polygon's readouts follow
+    its sides; after a finished run Page Down builds the formula a line at a time and Page Up takes it back."""
+    tabs = window_layout(START_W, START_H)["tabs"]
+    for page in (POLYGON_PAGE, ARC_PAGE, SECTORS_PAGE):
+        s.click(tab_centre(tabs, page))
+        inner = page_layout(tabs, page)["inner"]
+        design = settled(s, inner)
+        s.keys("F2")
+        shown = settled(s, inner, unlike=design)
+        # At rest page 2 shows only a radius, and no text.
+        s.fact("F2 shows page %d's aids" % page,
+               shown != design and (text_lines(shown) > 0 or page == SECTORS_PAGE) and text_lines(design) == 0,
+               "wanted the picture to change, with lettering over the figure after F2 only")
+        s.keys("F2")
+        s.fact("F2 again: page %d as designed" % page, settled(s, inner, unlike=shown) == design,
+               "the picture differs from how it was before F2 was pressed twice")
+
+    s.click(tab_centre(tabs, POLYGON_PAGE))
+    page = page_layout(tabs, POLYGON_PAGE)
+    inner = page["inner"]
+    readouts = Rect(inner.x, inner.y + inner.h // 2, inner.w // 4, inner.h // 2)
+    left_arrow, right_arrow = scroll_arrows(page["scroll"])
+    s.keys("F2")
+    s.click(right_arrow, times=AIDS_SIDES - 1 - POLYGON_START)
+    eleven = settled(s, readouts)
+    s.click(right_arrow)
+    twelve = settled(s, readouts, unlike=eleven)
+    s.click(right_arrow)
+    thirteen = settled(s, readouts, unlike=twelve)
+    s.click(left_arrow)
+    s.fact("readouts at %d sides" % AIDS_SIDES,
+           text_lines(twelve) == 2 and eleven != twelve != thirteen and settled(s, readouts, unlike=thirteen) == twelve,
+           "wanted two lines of readouts that change with the sides and come back with them")
+    s.save("aids-12-sides", s.grab())
+
+    s.click(tab_centre(tabs, SECTORS_PAGE))
+    page = page_layout(tabs, SECTORS_PAGE)
+    inner = page["inner"]
+    m = SectorsModel(inner, SECTORS_TARGET_VALUE)
+    above = Rect(inner.x, inner.y, inner.w, round(m.y0 - m.r) - 2 * INSET)
+    below = Rect(inner.x, inner.y + m.y0, inner.w, inner.h - m.y0)
+    s.keys("F2")
+    left_arrow, _ = scroll_arrows(page["scroll"])
+    s.click(left_arrow, times=SECTORS_START_VALUE - SECTORS_TARGET_VALUE)
+    s.click(centre(page["start"]))
+    finished = wait_for(lambda: text_lines(cut(s, below)) > 0, m.n * SECTOR_TICK_S + ANIMATION_GRACE_S)
+    s.fact("the finished run names its sides", finished, "no label under the finished figure")
+    built = [settled(s, above)]
+    for lines in range(1, LESSON_FORMULA_LINES + 1):
+        s.keys("Next")
+        built.append(settled(s, above, unlike=built[-1]))
+        s.fact("Page Down builds formula line %d" % lines, text_lines(built[-1]) == lines,
+               "wanted %d lines of text above the figure, found %d" % (lines, text_lines(built[-1])))
+    s.save("aids-formula", s.grab())
+    for lines in range(LESSON_FORMULA_LINES - 1, -1, -1):
+        s.keys("Prior")
+        s.fact("Page Up leaves %d lines" % lines, settled(s, above, unlike=built[lines + 1]) == built[lines],
+               "the formula did not go back to how it stood with %d lines" % lines)
+    named = settled(s, below)
+    s.keys("Prior")
+    s.fact("then Page Up moves a sector back", text_lines(settled(s, below, unlike=named)) == 0,
+           "wanted the sides' names to go with the last sector")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--program", required=True, help="the tamsel executable")
@@ -1018,6 +1120,7 @@ def main():
         clearing(s, win, marks)
         resize(s)
         page_menu(s)
+        lesson_aids(s)
         full_screen_sectors(s, FULL_HD)
         full_screen_sectors(s, ULTRA_HD)
         opens_within_screen(s, (1366, 768), 1.5)
