@@ -31,8 +31,6 @@ private slots:
     void undoRedo();
     void sectorKeys_data();
     void sectorKeys();
-    void formulaKeys_data();
-    void formulaKeys();
     void scrollBarKeys_data();
     void scrollBarKeys();
     void fullScreen();
@@ -194,7 +192,7 @@ void TestKeyboard::undoRedo()
 
 void TestKeyboard::sectorKeys_data()
 {
-    // b button, t tick, n Page Down, p Page Up, h Home
+    // b button, t tick, n Page Down, p Page Up, h Home, a F2, v the scroll bar on, 2 page 2
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("running");
@@ -208,6 +206,15 @@ void TestKeyboard::sectorKeys_data()
     QTest::newRow("button resumes after stepping") << 2 << "nnbt" << true << 3;
     QTest::newRow("button on N restarts") << 2 << "nnnnnnnnb" << true << 0;
     QTest::newRow("other pages leave the sectors alone") << 0 << "nn" << false << 0;
+    // With the aids on, Page Down at N builds up to four lines of the formula,
+    // each taken back by a Page Up before the sectors move again.
+    const QString finished = "a" + QString(8, 'n');
+    QTest::newRow("the formula takes four Page Ups") << 2 << finished + "nnnnnn" + "ppppp" << false << 7;
+    QTest::newRow("Home clears the formula") << 2 << finished + "nnh" + QString(8, 'n') + "p" << false << 7;
+    QTest::newRow("changing V clears it") << 2 << finished + "nnv" + QString(10, 'n') + "p" << false << 9;
+    QTest::newRow("a restart clears it") << 2 << finished + "nnb" + QString(8, 't') + "p" << false << 7;
+    QTest::newRow("hidden, Page Up moves a sector") << 2 << finished + "nnap" << false << 7;
+    QTest::newRow("F2 shows the aids of the page in view") << 0 << "a2" + QString(8, 'n') + "nnp" << false << 7;
 }
 
 void TestKeyboard::sectorKeys()
@@ -225,54 +232,14 @@ void TestKeyboard::sectorKeys()
         case 'n': key(Qt::Key_PageDown); break;
         case 'p': key(Qt::Key_PageUp); break;
         case 'h': key(Qt::Key_Home); break;
+        case 'a': key(Qt::Key_F2); break;
+        case 'v': w->ccScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        case '2': w->MainTab->setTab(2); break;
         }
     }
     QCOMPARE(w->MainTimer->Enabled(), running);
     QCOMPARE(int(w->ccStep), step);
     QCOMPARE(w->ccButton->text(), QStringLiteral("開始"));
-}
-
-void TestKeyboard::formulaKeys_data()
-{
-    // As above, with a F2, v the scroll bar one on, 0 and 2 pages; then what
-    // the formula shows and where the sectors stand (8 of them).
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<int>("step");
-    const QString finished(8, 'n');
-    QTest::newRow("aids off: Page Down at N does nothing") << finished + "nn" << 0 << 8;
-    QTest::newRow("aids on: a line a Page Down") << "a" + finished + "nnn" << 3 << 8;
-    QTest::newRow("four lines at most") << "a" + finished + "nnnnnn" << 4 << 8;
-    QTest::newRow("Page Up takes a line back") << "a" + finished + "nnp" << 1 << 8;
-    QTest::newRow("then moves sectors back, as before") << "a" + finished + "nnppp" << 0 << 7;
-    QTest::newRow("Home clears the formula") << "a" + finished + "nnhnnnnnnnnn" << 1 << 8;
-    QTest::newRow("changing V clears it") << "a" + finished + "nnv" << 0 << 0;
-    QTest::newRow("restarting the run clears it") << "a" + finished + "nnbt" << 0 << 1;
-    QTest::newRow("hidden, Page Up steps a sector back") << "a" + finished + "nnap" << 0 << 7;
-    QTest::newRow("F2 belongs to the page in view") << "0a2" + finished + "nn" << 0 << 8;
-}
-
-void TestKeyboard::formulaKeys()
-{
-    QFETCH(QString, script);
-    QFETCH(int, lines);
-    QFETCH(int, step);
-    w->MainTab->setTab(2);
-    w->MainTab->tabBar()->setFocus();
-    for (QChar ch : script) {
-        switch (ch.toLatin1()) {
-        case 'a': key(Qt::Key_F2); break;
-        case 'b': w->ccButton->click(); break;
-        case 't': w->MainTimer_Timer(); break;
-        case 'n': key(Qt::Key_PageDown); break;
-        case 'p': key(Qt::Key_PageUp); break;
-        case 'h': key(Qt::Key_Home); break;
-        case 'v': w->ccScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-        default: w->MainTab->setTab(ch.digitValue()); break;
-        }
-    }
-    QCOMPARE(w->aids().formulaLines(), lines);
-    QCOMPARE(int(w->ccStep), step);
 }
 
 void TestKeyboard::scrollBarKeys_data()
