@@ -10,7 +10,8 @@
 namespace PolygonAids {
 
 namespace {
-const QColor kCircleColor{255, 255, 255, 160};
+// Pale and opaque: Qt smooths a translucent pen many times more slowly.
+const QColor kCircleColor{176, 216, 176};
 constexpr int kCircleWidthPx = 1;
 // The circle is dashed as arcs, so its dashes grow with it and their number
 // stays small: a dashed pen would draw a thousand at 4K.
