@@ -30,25 +30,25 @@ struct AidsCase
     int formulaLines;
 };
 
-void paintFigure(const AidsCase &c, DrawOps &ops)
+void paintFigure(const AidsCase &c, DrawOps &ops, LineWeight weight)
 {
     const float w = ops.ScaleWidth(), h = ops.ScaleHeight();
     switch (c.page) {
     case LessonAids::kPolygonPage:
-        PolygonFigure::compute(w, h, c.value).paint(ops);
+        PolygonFigure::compute(w, h, c.value).paint(ops, weight);
         break;
     case LessonAids::kArcPage:
-        ArcFigure::compute(w, h, c.value).paint(ops);
+        ArcFigure::compute(w, h, c.value).paint(ops, weight);
         break;
     default:
-        ParallelogramFigure::compute(w, h, c.value, c.step).paint(ops);
+        ParallelogramFigure::compute(w, h, c.value, c.step).paint(ops, weight);
         break;
     }
 }
 
 // Each sample starts from a fresh board; only the part named is timed.
-Summary timeOnImage(QImage &image, const Config &config, const std::function<void(DrawOps &)> &untimed,
-                    const std::function<void(DrawOps &)> &timed)
+Summary timeOnImage(QImage &image, const Config &config, LineWeight weight,
+                    const std::function<void(DrawOps &)> &untimed, const std::function<void(DrawOps &)> &timed)
 {
     std::vector<double> ms;
     const int runs = config.warmupRepaints + config.repaints;
@@ -57,7 +57,8 @@ Summary timeOnImage(QImage &image, const Config &config, const std::function<voi
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         DrawState state;
-        PainterDrawOps ops(painter, state, float(image.width()), float(image.height()));
+        // As a picture paints: heavier lines may take the faster way.
+        PainterDrawOps ops(painter, state, float(image.width()), float(image.height()), weight.factor() > 1);
         untimed(ops);
         const auto start = Clock::now();
         timed(ops);
@@ -86,8 +87,8 @@ void benchAids(const Config &config)
                 "Into a %s image through PainterDrawOps, the figure drawn first and not timed. Floor: filling the "
                 "image once.\n\n",
                 sizeText(kUltraHd).constData());
-    std::printf("| aids of | aids median | aids p99 | figure median | floor median | aids median within %.0f ms | "
-                "aids p99 within %.0f ms |\n|---|---|---|---|---|---|---|\n",
+    std::printf("| aids of | line weight | aids median | aids p99 | figure median | floor median | "
+                "aids median within %.0f ms | aids p99 within %.0f ms |\n|---|---|---|---|---|---|---|---|\n",
                 kAidsBoundMs, kAidsBoundMs);
     QImage image(kUltraHd, QImage::Format_RGB32);
     const auto nothing = [](DrawOps &) {};
@@ -95,19 +96,20 @@ void benchAids(const Config &config)
     for (int i = 0; i < config.repaints; ++i)
         fills.push_back(timeMs([&] { image.fill(kBoard); }));
     const Summary floor = summarize(std::move(fills));
-    for (const AidsCase &c : cases) {
-        const auto figure = [&c](DrawOps &ops) { paintFigure(c, ops); };
-        const auto aids = [&c](DrawOps &ops) {
-            LessonAids::compute(c.page, ops.ScaleWidth(), ops.ScaleHeight(), c.value, c.step, c.formulaLines, {})
-                .paint(ops);
-        };
-        const Summary aidsTime = timeOnImage(image, config, figure, aids);
-        const Summary figureTime = timeOnImage(image, config, nothing, figure);
-        std::printf("| %s | %.3f | %.3f | %.3f | %.3f | %s | %s |\n", c.name, aidsTime.median, aidsTime.p99,
-                    figureTime.median, floor.median, verdict(aidsTime.median, kAidsBoundMs).constData(),
-                    verdict(aidsTime.p99, kAidsBoundMs).constData());
-        std::fflush(stdout);
-    }
+    for (const LineWeight weight : {LineWeight(), LineWeight::fromFactor(LineWeight::kChoices.back().factor).value()})
+        for (const AidsCase &c : cases) {
+            const auto figure = [&](DrawOps &ops) { paintFigure(c, ops, weight); };
+            const auto aids = [&](DrawOps &ops) {
+                LessonAids::compute(c.page, ops.ScaleWidth(), ops.ScaleHeight(), c.value, c.step, c.formulaLines, weight)
+                    .paint(ops);
+            };
+            const Summary aidsTime = timeOnImage(image, config, weight, figure, aids);
+            const Summary figureTime = timeOnImage(image, config, weight, nothing, figure);
+            std::printf("| %s | ×%d | %.3f | %.3f | %.3f | %.3f | %s | %s |\n", c.name, weight.factor(), aidsTime.median,
+                        aidsTime.p99, figureTime.median, floor.median, verdict(aidsTime.median, kAidsBoundMs).constData(),
+                        verdict(aidsTime.p99, kAidsBoundMs).constData());
+            std::fflush(stdout);
+        }
 }
 
 } // namespace Bench
