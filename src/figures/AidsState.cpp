@@ -6,7 +6,7 @@
 
 int AidsState::sectorKey(int delta, int step, int sectors)
 {
-    if (shown(kSectorsPage) && step == sectors) {
+    if (shown(LessonAids::kSectorsPage) && step == sectors) {
         if (delta > 0) {
             m_formulaLines = std::min(m_formulaLines + 1, LessonAids::kFormulaLines);
             return 0;

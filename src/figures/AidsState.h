@@ -8,7 +8,6 @@ class AidsState
 {
 public:
     static constexpr int kPageCount = 4;
-    static constexpr int kSectorsPage = 2;
 
     bool shown(int page) const { return m_shown.at(page); }
     void toggle(int page) { m_shown.at(page) = !m_shown.at(page); }
