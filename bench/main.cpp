@@ -1,8 +1,10 @@
-// Times what a teacher feels: a figure's full repaint, one ink segment, the
-// start-up and the idle window, each beside a floor made of bare Qt widgets.
+// Times what a teacher feels: a figure's full repaint, the lesson aids over it,
+// one ink segment, the start-up and the idle window, each beside a floor made
+// of bare Qt widgets.
 // Prints Markdown tables. Run with QT_QPA_PLATFORM=offscreen; with DISPLAY set
 // to an X server (Xvfb) the start-up and idle runs are repeated under xcb.
 
+#include "AidsBench.h"
 #include "FigurePaintBench.h"
 #include "Harness.h"
 #include "IdleBench.h"
@@ -50,6 +52,7 @@ int main(int argc, char **argv)
     const Config config = quick ? kQuickConfig : Config{};
     printHeader(quick);
     benchFigurePaints(config);
+    benchAids(config);
     benchInk(config);
     benchInkHistory(config);
     benchMenu(config);

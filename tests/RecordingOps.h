@@ -2,6 +2,7 @@
 
 #include "DrawOps.h"
 
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -9,7 +10,7 @@
 class RecordingOps : public DrawOps
 {
 public:
-    using Call = std::variant<LineCall, CircleCall>;
+    using Call = std::variant<LineCall, CircleCall, TextCall>;
 
     RecordingOps(float width, float height) : DrawOps(m_ownState), m_width(width), m_height(height) {}
 
@@ -20,19 +21,26 @@ public:
 
     std::vector<LineCall> lines() const { return only<LineCall>(); }
     std::vector<CircleCall> circles() const { return only<CircleCall>(); }
+    std::vector<TextCall> texts() const { return only<TextCall>(); }
 
     // Whether `heavier` made these calls, each visible pen `factor` times as wide.
     bool sameCallsWidened(const RecordingOps &heavier, int factor) const
     {
         std::vector<Call> widened = calls;
         for (Call &c : widened)
-            std::visit([factor](auto &call) { call.width *= call.style == DrawStyle::Invisible ? 1 : factor; }, c);
+            std::visit(
+                [factor](auto &call) {
+                    if constexpr (!std::is_same_v<std::decay_t<decltype(call)>, TextCall>)
+                        call.width *= call.style == DrawStyle::Invisible ? 1 : factor;
+                },
+                c);
         return widened == heavier.calls;
     }
 
 protected:
     void draw(const LineCall &line) override { calls.emplace_back(line); }
     void draw(const CircleCall &circle) override { calls.emplace_back(circle); }
+    void draw(const TextCall &text) override { calls.emplace_back(text); }
 
 private:
     template <typename T>

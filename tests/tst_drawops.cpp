@@ -1,6 +1,8 @@
+#include "AidFont.h"
 #include "PainterDrawOps.h"
 #include "RecordingOps.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -29,6 +31,7 @@ private slots:
     void rendersUpperRightQuarter();
     void onlyWidePensSmooth_data();
     void onlyWidePensSmooth();
+    void textFillsItsBoxInsideItsOutline();
 };
 
 void TestDrawOps::circleRules_data()
@@ -156,6 +159,34 @@ void TestDrawOps::onlyWidePensSmooth()
         for (int x = 0; x < image.width(); ++x)
             greys += image.pixelColor(x, y) != Qt::black && image.pixelColor(x, y) != Qt::white;
     QCOMPARE(greys > 0, blended);
+}
+
+// Drawn twice, the second time from what the first kept: the same pixels,
+// white letters edged in the outline's colour, nothing beyond the outline.
+void TestDrawOps::textFillsItsBoxInsideItsOutline()
+{
+    const QFont font = AidFont::font(40);
+    const QString text = QStringLiteral("面積 = 3.14");
+    const TextCall call{text, QRectF(20.3, 30.6, QFontMetricsF(font).horizontalAdvance(text), QFontMetricsF(font).height()),
+                        font, Qt::white, QColor(0, 32, 0), 6};
+    QImage shots[2];
+    for (QImage &image : shots) {
+        image = QImage(400, 120, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QPainter painter(&image);
+        DrawState state;
+        PainterDrawOps(painter, state, 400, 120).Text(call);
+    }
+    QCOMPARE(shots[1], shots[0]);
+    int white = 0, edge = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const QColor c = shots[0].pixelColor(x, y);
+            QVERIFY2(c == Qt::darkGreen || call.box.adjusted(-4, -4, 4, 4).contains(x, y), qPrintable(QString("(%1, %2)").arg(x).arg(y)));
+            white += c == Qt::white;
+            edge += c == call.outline;
+        }
+    QVERIFY(white > 500 && edge > 500);
 }
 
 QTEST_MAIN(TestDrawOps)

@@ -192,7 +192,7 @@ void TestKeyboard::undoRedo()
 
 void TestKeyboard::sectorKeys_data()
 {
-    // b button, t tick, n Page Down, p Page Up, h Home
+    // b button, t tick, n Page Down, p Page Up, h Home, a F2, v the scroll bar on, 2 page 2
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("running");
@@ -206,6 +206,15 @@ void TestKeyboard::sectorKeys_data()
     QTest::newRow("button resumes after stepping") << 2 << "nnbt" << true << 3;
     QTest::newRow("button on N restarts") << 2 << "nnnnnnnnb" << true << 0;
     QTest::newRow("other pages leave the sectors alone") << 0 << "nn" << false << 0;
+    // With the aids on, Page Down at N builds up to four lines of the formula,
+    // each taken back by a Page Up before the sectors move again.
+    const QString finished = "a" + QString(8, 'n');
+    QTest::newRow("the formula takes four Page Ups") << 2 << finished + "nnnnnn" + "ppppp" << false << 7;
+    QTest::newRow("Home clears the formula") << 2 << finished + "nnh" + QString(8, 'n') + "p" << false << 7;
+    QTest::newRow("changing V clears it") << 2 << finished + "nnv" + QString(10, 'n') + "p" << false << 9;
+    QTest::newRow("a restart clears it") << 2 << finished + "nnb" + QString(8, 't') + "p" << false << 7;
+    QTest::newRow("hidden, Page Up moves a sector") << 2 << finished + "nnap" << false << 7;
+    QTest::newRow("F2 shows the aids of the page in view") << 0 << "a2" + QString(8, 'n') + "nnp" << false << 7;
 }
 
 void TestKeyboard::sectorKeys()
@@ -223,6 +232,9 @@ void TestKeyboard::sectorKeys()
         case 'n': key(Qt::Key_PageDown); break;
         case 'p': key(Qt::Key_PageUp); break;
         case 'h': key(Qt::Key_Home); break;
+        case 'a': key(Qt::Key_F2); break;
+        case 'v': w->ccScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        case '2': w->MainTab->setTab(2); break;
         }
     }
     QCOMPARE(w->MainTimer->Enabled(), running);

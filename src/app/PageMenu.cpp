@@ -51,6 +51,10 @@ PageMenu::PageMenu(QWidget &window) : QObject(&window), m_window(window), m_menu
 {
     addWeights();
     addPens();
+    m_aids = m_menu->addAction(QStringLiteral("説明を表示(&A)"));
+    m_aids->setCheckable(true);
+    bind(m_aids, {Qt::Key_F2});
+    connect(m_aids, &QAction::triggered, this, &PageMenu::aidsToggled);
     m_menu->addSeparator();
     // F11 already toggles full screen in the window; here it is shown, and
     // works while the menu is open.
@@ -107,6 +111,12 @@ void PageMenu::bind(QAction *action, const QList<QKeySequence> &keys)
 {
     action->setShortcuts(keys);
     m_window.addAction(action);
+}
+
+void PageMenu::markAids(bool available, bool shown)
+{
+    m_aids->setEnabled(available);
+    m_aids->setChecked(shown);
 }
 
 void PageMenu::popup(QPoint globalPos, LineWeight weight, const QColor &pen)

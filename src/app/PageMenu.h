@@ -12,7 +12,8 @@ class QKeySequence;
 class QMenu;
 class QWidget;
 
-// The context menu of every page: line weight, pen colour and full screen.
+// The context menu of every page: line weight, pen colour, the lesson aids and
+// full screen.
 // Each item shows its key; the keys work with the menu closed too.
 class PageMenu : public QObject
 {
@@ -23,6 +24,8 @@ public:
     // Marks the weight and pen in use, then opens at a point of the screen.
     void popup(QPoint globalPos, LineWeight weight, const QColor &pen);
     QMenu *menu() const { return m_menu; }
+    // Whether the page in view has aids, and shows them.
+    void markAids(bool available, bool shown);
 
 signals:
     void openRequested(); // from the keyboard, which has no point to open at
@@ -30,6 +33,7 @@ signals:
     void weightStepped(int steps);
     void penChosen(const QColor &pen);
     void fullScreenToggled();
+    void aidsToggled();
 
 private:
     void addWeights();
@@ -41,4 +45,5 @@ private:
     QMenu *m_menu;
     std::vector<QAction *> m_weights;
     std::vector<QAction *> m_pens;
+    QAction *m_aids = nullptr;
 };

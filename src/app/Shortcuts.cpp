@@ -62,6 +62,6 @@ void Shortcuts::previousPage()
     m_window.MainTab->setTab((m_window.MainTab->Tab() + pages - 1) % pages);
 }
 
-void Shortcuts::stepForward() { m_window.stepSectors(1); }
-void Shortcuts::stepBack() { m_window.stepSectors(-1); }
+void Shortcuts::stepForward() { m_window.stepLesson(1); }
+void Shortcuts::stepBack() { m_window.stepLesson(-1); }
 void Shortcuts::returnAllSectors() { m_window.stepSectors(-m_window.ccStep); }

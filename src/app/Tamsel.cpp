@@ -4,6 +4,7 @@
 #include "DesignFont.h"
 #include "FigureFrame.h"
 #include "FocusRing.h"
+#include "LessonAids.h"
 #include "PageMenu.h"
 #include "PageLayout.h"
 #include "ParallelogramFigure.h"
@@ -246,6 +247,7 @@ void Tamsel::createPageMenu()
         setLineWeight(steps > 0 ? m_lineWeight.heavier() : m_lineWeight.lighter());
     });
     connect(m_pageMenu, &PageMenu::penChosen, this, &Tamsel::choosePenColour);
+    connect(m_pageMenu, &PageMenu::aidsToggled, this, &Tamsel::toggleAids);
     connect(m_pageMenu, &PageMenu::fullScreenToggled, this, [this] { isFullScreen() ? showNormal() : showFullScreen(); });
 }
 
@@ -312,6 +314,7 @@ void Tamsel::MainTab_Click(Int16)
 
     ColPic->setBackColor(Scriba[page]->ForeColor());
     placeInk(page);
+    markAidsItem();
 }
 
 // The ink of a page is kept in its figure's units, so it follows the figure.
@@ -324,6 +327,12 @@ void Tamsel::placeInk(int page)
     Similarity frame = FigureFrame::of(page, picture->ScaleWidth(), picture->ScaleHeight());
     frame.origin += innerOnOverlay;
     overlay->setFrame(frame);
+}
+
+void Tamsel::markAidsItem()
+{
+    const int page = currentPage();
+    m_pageMenu->markAids(page <= LessonAids::kSectorsPage, m_aids.shown(page));
 }
 
 Int16 Tamsel::currentPage() const { return saturate16(MainTab->Tab()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AidsState.h"
 #include "IntMath.h"
 #include "LineWeight.h"
 #include "Settings.h"
@@ -89,6 +90,13 @@ public:
     void MainTimer_Timer();
     // Moves sectors by hand (keys, clicker): pauses a run, then steps within 0..N.
     void stepSectors(int delta);
+    // Page Down (+1) and Page Up (-1) on page 2: the formula's lines once the
+    // aids show a finished figure, else the sectors.
+    void stepLesson(int delta);
+
+    // The lesson aids of the page in view, on or off (F2, the page menu).
+    void toggleAids();
+    const AidsState &aids() const { return m_aids; }
 
     // The page menu's choices; the weight is the same on every page, the pen
     // colour is the page's own.
@@ -125,10 +133,14 @@ private:
     // over its whole area, given in pixels.
     void redrawOverlay(int page);
     void placeInk(int page);
+    // Above the figure, below the ink, when the page shows its aids.
+    void paintAids(int page, DrawOps &ops, int value, int step = 0);
+    void markAidsItem();
     Int16 currentPage() const;
 
     Twips m_twips;
     std::array<PageControls, kPageCount> m_pages;
     PageMenu *m_pageMenu = nullptr;
     LineWeight m_lineWeight;
+    AidsState m_aids;
 };

@@ -3,7 +3,10 @@
 #include "ArcShape.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPointF>
+#include <QRectF>
+#include <QString>
 
 #include <optional>
 
@@ -48,6 +51,20 @@ struct CircleCall
     bool operator==(const CircleCall &) const = default;
 };
 
+// A line of text filling `box` (its advance and line height in `font`), drawn
+// in `color` inside an outline that keeps it readable over any fill.
+struct TextCall
+{
+    QString text;
+    QRectF box;
+    QFont font;
+    QColor color;
+    QColor outline;
+    double outlineWidth = 0;
+
+    bool operator==(const TextCall &) const = default;
+};
+
 // The operations the figures draw with, on whatever surface the caller provides.
 // Coordinates are pixels of the inner area, origin top-left, y downwards.
 class DrawOps
@@ -77,10 +94,13 @@ public:
     void Circle(QPointF centre, float radius);
     void Circle(QPointF centre, float radius, std::optional<QColor> color, float start, float end);
 
+    void Text(const TextCall &text) { draw(text); }
+
 protected:
     explicit DrawOps(DrawState &state) : m_state(state) {}
     virtual void draw(const LineCall &line) = 0;
     virtual void draw(const CircleCall &circle) = 0;
+    virtual void draw(const TextCall &text) = 0;
 
 private:
     void circle(QPointF centre, float radius, const ArcShape &shape, const QColor &outline);

@@ -4,6 +4,7 @@
 
 #include "ArcFigure.h"
 #include "DrawOps.h"
+#include "LessonAids.h"
 #include "ParallelogramFigure.h"
 #include "PictureBox.h"
 #include "PolygonFigure.h"
@@ -20,6 +21,7 @@ void Tamsel::PolyPic_Paint(DrawOps &ops)
     const float height = ops.ScaleHeight();
     const float width = ops.ScaleWidth();
     PolygonFigure::compute(width, height, PolyScroll->value()).paint(ops, m_lineWeight);
+    paintAids(0, ops, PolyScroll->value());
     redrawOverlay(0);
 }
 
@@ -38,6 +40,7 @@ void Tamsel::CirPic_Paint(DrawOps &ops)
     const float height = ops.ScaleHeight();
     const float width = ops.ScaleWidth();
     ArcFigure::compute(width, height, CirScroll->value()).paint(ops, m_lineWeight);
+    paintAids(1, ops, CirScroll->value());
     redrawOverlay(1);
 }
 
@@ -54,6 +57,7 @@ void Tamsel::CirScroll_Scroll() { CirScroll_Change(); }
 void Tamsel::ccPic_Paint(DrawOps &ops)
 {
     ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), ccScroll->value(), ccStep).paint(ops, m_lineWeight);
+    paintAids(2, ops, ccScroll->value(), ccStep);
     redrawOverlay(2);
 }
 
@@ -63,6 +67,7 @@ void Tamsel::ccScroll_Change()
 {
     ccStep = 0;
     MainTimer->setEnabled(false);
+    m_aids.clearFormula();
     ccLabel->setText(QString::number(2 * ccScroll->value()));
     ccPic->Refresh();
 }
@@ -75,6 +80,7 @@ void Tamsel::ccButton_Click()
         MainTimer->setEnabled(false);
     } else {
         MainTimer->setEnabled(true);
+        m_aids.clearFormula();
         // A finished run starts again from the whole circle.
         if (ccStep == 2 * ccScroll->value())
             ccStep = 0;
@@ -108,7 +114,35 @@ void Tamsel::setLineWeight(LineWeight weight)
 void Tamsel::stepSectors(int delta)
 {
     MainTimer->setEnabled(false);
+    if (delta < 0)
+        m_aids.clearFormula();
     const int sectors = 2 * ccScroll->value();
     ccStep = saturate16(std::clamp(ccStep + delta, 0, sectors));
     ccPic->Refresh();
+}
+
+void Tamsel::stepLesson(int delta)
+{
+    const int move = m_aids.sectorKey(delta, ccStep, 2 * ccScroll->value());
+    if (move != 0)
+        stepSectors(move);
+    else
+        ccPic->Refresh();
+}
+
+void Tamsel::toggleAids()
+{
+    const int page = currentPage();
+    if (page > LessonAids::kSectorsPage)
+        return;
+    m_aids.toggle(page);
+    markAidsItem();
+    m_pages.at(page).picture->Refresh();
+}
+
+void Tamsel::paintAids(int page, DrawOps &ops, int value, int step)
+{
+    if (m_aids.shown(page))
+        LessonAids::compute(page, ops.ScaleWidth(), ops.ScaleHeight(), value, step, m_aids.formulaLines(), m_lineWeight)
+            .paint(ops);
 }

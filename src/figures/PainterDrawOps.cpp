@@ -1,5 +1,7 @@
 #include "PainterDrawOps.h"
 
+#include "TextSprites.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -110,3 +112,5 @@ void PainterDrawOps::wideSectorOutline(const QRectF &box, QPointF centre, const 
     wideLine(shape.radiusAtStart ? centre : arcStart, arcStart, circle.outline, circle.width);
     wideLine(arcEnd, shape.radiusAtEnd ? centre : arcEnd, circle.outline, circle.width);
 }
+
+void PainterDrawOps::draw(const TextCall &text) { TextSprites::draw(m_painter, text); }

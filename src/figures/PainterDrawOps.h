@@ -19,6 +19,7 @@ public:
 protected:
     void draw(const LineCall &line) override;
     void draw(const CircleCall &circle) override;
+    void draw(const TextCall &text) override;
 
 private:
     bool drawnFlatWithDiscs(int width, DrawStyle style) const;

@@ -11,6 +11,7 @@ import argparse
 import glob
 import math
 import os
+import re
 import shutil
 import signal
 import struct
@@ -1058,6 +1059,94 @@ def page_menu(s):
     s.expect("design-choices-again", triangle_widths(inner, 2, 1))
 
 
+# ---------------------------------------------------------------- lesson aids
+
+POLYGON_START = 3
+AIDS_SIDES = 12
+FORMULA_LINES = 4
+# Only the aids' letters come this near white in a figure (light yellow stops at
+# 192): three bytes of at least 224 that start a pixel.
+NEAR_WHITE = re.compile(rb"(?=[\xe0-\xff]{3})")
+
+
+def cut(s, rect):
+    shot = Shot(*s.grab(), None)
+    return [shot.data[((WINDOW_Y + y) * shot.width + WINDOW_X + rect.x) * 3:][:rect.w * 3]
+            for y in range(rect.y, rect_bottom(rect))]
+
+
+def text_lines(rows):
+    """Runs of rows holding letters."""
+    lit = [any(m.start() % 3 == 0 for m in NEAR_WHITE.finditer(row)) for row in rows]
+    return sum(now and not before for before, now in zip([False] + lit, lit))
+
+
+def settled(s, rect, unlike=None):
+    """A rectangle of the window once two grabs in a row agree, and differ from `unlike` if given."""
+    last, now = None, cut(s, rect)
+    deadline = time.monotonic() + SETTLE_TIMEOUT_S
+    while (now != last or now == unlike) and time.monotonic() < deadline:
+        last, now = now, cut(s, rect)
+    return now
+
+
+def lesson_aids(s):
+    """F2 shows each page's aids and F2 again gives back the design view; the polygon's readouts follow
+    its sides; after a finished run Page Down builds the formula a line at a time and Page Up takes it back."""
+    tabs = window_layout(START_W, START_H)["tabs"]
+    for page in (POLYGON_PAGE, ARC_PAGE, SECTORS_PAGE):
+        s.click(tab_centre(tabs, page))
+        inner = page_layout(tabs, page)["inner"]
+        design = settled(s, inner)
+        s.keys("F2")
+        shown = settled(s, inner, unlike=design)
+        # Page 2 at rest shows a radius and no text.
+        s.fact("F2 shows page %d's aids" % page,
+               shown != design and (text_lines(shown) > 0 or page == SECTORS_PAGE) and text_lines(design) == 0,
+               "wanted the picture to change, with lettering over the figure after F2 only")
+        s.keys("F2")
+        s.fact("F2 again: page %d as designed" % page, settled(s, inner, unlike=shown) == design,
+               "the picture differs from how it was before F2 was pressed twice")
+
+    s.click(tab_centre(tabs, POLYGON_PAGE))
+    page = page_layout(tabs, POLYGON_PAGE)
+    readouts = Rect(page["inner"].x, page["inner"].y + page["inner"].h // 2, page["inner"].w // 4, page["inner"].h // 2)
+    s.keys("F2")
+    s.click(scroll_arrows(page["scroll"])[1], times=AIDS_SIDES - 1 - POLYGON_START)
+    eleven = settled(s, readouts)
+    s.click(scroll_arrows(page["scroll"])[1])
+    twelve = settled(s, readouts, unlike=eleven)
+    s.fact("readouts at %d sides" % AIDS_SIDES, text_lines(twelve) == 2 and twelve != eleven,
+           "wanted two lines of readouts, changed from 11 sides")
+
+    s.click(tab_centre(tabs, SECTORS_PAGE))
+    page = page_layout(tabs, SECTORS_PAGE)
+    inner = page["inner"]
+    m = SectorsModel(inner, SECTORS_TARGET_VALUE)
+    above = Rect(inner.x, inner.y, inner.w, round(m.y0 - m.r) - 2 * INSET)
+    below = Rect(inner.x, inner.y + m.y0, inner.w, inner.h - m.y0)
+    s.keys("F2")
+    s.click(scroll_arrows(page["scroll"])[0], times=SECTORS_START_VALUE - SECTORS_TARGET_VALUE)
+    s.click(centre(page["start"]))
+    s.fact("the finished run names its sides",
+           wait_for(lambda: text_lines(cut(s, below)) > 0, m.n * SECTOR_TICK_S + ANIMATION_GRACE_S),
+           "no label under the finished figure")
+    built = [settled(s, above)]
+    for lines in range(1, FORMULA_LINES + 1):
+        s.keys("Next")
+        built.append(settled(s, above, unlike=built[-1]))
+        s.fact("Page Down builds formula line %d" % lines, text_lines(built[-1]) == lines,
+               "wanted %d lines of text above the figure, found %d" % (lines, text_lines(built[-1])))
+    for lines in range(FORMULA_LINES - 1, -1, -1):
+        s.keys("Prior")
+        s.fact("Page Up leaves %d lines" % lines, settled(s, above, unlike=built[lines + 1]) == built[lines],
+               "the formula did not go back to how it stood with %d lines" % lines)
+    named = settled(s, below)
+    s.keys("Prior")
+    s.fact("then Page Up moves a sector back", text_lines(settled(s, below, unlike=named)) == 0,
+           "wanted the sides' names to go with the last sector")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--program", required=True, help="the tamsel executable")
@@ -1088,6 +1177,7 @@ def main():
         clearing(s, win, marks)
         resize(s)
         page_menu(s)
+        lesson_aids(s)
         ink_on_its_figure(s)
         full_screen_sectors(s, FULL_HD)
         full_screen_sectors(s, ULTRA_HD)
