@@ -325,6 +325,7 @@ void InkLayer::end(PointerId pointer)
     auto stroke = std::make_unique<InkStroke>(std::move(it->second.stroke));
     m_live.erase(it);
     stroke->finish();
+    ++m_changes;
     const std::uint32_t id = m_nextId++;
     const InkStroke &drawn = *m_strokes.emplace(id, std::move(stroke)).first->second;
     // The newest stroke lies above all others, so it is drawn over them.
@@ -363,6 +364,7 @@ void InkLayer::endAll()
 
 void InkLayer::putOn(Step &step)
 {
+    ++m_changes;
     const bool onTop = m_strokes.empty() || step.ids.front() > m_strokes.rbegin()->first;
     for (std::size_t i = 0; i < step.ids.size(); ++i)
         m_strokes.emplace(step.ids[i], std::move(step.held[i]));
@@ -410,6 +412,7 @@ void InkLayer::putOn(Step &step)
 
 void InkLayer::takeOff(Step &step)
 {
+    ++m_changes;
     step.held.resize(step.ids.size());
     const bool drawable = !m_stale && placeable();
     const bool everything = step.ids.size() == m_strokes.size();
