@@ -17,6 +17,7 @@ public:
     float ScaleHeight() const override { return m_height; }
 
     std::vector<Call> calls;
+    std::vector<QColor> cleared;
 
     std::vector<LineCall> lines() const { return only<LineCall>(); }
     std::vector<CircleCall> circles() const { return only<CircleCall>(); }
@@ -33,6 +34,7 @@ public:
 protected:
     void draw(const LineCall &line) override { calls.emplace_back(line); }
     void draw(const CircleCall &circle) override { calls.emplace_back(circle); }
+    void clear(const QColor &background) override { cleared.push_back(background); }
 
 private:
     template <typename T>

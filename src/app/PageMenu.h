@@ -3,13 +3,16 @@
 #include "LineWeight.h"
 
 #include <QObject>
+#include <QPoint>
 
 #include <vector>
 
 class QAction;
 class QColor;
 class QKeySequence;
+class QLabel;
 class QMenu;
+class QTimer;
 class QWidget;
 
 // The context menu of every page: line weight, pen colour and full screen.
@@ -23,6 +26,8 @@ public:
     // Marks the weight and pen in use, then opens at a point of the screen.
     void popup(QPoint globalPos, LineWeight weight, const QColor &pen);
     QMenu *menu() const { return m_menu; }
+    // One line where the menu last opened, for a few seconds.
+    void notify(const QString &line);
 
 signals:
     void openRequested(); // from the keyboard, which has no point to open at
@@ -30,10 +35,16 @@ signals:
     void weightStepped(int steps);
     void penChosen(const QColor &pen);
     void fullScreenToggled();
+    void saveImageRequested();
+    void printRequested();
+    void savePdfRequested();
+    void printCutOutRequested();
+    void restoreRequested();
 
 private:
     void addWeights();
     void addPens();
+    void addKeeping();
     // The keys reach the action from anywhere in the window.
     void bind(QAction *action, const QList<QKeySequence> &keys);
 
@@ -41,4 +52,7 @@ private:
     QMenu *m_menu;
     std::vector<QAction *> m_weights;
     std::vector<QAction *> m_pens;
+    QPoint m_openedAt;
+    QLabel *m_notice;
+    QTimer *m_noticeShown;
 };
