@@ -27,10 +27,11 @@ const QString kPrintTitle = QStringLiteral("印刷");
 const QString kPdfTitle = QStringLiteral("PDFとして保存");
 const QString kCutOutTitle = QStringLiteral("切り取り用の円を印刷");
 
-QString existingFolder(QStandardPaths::StandardLocation location)
+// The user's folder for such files, made if it is missing, else home.
+QString folderFor(QStandardPaths::StandardLocation location)
 {
     const QString folder = QStandardPaths::writableLocation(location);
-    return QDir(folder).exists() ? folder : QDir::homePath();
+    return !folder.isEmpty() && QDir().mkpath(folder) ? folder : QDir::homePath();
 }
 
 } // namespace
@@ -86,7 +87,7 @@ void BoardOutput::saveImage()
 {
     // What the screen shows now, before a dialog covers it.
     const QImage image = pageImage();
-    const QString path = askForFile(kImageTitle, existingFolder(QStandardPaths::PicturesLocation),
+    const QString path = askForFile(kImageTitle, folderFor(QStandardPaths::PicturesLocation),
                                     QStringLiteral("png"), QStringLiteral("PNG 画像 (*.png)"));
     if (path.isEmpty())
         return;
@@ -134,7 +135,7 @@ void BoardOutput::savePdf()
     const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle);
     if (!choice)
         return;
-    const QString path = askForFile(kPdfTitle, existingFolder(QStandardPaths::DocumentsLocation), QStringLiteral("pdf"),
+    const QString path = askForFile(kPdfTitle, folderFor(QStandardPaths::DocumentsLocation), QStringLiteral("pdf"),
                                     QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
