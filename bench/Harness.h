@@ -27,6 +27,9 @@ struct Config
     int rebuildRuns = 5;
     int startupRuns = 9;
     int idleMs = 2000;
+    int keptPoints = 100'000;
+    int keepRuns = 9;
+    int drawDuringSaveMs = 2500;
 };
 
 // Small enough to check that every part runs and prints; its figures mean nothing.
@@ -36,7 +39,10 @@ inline constexpr Config kQuickConfig{.repaints = 3,
                                      .pointsHeld = {0, 100, 1000},
                                      .rebuildRuns = 1,
                                      .startupRuns = 1,
-                                     .idleMs = 200};
+                                     .idleMs = 200,
+                                     .keptPoints = 1000,
+                                     .keepRuns = 1,
+                                     .drawDuringSaveMs = 1800};
 
 inline constexpr QSize kFullHd{1920, 1080};
 inline constexpr QSize kUltraHd{3840, 2160};

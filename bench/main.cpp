@@ -1,5 +1,5 @@
-// Times what a teacher feels: a figure's full repaint, one ink segment, the
-// start-up and the idle window, each beside a floor made of bare Qt widgets.
+// Times what a teacher feels: a figure's full repaint, one ink segment, keeping
+// the board, the start-up and the idle window, each beside a floor made of bare Qt widgets.
 // Prints Markdown tables. Run with QT_QPA_PLATFORM=offscreen; with DISPLAY set
 // to an X server (Xvfb) the start-up and idle runs are repeated under xcb.
 
@@ -7,6 +7,7 @@
 #include "Harness.h"
 #include "IdleBench.h"
 #include "InkBench.h"
+#include "KeepBench.h"
 #include "StartupBench.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ int main(int argc, char **argv)
     printHeader(quick);
     benchFigurePaints(config);
     benchInk(config);
+    benchKeep(config);
     if (benchStartup(config))
         benchIdle(config);
     std::printf("\nLoad average at the end: %s.\n", loadAverage().constData());
