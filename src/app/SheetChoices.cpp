@@ -26,6 +26,7 @@ QRadioButton *pair(QVBoxLayout *into, const QString &title, const QString &first
 
 SheetChoices::SheetChoices(bool askPages, QWidget *parent) : QWidget(parent)
 {
+    // The print dialog names its tab after this.
     setWindowTitle(QStringLiteral("色"));
     auto *layout = new QVBoxLayout(this);
     if (askPages)

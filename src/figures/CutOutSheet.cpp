@@ -24,6 +24,7 @@ constexpr double kNumberAtRadii = 0.72;
 constexpr double kNumberShareOfChord = 0.55;
 constexpr double kNumberShareOfRadius = 0.16;
 constexpr double kCaptionMm = 5;
+constexpr double kQuarterTurnDegrees = 90;
 // The figures name pixels by their centres.
 constexpr QPointF kPixelCentre(0.5, 0.5);
 const QColor kNumberColour(Qt::black);
@@ -60,7 +61,7 @@ void CutOutSheet::paint(QPainter &painter, const QRectF &paper, double unitsPerM
         painter.save();
         painter.translate(centre + labelRadius * QPointF(std::cos(angle), std::sin(angle)));
         // The number's top points out to the arc.
-        painter.rotate(angle * kDegreesPerHalfTurn / kPi + 90);
+        painter.rotate(angle * kDegreesPerHalfTurn / kPi + kQuarterTurnDegrees);
         const QRectF box(-figure.R / 2.0, -figure.R / 2.0, figure.R, figure.R);
         painter.drawText(box, Qt::AlignCenter, QString::number(j + 1));
         painter.restore();
