@@ -545,6 +545,8 @@ inline QString SoakInk::checkPixels()
         // The cached image may be larger than the layer; only its top-left part shows.
         const QSize shown = (QSizeF(ink.size()) * ink.devicePixelRatio()).toSize();
         const auto same = [shown](const QImage &a, const QImage &b) {
+            if (shown.isEmpty())
+                return true; // a layer of no size has no pixels, and may have no image
             for (int y = 0; y < shown.height(); ++y)
                 if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(shown.width()) * 4) != 0)
                     return false;
