@@ -1,14 +1,17 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
 # make soak   a long random-event soak (EVENTS=1000000, SEED=...)
+# make fuzz   a long run of mutated ink files through the reader (FILES=5000000,
+#             SEED=...; PRESET=asan under the sanitizers)
 # make bench  builds optimised and prints the benchmark tables
 # make package builds the Debian package in build/release
 
 PRESET ?= dev
 EVENTS ?= 1000000
+FILES ?= 5000000
 SEED ?= 20261207
 
-.PHONY: deps build run test soak bench package clean
+.PHONY: deps build run test soak fuzz bench package clean
 
 deps:
 	scripts/install-deps.sh
@@ -26,6 +29,10 @@ test: build
 soak: build
 	QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=86400000 TAMSEL_SOAK_EVENTS=$(EVENTS) TAMSEL_SOAK_SEED=$(SEED) \
 		build/$(PRESET)/tests/tst_soak
+
+fuzz: build
+	QTEST_FUNCTION_TIMEOUT=86400000 TAMSEL_FUZZ_FILES=$(FILES) TAMSEL_FUZZ_SEED=$(SEED) \
+		build/$(PRESET)/tests/tst_inkfile mutatedFilesNeverHarm
 
 bench: deps
 	cmake --preset release

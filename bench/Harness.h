@@ -30,6 +30,9 @@ struct Config
     int historyRuns = 10;
     int shortStrokePoints = 100'000;
     int scribblePoints = 1'000'000;
+    int keptPoints = 100'000;
+    int keepRuns = 9;
+    int drawDuringSaveMs = 2500;
 };
 
 // Small enough to check that every part runs and prints; its figures mean nothing.
@@ -42,7 +45,10 @@ inline constexpr Config kQuickConfig{.repaints = 3,
                                      .idleMs = 200,
                                      .historyRuns = 1,
                                      .shortStrokePoints = 1000,
-                                     .scribblePoints = 5000};
+                                     .scribblePoints = 5000,
+                                     .keptPoints = 1000,
+                                     .keepRuns = 1,
+                                     .drawDuringSaveMs = 1800};
 
 inline constexpr QSize kFullHd{1920, 1080};
 inline constexpr QSize kUltraHd{3840, 2160};

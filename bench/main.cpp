@@ -1,6 +1,6 @@
 // Times what a teacher feels: a figure's full repaint, the lesson aids over it,
-// one ink segment, the start-up and the idle window, each beside a floor made
-// of bare Qt widgets.
+// ink on a full page, the page menu, keeping the board, the start-up and the
+// idle window, each beside a floor made of bare Qt widgets.
 // Prints Markdown tables. Run with QT_QPA_PLATFORM=offscreen; with DISPLAY set
 // to an X server (Xvfb) the start-up and idle runs are repeated under xcb.
 
@@ -11,6 +11,7 @@
 #include "InkBench.h"
 #include "InkHistoryBench.h"
 #include "MenuBench.h"
+#include "KeepBench.h"
 #include "StartupBench.h"
 
 #include <QApplication>
@@ -56,6 +57,7 @@ int main(int argc, char **argv)
     benchInk(config);
     benchInkHistory(config);
     benchMenu(config);
+    benchKeep(config);
     if (benchStartup(config))
         benchIdle(config);
     std::printf("\nLoad average at the end: %s.\n", loadAverage().constData());

@@ -18,6 +18,7 @@ public:
     float ScaleHeight() const override { return m_height; }
 
     std::vector<Call> calls;
+    std::vector<QColor> cleared;
 
     std::vector<LineCall> lines() const { return only<LineCall>(); }
     std::vector<CircleCall> circles() const { return only<CircleCall>(); }
@@ -41,6 +42,7 @@ protected:
     void draw(const LineCall &line) override { calls.emplace_back(line); }
     void draw(const CircleCall &circle) override { calls.emplace_back(circle); }
     void draw(const TextCall &text) override { calls.emplace_back(text); }
+    void clear(const QColor &background) override { cleared.push_back(background); }
 
 private:
     template <typename T>

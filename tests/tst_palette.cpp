@@ -154,16 +154,20 @@ void TestPalette::clickLaysOutTheCurrentPageWhateverItsArgument()
 
 void TestPalette::pensReadOnTheBoard_data()
 {
-    // Contrast with the board's (0,128,0), of luminance 0.1544, worked by hand.
+    // Contrast with the board's (0,128,0), of luminance 0.1544, worked by hand;
+    // and on white paper, where a line needs a luminance of at most 1.05 / 4.5 - 0.05
+    // = 0.1833: the colour scaled down to that, rounded down (worked by hand
+    // where given, else checked by its properties).
     QTest::addColumn<int>("key");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<double>("contrast");
-    QTest::newRow("white") << 1 << QColor(255, 255, 255) << 5.137;
-    QTest::newRow("yellow chalk") << 2 << QColor(255, 255, 0) << 4.784;
-    QTest::newRow("the swatch's red") << 3 << Tamsel::kRed << 1.285;
-    QTest::newRow("the swatch's blue") << 4 << Tamsel::kBlue << 1.673;
-    QTest::newRow("pink chalk") << 5 << QColor(255, 192, 224) << 3.393;
-    QTest::newRow("light blue chalk") << 6 << QColor(128, 224, 255) << 3.431;
+    QTest::addColumn<QColor>("onPaper");
+    QTest::newRow("white") << 1 << QColor(255, 255, 255) << 5.137 << QColor(118, 118, 118);
+    QTest::newRow("yellow chalk") << 2 << QColor(255, 255, 0) << 4.784 << QColor(122, 122, 0);
+    QTest::newRow("the swatch's red") << 3 << Tamsel::kRed << 1.285 << QColor(238, 0, 0);
+    QTest::newRow("the swatch's blue") << 4 << Tamsel::kBlue << 1.673 << Tamsel::kBlue;
+    QTest::newRow("pink chalk") << 5 << QColor(255, 192, 224) << 3.393 << QColor();
+    QTest::newRow("light blue chalk") << 6 << QColor(128, 224, 255) << 3.431 << QColor();
 }
 
 void TestPalette::pensReadOnTheBoard()
@@ -176,6 +180,16 @@ void TestPalette::pensReadOnTheBoard()
     QVERIFY2(qAbs(ratio - contrast) < 0.001, qPrintable(QString::number(ratio)));
     // Only the design's own red and blue may read poorly on the board.
     QVERIFY(ratio >= 3 || colour == Tamsel::kRed || colour == Tamsel::kBlue);
+
+    QFETCH(QColor, onPaper);
+    const QColor paper = PenPalette::onWhite(colour);
+    if (onPaper.isValid())
+        QCOMPARE(paper, onPaper);
+    QVERIFY(PenPalette::contrastRatio(paper, Qt::white) >= PenPalette::kLineOnPaperContrast);
+    // Its hue kept: every channel scaled alike, within a step of rounding.
+    const double keep = double(qMax(paper.red(), paper.blue())) / qMax(colour.red(), colour.blue());
+    for (const auto channel : {&QColor::red, &QColor::green, &QColor::blue})
+        QVERIFY(qAbs((paper.*channel)() - keep * (colour.*channel)()) < 1);
 }
 
 void TestPalette::settingsFile_data()

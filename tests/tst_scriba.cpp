@@ -18,6 +18,7 @@ private slots:
     void everyInputDraws();
     void strokesSurviveResize();
     void clearErasesOnlyItsOwnAndAsksOnce();
+    void everyStepTellsItChanged();
     void foreColorAppliesToLaterStrokesOnly();
     void sizeInTwips();
     void palmRejection_data();
@@ -107,6 +108,25 @@ void TestScriba::clearErasesOnlyItsOwnAndAsksOnce()
     QVERIFY(m_a->ink().strokes().empty());
     QCOMPARE(m_a->ink().image().pixelColor(20, 20).alpha(), 0);
     QCOMPARE(int(m_b->ink().strokes().size()), 1);
+}
+
+// The ink is saved on this signal: once for every step of the history, the
+// restore included, and not while a stroke is still being drawn.
+void TestScriba::everyStepTellsItChanged()
+{
+    QSignalSpy changed(m_a, &Scriba::InkChanged);
+    mouseDown(m_a, {{10, 10}, {30, 30}});
+    QCOMPARE(changed.count(), 0);
+    sendMouse(m_a, QEvent::MouseButtonRelease, {30, 30}, Qt::NoButton);
+    const Stroke drawn = *m_a->ink().strokes().front();
+    m_a->undo();
+    m_a->redo();
+    m_a->Clear();
+    m_a->Clear(); // nothing left to clear
+    m_a->undo();
+    m_a->restore({drawn});
+    QCOMPARE(changed.count(), 6);
+    QCOMPARE(changed.at(0).at(0).toInt(), 2);
 }
 
 void TestScriba::foreColorAppliesToLaterStrokesOnly()

@@ -1,3 +1,6 @@
+#include "BoardOutput.h"
+#include "InkKeeping.h"
+#include "InkStore.h"
 #include "PictureBox.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
@@ -8,6 +11,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestTamsel : public QObject
@@ -20,6 +24,9 @@ private slots:
     void idleWindowPaintsNothing();
     void polygonFollowsThumbDrag();
     void strokesShowOverTheFigure();
+    void savedImageIsTheScreen_data();
+    void savedImageIsTheScreen();
+    void inkIsKeptButRestoredOnlyWhenAsked();
 };
 
 void TestTamsel::startsWithDesignValues()
@@ -105,6 +112,58 @@ void TestTamsel::strokesShowOverTheFigure()
     const QPoint offStroke = w.Scriba[0]->mapTo(&w, QPoint(100, 130));
     QCOMPARE(shot.pixelColor(onStroke), QColor(Qt::white));
     QCOMPARE(shot.pixelColor(offStroke), Tamsel::kFigureBackground);
+}
+
+void TestTamsel::savedImageIsTheScreen_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("weight");
+    QTest::newRow("polygon") << 0 << 1;
+    QTest::newRow("arc, heaviest") << 1 << 3;
+    QTest::newRow("sectors moving, heavy") << 2 << 2;
+    QTest::newRow("blank") << 3 << 1;
+}
+
+// What Ctrl+S saves is what the window shows in the picture's inner area.
+void TestTamsel::savedImageIsTheScreen()
+{
+    QFETCH(int, page);
+    QFETCH(int, weight);
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    w.MainTab->setTab(page);
+    w.setLineWeight(LineWeight::fromFactor(weight).value());
+    w.stepSectors(5);
+    mouseStroke(w.Scriba[page], {{0, 60}, {150, 100}, {400, 90}});
+    const PictureBox *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic};
+    const QRect inner = pictures[page]->contentsRect().translated(pictures[page]->mapTo(&w, QPoint()));
+    const QImage screen = w.grab(inner).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage saved = w.findChild<BoardOutput *>()->pageImage();
+    QCOMPARE(saved.size(), inner.size());
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), screen);
+}
+
+// Saved within 2 s of a stroke; the next start shows a clean board until
+// the restore is asked for, which one undo takes back.
+void TestTamsel::inkIsKeptButRestoredOnlyWhenAsked()
+{
+    QTemporaryDir dir;
+    {
+        Tamsel w;
+        new InkKeeping(w, dir.path());
+        QVERIFY(showWindow(w));
+        mouseStroke(w.Scriba[2], {{20, 20}, {60, 40}});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(InkStore(dir.path()).currentPath()), 2000);
+    }
+    Tamsel w;
+    auto *keeping = new InkKeeping(w, dir.path());
+    QVERIFY(showWindow(w));
+    QVERIFY(w.Scriba[2]->ink().strokes().empty());
+    keeping->restoreLast();
+    QCOMPARE(w.Scriba[2]->ink().strokes().size(), std::size_t(1));
+    QCOMPARE(w.Scriba[2]->ink().strokes().front()->points.size(), std::size_t(2));
+    QVERIFY(w.Scriba[2]->undo());
+    QVERIFY(w.Scriba[2]->ink().strokes().empty());
 }
 
 QTEST_MAIN(TestTamsel)

@@ -3,14 +3,18 @@
 #include "PenPalette.h"
 
 #include <QActionGroup>
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
 
 constexpr qreal kDotShareOfSide = 0.5;
+constexpr int kNoticeMs = 6000;
+constexpr int kNoticeMarginPx = 4;
 
 QString itemText(const char16_t *name, char mnemonic)
 {
@@ -47,7 +51,9 @@ QIcon swatchIcon(const QColor &colour, int sidePx)
 
 } // namespace
 
-PageMenu::PageMenu(QWidget &window) : QObject(&window), m_window(window), m_menu(new QMenu(&window))
+PageMenu::PageMenu(QWidget &window)
+    : QObject(&window), m_window(window), m_menu(new QMenu(&window)), m_notice(new QLabel(&window, Qt::ToolTip)),
+      m_noticeShown(new QTimer(this))
 {
     addWeights();
     addPens();
@@ -61,6 +67,15 @@ PageMenu::PageMenu(QWidget &window) : QObject(&window), m_window(window), m_menu
     QAction *fullScreen = m_menu->addAction(QStringLiteral("全画面表示(&F)"));
     fullScreen->setShortcut(Qt::Key_F11);
     connect(fullScreen, &QAction::triggered, this, &PageMenu::fullScreenToggled);
+    addKeeping();
+    m_notice->setForegroundRole(QPalette::ToolTipText);
+    m_notice->setBackgroundRole(QPalette::ToolTipBase);
+    m_notice->setAutoFillBackground(true);
+    m_notice->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_notice->setMargin(kNoticeMarginPx);
+    m_noticeShown->setSingleShot(true);
+    m_noticeShown->setInterval(kNoticeMs);
+    connect(m_noticeShown, &QTimer::timeout, m_notice, &QWidget::hide);
 
     auto *open = new QAction(this);
     bind(open, {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10});
@@ -107,6 +122,34 @@ void PageMenu::addPens()
     }
 }
 
+void PageMenu::addKeeping()
+{
+    m_menu->addSeparator();
+    QAction *image = m_menu->addAction(QStringLiteral("画像として保存(&S)…"));
+    bind(image, {QKeySequence::Save});
+    connect(image, &QAction::triggered, this, &PageMenu::saveImageRequested);
+    QAction *print = m_menu->addAction(QStringLiteral("印刷(&I)…"));
+    bind(print, {QKeySequence::Print});
+    connect(print, &QAction::triggered, this, &PageMenu::printRequested);
+    connect(m_menu->addAction(QStringLiteral("PDFとして保存(&D)…")), &QAction::triggered, this,
+            &PageMenu::savePdfRequested);
+    connect(m_menu->addAction(QStringLiteral("切り取り用の円を印刷(&K)…")), &QAction::triggered, this,
+            &PageMenu::printCutOutRequested);
+    m_menu->addSeparator();
+    connect(m_menu->addAction(QStringLiteral("前回の書き込みを復元(&R)")), &QAction::triggered, this,
+            &PageMenu::restoreRequested);
+}
+
+// A tooltip would go at the first focus change, and closing the menu makes one.
+void PageMenu::notify(const QString &line)
+{
+    m_notice->setText(line);
+    m_notice->adjustSize();
+    m_notice->move(m_openedAt);
+    m_notice->show();
+    m_noticeShown->start();
+}
+
 void PageMenu::bind(QAction *action, const QList<QKeySequence> &keys)
 {
     action->setShortcuts(keys);
@@ -125,5 +168,6 @@ void PageMenu::popup(QPoint globalPos, LineWeight weight, const QColor &pen)
         m_weights[i]->setChecked(LineWeight::kChoices[i].factor == weight.factor());
     for (std::size_t i = 0; i < m_pens.size(); ++i)
         m_pens[i]->setChecked(PenPalette::pens()[i].colour == pen);
+    m_openedAt = globalPos;
     m_menu->popup(globalPos);
 }

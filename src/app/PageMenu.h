@@ -3,13 +3,16 @@
 #include "LineWeight.h"
 
 #include <QObject>
+#include <QPoint>
 
 #include <vector>
 
 class QAction;
 class QColor;
 class QKeySequence;
+class QLabel;
 class QMenu;
+class QTimer;
 class QWidget;
 
 // The context menu of every page: line weight, pen colour, the lesson aids and
@@ -26,6 +29,8 @@ public:
     QMenu *menu() const { return m_menu; }
     // Whether the page in view has aids, and shows them.
     void markAids(bool available, bool shown);
+    // One line where the menu last opened, for a few seconds.
+    void notify(const QString &line);
 
 signals:
     void openRequested(); // from the keyboard, which has no point to open at
@@ -34,10 +39,16 @@ signals:
     void penChosen(const QColor &pen);
     void fullScreenToggled();
     void aidsToggled();
+    void saveImageRequested();
+    void printRequested();
+    void savePdfRequested();
+    void printCutOutRequested();
+    void restoreRequested();
 
 private:
     void addWeights();
     void addPens();
+    void addKeeping();
     // The keys reach the action from anywhere in the window.
     void bind(QAction *action, const QList<QKeySequence> &keys);
 
@@ -46,4 +57,7 @@ private:
     std::vector<QAction *> m_weights;
     std::vector<QAction *> m_pens;
     QAction *m_aids = nullptr;
+    QPoint m_openedAt;
+    QLabel *m_notice;
+    QTimer *m_noticeShown;
 };

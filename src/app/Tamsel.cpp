@@ -1,10 +1,12 @@
 #include "Tamsel.h"
 
 #include "ArcFigure.h"
+#include "BoardOutput.h"
 #include "DesignFont.h"
 #include "FigureFrame.h"
 #include "FocusRing.h"
 #include "LessonAids.h"
+#include "GeometryModel.h"
 #include "PageMenu.h"
 #include "PageLayout.h"
 #include "ParallelogramFigure.h"
@@ -84,6 +86,8 @@ QLabel *valueLabel(const QString &text, QWidget *page)
     return label;
 }
 
+static_assert(InkFile::kPageCount == Tamsel::kPageCount && PageRenderer::kPageCount == Tamsel::kPageCount);
+
 } // namespace
 
 Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
@@ -110,12 +114,19 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     new Shortcuts(*this);
     new FocusRing(*this);
     createPageMenu();
+    new BoardOutput(*this);
     const QScreen *s = screen();
     setGeometry(s ? WindowLayout::fitOnScreen(kStartGeometry, s->availableGeometry()) : kStartGeometry);
     Form_Load();
 }
 
-Tamsel::~Tamsel() = default;
+// The overlays are taken down after this part of the window; the ink they end
+// as they go has nowhere to be reported.
+Tamsel::~Tamsel()
+{
+    for (Overlay *overlay : Scriba)
+        disconnect(overlay, &Overlay::InkChanged, this, nullptr);
+}
 
 void Tamsel::createControls()
 {
@@ -157,8 +168,10 @@ void Tamsel::connectHandlers()
     for (int i = 0; i < 2; ++i)
         connect(ClsButton[i], &QPushButton::clicked, this, [this, i] { ClsButton_Click(Int16(i)); });
     connect(ColPic, &Swatch::Click, this, &Tamsel::ColPic_Click);
-    for (Overlay *overlay : Scriba)
+    for (Overlay *overlay : Scriba) {
         connect(overlay, &Overlay::RepaintRequest, this, [this](int i) { Scriba_RepaintRequest(saturate16(i)); });
+        connect(overlay, &Overlay::InkChanged, this, &Tamsel::inkChanged);
+    }
     connect(WhPic, &PictureBox::Paint, this, &Tamsel::WhPic_Paint);
 
     connect(PolyPic, &PictureBox::Paint, this, &Tamsel::PolyPic_Paint);
@@ -267,6 +280,47 @@ void Tamsel::restoreChoices(const Settings::Choices &choices)
         Scriba[i]->setForeColor(choices.pens[i]);
     ColPic->setBackColor(Scriba[currentPage()]->ForeColor());
     setLineWeight(choices.weight);
+}
+
+// A page not in view is laid out when shown; its picture takes the size that
+// layout would give it at the window's present size.
+PageView Tamsel::pageView(int page) const
+{
+    const PageControls &c = m_pages.at(page);
+    GeometryModel model;
+    model.add(PageLayout::Picture, c.picture->geometry());
+    model.add(PageLayout::Overlay, Scriba[page]->geometry());
+    const std::pair<PageLayout::Control, const QWidget *> row[] = {
+        {PageLayout::Scroll, c.scroll}, {PageLayout::Button, c.button}, {PageLayout::Label, c.label}};
+    for (const auto &[id, widget] : row)
+        if (widget)
+            model.add(id, widget->geometry());
+    const PageLayout::TabMetrics tab{float(MainTab->width()), float(MainTab->height()), float(MainTab->TabHeight())};
+    PageLayout::apply(tab, m_twips, model);
+    const int frames = 2 * PictureBox::kFramePx;
+    const QSize inner = model.rect(PageLayout::Picture).size() - QSize(frames, frames);
+    PageView view{page, inner.expandedTo(QSize(0, 0)), c.scroll ? c.scroll->value() : 0, 0, m_lineWeight,
+                  m_aids.shown(page), 0};
+    if (c.picture == ccPic) {
+        view.step = ccStep;
+        view.formulaLines = m_aids.formulaLines();
+    }
+    return view;
+}
+
+InkFile::Board Tamsel::board() const
+{
+    InkFile::Board board;
+    for (int page = 0; page < kPageCount; ++page)
+        for (const Stroke *stroke : Scriba[page]->ink().strokes())
+            board.at(page).push_back(*stroke);
+    return board;
+}
+
+void Tamsel::restoreBoard(InkFile::Board board)
+{
+    for (int page = 0; page < kPageCount; ++page)
+        Scriba[page]->restore(std::move(board.at(page)));
 }
 
 void Tamsel::Form_Load()

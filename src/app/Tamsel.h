@@ -1,8 +1,10 @@
 #pragma once
 
 #include "AidsState.h"
+#include "InkFile.h"
 #include "IntMath.h"
 #include "LineWeight.h"
+#include "PageRenderer.h"
 #include "Settings.h"
 #include "Twips.h"
 
@@ -108,9 +110,17 @@ public:
     Settings::Choices choices() const;
     void restoreChoices(const Settings::Choices &choices);
 
+    // What a page shows now, for files and paper.
+    PageView pageView(int page) const;
+    // Every page's finished strokes, copied; and saved ones put back, one undoable step a page.
+    InkFile::Board board() const;
+    void restoreBoard(InkFile::Board board);
+
 signals:
     // The weight or a pen colour changed, by the menu, a key or the swatch.
     void choicesChanged();
+    // The finished strokes of some page changed.
+    void inkChanged();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

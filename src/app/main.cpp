@@ -1,3 +1,5 @@
+#include "CommandLine.h"
+#include "InkKeeping.h"
 #include "Settings.h"
 #include "Tamsel.h"
 #include "WindowSystemGuard.h"
@@ -7,20 +9,26 @@
 
 int main(int argc, char *argv[])
 {
+    // Names the places of the settings and the ink: on Linux ~/.config/Tamsel/Tamsel.conf
+    // and ~/.local/share/Tamsel/Tamsel.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tamsel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tamsel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAMSEL_VERSION));
+    if (CommandLine::wanted(argc, argv))
+        return CommandLine::run(argc, argv);
+
     WindowSystemGuard guard;
     QApplication app(argc, argv);
     guard.release();
     // Lets desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tamsel.Tamsel"));
-    // Names the settings' place: ~/.config/Tamsel/Tamsel.conf on Linux.
-    QCoreApplication::setOrganizationName(QStringLiteral("Tamsel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tamsel"));
 
     QSettings store;
     Settings settings(store, Tamsel::kPageCount);
     Tamsel window;
     window.restoreChoices(settings.read());
     QObject::connect(&window, &Tamsel::choicesChanged, [&] { settings.write(window.choices()); });
+    new InkKeeping(window, InkStore::defaultFolder());
     window.show();
     return app.exec();
 }

@@ -95,12 +95,16 @@ public:
     void Circle(QPointF centre, float radius, std::optional<QColor> color, float start, float end);
 
     void Text(const TextCall &text) { draw(text); }
+    // The whole inner area in one colour, as a picture is erased before its paint;
+    // the drawing state stays.
+    void Cls(const QColor &background) { clear(background); }
 
 protected:
     explicit DrawOps(DrawState &state) : m_state(state) {}
     virtual void draw(const LineCall &line) = 0;
     virtual void draw(const CircleCall &circle) = 0;
     virtual void draw(const TextCall &text) = 0;
+    virtual void clear(const QColor &background) = 0;
 
 private:
     void circle(QPointF centre, float radius, const ArcShape &shape, const QColor &outline);

@@ -1,5 +1,6 @@
 #include "PainterDrawOps.h"
 
+#include "PenPalette.h"
 #include "TextSprites.h"
 
 #include <QPainter>
@@ -35,15 +36,26 @@ bool PainterDrawOps::drawnFlatWithDiscs(int width, DrawStyle style) const
     return m_fastWideLines && width > 1 && style != DrawStyle::Invisible;
 }
 
+QColor PainterDrawOps::lineColour(const QColor &colour) const
+{
+    return m_look == Look::DarkOnWhite ? PenPalette::onWhite(colour) : colour;
+}
+
+void PainterDrawOps::clear(const QColor &background)
+{
+    m_painter.fillRect(QRectF(0, 0, m_width, m_height), m_look == Look::DarkOnWhite ? QColor(Qt::white) : background);
+}
+
 void PainterDrawOps::draw(const LineCall &line)
 {
     // Hairlines stay aliased: smoothing a one-pixel line halves its colour.
     m_painter.setRenderHint(QPainter::Antialiasing, line.width > 1);
+    const QColor colour = lineColour(line.color);
     if (drawnFlatWithDiscs(line.width, line.style)) {
-        wideLine(line.from + kPixelCentre, line.to + kPixelCentre, line.color, line.width);
+        wideLine(line.from + kPixelCentre, line.to + kPixelCentre, colour, line.width);
         return;
     }
-    m_painter.setPen(penFor(line.color, line.width, line.style));
+    m_painter.setPen(penFor(colour, line.width, line.style));
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawLine(line.from + kPixelCentre, line.to + kPixelCentre);
 }
@@ -79,10 +91,11 @@ void PainterDrawOps::draw(const CircleCall &circle)
     }
     // One-pixel outlines stay aliased, as one-pixel lines do.
     m_painter.setRenderHint(QPainter::Antialiasing, circle.width > 1);
+    const QColor outline = lineColour(circle.outline);
     if (!shape.whole && (shape.radiusAtStart || shape.radiusAtEnd) && drawnFlatWithDiscs(circle.width, circle.style))
-        wideSectorOutline(box, centre, circle);
+        wideSectorOutline(box, centre, circle, outline);
     else
-        m_painter.strokePath(path, penFor(circle.outline, circle.width, circle.style));
+        m_painter.strokePath(path, penFor(outline, circle.width, circle.style));
 }
 
 void PainterDrawOps::wideLine(QPointF from, QPointF to, const QColor &color, int width)
@@ -100,7 +113,7 @@ void PainterDrawOps::wideLine(QPointF from, QPointF to, const QColor &color, int
 
 // The arc alone spans few scan lines in a narrow sector; its radius lines go
 // the fast way.
-void PainterDrawOps::wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle)
+void PainterDrawOps::wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle, const QColor &outline)
 {
     const ArcShape &shape = circle.shape;
     QPainterPath arc;
@@ -108,9 +121,9 @@ void PainterDrawOps::wideSectorOutline(const QRectF &box, QPointF centre, const 
     const QPointF arcStart = arc.currentPosition();
     arc.arcTo(box, shape.startDegrees, shape.sweepDegrees);
     const QPointF arcEnd = arc.currentPosition();
-    m_painter.strokePath(arc, QPen(circle.outline, circle.width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-    wideLine(shape.radiusAtStart ? centre : arcStart, arcStart, circle.outline, circle.width);
-    wideLine(arcEnd, shape.radiusAtEnd ? centre : arcEnd, circle.outline, circle.width);
+    m_painter.strokePath(arc, QPen(outline, circle.width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    wideLine(shape.radiusAtStart ? centre : arcStart, arcStart, outline, circle.width);
+    wideLine(arcEnd, shape.radiusAtEnd ? centre : arcEnd, outline, circle.width);
 }
 
 void PainterDrawOps::draw(const TextCall &text) { TextSprites::draw(m_painter, text); }

@@ -11,7 +11,12 @@ class QRectF;
 class PainterDrawOps : public DrawOps
 {
 public:
+    // On paper the board's colours may be kept, or the lines darkened to read on white.
+    enum class Look { Board, DarkOnWhite };
+
     PainterDrawOps(QPainter &painter, DrawState &state, float scaleWidth, float scaleHeight, bool fastWideLines = false);
+
+    void setLook(Look look) { m_look = look; }
 
     float ScaleWidth() const override { return m_width; }
     float ScaleHeight() const override { return m_height; }
@@ -20,14 +25,17 @@ protected:
     void draw(const LineCall &line) override;
     void draw(const CircleCall &circle) override;
     void draw(const TextCall &text) override;
+    void clear(const QColor &background) override;
 
 private:
+    QColor lineColour(const QColor &colour) const;
     bool drawnFlatWithDiscs(int width, DrawStyle style) const;
     void wideLine(QPointF from, QPointF to, const QColor &color, int width);
-    void wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle);
+    void wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle, const QColor &outline);
 
     QPainter &m_painter;
     float m_width;
     float m_height;
     bool m_fastWideLines;
+    Look m_look = Look::Board;
 };

@@ -355,6 +355,7 @@ void InkLayer::end(PointerId pointer)
     auto stroke = std::make_unique<InkStroke>(std::move(it->second.stroke));
     m_live.erase(it);
     stroke->finish();
+    ++m_changes;
     stroke->setId(m_nextId++);
     const InkStroke &drawn = *m_strokes.emplace_back(std::move(stroke));
     // The newest stroke lies above all others, so it is drawn over them.
@@ -394,6 +395,7 @@ void InkLayer::endAll()
 
 void InkLayer::putOn(Step &step)
 {
+    ++m_changes;
     const bool onTop = m_strokes.empty() || step.ids.front() > m_strokes.back()->id();
     // Both runs are sorted by id: one merge puts every stroke back in its place.
     const auto present = std::ptrdiff_t(m_strokes.size());
@@ -444,6 +446,7 @@ void InkLayer::putOn(Step &step)
 
 void InkLayer::takeOff(Step &step)
 {
+    ++m_changes;
     step.held.resize(step.ids.size());
     const bool drawable = !m_stale && placeable();
     const bool everything = step.ids.size() == m_strokes.size();

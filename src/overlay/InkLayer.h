@@ -85,6 +85,8 @@ public:
     const Stroke *liveStroke(PointerId pointer) const;
     std::size_t undoDepth() const { return m_undo.size(); }
     std::size_t redoDepth() const { return m_redo.size(); }
+    // Grows whenever the finished strokes change, so a keeper can tell what to save.
+    std::uint64_t changes() const { return m_changes; }
 
     // The finished strokes at device resolution, drawn for the current frame
     // and size. The image may be larger than the layer; its top-left part shows.
@@ -156,6 +158,7 @@ private:
     std::deque<std::unique_ptr<Step>> m_undo;
     std::vector<std::unique_ptr<Step>> m_redo;
     bool m_erasing = false;
+    std::uint64_t m_changes = 0;
     CoverageMask m_scratch;
     QRect m_dirty;
 };

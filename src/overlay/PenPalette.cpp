@@ -13,6 +13,8 @@ constexpr double kGamma = 2.4;
 constexpr double kRedWeight = 0.2126, kGreenWeight = 0.7152, kBlueWeight = 0.0722;
 // Flare added to both luminances, so black on black is 1 and not 0/0.
 constexpr double kFlare = 0.05;
+// Halvings of the darkening factor: finer than one step of an 8-bit channel.
+constexpr int kDarkenSearchSteps = 12;
 
 double linear(double channel)
 {
@@ -57,4 +59,22 @@ double PenPalette::contrastRatio(const QColor &a, const QColor &b)
 {
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + kFlare) / (std::min(la, lb) + kFlare);
+}
+
+QColor PenPalette::onWhite(const QColor &colour)
+{
+    const QColor white(Qt::white);
+    if (contrastRatio(colour, white) >= kLineOnPaperContrast)
+        return colour;
+    // Rounded down, so a byte's rounding never takes back contrast.
+    const auto scaled = [&colour](double keep) {
+        return QColor(int(colour.red() * keep), int(colour.green() * keep), int(colour.blue() * keep));
+    };
+    // The largest share of the colour that still reads: black always does.
+    double reads = 0, fails = 1;
+    for (int i = 0; i < kDarkenSearchSteps; ++i) {
+        const double mid = (reads + fails) / 2;
+        (contrastRatio(scaled(mid), white) >= kLineOnPaperContrast ? reads : fails) = mid;
+    }
+    return scaled(reads);
 }

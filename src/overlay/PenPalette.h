@@ -24,4 +24,8 @@ public:
     static QString nameOf(const QColor &colour);
     // Contrast of two colours by their relative luminance (WCAG 2): 1 to 21.
     static double contrastRatio(const QColor &a, const QColor &b);
+    // A line's colour on white paper: kept where it reads there, else darkened,
+    // its hue kept, just enough to reach the contrast of small text.
+    static QColor onWhite(const QColor &colour);
+    static constexpr double kLineOnPaperContrast = 4.5;
 };

@@ -54,7 +54,14 @@ void Scriba::setFrame(const Similarity &frame)
     update();
 }
 
-void Scriba::showChanges() { update(m_ink.takeDirty()); }
+void Scriba::showChanges()
+{
+    update(m_ink.takeDirty());
+    if (m_ink.changes() == m_changesShown)
+        return;
+    m_changesShown = m_ink.changes();
+    emit InkChanged(m_index);
+}
 
 void Scriba::Clear()
 {
@@ -88,6 +95,13 @@ void Scriba::dropStillStrokes(QPointF pos, qreal radiusPx)
 {
     m_ink.dropStillAt(pos, radiusPx);
     showChanges();
+}
+
+bool Scriba::restore(std::vector<Stroke> strokes)
+{
+    const bool done = m_ink.restore(std::move(strokes));
+    showChanges();
+    return done;
 }
 
 void Scriba::RedrawRect(int x, int y, int width, int height)

@@ -50,12 +50,16 @@ public:
     void endStrokes();
     // A press held still to open a menu leaves no dot.
     void dropStillStrokes(QPointF pos, qreal radiusPx);
+    // Puts saved strokes back on the page as one undoable step.
+    bool restore(std::vector<Stroke> strokes);
 
     const InkLayer &ink() const { return m_ink; }
     InkLayer &ink() { return m_ink; }
 
 signals:
     void RepaintRequest(int index);
+    // The finished strokes changed: a stroke ended, or a clear, an erasure, an undo, a redo or a restore.
+    void InkChanged(int index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -85,4 +89,5 @@ private:
     InkLayer m_ink;
     QRect m_lastRedrawRect;
     std::optional<QPointF> m_eraserAt;
+    std::uint64_t m_changesShown = 0;
 };

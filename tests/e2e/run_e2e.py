@@ -1145,6 +1145,82 @@ def lesson_aids(s):
     s.keys("Prior")
     s.fact("then Page Up moves a sector back", text_lines(settled(s, below, unlike=named)) == 0,
            "wanted the sides' names to go with the last sector")
+# ---------------------------------------------------------------- keeping the board
+
+SAVE_TIMEOUT_S = 10.0
+KILL_AFTER_S = 3.0  # the ink is saved within 2 s of a stroke
+SAVED_NAME = re.compile(r"正多角形_\d{4}-\d\d-\d\d_\d{4}\.png$")
+
+
+def read_png(path):
+    raw = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+    return Shot(*read_ppm(raw), path)
+
+
+def keeping(s):
+    """Ctrl+S saves the picture as the screen shows it; ink killed 3 s after a stroke comes back only when asked;
+    the command line draws a page into a file, and a bad argument writes nothing."""
+    shutil.rmtree(os.path.join(s.scratch, ".local"), ignore_errors=True)
+    s.app.terminate()
+    s.app.wait(timeout=SETTLE_TIMEOUT_S)
+    s.start_program("tamsel-keep.log")
+    inner = page_layout(window_layout(START_W, START_H)["tabs"], POLYGON_PAGE)["inner"]
+    rows = (inner.h // 5, 4 * inner.h // 5)
+    marks = [in_inner(inner, (inner.w // 3, y)) for y in rows]
+    s.stroke(in_inner(inner, (inner.w // 5, rows[0])), in_inner(inner, (inner.w // 2, rows[0])))
+    shot = s.expect("keep-first-stroke", [Check("first stroke", marks[0], WHITE, reach=STROKE_REACH)])
+
+    s.keys("ctrl+s")
+    dialog = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "画像として保存"],
+                            env=s.env, capture_output=True, text=True, timeout=15).stdout.split()
+    s.xdotool("windowfocus", dialog[0], "key", "Return")
+    pictures = os.path.join(s.scratch, "Pictures")
+    wait_for(lambda: glob.glob(os.path.join(pictures, "*.png")), SAVE_TIMEOUT_S)
+    saved = glob.glob(os.path.join(pictures, "*.png"))
+    s.fact("Ctrl+S names the page and the time", len(saved) == 1 and SAVED_NAME.search(saved[0]),
+           "wanted one 正多角形_YYYY-MM-DD_HHMM.png in %s; found %s" % (pictures, saved))
+    if saved:
+        image = read_png(saved[0])
+        x0, y0 = WINDOW_X + inner.x, WINDOW_Y + inner.y
+        differ = sum(image.pixel(x, y) != shot.pixel(x0 + x, y0 + y) for y in range(inner.h) for x in range(inner.w))
+        s.fact("saved PNG is the screen", (image.width, image.height) == (inner.w, inner.h) and differ == 0,
+               "wanted %dx%d equal to the picture in %s; found %dx%d, %d pixels differ"
+               % (inner.w, inner.h, shot.path, image.width, image.height, differ))
+
+    s.stroke(in_inner(inner, (inner.w // 5, rows[1])), in_inner(inner, (inner.w // 2, rows[1])))
+    time.sleep(KILL_AFTER_S)
+    s.app.send_signal(signal.SIGKILL)
+    s.app.wait(timeout=SETTLE_TIMEOUT_S)
+    s.start_program("tamsel-after-kill.log")
+    s.expect("restart-clean", [Check("no ink at start %d" % i, m, WHITE, reach=STROKE_REACH, absent=True)
+                               for i, m in enumerate(marks)])
+    at = in_inner(inner, MENU_AT)
+    s.xdotool("mousemove", WINDOW_X + at[0], WINDOW_Y + at[1], "click", 3)
+    s.xdotool("key", "r")  # 前回の書き込みを復元(R)
+    s.expect("restored", [Check("stroke %d back" % i, m, WHITE, reach=STROKE_REACH) for i, m in enumerate(marks)])
+
+    out = os.path.join(s.scratch, "x.png")
+    run = subprocess.run([s.program, "--export", out, "--page", "2", "--value", "8", "--step", "16",
+                          "--size", "800x600"], env=s.env, capture_output=True, text=True, timeout=30)
+    s.fact("--export exits 0", run.returncode == 0, "status %d: %s" % (run.returncode, run.stderr))
+    if run.returncode == 0:
+        exported = read_png(out)
+        # The finished figure reaches the picture's right edge; what lies past it is not drawn.
+        checks = [c for c in parallelogram_checks(Rect(0, 0, 800, 600), SectorsModel(Rect(0, 0, 800, 600), 8))
+                  if 0 <= c.point[0] < 800]
+        for c in checks:
+            c.origin = (0, 0)
+        problems = [p for p in (c.evaluate(exported) for c in checks) if p]
+        s.fact("--export draws 16 sectors laid out at 800x600",
+               (exported.width, exported.height) == (800, 600) and not problems,
+               "%dx%d; %s" % (exported.width, exported.height, "; ".join(problems[:3])))
+    bad = os.path.join(s.scratch, "bad.png")
+    run = subprocess.run([s.program, "--export", bad, "--page", "7"], env=s.env, capture_output=True, text=True,
+                         timeout=30)
+    lines = run.stderr.splitlines()
+    s.fact("a bad argument: status 2, one line, no file",
+           run.returncode == 2 and len(lines) == 1 and lines[0].startswith("tamsel: ") and not os.path.exists(bad),
+           "status %d, stderr %r, file written: %s" % (run.returncode, run.stderr, os.path.exists(bad)))
 
 
 def main():
@@ -1179,6 +1255,7 @@ def main():
         page_menu(s)
         lesson_aids(s)
         ink_on_its_figure(s)
+        keeping(s)
         full_screen_sectors(s, FULL_HD)
         full_screen_sectors(s, ULTRA_HD)
         opens_within_screen(s, (1366, 768), 1.5)

@@ -1,0 +1,162 @@
+#include "KeepBench.h"
+
+#include "InkAutosave.h"
+#include "InkKeeping.h"
+#include "InkStore.h"
+#include "Scriba.h"
+#include "TabControl.h"
+#include "Tamsel.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace Bench {
+
+namespace {
+
+constexpr double kSaveBoundMs = 100;
+constexpr double kRestoreBoundMs = 200;
+constexpr double kExportBoundMs = 1000;
+constexpr int kPointsPerStroke = 500;
+// A pen reports about 250 times a second.
+constexpr int kPenIntervalMs = 4;
+constexpr int kExportTimeoutMs = 30000;
+const QColor kInk{255, 255, 255};
+
+// Ink in the polygon's units (radii): rows of wavy strokes across the figure.
+InkFile::Board inkOf(int points)
+{
+    InkFile::Board board;
+    for (int stroke = 0; stroke * kPointsPerStroke < points; ++stroke) {
+        Stroke s{kInk.rgba(), 0.02f, {}};
+        const int count = std::min(kPointsPerStroke, points - stroke * kPointsPerStroke);
+        for (int i = 0; i < count; ++i)
+            s.points.push_back({float(-1.2 + 2.4 * i / count), float(-0.9 + 0.03 * (stroke % 60) +
+                                                                      0.01 * std::sin(i * std::numbers::pi / 20)),
+                                1.0f});
+        board[0].push_back(std::move(s));
+    }
+    return board;
+}
+
+void send(QWidget *w, QEvent::Type type, QPointF at)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+// A stroke drawn at the pen's pace for `ms`, the event loop turning between
+// moves; the longest time from one move to the next.
+double longestGapMs(Scriba *scriba, int ms)
+{
+    const QSizeF area = scriba->size();
+    const auto at = [&](int i) {
+        return QPointF(area.width() * (0.1 + 0.8 * std::fmod(i * 0.003, 1.0)), area.height() * 0.95);
+    };
+    send(scriba, QEvent::MouseButtonPress, at(0));
+    QElapsedTimer clock;
+    clock.start();
+    double longest = 0, last = 0;
+    for (int i = 1; clock.elapsed() < ms; ++i) {
+        while (clock.nsecsElapsed() / 1e6 < last + kPenIntervalMs)
+            QCoreApplication::processEvents();
+        const double now = clock.nsecsElapsed() / 1e6;
+        longest = std::max(longest, now - last);
+        last = now;
+        send(scriba, QEvent::MouseMove, at(i));
+    }
+    send(scriba, QEvent::MouseButtonRelease, at(0));
+    return longest;
+}
+
+double exportMs(const QString &path, const QStringList &args)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    const auto start = Clock::now();
+    child.start(QStringLiteral(TAMSEL_PROGRAM), QStringList{QStringLiteral("--export"), path} + args);
+    if (!child.waitForFinished(kExportTimeoutMs) || child.exitCode() != 0)
+        fail(QStringLiteral("tamsel --export %1 failed").arg(args.join(' ')));
+    return msSince(start);
+}
+
+} // namespace
+
+void benchKeep(const Config &config)
+{
+    QTemporaryDir dir;
+    const InkFile::Board board = inkOf(config.keptPoints);
+    std::printf("\n## Keeping the board (ms, medians of %d runs)\n\n"
+                "A page of %d points in strokes of %d. Save: the copy of the strokes on the UI thread "
+                "(Tamsel::board), then encoding and writing through QSaveFile (with its flush to disk) as the "
+                "worker does. Restore: reading and checking the file, then the strokes back on the page "
+                "(Tamsel::restoreBoard, drawn into the overlay's cache) at the design window.\n\n",
+                config.keepRuns, config.keptPoints, kPointsPerStroke);
+
+    Tamsel window;
+    showExposed(window);
+    auto *keeping = new InkKeeping(window, dir.path());
+    InkStore store(dir.path());
+    std::vector<double> copy, write, read, restore;
+    for (int run = 0; run < config.keepRuns; ++run) {
+        window.Scriba[0]->ink().clear();
+        restore.push_back(timeMs([&] { window.restoreBoard(board); }));
+        InkFile::Board copied;
+        copy.push_back(timeMs([&] { copied = window.board(); }));
+        write.push_back(timeMs([&] { store.save(InkFile::encode(copied).value()); }));
+        read.push_back(timeMs([&] {
+            if (InkFile::load(store.currentPath()).board[0].size() != board[0].size())
+                fail(QStringLiteral("the saved page came back different"));
+        }));
+    }
+    const double saveMs = median(copy) + median(write);
+    const double restoreMs = median(read) + median(restore);
+    std::printf("| step | ms | bound |\n|---|---|---|\n");
+    std::printf("| save: copy on the UI thread | %.2f | |\n| save: encode and write on the worker | %.2f | |\n",
+                median(copy), median(write));
+    std::printf("| save, both | %.2f | %.0f ms: %s |\n", saveMs, kSaveBoundMs, verdict(saveMs, kSaveBoundMs).constData());
+    std::printf("| restore: read and check the file | %.2f | |\n| restore: strokes back on the page | %.2f | |\n",
+                median(read), median(restore));
+    std::printf("| restore, both | %.2f | %.0f ms: %s |\n", restoreMs, kRestoreBoundMs,
+                verdict(restoreMs, kRestoreBoundMs).constData());
+
+    // The pen while an autosave of the whole page runs, beside the pen alone.
+    keeping->autosave().flush();
+    const double alone = longestGapMs(window.Scriba[0], config.drawDuringSaveMs);
+    keeping->autosave().flush();
+    QSignalSpy saved(&keeping->autosave(), &InkAutosave::saved);
+    keeping->autosave().noteChange();
+    const double duringSave = longestGapMs(window.Scriba[0], config.drawDuringSaveMs);
+    if (saved.count() == 0)
+        fail(QStringLiteral("no autosave ran while the pen drew"));
+    std::printf("\nLongest gap between two pen moves (one every %d ms), drawing for %d ms on the page of %d points: "
+                "%.2f ms with an autosave of the page in that time, %.2f ms without.\n",
+                kPenIntervalMs, config.drawDuringSaveMs, config.keptPoints, duringSave, alone);
+
+    std::vector<double> polygon, sectors;
+    for (int run = 0; run < config.keepRuns; ++run) {
+        polygon.push_back(exportMs(dir.filePath(QStringLiteral("p.png")), {QStringLiteral("--size"), QStringLiteral("3840x2160")}));
+        sectors.push_back(exportMs(dir.filePath(QStringLiteral("s.png")),
+                                   {QStringLiteral("--page"), QStringLiteral("2"), QStringLiteral("--value"),
+                                    QStringLiteral("32"), QStringLiteral("--step"), QStringLiteral("64"),
+                                    QStringLiteral("--size"), QStringLiteral("3840x2160")}));
+    }
+    std::printf("\n`tamsel --export x.png --size 3840x2160` from process start to exit (QProcess), medians of %d:\n\n"
+                "| page | ms | within %.0f ms |\n|---|---|---|\n| polygon, 3 sides | %.1f | %s |\n"
+                "| 64 sectors, all moved | %.1f | %s |\n",
+                config.keepRuns, kExportBoundMs, median(polygon), verdict(median(polygon), kExportBoundMs).constData(),
+                median(sectors), verdict(median(sectors), kExportBoundMs).constData());
+    std::fflush(stdout);
+}
+
+} // namespace Bench

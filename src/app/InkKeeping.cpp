@@ -1,0 +1,31 @@
+#include "InkKeeping.h"
+
+#include "PageMenu.h"
+#include "Tamsel.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+InkKeeping::InkKeeping(Tamsel &window, const QString &folder)
+    : QObject(&window), m_window(window), m_store(folder), m_autosave(m_store, [&window] { return window.board(); })
+{
+    connect(&window, &Tamsel::inkChanged, &m_autosave, &InkAutosave::noteChange);
+    connect(window.pageMenu(), &PageMenu::restoreRequested, this, &InkKeeping::restoreLast);
+    connect(qApp, &QCoreApplication::aboutToQuit, &m_autosave, &InkAutosave::flush);
+    connect(&m_autosave, &InkAutosave::failed, this,
+            [](const QString &reason) { qWarning("tamsel: the ink could not be saved: %s", qPrintable(reason)); });
+}
+
+void InkKeeping::restoreLast()
+{
+    InkFile::Read last = m_store.loadLast();
+    const bool empty = std::all_of(last.board.begin(), last.board.end(), [](const auto &page) { return page.empty(); });
+    if (last.problem == InkFile::Problem::None && empty)
+        last.problem = InkFile::Problem::Missing;
+    if (last.problem != InkFile::Problem::None) {
+        m_window.pageMenu()->notify(InkFile::message(last.problem));
+        return;
+    }
+    m_window.restoreBoard(std::move(last.board));
+}

@@ -1,0 +1,60 @@
+#include "SheetChoices.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Two choices in a titled box, the first checked.
+QRadioButton *pair(QVBoxLayout *into, const QString &title, const QString &first, const QString &second)
+{
+    auto *box = new QGroupBox(title);
+    auto *layout = new QVBoxLayout(box);
+    auto *keep = new QRadioButton(first);
+    auto *other = new QRadioButton(second);
+    keep->setChecked(true);
+    layout->addWidget(keep);
+    layout->addWidget(other);
+    into->addWidget(box);
+    return other;
+}
+
+} // namespace
+
+SheetChoices::SheetChoices(bool askPages, QWidget *parent) : QWidget(parent)
+{
+    // The print dialog names its tab after this.
+    setWindowTitle(QStringLiteral("色"));
+    auto *layout = new QVBoxLayout(this);
+    if (askPages)
+        m_allPages = pair(layout, QStringLiteral("ページ"), QStringLiteral("このページ(&T)"),
+                          QStringLiteral("4 ページすべて(&A)"));
+    m_darkOnWhite = pair(layout, QStringLiteral("色"), QStringLiteral("黒板の色のまま(&B)"),
+                         QStringLiteral("白い紙に濃い線（インクの節約）(&W)"));
+    layout->addStretch();
+}
+
+SheetChoices::Choice SheetChoices::choice() const
+{
+    return {m_allPages && m_allPages->isChecked(),
+            m_darkOnWhite->isChecked() ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board};
+}
+
+std::optional<SheetChoices::Choice> SheetChoices::ask(QWidget *parent, const QString &title)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *choices = new SheetChoices(true);
+    layout->addWidget(choices);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return choices->choice();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "PainterDrawOps.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QRadioButton;
+
+// What goes on paper: the page in view or all four, and the board's own colours
+// or dark lines on white paper.
+class SheetChoices : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Choice
+    {
+        bool allPages = false;
+        PainterDrawOps::Look look = PainterDrawOps::Look::Board;
+    };
+
+    // The pages are asked only where no print dialog asks for them.
+    explicit SheetChoices(bool askPages, QWidget *parent = nullptr);
+    Choice choice() const;
+    // In a dialog of its own; nothing when cancelled.
+    static std::optional<Choice> ask(QWidget *parent, const QString &title);
+
+private:
+    QRadioButton *m_allPages = nullptr;
+    QRadioButton *m_darkOnWhite;
+};

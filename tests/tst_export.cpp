@@ -1,0 +1,138 @@
+#include "CommandLine.h"
+#include "CutOutSheet.h"
+#include "PageExport.h"
+#include "PenPalette.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Pages as files and on paper, and the command line that asks for them.
+// Expected positions come from the figures' written rules and the layout.
+class TestExport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void commandLine_data();
+    void commandLine();
+    void sheetColoursAndInk_data();
+    void sheetColoursAndInk();
+    void cutOutCircleIsSixCentimetres();
+    void failedWriteLeavesNoFile();
+};
+
+void TestExport::commandLine_data()
+{
+    // The arguments after the program's name; then what is wrong (a part of the
+    // line), or the page, value, step, size and weight asked for.
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QList<int>>("asked");
+    QTest::newRow("defaults") << "--export a.png" << "" << QList<int>{0, 3, 0, 526, 370, 1};
+    QTest::newRow("finished 16 sectors") << "--export x.png --page 2 --value 8 --step 16 --size 800x600" << ""
+                                         << QList<int>{2, 8, 16, 800, 600, 1};
+    QTest::newRow("arc opens at 360") << "--export a.pdf --page 1" << "" << QList<int>{1, 360, 0, 526, 370, 1};
+    QTest::newRow("blank, heaviest, 4K, upper case") << "--export A.PNG --page 3 --weight 3 --size 3840x2160" << ""
+                                                     << QList<int>{3, 0, 0, 3840, 2160, 3};
+    QTest::newRow("sectors at rest") << "--export a.png --page=2 --value=32 --step=0" << ""
+                                     << QList<int>{2, 32, 0, 526, 370, 1};
+    QTest::newRow("nothing to do") << "--page 2" << "--export" << QList<int>{};
+    QTest::newRow("unknown extension") << "--export a.jpg" << "extension" << QList<int>{};
+    QTest::newRow("no extension") << "--export picture" << "extension" << QList<int>{};
+    QTest::newRow("page 4") << "--export a.png --page 4" << "--page" << QList<int>{};
+    QTest::newRow("page as a word") << "--export a.png --page two" << "--page" << QList<int>{};
+    QTest::newRow("2 sides") << "--export a.png --value 2" << "--value" << QList<int>{};
+    QTest::newRow("361 degrees") << "--export a.png --page 1 --value 361" << "--value" << QList<int>{};
+    QTest::newRow("V of 1") << "--export a.png --page 2 --value 1" << "--value" << QList<int>{};
+    QTest::newRow("a value on the blank page") << "--export a.png --page 3 --value 5" << "--value" << QList<int>{};
+    QTest::newRow("step past N") << "--export a.png --page 2 --value 8 --step 17" << "--step" << QList<int>{};
+    QTest::newRow("step back") << "--export a.png --page 2 --step -1" << "--step" << QList<int>{};
+    QTest::newRow("step off page 2") << "--export a.png --page 0 --step 1" << "--step" << QList<int>{};
+    QTest::newRow("one side of a size") << "--export a.png --size 800" << "--size" << QList<int>{};
+    QTest::newRow("zero wide") << "--export a.png --size 0x600" << "--size" << QList<int>{};
+    QTest::newRow("too wide") << "--export a.png --size 8193x600" << "--size" << QList<int>{};
+    QTest::newRow("weight 4") << "--export a.png --weight 4" << "--weight" << QList<int>{};
+    QTest::newRow("unknown option") << "--export a.png --colour red" << "colour" << QList<int>{};
+    QTest::newRow("no value after the option") << "--export a.png --page" << "page" << QList<int>{};
+    QTest::newRow("a stray word") << "--export a.png now" << "now" << QList<int>{};
+}
+
+void TestExport::commandLine()
+{
+    QFETCH(QString, arguments);
+    QFETCH(QString, error);
+    QFETCH(QList<int>, asked);
+    const CommandLine::Parsed parsed = CommandLine::parse(QStringList{"tamsel"} + arguments.split(' '));
+    QCOMPARE(parsed.failed, !error.isEmpty());
+    QVERIFY2(parsed.text.contains(error) && !parsed.text.trimmed().contains('\n'), qPrintable(parsed.text));
+    if (!asked.isEmpty()) {
+        const PageView &v = parsed.job->view;
+        QCOMPARE((QList<int>{v.page, v.value, v.step, v.inner.width(), v.inner.height(), v.weight.factor()}), asked);
+    }
+}
+
+void TestExport::sheetColoursAndInk_data()
+{
+    QTest::addColumn<bool>("darkOnWhite");
+    QTest::newRow("board's colours") << false;
+    QTest::newRow("dark on white") << true;
+}
+
+// The arc page at 200 × 150 onto a 400 × 300 sheet: twice the size. Its disc
+// has M = 148, radius 74 about (100, 75); the ink's unit is that radius. A
+// white stroke half a radius above the centre lands at (200, 76) on the sheet.
+void TestExport::sheetColoursAndInk()
+{
+    QFETCH(bool, darkOnWhite);
+    QImage sheet(400, 300, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    const Stroke stroke{0xffffffff, 0.1f, {{-0.3f, -0.5f, 1}, {0.3f, -0.5f, 1}}};
+    QPainter painter(&sheet);
+    SheetRenderer::paintSheet(painter, sheet.rect(), {{1, QSize(200, 150), 360, 0, {}, false}, {&stroke}},
+                              darkOnWhite ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board);
+    painter.end();
+    QCOMPARE(sheet.pixelColor(3, 3), darkOnWhite ? QColor(Qt::white) : QColor(0, 128, 0));
+    QCOMPARE(sheet.pixelColor(200, 200), QColor(0, 0, 255));
+    const QColor ink = sheet.pixelColor(200, 76);
+    QCOMPARE(ink.red(), ink.blue());
+    QVERIFY(darkOnWhite ? PenPalette::contrastRatio(ink, Qt::white) >= 4.5 : ink == QColor(Qt::white));
+}
+
+// At 5 units to the millimetre the radius is 300 units about the paper's centre.
+void TestExport::cutOutCircleIsSixCentimetres()
+{
+    QImage paper(700, 700, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
+    CutOutSheet::paint(painter, paper.rect(), 5, 4, {});
+    painter.end();
+    const auto firstInk = [&](QPoint from, QPoint step) {
+        for (QPoint p = from; paper.rect().contains(p); p += step)
+            if (paper.pixel(p) != qRgb(255, 255, 255))
+                return (p - from).manhattanLength();
+        return -1;
+    };
+    // The 3-pixel outline at a quarter millimetre a pixel reaches about 2 units out.
+    for (const QPoint &step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, -1)}) {
+        const int edge = firstInk(QPoint(350, 350) - 349 * step, step);
+        QVERIFY2(edge >= 349 - 300 - 3 && edge <= 349 - 300, qPrintable(QString::number(edge)));
+    }
+    QCOMPARE(paper.pixelColor(390, 500), QColor(255, 255, 192));
+    QCOMPARE(paper.pixelColor(390, 200), QColor(128, 255, 128));
+}
+
+void TestExport::failedWriteLeavesNoFile()
+{
+    QTemporaryDir dir;
+    const QString aFile = dir.filePath("a.png");
+    const QImage image = PageExport::image({0, QSize(60, 40), 5, 0, {}, false}, {});
+    QVERIFY(!PageExport::writeImage(aFile, image));
+    QCOMPARE(QImage(aFile), image);
+    const QString underAFile = aFile + "/b.png";
+    QVERIFY(PageExport::writeImage(underAFile, image));
+    QVERIFY(PageExport::writePdf(underAFile, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"a.png"});
+}
+
+QTEST_MAIN(TestExport)
+#include "tst_export.moc"

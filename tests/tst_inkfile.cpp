@@ -1,0 +1,330 @@
+#include "InkAutosave.h"
+#include "InkFile.h"
+#include "InkStore.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <sys/stat.h>
+
+#include <bit>
+#include <cmath>
+#include <random>
+
+Q_DECLARE_METATYPE(InkFile::Problem)
+
+// The saved board is the program's first input from outside. Byte offsets
+// below are worked out from the layout written in InkFile.h for the sample
+// board: one stroke of two points on page 0, the other pages empty.
+class TestInkFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void refused_data();
+    void refused();
+    void unusualFiles_data();
+    void unusualFiles();
+    void lastRunIsKeptAside();
+    void autosaveWritesSoonAndOnce();
+    void mutatedFilesNeverHarm();
+};
+
+// Bit for bit, so -0 and 0 differ.
+bool operator==(const InkPoint &a, const InkPoint &b)
+{
+    return std::bit_cast<quint32>(a.x) == std::bit_cast<quint32>(b.x) &&
+           std::bit_cast<quint32>(a.y) == std::bit_cast<quint32>(b.y) && a.widthFactor == b.widthFactor;
+}
+bool operator==(const Stroke &a, const Stroke &b) { return a.color == b.color && a.width == b.width && a.points == b.points; }
+
+namespace {
+
+// The sample: header 16 bytes, page 0's count at 16, its stroke's colour at 20,
+// width at 24, point count at 28, points from 32 (12 bytes each), the three
+// empty pages' counts at 56, 60 and 64, the CRC at 68: 72 bytes.
+constexpr qsizetype kColourAt = 20, kWidthAt = 24, kPointsAt = 28, kFirstXAt = 32, kFactorAt = 40, kCrcAt = 68;
+constexpr qsizetype kSampleBytes = 72;
+
+InkFile::Board sample()
+{
+    InkFile::Board board;
+    board[0].push_back({0xff112233, 0.05f, {{0.5f, -0.25f, 1.0f}, {1.0f, 0.75f, 1.5f}}});
+    return board;
+}
+
+QByteArray bytesOf(const InkFile::Board &board) { return InkFile::encode(board).value_or(QByteArray()); }
+
+// CRC-32 bit by bit, the textbook way.
+quint32 crc(const QByteArray &bytes)
+{
+    quint32 c = 0xffffffffu;
+    for (char byte : bytes) {
+        c ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            c = (c >> 1) ^ (0xedb88320u & (0u - (c & 1u)));
+    }
+    return ~c;
+}
+
+// Makes a changed file whole again: the body's length and the checksum.
+QByteArray resealed(QByteArray bytes)
+{
+    if (bytes.size() < 20)
+        return bytes;
+    qToLittleEndian(quint32(bytes.size() - 20), bytes.data() + 12);
+    qToLittleEndian(crc(bytes.left(bytes.size() - 4)), bytes.data() + bytes.size() - 4);
+    return bytes;
+}
+
+QByteArray with(qsizetype at, quint32 value, bool reseal = true)
+{
+    QByteArray bytes = bytesOf(sample());
+    qToLittleEndian(value, bytes.data() + at);
+    return reseal ? resealed(bytes) : bytes;
+}
+
+QByteArray withFloat(qsizetype at, float value) { return with(at, std::bit_cast<quint32>(value)); }
+
+bool allWithinBounds(const InkFile::Board &board)
+{
+    for (const auto &page : board)
+        for (const Stroke &s : page) {
+            if (s.points.empty() || !(s.width > 0) || s.width > InkFile::kMaxWidth)
+                return false;
+            for (const InkPoint &p : s.points)
+                if (!(std::fabs(p.x) <= InkFile::kMaxCoordinate && std::fabs(p.y) <= InkFile::kMaxCoordinate &&
+                      p.widthFactor > 0 && p.widthFactor <= InkFile::kMaxWidthFactor))
+                    return false;
+        }
+    return true;
+}
+
+int envOr(const char *name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+} // namespace
+
+void TestInkFile::roundTrip_data()
+{
+    QTest::addColumn<int>("pointsOnPage1");
+    QTest::addColumn<qsizetype>("bytes");
+    // 16 of header, 4 a page, 12 a stroke and 12 a point, 4 of checksum.
+    QTest::newRow("the sample") << 0 << kSampleBytes;
+    QTest::newRow("and a dot on page 1") << 1 << kSampleBytes + 12 + 12;
+    QTest::newRow("and 100,000 points on page 1") << 100000 << kSampleBytes + 12 + 100000 * 12;
+}
+
+// Odd but valid values come back bit for bit: -0, the limits, a colour with no alpha.
+void TestInkFile::roundTrip()
+{
+    QFETCH(int, pointsOnPage1);
+    QFETCH(qsizetype, bytes);
+    InkFile::Board board = sample();
+    if (pointsOnPage1 > 0) {
+        Stroke s{0x00ffffff, InkFile::kMaxWidth, {}};
+        for (int i = 0; i < pointsOnPage1; ++i)
+            s.points.push_back({i % 2 ? -0.0f : InkFile::kMaxCoordinate, -InkFile::kMaxCoordinate + i, InkFile::kMaxWidthFactor});
+        board[1].push_back(s);
+    }
+    const QByteArray encoded = bytesOf(board);
+    QCOMPARE(encoded.size(), bytes);
+    const InkFile::Read read = InkFile::decode(encoded);
+    QCOMPARE(read.problem, InkFile::Problem::None);
+    QVERIFY(read.board == board);
+}
+
+void TestInkFile::refused_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<InkFile::Problem>("problem");
+    using P = InkFile::Problem;
+    const QByteArray good = bytesOf(sample());
+    QTest::newRow("the sample itself") << good << P::None;
+    QTest::newRow("another colour, resealed") << with(kColourAt, 0xff00ff00) << P::None;
+    QTest::newRow("empty") << QByteArray() << P::NotInkFile;
+    QTest::newRow("a PNG") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << P::NotInkFile;
+    QTest::newRow("text") << QByteArray("lineWeight=3\n") << P::NotInkFile;
+    QTest::newRow("the magic alone") << good.left(8) << P::Damaged;
+    QTest::newRow("version 2") << with(8, 2 | (4u << 16), false) << P::NewerVersion;
+    QTest::newRow("version 0") << with(8, 0 | (4u << 16)) << P::Damaged;
+    QTest::newRow("five pages") << with(8, 1 | (5u << 16)) << P::Damaged;
+    QTest::newRow("one byte short") << good.chopped(1) << P::Damaged;
+    QTest::newRow("one byte more") << good + '\0' << P::Damaged;
+    QTest::newRow("checksum off by one") << with(kCrcAt, crc(good.left(kCrcAt)) + 1, false) << P::Damaged;
+    QTest::newRow("a point changed, not resealed") << with(kFirstXAt, 0, false) << P::Damaged;
+    QTest::newRow("four billion strokes") << with(16, 0xffffffffu) << P::Damaged;
+    QTest::newRow("four billion points") << with(kPointsAt, 0xffffffffu) << P::Damaged;
+    QTest::newRow("three points, two there") << with(kPointsAt, 3) << P::Damaged;
+    QTest::newRow("a stroke of no points") << resealed(with(kPointsAt, 0).remove(kFirstXAt, 24)) << P::Damaged;
+    QTest::newRow("x is NaN") << withFloat(kFirstXAt, std::nanf("")) << P::Damaged;
+    QTest::newRow("x is infinite") << withFloat(kFirstXAt, INFINITY) << P::Damaged;
+    QTest::newRow("x is 10^7") << withFloat(kFirstXAt, 1e7f) << P::Damaged;
+    QTest::newRow("width is 0") << withFloat(kWidthAt, 0) << P::Damaged;
+    QTest::newRow("width is negative") << withFloat(kWidthAt, -1) << P::Damaged;
+    QTest::newRow("width is 10^30") << withFloat(kWidthAt, 1e30f) << P::Damaged;
+    QTest::newRow("width factor 0") << withFloat(kFactorAt, 0) << P::Damaged;
+    QTest::newRow("width factor 5") << withFloat(kFactorAt, 5) << P::Damaged;
+}
+
+void TestInkFile::refused()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(InkFile::Problem, problem);
+    const InkFile::Read read = InkFile::decode(file);
+    QCOMPARE(read.problem, problem);
+    if (problem != InkFile::Problem::None)
+        QVERIFY(std::all_of(read.board.begin(), read.board.end(), [](const auto &page) { return page.empty(); }));
+    QVERIFY(!InkFile::message(problem).contains('\n'));
+}
+
+void TestInkFile::unusualFiles_data()
+{
+    // What stands at the path: a pipe would block a read for ever.
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<InkFile::Problem>("problem");
+    QTest::newRow("nothing") << "none" << InkFile::Problem::Missing;
+    QTest::newRow("a folder") << "folder" << InkFile::Problem::Unreadable;
+    QTest::newRow("a pipe") << "pipe" << InkFile::Problem::Unreadable;
+    QTest::newRow("65 MiB of zeros") << "huge" << InkFile::Problem::TooLarge;
+    QTest::newRow("a good file") << "good" << InkFile::Problem::None;
+}
+
+void TestInkFile::unusualFiles()
+{
+    QFETCH(QString, what);
+    QFETCH(InkFile::Problem, problem);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("board.ink");
+    QFile file(path);
+    if (what == "folder")
+        QVERIFY(QDir().mkdir(path));
+    if (what == "pipe")
+        QCOMPARE(mkfifo(qPrintable(path), 0600), 0);
+    if (what == "huge")
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(InkFile::kMaxBytes + (1 << 20)));
+    if (what == "good")
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytesOf(sample())) == kSampleBytes);
+    file.close();
+    QCOMPARE(InkFile::load(path).problem, problem);
+}
+
+// Run 1 leaves A; run 2 draws B; run 2 and run 3 restore A and B.
+void TestInkFile::lastRunIsKeptAside()
+{
+    QTemporaryDir dir;
+    InkFile::Board a = sample(), b = sample();
+    b[3] = b[0];
+    QVERIFY(!InkStore(dir.path()).save(bytesOf(a)));
+    InkStore second(dir.path());
+    QVERIFY(second.loadLast().board == a);
+    second.setAsideLast();
+    QVERIFY(!second.save(bytesOf(b)));
+    QVERIFY(second.loadLast().board == a);
+    QVERIFY(InkStore(dir.path()).loadLast().board == b);
+}
+
+void TestInkFile::autosaveWritesSoonAndOnce()
+{
+    QTemporaryDir dir;
+    InkStore store(dir.path());
+    int snapshots = 0;
+    InkAutosave autosave(store, [&] { ++snapshots; return sample(); });
+    QSignalSpy saved(&autosave, &InkAutosave::saved);
+    autosave.flush();
+    QVERIFY(!QFile::exists(store.currentPath()));
+
+    QElapsedTimer since;
+    since.start();
+    for (int i = 0; i < 5; ++i)
+        autosave.noteChange();
+    QVERIFY(saved.wait(2000));
+    QVERIFY(since.elapsed() <= 2000);
+    QCOMPARE(snapshots, 1);
+    QVERIFY(InkFile::load(store.currentPath()).board == sample());
+
+    autosave.noteChange();
+    autosave.flush();
+    QCOMPARE(snapshots, 2);
+    QTest::qWait(InkAutosave::kDelayMs + 200);
+    QCOMPARE(snapshots, 2);
+}
+
+// Seeded mutations of good files, most of them resealed so that they reach
+// the parser: each is refused with an empty board, or accepted only as the
+// very bytes that its board would be written as, every value in bounds.
+// TAMSEL_FUZZ_FILES and TAMSEL_FUZZ_SEED choose the run.
+void TestInkFile::mutatedFilesNeverHarm()
+{
+    const int files = envOr("TAMSEL_FUZZ_FILES", 100000);
+    const int seed = envOr("TAMSEL_FUZZ_SEED", 20261207);
+    std::mt19937 random{quint32(seed)};
+    const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    InkFile::Board busy;
+    for (int s = 0; s < 12; ++s) {
+        Stroke stroke{quint32(random()), 0.01f * float(s + 1), {}};
+        for (int i = 0; i <= s * 3; ++i)
+            stroke.points.push_back({float(pick(-200, 200)) / 100, float(pick(-200, 200)) / 100, 1.0f});
+        busy[std::size_t(s % InkFile::kPageCount)].push_back(stroke);
+    }
+    const QByteArray seeds[] = {bytesOf(sample()), bytesOf(busy), bytesOf({})};
+    const quint32 interesting[] = {0, 1, 2, 0x7fffffffu, 0x80000000u, 0xffffffffu, 0x7fc00000u, 0x7f800000u, 0x80000001u};
+
+    int accepted = 0, pastChecksum = 0;
+    for (int n = 0; n < files; ++n) {
+        QByteArray bytes = seeds[pick(0, 2)];
+        for (int edits = pick(1, 4); edits > 0 && !bytes.isEmpty(); --edits) {
+            const qsizetype at = pick(0, int(bytes.size() - 1));
+            switch (pick(0, 5)) {
+            case 0:
+                bytes[at] = char(bytes[at] ^ (1 << pick(0, 7)));
+                break;
+            case 1:
+                if (bytes.size() - at >= 4)
+                    qToLittleEndian(interesting[pick(0, std::size(interesting) - 1)], bytes.data() + at);
+                break;
+            case 2:
+                bytes.insert(at, QByteArray(pick(1, 16), char(pick(0, 255))));
+                break;
+            case 3:
+                bytes.remove(at, pick(1, 16));
+                break;
+            case 4:
+                bytes.truncate(at);
+                break;
+            default:
+                bytes.insert(at, bytes.mid(pick(0, int(bytes.size() - 1)), pick(1, 64)));
+                break;
+            }
+        }
+        if (pick(0, 3) > 0)
+            bytes = resealed(bytes);
+        const InkFile::Read read = InkFile::decode(bytes);
+        const QString where = QStringLiteral("seed %1, file %2").arg(seed).arg(n);
+        if (read.problem == InkFile::Problem::None) {
+            ++accepted;
+            QVERIFY2(allWithinBounds(read.board), qPrintable(where));
+            QVERIFY2(bytesOf(read.board) == bytes, qPrintable(where));
+        } else {
+            QVERIFY2(std::all_of(read.board.begin(), read.board.end(), [](const auto &p) { return p.empty(); }),
+                     qPrintable(where));
+        }
+        if (bytes.size() >= 20 && crc(bytes.chopped(4)) == qFromLittleEndian<quint32>(bytes.constData() + bytes.size() - 4))
+            ++pastChecksum;
+    }
+    qInfo("%d mutated files: %d accepted, %d with a good checksum", files, accepted, pastChecksum);
+    // Most files must get past the checksum, or the parser goes untested.
+    QVERIFY(pastChecksum > files / 2);
+    QVERIFY(accepted > 0);
+}
+
+QTEST_GUILESS_MAIN(TestInkFile)
+#include "tst_inkfile.moc"
