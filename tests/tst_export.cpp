@@ -1,7 +1,9 @@
 #include "CommandLine.h"
 #include "CutOutSheet.h"
 #include "PageExport.h"
+#include "PageRenderer.h"
 #include "PenPalette.h"
+#include "RecordingOps.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -19,6 +21,7 @@ private slots:
     void sheetColoursAndInk();
     void cutOutCircleIsSixCentimetres();
     void failedWriteLeavesNoFile();
+    void pagesCarryTheirAids();
 };
 
 void TestExport::commandLine_data()
@@ -132,6 +135,19 @@ void TestExport::failedWriteLeavesNoFile()
     QVERIFY(PageExport::writeImage(underAFile, image));
     QVERIFY(PageExport::writePdf(underAFile, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board));
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"a.png"});
+}
+
+// A page drawn for a file or paper shows the aids when asked: 12 sides give 3.106.
+void TestExport::pagesCarryTheirAids()
+{
+    for (const bool aids : {false, true}) {
+        const PageView view{PageRenderer::Polygon, PageRenderer::kDesignInner, 12, 0, LineWeight(), aids, 0};
+        RecordingOps ops(view.inner.width(), view.inner.height());
+        PageRenderer::paint(ops, view);
+        const auto texts = ops.texts();
+        QCOMPARE(std::any_of(texts.begin(), texts.end(), [](const TextCall &t) { return t.text.endsWith("3.106"); }),
+                 aids);
+    }
 }
 
 QTEST_MAIN(TestExport)
