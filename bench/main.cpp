@@ -51,14 +51,23 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const bool quick = mode == QStringLiteral("--quick");
     const Config config = quick ? kQuickConfig : Config{};
+    // `tamsel_bench PART` runs one part alone.
+    const QString only = quick ? QString() : mode;
+    const auto runs = [&only](const char *part) { return only.isEmpty() || only == QLatin1String(part); };
     printHeader(quick);
-    benchFigurePaints(config);
-    benchAids(config);
-    benchInk(config);
-    benchInkHistory(config);
-    benchMenu(config);
-    benchKeep(config);
-    if (benchStartup(config))
+    if (runs("figures"))
+        benchFigurePaints(config);
+    if (runs("aids"))
+        benchAids(config);
+    if (runs("ink")) {
+        benchInk(config);
+        benchInkHistory(config);
+    }
+    if (runs("menu"))
+        benchMenu(config);
+    if (runs("keep"))
+        benchKeep(config);
+    if (runs("startup") && benchStartup(config))
         benchIdle(config);
     std::printf("\nLoad average at the end: %s.\n", loadAverage().constData());
     return failures() == 0 ? 0 : 1;

@@ -205,6 +205,7 @@ const QImage &InkLayer::image()
 void InkLayer::renderAll()
 {
     m_image.fill(Qt::transparent);
+    m_inked = QRect();
     m_stale = false;
     ++m_generation;
     dropSnapshots();
@@ -214,6 +215,8 @@ void InkLayer::renderAll()
         return;
     // A full page is drawn in horizontal bands, one thread each: every pixel
     // still gets its strokes in the same order, so the result does not change.
+    for (const auto &stroke : m_strokes)
+        m_inked |= InkStroke::deviceReach(stroke->bounds(), deviceFrame()) & m_image.rect();
     const InkRaster::Surface surface = InkRaster::Surface::of(m_image);
     const auto drawBand = [this, &surface](const QRect &band, CoverageMask &scratch) {
         for (const auto &stroke : m_strokes)
@@ -361,7 +364,9 @@ void InkLayer::end(PointerId pointer)
     // The newest stroke lies above all others, so it is drawn over them.
     if (!m_stale && m_frame.usable()) {
         renderStroke(drawn, m_image.rect(), nullptr, m_scratch, InkRaster::Surface::of(m_image));
-        markDirty(InkStroke::deviceReach(drawn.bounds(), deviceFrame()) & m_image.rect());
+        const QRect reach = InkStroke::deviceReach(drawn.bounds(), deviceFrame()) & m_image.rect();
+        m_inked |= reach;
+        markDirty(reach);
     }
     auto step = std::make_unique<Step>();
     step->ids = {drawn.id()};
@@ -399,8 +404,10 @@ void InkLayer::putOn(Step &step)
     const bool onTop = m_strokes.empty() || step.ids.front() > m_strokes.back()->id();
     // Both runs are sorted by id: one merge puts every stroke back in its place.
     const auto present = std::ptrdiff_t(m_strokes.size());
-    for (auto &stroke : step.held)
+    for (auto &stroke : step.held) {
+        m_inked |= InkStroke::deviceReach(stroke->bounds(), deviceFrame()) & m_image.rect();
         m_strokes.push_back(std::move(stroke));
+    }
     std::inplace_merge(m_strokes.begin(), m_strokes.begin() + present, m_strokes.end(),
                        [](const auto &a, const auto &b) { return a->id() < b->id(); });
     std::vector<Snapshot> snapshots = std::move(step.snapshots);
@@ -478,6 +485,8 @@ void InkLayer::takeOff(Step &step)
             m_strokes[kept++] = std::move(stroke);
     }
     m_strokes.resize(kept);
+    if (m_strokes.empty())
+        m_inked = QRect();
     if (!snapshot.whole.isNull() || !snapshot.tiles.empty()) {
         step.snapshots.push_back(std::move(snapshot));
         keepSnapshotBudget();
@@ -662,12 +671,17 @@ const Stroke *InkLayer::liveStroke(PointerId pointer) const
     return it == m_live.end() ? nullptr : &it->second.stroke.data();
 }
 
+// Only where ink may lie: most repaints are the figure's, under a page with
+// little or no ink, and copying a transparent 4K image costs milliseconds.
 void InkLayer::paint(QPainter &painter, const QRect &logicalRect)
 {
     ensureImage();
+    QRect inked = m_inked;
+    for (const auto &[pointer, live] : m_live)
+        inked |= live.mask.rect();
     const QRect device =
         QRectF(QPointF(logicalRect.topLeft()) * m_ratio, QSizeF(logicalRect.size()) * m_ratio).toAlignedRect() &
-        m_image.rect();
+        m_image.rect() & inked;
     if (device.isEmpty())
         return;
     const QRectF target(QPointF(device.topLeft()) / m_ratio, QSizeF(device.size()) / m_ratio);

@@ -161,6 +161,8 @@ private:
     std::uint64_t m_changes = 0;
     CoverageMask m_scratch;
     QRect m_dirty;
+    // Device pixels that finished ink may cover; it grows until the page is drawn anew.
+    QRect m_inked;
 };
 
 template <typename Pred>
