@@ -152,7 +152,9 @@ private:
 
     // Finished strokes on the page, by id; ids grow, so they give the order of
     // drawing. Strokes taken off the page wait in the history with their id.
-    std::vector<std::unique_ptr<InkStroke>> m_strokes;
+    // A deque, as a page of many small strokes would otherwise carry up to
+    // half a vector's worth of spare slots and copy them all as it grows.
+    std::deque<std::unique_ptr<InkStroke>> m_strokes;
     std::uint32_t m_nextId = 0;
     std::map<PointerId, Live> m_live;
     std::deque<std::unique_ptr<Step>> m_undo;
