@@ -46,8 +46,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# dpkg-shlibdeps sees only linked libraries, not the Mincho font the window is drawn in.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-ipafont-mincho)
+# dpkg-shlibdeps sees only linked libraries, not the fonts the window and the aids are
+# drawn in, nor Qt's Japanese strings for the save and print dialogs.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

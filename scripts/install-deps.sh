@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build make
-    qt6-base-dev qt6-qpa-plugins
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-ipafont-mincho fonts-ipafont-gothic
     xvfb xdotool imagemagick x11-utils python3
     desktop-file-utils appstream dpkg-dev

@@ -2,6 +2,7 @@
 #include "InkKeeping.h"
 #include "InkStore.h"
 #include "PictureBox.h"
+#include "QtDialogs.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
 #include "Strokes.h"
@@ -27,6 +28,8 @@ private slots:
     void savedImageIsTheScreen_data();
     void savedImageIsTheScreen();
     void inkIsKeptButRestoredOnlyWhenAsked();
+    void qtDialogsSpeakJapanese_data();
+    void qtDialogsSpeakJapanese();
 };
 
 void TestTamsel::startsWithDesignValues()
@@ -164,6 +167,27 @@ void TestTamsel::inkIsKeptButRestoredOnlyWhenAsked()
     QCOMPARE(w.Scriba[2]->ink().strokes().front()->points.size(), std::size_t(2));
     QVERIFY(w.Scriba[2]->undo());
     QVERIFY(w.Scriba[2]->ink().strokes().empty());
+}
+
+void TestTamsel::qtDialogsSpeakJapanese_data()
+{
+    QTest::addColumn<QByteArray>("context");
+    QTest::addColumn<QByteArray>("english");
+    QTest::addColumn<QString>("japanese");
+    QTest::newRow("dialog button") << QByteArray("QPlatformTheme") << QByteArray("Cancel") << QString("キャンセル");
+    QTest::newRow("save dialog's name field") << QByteArray("QFileDialog") << QByteArray("File &name:")
+                                              << QString("ファイル名(&N):");
+    QTest::newRow("print dialog's button") << QByteArray("QPrintDialog") << QByteArray("&Print") << QString("印刷(&P)");
+}
+
+void TestTamsel::qtDialogsSpeakJapanese()
+{
+    QFETCH(QByteArray, context);
+    QFETCH(QByteArray, english);
+    QFETCH(QString, japanese);
+    static const bool installed = QtDialogs::speakJapanese(*QCoreApplication::instance());
+    QVERIFY2(installed, "qtbase_ja.qm not found: install qt6-translations-l10n");
+    QCOMPARE(QCoreApplication::translate(context.constData(), english.constData()), japanese);
 }
 
 QTEST_MAIN(TestTamsel)

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "InkKeeping.h"
+#include "QtDialogs.h"
 #include "Settings.h"
 #include "Tamsel.h"
 #include "WindowSystemGuard.h"
@@ -20,6 +21,8 @@ int main(int argc, char *argv[])
     WindowSystemGuard guard;
     QApplication app(argc, argv);
     guard.release();
+    if (!QtDialogs::speakJapanese(app))
+        qWarning("Qt's Japanese strings (qtbase_ja.qm) are missing: the save and print dialogs will be in English.");
     // Lets desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tamsel.Tamsel"));
 
