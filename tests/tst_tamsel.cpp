@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,7 @@ private slots:
     void savedImageIsTheScreen_data();
     void savedImageIsTheScreen();
     void inkIsKeptButRestoredOnlyWhenAsked();
+    void failedSavingIsShownOnce();
     void qtDialogsSpeakJapanese_data();
     void qtDialogsSpeakJapanese();
 };
@@ -167,6 +169,31 @@ void TestTamsel::inkIsKeptButRestoredOnlyWhenAsked()
     QCOMPARE(w.Scriba[2]->ink().strokes().front()->points.size(), std::size_t(2));
     QVERIFY(w.Scriba[2]->undo());
     QVERIFY(w.Scriba[2]->ink().strokes().empty());
+}
+
+// A folder under a plain file can never be made, as on a full or read-only disk.
+void TestTamsel::failedSavingIsShownOnce()
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Tamsel w;
+    auto *keeping = new InkKeeping(w, dir.filePath("blocker/ink"));
+    QSignalSpy failures(&keeping->autosave(), &InkAutosave::failed);
+    QVERIFY(showWindow(w));
+    const auto shownNotice = [&w]() -> QLabel * {
+        for (QLabel *label : w.findChildren<QLabel *>())
+            if (label->isVisible() && label->text().startsWith("書き込みを自動で保存できません"))
+                return label;
+        return nullptr;
+    };
+    mouseStroke(w.Scriba[0], {{20, 20}, {60, 40}});
+    QTRY_VERIFY_WITH_TIMEOUT(shownNotice() != nullptr, 3000);
+    shownNotice()->hide();
+    mouseStroke(w.Scriba[0], {{30, 20}, {70, 40}});
+    QTRY_COMPARE_WITH_TIMEOUT(failures.size(), 2, 3000);
+    QVERIFY(shownNotice() == nullptr);
 }
 
 void TestTamsel::qtDialogsSpeakJapanese_data()

@@ -13,8 +13,16 @@ InkKeeping::InkKeeping(Tamsel &window, const QString &folder)
     connect(&window, &Tamsel::inkChanged, &m_autosave, &InkAutosave::noteChange);
     connect(window.pageMenu(), &PageMenu::restoreRequested, this, &InkKeeping::restoreLast);
     connect(qApp, &QCoreApplication::aboutToQuit, &m_autosave, &InkAutosave::flush);
-    connect(&m_autosave, &InkAutosave::failed, this,
-            [](const QString &reason) { qWarning("tamsel: the ink could not be saved: %s", qPrintable(reason)); });
+    // The teacher must know that a crash would now lose the board; the reason
+    // is for whoever looks after the machine.
+    connect(&m_autosave, &InkAutosave::failed, this, [this](const QString &reason) {
+        qWarning("tamsel: the ink could not be saved: %s", qPrintable(reason));
+        if (!m_failing)
+            m_window.pageMenu()->notify(QStringLiteral(
+                "書き込みを自動で保存できません。ディスクの空きと書き込みの権限を確かめてください。"));
+        m_failing = true;
+    });
+    connect(&m_autosave, &InkAutosave::saved, this, [this] { m_failing = false; });
 }
 
 void InkKeeping::restoreLast()

@@ -24,4 +24,6 @@ private:
     Tamsel &m_window;
     InkStore m_store;
     InkAutosave m_autosave;
+    // Said once when saving starts to fail, not at every stroke after.
+    bool m_failing = false;
 };

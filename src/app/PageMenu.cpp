@@ -145,7 +145,7 @@ void PageMenu::notify(const QString &line)
 {
     m_notice->setText(line);
     m_notice->adjustSize();
-    m_notice->move(m_openedAt);
+    m_notice->move(m_openedAt.value_or(m_window.mapToGlobal(QPoint(kNoticeMarginPx, kNoticeMarginPx))));
     m_notice->show();
     m_noticeShown->start();
 }

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include <optional>
+
 #include <vector>
 
 class QAction;
@@ -29,7 +31,8 @@ public:
     QMenu *menu() const { return m_menu; }
     // Whether the page in view has aids, and shows them.
     void markAids(bool available, bool shown);
-    // One line where the menu last opened, for a few seconds.
+    // One line where the menu last opened (before it ever opened, at the
+    // window's corner), for a few seconds.
     void notify(const QString &line);
 
 signals:
@@ -57,7 +60,7 @@ private:
     std::vector<QAction *> m_weights;
     std::vector<QAction *> m_pens;
     QAction *m_aids = nullptr;
-    QPoint m_openedAt;
+    std::optional<QPoint> m_openedAt;
     QLabel *m_notice;
     QTimer *m_noticeShown;
 };
