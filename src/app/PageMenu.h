@@ -6,7 +6,6 @@
 #include <QPoint>
 
 #include <optional>
-
 #include <vector>
 
 class QAction;

@@ -31,7 +31,6 @@ public:
     void noteChange();
     // Writes what is unsaved at once and waits for every write: when the window closes.
     void flush();
-    bool writing() const { return m_watcher.isRunning(); }
 
 signals:
     void saved();

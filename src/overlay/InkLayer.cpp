@@ -665,12 +665,6 @@ std::size_t InkLayer::pointCount() const
     return points;
 }
 
-const Stroke *InkLayer::liveStroke(PointerId pointer) const
-{
-    const auto it = m_live.find(pointer);
-    return it == m_live.end() ? nullptr : &it->second.stroke.data();
-}
-
 // Only where ink may lie: most repaints are the figure's, under a page with
 // little or no ink, and copying a transparent 4K image costs milliseconds.
 void InkLayer::paint(QPainter &painter, const QRect &logicalRect)
