@@ -31,6 +31,8 @@ private slots:
     void rendersUpperRightQuarter();
     void onlyWidePensSmooth_data();
     void onlyWidePensSmooth();
+    void heavyLinesDrawnByHand_data();
+    void heavyLinesDrawnByHand();
     void textFillsItsBoxInsideItsOutline();
 };
 
@@ -159,6 +161,63 @@ void TestDrawOps::onlyWidePensSmooth()
         for (int x = 0; x < image.width(); ++x)
             greys += image.pixelColor(x, y) != Qt::black && image.pixelColor(x, y) != Qt::white;
     QCOMPARE(greys > 0, blended);
+}
+
+void TestDrawOps::heavyLinesDrawnByHand_data()
+{
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<QPoint>("shift");
+    QTest::addColumn<QRect>("clip");
+    QTest::addColumn<QLine>("line");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QPoint>("probe");
+    QTest::addColumn<int>("red");
+    const auto rgb = QImage::Format_RGB32;
+    const QRect none;
+    const QLine upright(10, 5, 10, 30), flat(5, 20, 35, 20), diagonal(5, 5, 35, 35);
+    // Pixel centres lie on the axis, so a pixel's distance from it is a whole
+    // number; covered fully within radius − ½, by (radius + ½ − distance) beyond.
+    QTest::newRow("3 px upright: the axis") << rgb << QPoint() << none << upright << 3 << QPoint(10, 15) << 255;
+    QTest::newRow("3 px upright: a pixel off, full") << rgb << QPoint() << none << upright << 3 << QPoint(9, 15) << 255;
+    QTest::newRow("3 px upright: two off, bare") << rgb << QPoint() << none << upright << 3 << QPoint(12, 15) << 0;
+    QTest::newRow("round end: a pixel past it") << rgb << QPoint() << none << upright << 3 << QPoint(10, 31) << 255;
+    QTest::newRow("round end: three past it, bare") << rgb << QPoint() << none << upright << 3 << QPoint(10, 33) << 0;
+    QTest::newRow("6 px flat: two off, full") << rgb << QPoint() << none << flat << 6 << QPoint(20, 22) << 255;
+    QTest::newRow("6 px flat: three off, half") << rgb << QPoint() << none << flat << 6 << QPoint(20, 23) << 128;
+    // √2 from the axis: 255 × (2 − √2) = 149.
+    QTest::newRow("3 px diagonal: √2 off") << rgb << QPoint() << none << diagonal << 3 << QPoint(21, 19) << 149;
+    QTest::newRow("premultiplied image") << QImage::Format_ARGB32_Premultiplied << QPoint() << none << upright << 3
+                                         << QPoint(9, 15) << 255;
+    QTest::newRow("shifted as a widget is") << rgb << QPoint(4, 3) << none << upright << 3 << QPoint(13, 18) << 255;
+    QTest::newRow("clipped: inside") << rgb << QPoint() << QRect(0, 0, 20, 40) << flat << 3 << QPoint(19, 20) << 255;
+    QTest::newRow("clipped: outside") << rgb << QPoint() << QRect(0, 0, 20, 40) << flat << 3 << QPoint(20, 20) << 0;
+}
+
+// Red on black, at the weights above the design's, where lines are drawn by hand.
+void TestDrawOps::heavyLinesDrawnByHand()
+{
+    QFETCH(QImage::Format, format);
+    QFETCH(QPoint, shift);
+    QFETCH(QRect, clip);
+    QFETCH(QLine, line);
+    QFETCH(int, width);
+    QFETCH(QPoint, probe);
+    QFETCH(int, red);
+    QImage image(40, 40, format);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    if (!clip.isNull())
+        painter.setClipRect(clip);
+    painter.translate(shift);
+    DrawState state;
+    PainterDrawOps ops(painter, state, 40, 40, true);
+    ops.setForeColor(Qt::red);
+    ops.setDrawWidth(width);
+    ops.Line(line.p1(), line.p2());
+    painter.end();
+    const QColor seen = image.pixelColor(probe);
+    QVERIFY2(std::abs(seen.red() - red) <= 1 && seen.green() == 0 && seen.blue() == 0,
+             qPrintable(QString("red %1").arg(seen.red())));
 }
 
 // Drawn twice, the second time from what the first kept: the same pixels,

@@ -1,8 +1,10 @@
 #include "PainterDrawOps.h"
 
+#include "LineRaster.h"
 #include "PenPalette.h"
 #include "TextSprites.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -24,13 +26,16 @@ PainterDrawOps::PainterDrawOps(QPainter &painter, DrawState &state, float scaleW
                                bool fastWideLines)
     : DrawOps(state), m_painter(painter), m_width(scaleWidth), m_height(scaleHeight), m_fastWideLines(fastWideLines)
 {
+    if (m_fastWideLines)
+        m_direct = directTarget(painter);
 }
 
 // Qt smooths a wide stroke with round ends at a cost that grows with every scan
-// line it spans, most of a millisecond for one radius of a 4K figure; a
-// flat-ended line takes Qt's fast line path, and discs put back the round ends
-// and joins. The ends blend a little differently, so the design's own widths
-// keep Qt's round ends.
+// line it spans, most of a millisecond for one radius of a 4K figure. On a
+// raster image the line is drawn by hand, a few pixels a scan line; elsewhere
+// (paper, PDF) a flat-ended line takes Qt's fast line path, and discs put back
+// the round ends and joins. Either blends a little differently, so the
+// design's own widths keep Qt's round ends.
 bool PainterDrawOps::drawnFlatWithDiscs(int width, DrawStyle style) const
 {
     return m_fastWideLines && width > 1 && style != DrawStyle::Invisible;
@@ -98,8 +103,36 @@ void PainterDrawOps::draw(const CircleCall &circle)
         m_painter.strokePath(path, penFor(outline, circle.width, circle.style));
 }
 
+// Only a plain raster image, placed by a shift and an even scale, that nobody
+// else shares: the figure's pixels are written straight into it.
+std::optional<PainterDrawOps::DirectTarget> PainterDrawOps::directTarget(QPainter &painter)
+{
+    QPaintEngine *engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice() ||
+        engine->paintDevice()->devType() != QInternal::Image)
+        return std::nullopt;
+    auto *image = static_cast<QImage *>(engine->paintDevice());
+    const bool plain =
+        image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied;
+    const QTransform toDevice = painter.deviceTransform();
+    if (!plain || !image->isDetached() || toDevice.type() > QTransform::TxScale || toDevice.m11() != toDevice.m22() ||
+        toDevice.m11() <= 0)
+        return std::nullopt;
+    QRegion clip = engine->systemClip().isEmpty() ? QRegion(image->rect()) : engine->systemClip() & image->rect();
+    if (painter.hasClipping())
+        clip &= toDevice.map(painter.clipRegion());
+    return DirectTarget{image, toDevice, clip};
+}
+
 void PainterDrawOps::wideLine(QPointF from, QPointF to, const QColor &color, int width)
 {
+    if (m_direct && color.alpha() == 255) {
+        const QPointF a = m_direct->toDevice.map(from), b = m_direct->toDevice.map(to);
+        const InkRaster::Surface surface = InkRaster::Surface::of(*m_direct->image);
+        for (const QRect &part : m_direct->clip)
+            LineRaster::draw(surface, part, a, b, width / 2.0 * m_direct->toDevice.m11(), color.rgb());
+        return;
+    }
     m_painter.setPen(QPen(color, width, Qt::SolidLine, Qt::FlatCap));
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawLine(from, to);

@@ -2,11 +2,17 @@
 
 #include "DrawOps.h"
 
+#include <QRegion>
+#include <QTransform>
+
+#include <optional>
+
+class QImage;
 class QPainter;
 class QRectF;
 
 // Draws onto a QPainter whose origin is the top-left pixel of the inner area.
-// Lines widened past the design's widths may take a faster path whose ends
+// Lines widened past the design's widths may take a faster path whose edges
 // blend a hair differently.
 class PainterDrawOps : public DrawOps
 {
@@ -33,9 +39,19 @@ private:
     void wideLine(QPointF from, QPointF to, const QColor &color, int width);
     void wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle, const QColor &outline);
 
+    // The raster image behind the painter, where wide lines are drawn by hand.
+    struct DirectTarget
+    {
+        QImage *image = nullptr;
+        QTransform toDevice;
+        QRegion clip; // device pixels
+    };
+    static std::optional<DirectTarget> directTarget(QPainter &painter);
+
     QPainter &m_painter;
     float m_width;
     float m_height;
     bool m_fastWideLines;
     Look m_look = Look::Board;
+    std::optional<DirectTarget> m_direct;
 };
