@@ -18,31 +18,12 @@ int floorInt(float v)
     return i - (float(i) > v);
 }
 
-inline std::uint32_t div255(std::uint32_t x)
-{
-    x += 128;
-    return (x + (x >> 8)) >> 8;
-}
-
 struct Ink
 {
     QRgb solid;
-    std::uint32_t r, g, b;
 
-    void over(QRgb &dst, std::uint32_t cover) const
-    {
-        if (cover >= 255) {
-            dst = solid;
-            return;
-        }
-        const std::uint32_t keep = 255 - cover;
-        const QRgb d = dst;
-        dst = qRgba(int(div255(r * cover + qRed(d) * keep)), int(div255(g * cover + qGreen(d) * keep)),
-                    int(div255(b * cover + qBlue(d) * keep)), int(div255(255 * cover + qAlpha(d) * keep)));
-    }
-
-    // The same mix, two channels a multiply, with no branch: for the band's
-    // edges, where most pixels are partly covered.
+    // `cover` of the ink over what is there (source-over, premultiplied), two
+    // channels to a multiply.
     void mix(QRgb &dst, std::uint32_t cover) const
     {
         const std::uint32_t keep = 255 - cover, d = dst;
@@ -123,7 +104,7 @@ void walk(const InkRaster::Surface &s, const QRect &area, QPointF a, QPointF b, 
                 distance = std::fabs(ev - slope * eu) * across;
             const float cover = std::clamp(outer - distance, 0.0f, 1.0f);
             if (const auto alpha = std::uint32_t(cover * 255 + 0.5f))
-                ink.over(*pixel(v), alpha);
+                ink.mix(*pixel(v), alpha);
         }
     }
 }
@@ -137,8 +118,7 @@ void draw(const InkRaster::Surface &surface, const QRect &clip, QPointF a, QPoin
     const QRect area = clip & surface.rect & InkRaster::reach(a, b, radiusPx);
     if (area.isEmpty() || !(radiusPx > 0))
         return;
-    const Ink ink{qRgba(qRed(color), qGreen(color), qBlue(color), 255), std::uint32_t(qRed(color)),
-                  std::uint32_t(qGreen(color)), std::uint32_t(qBlue(color))};
+    const Ink ink{qRgba(qRed(color), qGreen(color), qBlue(color), 255)};
     if (std::fabs(b.y() - a.y()) >= std::fabs(b.x() - a.x()))
         walk<true>(surface, area, a, b, float(radiusPx), ink);
     else
