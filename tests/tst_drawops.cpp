@@ -33,6 +33,7 @@ private slots:
     void onlyWidePensSmooth();
     void heavyLinesDrawnByHand_data();
     void heavyLinesDrawnByHand();
+    void heavyCircleDrawnByHand();
     void textFillsItsBoxInsideItsOutline();
 };
 
@@ -218,6 +219,26 @@ void TestDrawOps::heavyLinesDrawnByHand()
     const QColor seen = image.pixelColor(probe);
     QVERIFY2(std::abs(seen.red() - red) <= 1 && seen.green() == 0 && seen.blue() == 0,
              qPrintable(QString("red %1").arg(seen.red())));
+}
+
+// A 6-px outline of radius 12 about a pixel centre: full within 2.5 px of the
+// circle, half at 3, bare at 4 and inside.
+void TestDrawOps::heavyCircleDrawnByHand()
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    DrawState state;
+    PainterDrawOps ops(painter, state, 40, 40, true);
+    ops.setForeColor(Qt::red);
+    ops.setDrawWidth(6);
+    ops.Circle({20, 20}, 12);
+    painter.end();
+    QCOMPARE(image.pixelColor(32, 20), QColor(Qt::red));
+    QCOMPARE(image.pixelColor(20, 10), QColor(Qt::red));
+    QVERIFY(std::abs(image.pixelColor(35, 20).red() - 128) <= 1);
+    QCOMPARE(image.pixelColor(36, 20), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(20, 20), QColor(Qt::black));
 }
 
 // Drawn twice, the second time from what the first kept: the same pixels,

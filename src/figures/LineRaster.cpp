@@ -71,8 +71,9 @@ void walk(const InkRaster::Surface &s, const QRect &area, QPointF a, QPointF b, 
     for (int u = uFirst; u <= uLast; ++u) {
         const float eu = float(u) + 0.5f - ua;
         const float centre = va + slope * eu;
-        const int vFirst = std::max(vMin, floorInt(centre - halfSpan));
-        const int vLast = std::min(vMax, floorInt(centre + halfSpan));
+        // Pixels whose centres lie strictly inside the band; those on its rim are bare.
+        const int vFirst = std::max(vMin, floorInt(centre - halfSpan - 0.5f) + 1);
+        const int vLast = std::min(vMax, -floorInt(0.5f - centre - halfSpan) - 1);
         if (vFirst > vLast)
             continue;
         uchar *const line = s.bits + (Steep ? (u - oy) * uStep - ox * vStep : (u - ox) * uStep - oy * vStep);
@@ -123,6 +124,40 @@ void draw(const InkRaster::Surface &surface, const QRect &clip, QPointF a, QPoin
         walk<true>(surface, area, a, b, float(radiusPx), ink);
     else
         walk<false>(surface, area, a, b, float(radiusPx), ink);
+}
+
+void ring(const InkRaster::Surface &surface, const QRect &clip, QPointF centre, double radiusPx, double halfWidthPx,
+          QRgb color)
+{
+    const double reach = radiusPx + halfWidthPx;
+    const QRect area = clip & surface.rect & InkRaster::reach(centre, centre, reach);
+    if (area.isEmpty() || !(halfWidthPx > 0) || !(radiusPx > 0))
+        return;
+    const Ink ink{qRgba(qRed(color), qGreen(color), qBlue(color), 255)};
+    const float cx = float(centre.x()), cy = float(centre.y()), radius = float(radiusPx);
+    const float outer = float(halfWidthPx) + kEdgePx;
+    const float far2 = (radius + outer) * (radius + outer);
+    const float nearR = std::max(0.0f, radius - outer), near2 = nearR * nearR;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const float ey = float(y) + 0.5f - cy, ey2 = ey * ey;
+        if (ey2 >= far2)
+            continue;
+        // Each row meets the outline in a span on either side of the hole.
+        const float across = std::sqrt(far2 - ey2);
+        const float hole = ey2 < near2 ? std::sqrt(near2 - ey2) : 0.0f;
+        auto *row = reinterpret_cast<QRgb *>(surface.bits + (y - surface.rect.y()) * surface.stride);
+        const auto span = [&](float from, float to) {
+            const int first = std::max(area.left(), floorInt(from)), last = std::min(area.right(), floorInt(to));
+            for (int x = first; x <= last; ++x) {
+                const float ex = float(x) + 0.5f - cx;
+                const float cover = std::clamp(outer - std::fabs(std::sqrt(ex * ex + ey2) - radius), 0.0f, 1.0f);
+                if (const auto alpha = std::uint32_t(cover * 255 + 0.5f))
+                    ink.mix(row[x - surface.rect.x()], alpha);
+            }
+        };
+        span(cx - across, cx - hole);
+        span(cx + hole, cx + across);
+    }
 }
 
 } // namespace LineRaster

@@ -16,4 +16,9 @@ namespace LineRaster {
 // within radius − ½ of the axis are covered fully, none beyond radius + ½.
 void draw(const InkRaster::Surface &surface, const QRect &clip, QPointF a, QPointF b, double radiusPx, QRgb color);
 
+// The circle of `radiusPx` about `centre`, its outline `halfWidthPx` to each
+// side, by the same rule.
+void ring(const InkRaster::Surface &surface, const QRect &clip, QPointF centre, double radiusPx, double halfWidthPx,
+          QRgb color);
+
 } // namespace LineRaster

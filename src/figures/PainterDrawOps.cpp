@@ -97,7 +97,10 @@ void PainterDrawOps::draw(const CircleCall &circle)
     // One-pixel outlines stay aliased, as one-pixel lines do.
     m_painter.setRenderHint(QPainter::Antialiasing, circle.width > 1);
     const QColor outline = lineColour(circle.outline);
-    if (!shape.whole && (shape.radiusAtStart || shape.radiusAtEnd) && drawnFlatWithDiscs(circle.width, circle.style))
+    if (shape.whole && !circle.fill && m_direct && drawnFlatWithDiscs(circle.width, circle.style) &&
+        outline.alpha() == 255)
+        wideRing(centre, circle.radius, outline, circle.width);
+    else if (!shape.whole && (shape.radiusAtStart || shape.radiusAtEnd) && drawnFlatWithDiscs(circle.width, circle.style))
         wideSectorOutline(box, centre, circle, outline);
     else
         m_painter.strokePath(path, penFor(outline, circle.width, circle.style));
@@ -142,6 +145,15 @@ void PainterDrawOps::wideLine(QPointF from, QPointF to, const QColor &color, int
     m_painter.drawEllipse(from, radius, radius);
     m_painter.drawEllipse(to, radius, radius);
     m_painter.setBrush(Qt::NoBrush);
+}
+
+void PainterDrawOps::wideRing(QPointF centre, double radius, const QColor &color, int width)
+{
+    const QPointF at = m_direct->toDevice.map(centre);
+    const double scale = m_direct->toDevice.m11();
+    const InkRaster::Surface surface = InkRaster::Surface::of(*m_direct->image);
+    for (const QRect &part : m_direct->clip)
+        LineRaster::ring(surface, part, at, radius * scale, width / 2.0 * scale, color.rgb());
 }
 
 // The arc alone spans few scan lines in a narrow sector; its radius lines go

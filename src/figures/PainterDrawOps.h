@@ -37,6 +37,7 @@ private:
     QColor lineColour(const QColor &colour) const;
     bool drawnFlatWithDiscs(int width, DrawStyle style) const;
     void wideLine(QPointF from, QPointF to, const QColor &color, int width);
+    void wideRing(QPointF centre, double radius, const QColor &color, int width);
     void wideSectorOutline(const QRectF &box, QPointF centre, const CircleCall &circle, const QColor &outline);
 
     // The raster image behind the painter, where wide lines are drawn by hand.
