@@ -1,0 +1,24 @@
+#pragma once
+
+#include "LineWeight.h"
+#include "Size.h"
+
+namespace core {
+
+// What one page shows: which page, its picture's inner size in pixels, the value
+// of its scroll bar (sides, degrees or V), the sectors moved (page 2 only), the
+// line weight, whether the lesson aids show and how many lines of the formula.
+struct PageView
+{
+    int page = 0;
+    Size inner;
+    int value = 0;
+    int step = 0;
+    LineWeight weight;
+    bool aids = false;
+    int formulaLines = 0;
+
+    bool operator==(const PageView &) const = default;
+};
+
+} // namespace core

@@ -1,0 +1,203 @@
+#include "Lesson.h"
+
+#include "PenPalette.h"
+#include "Text.h"
+
+#include <algorithm>
+
+namespace core {
+
+namespace {
+
+const Color kWhite{255, 255, 255};
+const Color kRed{255, 0, 0};
+const Color kBlue{0, 0, 255};
+
+} // namespace
+
+Lesson::Lesson()
+{
+    const int count = PageTable::count();
+    m_pages.resize(std::size_t(count));
+    for (int page = 0; page < count; ++page) {
+        const PageRow &r = row(page);
+        m_pages[std::size_t(page)] = {r.range ? r.range->start : 0, false, PenPalette::pens().front().colour};
+        if (r.animates && m_animatedPage < 0)
+            m_animatedPage = page;
+    }
+}
+
+void Lesson::tell(Change change, int page) const
+{
+    for (const Listener &listener : m_listeners)
+        listener(change, page);
+}
+
+void Lesson::showPage(int page)
+{
+    pause();
+    if (page < 0 || page >= pageCount() || page == m_page)
+        return;
+    m_page = page;
+    tell(Change::Page, page);
+}
+
+void Lesson::nextPage() { showPage((m_page + 1) % pageCount()); }
+void Lesson::previousPage() { showPage((m_page + pageCount() - 1) % pageCount()); }
+
+void Lesson::pause() { stop(); }
+
+void Lesson::stop()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    tell(Change::Running, m_animatedPage);
+}
+
+void Lesson::clearFormula() { m_formulaLines = 0; }
+
+void Lesson::setValue(int page, int value)
+{
+    const PageRow &r = row(page);
+    if (!r.range)
+        return;
+    value = std::clamp(value, r.range->min, r.range->max);
+    PageState &state = m_pages.at(std::size_t(page));
+    if (value == state.value)
+        return;
+    if (page == m_animatedPage) {
+        m_step = 0;
+        stop();
+        clearFormula();
+    }
+    state.value = value;
+    tell(Change::Value, page);
+}
+
+int Lesson::shownValue(int page) const
+{
+    const PageRow &r = row(page);
+    return r.range ? value(page) * r.range->shownPerValue : 0;
+}
+
+std::string Lesson::valueText(int page) const { return Text::number(shownValue(page)); }
+
+int Lesson::sectors() const { return m_animatedPage < 0 ? 0 : shownValue(m_animatedPage); }
+
+void Lesson::pressStart()
+{
+    if (m_animatedPage < 0)
+        return;
+    if (m_running) {
+        stop();
+    } else {
+        m_running = true;
+        clearFormula();
+        // A finished run starts again from the whole circle.
+        if (m_step == sectors())
+            m_step = 0;
+        tell(Change::Running, m_animatedPage);
+    }
+    // Every press repaints, whether it starts or pauses.
+    tell(Change::Figure, m_animatedPage);
+}
+
+void Lesson::tick()
+{
+    if (!m_running)
+        return;
+    m_step = std::min(m_step + 1, sectors());
+    if (m_step == sectors())
+        stop();
+    tell(Change::Figure, m_animatedPage);
+}
+
+void Lesson::stepSectors(int delta)
+{
+    if (m_animatedPage < 0)
+        return;
+    stop();
+    // Sectors moving back undo the finished figure the formula stands on.
+    if (delta < 0)
+        clearFormula();
+    m_step = std::clamp(m_step + delta, 0, sectors());
+    tell(Change::Figure, m_animatedPage);
+}
+
+void Lesson::stepLesson(int delta)
+{
+    if (m_animatedPage < 0)
+        return;
+    if (aidsShown(m_animatedPage) && m_step == sectors()) {
+        if (delta > 0) {
+            m_formulaLines = std::min(m_formulaLines + 1, kFormulaLines);
+            tell(Change::Figure, m_animatedPage);
+            return;
+        }
+        if (m_formulaLines > 0) {
+            --m_formulaLines;
+            tell(Change::Figure, m_animatedPage);
+            return;
+        }
+    }
+    stepSectors(delta);
+}
+
+void Lesson::toggleAids()
+{
+    if (!hasAids(m_page))
+        return;
+    PageState &state = m_pages.at(std::size_t(m_page));
+    state.aids = !state.aids;
+    tell(Change::Aids, m_page);
+}
+
+void Lesson::setWeight(LineWeight weight)
+{
+    if (weight == m_weight)
+        return;
+    m_weight = weight;
+    tell(Change::Weight, m_page);
+}
+
+void Lesson::setPen(const Color &pen)
+{
+    m_pages.at(std::size_t(m_page)).pen = pen;
+    tell(Change::Pen, m_page);
+}
+
+void Lesson::cyclePen()
+{
+    const Color c = pen(m_page);
+    setPen(c == kWhite ? kRed : c == kRed ? kBlue : kWhite);
+}
+
+StoredChoices::Choices Lesson::choices() const
+{
+    StoredChoices::Choices c{m_weight, {}};
+    for (const PageState &state : m_pages)
+        c.pens.push_back(state.pen);
+    return c;
+}
+
+void Lesson::restoreChoices(const StoredChoices::Choices &choices)
+{
+    for (std::size_t page = 0; page < m_pages.size() && page < choices.pens.size(); ++page) {
+        m_pages[page].pen = choices.pens[page];
+        tell(Change::Pen, int(page));
+    }
+    setWeight(choices.weight);
+}
+
+PageView Lesson::view(int page, Size inner) const
+{
+    PageView v{page, inner.expandedTo(Size(0, 0)), value(page), 0, m_weight, aidsShown(page), 0};
+    if (page == m_animatedPage) {
+        v.step = m_step;
+        v.formulaLines = m_formulaLines;
+    }
+    return v;
+}
+
+} // namespace core

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "Color.h"
+#include "LineWeight.h"
+#include "PageTable.h"
+#include "PageView.h"
+#include "Size.h"
+#include "StoredChoices.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The lesson as the class sees it: the page in view, each page's value, the
+// sectors moved and whether they are moving, the aids and the formula, the
+// line weight and each page's pen. Front-ends show it and send it commands;
+// after every change it tells its listeners what changed. The clock of the
+// animation is the front-end's: it calls tick() every kTickMs while running().
+class Lesson
+{
+public:
+    static constexpr int kTickMs = 350;
+    static constexpr int kFormulaLines = 4;
+
+    enum class Change {
+        Page,    // the page in view
+        Value,   // a page's scroll value (its label and figure)
+        Figure,  // the page's figure otherwise: sectors moved, the formula
+        Running, // the animation started or stopped
+        Aids,    // a page's aids shown or hidden
+        Weight,  // the line weight of every page
+        Pen,     // a page's pen colour
+    };
+    using Listener = std::function<void(Change change, int page)>;
+
+    // As the window opens: page 0, the start values, no sector moved, stopped.
+    Lesson();
+
+    void listen(Listener listener) { m_listeners.push_back(std::move(listener)); }
+
+    int pageCount() const { return int(m_pages.size()); }
+    const PageRow &row(int page) const { return PageTable::rows().at(std::size_t(page)); }
+
+    int page() const { return m_page; }
+    // Switching pages pauses the animation and keeps its step.
+    void showPage(int page);
+    void nextPage();
+    void previousPage();
+    void pause();
+
+    int value(int page) const { return m_pages.at(std::size_t(page)).value; }
+    // Held within the page's range; on the animated page it puts every sector back.
+    void setValue(int page, int value);
+    // What the page's value label shows: the sides, the degrees, or the sectors.
+    int shownValue(int page) const;
+    std::string valueText(int page) const;
+
+    // The animated page (the circle cut into sectors); -1 when there is none.
+    int animatedPage() const { return m_animatedPage; }
+    int step() const { return m_step; }
+    int sectors() const;
+    bool running() const { return m_running; }
+    // The start button: starts, pauses, resumes, or starts a finished run again.
+    void pressStart();
+    void tick();
+    // Moves sectors by hand (keys, a clicker): pauses a run, then steps within 0..N.
+    void stepSectors(int delta);
+    // Page Down (+1) or Page Up (-1) on the animated page: with the aids shown
+    // and every sector placed, a line of the formula; otherwise the sectors.
+    void stepLesson(int delta);
+    void returnAllSectors() { stepSectors(-m_step); }
+
+    bool aidsShown(int page) const { return m_pages.at(std::size_t(page)).aids; }
+    bool hasAids(int page) const { return row(page).addAids != nullptr; }
+    // The page in view's aids, on or off.
+    void toggleAids();
+    int formulaLines() const { return m_formulaLines; }
+
+    LineWeight weight() const { return m_weight; }
+    void setWeight(LineWeight weight);
+
+    Color pen(int page) const { return m_pages.at(std::size_t(page)).pen; }
+    // The pen of the page in view.
+    void setPen(const Color &pen);
+    // The swatch's cycle: white, red, blue, and white again from any other colour.
+    void cyclePen();
+
+    StoredChoices::Choices choices() const;
+    void restoreChoices(const StoredChoices::Choices &choices);
+
+    // What a page shows in a picture of this inner size.
+    PageView view(int page, Size inner) const;
+
+private:
+    struct PageState
+    {
+        int value = 0;
+        bool aids = false;
+        Color pen;
+    };
+
+    void tell(Change change, int page) const;
+    void stop();
+    void clearFormula();
+
+    std::vector<PageState> m_pages;
+    std::vector<Listener> m_listeners;
+    int m_page = 0;
+    int m_animatedPage = -1;
+    int m_step = 0;
+    bool m_running = false;
+    int m_formulaLines = 0;
+    LineWeight m_weight;
+};
+
+} // namespace core

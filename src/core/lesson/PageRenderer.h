@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Color.h"
+#include "LessonAids.h"
+#include "PageView.h"
+#include "Similarity.h"
+#include "Size.h"
+
+namespace core {
+
+class DrawOps;
+class TextMeasure;
+
+// Draws a page as its picture shows it: the board, the figure, then the lesson
+// aids. The window, files, paper and the browser all draw pages here.
+namespace PageRenderer {
+
+inline const Color kBoard{0, 128, 0};
+// The picture's inner area at the design window.
+inline constexpr Size kDesignInner{526, 370};
+
+void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure);
+// The page's aids for its view, whether or not the view shows them.
+LessonAids aids(const PageView &view, const TextMeasure &measure);
+// Where the page's ink lies in a picture of this inner size: the figure's
+// frame, or the picture's own pixels on a page without a figure.
+Similarity inkFrame(int page, float scaleWidth, float scaleHeight);
+
+} // namespace PageRenderer
+
+} // namespace core

@@ -1,0 +1,55 @@
+#include "PageTable.h"
+
+#include "ArcAids.h"
+#include "ArcFigure.h"
+#include "DrawOps.h"
+#include "ParallelogramAids.h"
+#include "ParallelogramFigure.h"
+#include "PageView.h"
+#include "PolygonAids.h"
+#include "PolygonFigure.h"
+
+namespace core {
+
+namespace {
+
+constexpr int kStartHalf = 4;
+constexpr int kSectorsPerHalf = 2;
+
+void paintPolygon(DrawOps &ops, const PageView &view)
+{
+    PolygonFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight);
+}
+
+void paintArc(DrawOps &ops, const PageView &view)
+{
+    ArcFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight);
+}
+
+void paintSectors(DrawOps &ops, const PageView &view)
+{
+    ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value, view.step).paint(ops, view.weight);
+}
+
+} // namespace
+
+namespace PageTable {
+
+const std::vector<PageRow> &rows()
+{
+    static const std::vector<PageRow> kRows = {
+        {"正多角形", ValueRange{PolygonFigure::kMinSides, PolygonFigure::kMaxSides, PolygonFigure::kMinSides, 1},
+         "辺の数", "正多角形の辺の数: ", "", false, paintPolygon, PolygonFigure::frame, PolygonAids::add},
+        {"円弧", ValueRange{0, ArcFigure::kMaxDegrees, ArcFigure::kMaxDegrees, 1}, "中心角", "扇形の中心角: ", " 度",
+         false, paintArc, ArcFigure::frame, ArcAids::add},
+        {"円→平行四辺形",
+         ValueRange{ParallelogramFigure::kMinHalf, ParallelogramFigure::kMaxHalf, kStartHalf, kSectorsPerHalf},
+         "扇形の数", "円を分ける扇形の数: ", "", true, paintSectors, ParallelogramFigure::frame, ParallelogramAids::add},
+        {"白紙", std::nullopt, "", "", "", false, nullptr, nullptr, nullptr},
+    };
+    return kRows;
+}
+
+} // namespace PageTable
+
+} // namespace core

@@ -1,0 +1,56 @@
+#include "StoredChoices.h"
+
+#include "PenPalette.h"
+#include "Text.h"
+
+#include <charconv>
+
+namespace core::StoredChoices {
+
+namespace {
+
+// A stored number is a few digits, perhaps with spaces around them.
+constexpr std::size_t kLongestNumber = 9;
+
+std::optional<int> wholeNumber(std::string text)
+{
+    const auto first = text.find_first_not_of(' ');
+    const auto last = text.find_last_not_of(' ');
+    if (first == std::string::npos || last - first + 1 > kLongestNumber)
+        return std::nullopt;
+    text = text.substr(first, last - first + 1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string penKey(int page) { return "page" + Text::number(page) + "/penColour"; }
+
+Choices read(const Lookup &lookup, int pageCount)
+{
+    Choices choices{LineWeight(), std::vector<Color>(std::size_t(std::max(0, pageCount)), PenPalette::pens().front().colour)};
+    if (const std::optional<std::string> weight = lookup(kWeightKey))
+        if (const std::optional<int> factor = wholeNumber(*weight))
+            choices.weight = LineWeight::fromFactor(*factor).value_or(LineWeight());
+    for (int page = 0; page < pageCount; ++page) {
+        const std::optional<std::string> stored = lookup(penKey(page));
+        const std::optional<Color> pen = stored ? Color::fromName(*stored) : std::nullopt;
+        if (pen && PenPalette::offers(*pen))
+            choices.pens[std::size_t(page)] = *pen;
+    }
+    return choices;
+}
+
+std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
+{
+    std::vector<std::pair<std::string, std::string>> out{{kWeightKey, Text::number(choices.weight.factor())}};
+    for (std::size_t page = 0; page < choices.pens.size(); ++page)
+        out.emplace_back(penKey(int(page)), choices.pens[page].name());
+    return out;
+}
+
+} // namespace core::StoredChoices

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Color.h"
+#include "LineWeight.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace core {
+
+// The choices kept between runs, the line weight and each page's pen, as text
+// under names a front-end stores them by. What comes back from the store is
+// untrusted: a value missing, malformed or not on offer gives the design's.
+namespace StoredChoices {
+
+struct Choices
+{
+    LineWeight weight;
+    std::vector<Color> pens; // one a page
+};
+
+inline const std::string kWeightKey = "lineWeight";
+std::string penKey(int page);
+
+// The stored text under a name, if there is any.
+using Lookup = std::function<std::optional<std::string>(const std::string &key)>;
+Choices read(const Lookup &lookup, int pageCount);
+// Names and values to store.
+std::vector<std::pair<std::string, std::string>> write(const Choices &choices);
+
+} // namespace StoredChoices
+
+} // namespace core
