@@ -1,0 +1,266 @@
+#include "InkFile.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace core {
+
+namespace {
+
+constexpr char kMagic[] = "\x89TamInk\n";
+constexpr std::size_t kMagicBytes = sizeof(kMagic) - 1;
+constexpr std::size_t kHeaderBytes = kMagicBytes + 2 + 2 + 4;
+constexpr std::size_t kTrailerBytes = 4;
+constexpr std::size_t kStrokeBytes = 4 + 4 + 4;
+constexpr std::size_t kPointBytes = 3 * 4;
+constexpr std::size_t kPageBytes = 4;
+constexpr std::uint32_t kCrcPolynomial = 0xEDB88320u;
+constexpr int kBitsPerByte = 8;
+
+std::uint32_t crc32(const std::uint8_t *data, std::size_t size)
+{
+    static const auto table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t i = 0; i < t.size(); ++i) {
+            std::uint32_t c = i;
+            for (int bit = 0; bit < kBitsPerByte; ++bit)
+                c = (c & 1) ? kCrcPolynomial ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    std::uint32_t c = ~0u;
+    for (std::size_t i = 0; i < size; ++i)
+        c = table[(c ^ data[i]) & 0xFFu] ^ (c >> kBitsPerByte);
+    return ~c;
+}
+
+template <typename T>
+T littleEndian(const std::uint8_t *at)
+{
+    T value = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        value = T(value | T(T(at[i]) << (kBitsPerByte * i)));
+    return value;
+}
+
+float floatFromBits(std::uint32_t bits)
+{
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
+}
+
+std::uint32_t bitsOfFloat(float f)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+class Writer
+{
+public:
+    explicit Writer(std::size_t size) : m_bytes(size) {}
+    template <typename T>
+    void put(T value)
+    {
+        for (std::size_t i = 0; i < sizeof(T); ++i)
+            m_bytes[m_at++] = std::uint8_t(value >> (kBitsPerByte * i));
+    }
+    void put(float value) { put(bitsOfFloat(value)); }
+    void putRaw(const char *data, std::size_t size)
+    {
+        std::memcpy(m_bytes.data() + m_at, data, size);
+        m_at += size;
+    }
+    InkFile::Bytes &bytes() { return m_bytes; }
+
+private:
+    InkFile::Bytes m_bytes;
+    std::size_t m_at = 0;
+};
+
+// Takes values off the front of the bytes; once it runs short, everything it gives is 0.
+class Reader
+{
+public:
+    Reader(const std::uint8_t *data, std::size_t size) : m_at(data), m_left(size) {}
+    template <typename T>
+    T take()
+    {
+        if (m_left < sizeof(T)) {
+            m_short = true;
+            return T{};
+        }
+        const T value = littleEndian<T>(m_at);
+        m_at += sizeof(T);
+        m_left -= sizeof(T);
+        return value;
+    }
+    float takeFloat() { return floatFromBits(take<std::uint32_t>()); }
+    std::size_t left() const { return m_left; }
+    bool ranShort() const { return m_short; }
+
+private:
+    const std::uint8_t *m_at;
+    std::size_t m_left;
+    bool m_short = false;
+};
+
+bool within(float v, float low, float high) { return std::isfinite(v) && v >= low && v <= high; }
+
+bool usablePoint(const InkPoint &p)
+{
+    return within(p.x, -InkFile::kMaxCoordinate, InkFile::kMaxCoordinate) &&
+           within(p.y, -InkFile::kMaxCoordinate, InkFile::kMaxCoordinate) &&
+           within(p.widthFactor, 0, InkFile::kMaxWidthFactor) && p.widthFactor > 0;
+}
+
+// Counts are believed only as far as the bytes left can hold them.
+bool readPage(Reader &in, std::vector<Stroke> &strokes)
+{
+    const std::uint32_t count = in.take<std::uint32_t>();
+    if (in.ranShort() || count > std::uint64_t(in.left() / (kStrokeBytes + kPointBytes)))
+        return false;
+    strokes.resize(count);
+    for (Stroke &stroke : strokes) {
+        stroke.color = in.take<std::uint32_t>();
+        stroke.width = in.takeFloat();
+        const std::uint32_t points = in.take<std::uint32_t>();
+        if (in.ranShort() || points == 0 || points > std::uint64_t(in.left() / kPointBytes) ||
+            !within(stroke.width, 0, InkFile::kMaxWidth) || !(stroke.width > 0))
+            return false;
+        stroke.points.resize(points);
+        for (InkPoint &p : stroke.points) {
+            p.x = in.takeFloat();
+            p.y = in.takeFloat();
+            p.widthFactor = in.takeFloat();
+            if (!usablePoint(p))
+                return false;
+        }
+    }
+    return !in.ranShort();
+}
+
+InkFile::Read refused(InkFile::Problem problem) { return {{}, problem}; }
+
+} // namespace
+
+std::int64_t InkFile::encodedSize(const Board &board)
+{
+    std::int64_t body = 0;
+    for (const std::vector<Stroke> &page : board) {
+        body += kPageBytes;
+        for (const Stroke &stroke : page)
+            body += std::int64_t(kStrokeBytes) + std::int64_t(stroke.points.size()) * std::int64_t(kPointBytes);
+    }
+    return std::int64_t(kHeaderBytes) + body + std::int64_t(kTrailerBytes);
+}
+
+std::optional<InkFile::Bytes> InkFile::encode(const Board &board)
+{
+    const std::int64_t total = encodedSize(board);
+    if (total > kMaxBytes)
+        return std::nullopt;
+    const std::int64_t body = total - std::int64_t(kHeaderBytes + kTrailerBytes);
+
+    Writer out{std::size_t(total)};
+    out.putRaw(kMagic, kMagicBytes);
+    out.put(kVersion);
+    out.put(std::uint16_t(board.size()));
+    out.put(std::uint32_t(body));
+    for (const std::vector<Stroke> &page : board) {
+        out.put(std::uint32_t(page.size()));
+        for (const Stroke &stroke : page) {
+            out.put(std::uint32_t(stroke.color));
+            out.put(stroke.width);
+            out.put(std::uint32_t(stroke.points.size()));
+            for (const InkPoint &p : stroke.points) {
+                out.put(p.x);
+                out.put(p.y);
+                out.put(p.widthFactor);
+            }
+        }
+    }
+    out.put(crc32(out.bytes().data(), std::size_t(total) - kTrailerBytes));
+    return std::move(out.bytes());
+}
+
+InkFile::Read InkFile::decode(const std::uint8_t *data, std::size_t size, int pageCount)
+{
+    if (size < kMagicBytes || std::memcmp(data, kMagic, kMagicBytes) != 0)
+        return refused(Problem::NotInkFile);
+    if (std::int64_t(size) > kMaxBytes)
+        return refused(Problem::TooLarge);
+    Reader header(data + kMagicBytes, size - kMagicBytes);
+    const std::uint16_t version = header.take<std::uint16_t>();
+    const std::uint16_t pages = header.take<std::uint16_t>();
+    const std::uint32_t body = header.take<std::uint32_t>();
+    if (header.ranShort())
+        return refused(Problem::Damaged);
+    // A later version may lay out everything after its number differently, and
+    // pages this program does not know come from a later one too.
+    if (version > kVersion || (version == kVersion && pages > pageCount))
+        return refused(Problem::NewerVersion);
+    if (version != kVersion || pages == 0 || std::uint64_t(body) + kHeaderBytes + kTrailerBytes != size)
+        return refused(Problem::Damaged);
+    const std::size_t checked = size - kTrailerBytes;
+    if (littleEndian<std::uint32_t>(data + checked) != crc32(data, checked))
+        return refused(Problem::Damaged);
+
+    Read read;
+    read.board.resize(std::size_t(pageCount));
+    Reader in(data + kHeaderBytes, body);
+    for (std::size_t page = 0; page < pages; ++page)
+        if (!readPage(in, read.board[page]))
+            return refused(Problem::Damaged);
+    if (in.left() != 0)
+        return refused(Problem::Damaged);
+    return read;
+}
+
+std::string InkFile::message(Problem problem)
+{
+    switch (problem) {
+    case Problem::None:
+        return {};
+    case Problem::Missing:
+        return "前回の書き込みは保存されていません。";
+    case Problem::Unreadable:
+        return "前回の書き込みのファイルを読めません。";
+    case Problem::TooLarge:
+        return "前回の書き込みのファイルが大きすぎるため、読み込みません。";
+    case Problem::NotInkFile:
+        return "前回の書き込みのファイルではありません（別の形式のファイルです）。";
+    case Problem::NewerVersion:
+        return "前回の書き込みは新しい版の Tamsel で保存されたため、この版では読めません。";
+    case Problem::Damaged:
+        return "前回の書き込みのファイルが壊れているため、復元できません。";
+    }
+    return {};
+}
+
+std::string InkFile::englishMessage(Problem problem)
+{
+    switch (problem) {
+    case Problem::None:
+        return {};
+    case Problem::Missing:
+        return "no ink has been saved";
+    case Problem::Unreadable:
+        return "the saved ink cannot be read";
+    case Problem::TooLarge:
+        return "the saved ink file is larger than " + std::to_string(kMaxBytes >> 20) + " MiB; it is not read";
+    case Problem::NotInkFile:
+        return "the saved ink file is not a Tamsel ink file";
+    case Problem::NewerVersion:
+        return "the saved ink was written by a newer Tamsel and cannot be read by this one";
+    case Problem::Damaged:
+        return "the saved ink file is damaged; nothing was restored";
+    }
+    return {};
+}
+
+} // namespace core

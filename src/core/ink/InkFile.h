@@ -1,0 +1,59 @@
+#pragma once
+
+#include "InkStroke.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The board's ink as bytes: every page's finished strokes in figure units, with
+// their colours and widths (the line weight they were drawn at included).
+//
+// Little-endian throughout:
+//   header   8 bytes of magic "\x89TamInk\n", u16 version, u16 page count,
+//            u32 length of the body in bytes
+//   body     per page: u32 strokes; per stroke: u32 colour (ARGB), f32 width,
+//            u32 points, then per point f32 x, f32 y, f32 width factor
+//   trailer  u32 CRC-32 (IEEE) of every byte before it
+//
+// The bytes come from outside: their size, counts, version and every number
+// are checked before use, and nothing is allocated beyond what their length
+// justifies. Bytes it accepts are exactly the ones it would write for that board.
+class InkFile
+{
+public:
+    static constexpr std::uint16_t kVersion = 1;
+    static constexpr std::int64_t kMaxBytes = std::int64_t(64) << 20;
+    // Far beyond any figure, in its units (radii, or pixels on the blank page).
+    static constexpr float kMaxCoordinate = 1e6f;
+    static constexpr float kMaxWidth = 1e4f;
+    static constexpr float kMaxWidthFactor = 4;
+    using Bytes = std::vector<std::uint8_t>;
+    // One list of strokes a page, in page order.
+    using Board = std::vector<std::vector<Stroke>>;
+
+    enum class Problem { None, Missing, Unreadable, TooLarge, NotInkFile, NewerVersion, Damaged };
+    struct Read
+    {
+        Board board;
+        Problem problem = Problem::None;
+    };
+
+    // How many bytes a board takes, and whether that is within the cap.
+    static std::int64_t encodedSize(const Board &board);
+    // Nothing for a board too large to read back.
+    static std::optional<Bytes> encode(const Board &board);
+    // A board of `pageCount` pages. A board of fewer pages (written before
+    // pages were added) is read with the missing pages empty.
+    static Read decode(const std::uint8_t *data, std::size_t size, int pageCount);
+    static Read decode(const Bytes &bytes, int pageCount) { return decode(bytes.data(), bytes.size(), pageCount); }
+
+    // One line for the teacher, and one for the command line.
+    static std::string message(Problem problem);
+    static std::string englishMessage(Problem problem);
+};
+
+} // namespace core

@@ -1,0 +1,139 @@
+#include "InkRaster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace core {
+
+namespace {
+
+// Ramp of the anti-aliased edge, in pixels on each side of the radius.
+constexpr double kEdgePx = 0.5;
+// A segment this many radii long gets per-row limits instead of its bounding box.
+constexpr float kLongInRadii = 4;
+// Coordinates are clamped here before they become integers: far beyond any screen.
+constexpr double kFarPx = 1 << 24;
+
+int clampedFloor(double v) { return int(std::floor(std::clamp(v, -kFarPx, kFarPx))); }
+int clampedCeil(double v) { return int(std::ceil(std::clamp(v, -kFarPx, kFarPx))); }
+
+// x / 255 rounded, exact for the products of two bytes.
+inline std::uint32_t div255(std::uint32_t x)
+{
+    x += 128;
+    return (x + (x >> 8)) >> 8;
+}
+
+} // namespace
+
+namespace InkRaster {
+
+Rect reach(PointF a, PointF b, double radiusPx)
+{
+    const double r = radiusPx + kEdgePx;
+    const int left = clampedFloor(std::min(a.x(), b.x()) - r);
+    const int top = clampedFloor(std::min(a.y(), b.y()) - r);
+    const int right = clampedCeil(std::max(a.x(), b.x()) + r);
+    const int bottom = clampedCeil(std::max(a.y(), b.y()) + r);
+    return Rect::fromCorners(Point(left, top), Point(right, bottom));
+}
+
+void capsule(CoverageMask &mask, PointF a, PointF b, double radiusPx)
+{
+    const Rect box = reach(a, b, radiusPx) & mask.rect();
+    if (box.isEmpty() || !(radiusPx > 0))
+        return;
+
+    // Pixel centres are at +½. Work relative to a in single precision: the
+    // mask is at most a few thousand pixels across.
+    const float outer = float(radiusPx + kEdgePx);
+    const float inner = float(std::max(0.0, radiusPx - kEdgePx));
+    const float outer2 = outer * outer;
+    const float ramp = 255.0f / (outer2 - inner * inner);
+    const float ax = float(a.x()), ay = float(a.y());
+    const float dx = float(b.x() - a.x()), dy = float(b.y() - a.y());
+    const float length2 = dx * dx + dy * dy;
+    const float invLength2 = length2 > 0 ? 1.0f / length2 : 0.0f;
+
+    // A long segment's bounding box is mostly empty: each row is limited to the
+    // band around the line, widened by a pixel.
+    const bool limitRows = length2 > kLongInRadii * kLongInRadii * outer2 && std::fabs(dy) > 0;
+    float nx = 0, ny = 0;
+    if (limitRows) {
+        const float length = std::sqrt(length2);
+        nx = -dy / length;
+        ny = dx / length;
+    }
+
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const float ey = float(y) + 0.5f - ay;
+        int left = box.left(), right = box.right();
+        if (limitRows && std::fabs(nx) > 1e-3f) {
+            const float across = ny * ey;
+            const float x1 = (-outer - across) / nx, x2 = (outer - across) / nx;
+            left = std::max(left, clampedFloor(double(ax + std::min(x1, x2)) - 1));
+            right = std::min(right, clampedCeil(double(ax + std::max(x1, x2)) + 1));
+        }
+        if (left > right)
+            continue;
+        mask.touch(y, left, right);
+        std::uint8_t *out = mask.row(y) + (left - mask.rect().x());
+        const float eyDy = ey * dy;
+        const float exLeft = float(left) + 0.5f - ax;
+        // Branch-free so the compiler can vectorise it.
+        for (int i = 0; i <= right - left; ++i) {
+            const float ex = exLeft + float(i);
+            float t = (ex * dx + eyDy) * invLength2;
+            t = t < 0.0f ? 0.0f : t;
+            t = t > 1.0f ? 1.0f : t;
+            const float fx = ex - t * dx, fy = ey - t * dy;
+            float c = (outer2 - (fx * fx + fy * fy)) * ramp;
+            c = c < 0.0f ? 0.0f : c;
+            c = c > 255.0f ? 255.0f : c;
+            const std::uint8_t v = std::uint8_t(int(c + 0.5f));
+            out[i] = out[i] > v ? out[i] : v;
+        }
+    }
+}
+
+Surface Surface::of(PixelBuffer &buffer, Point origin)
+{
+    return {buffer.data(), buffer.stride(), buffer.rect().translated(origin)};
+}
+
+void composite(const Surface &surface, const CoverageMask &mask, Rgba color, const Rect &clip)
+{
+    const Rect area = mask.rect() & clip & surface.rect;
+    if (area.isEmpty())
+        return;
+    const std::uint32_t r = redOf(color), g = greenOf(color), b = blueOf(color);
+    const Rgba solid = packRgba(int(r), int(g), int(b));
+    const Point imageOrigin = surface.rect.topLeft();
+    Rgba *bits = surface.bits;
+    const std::size_t stride = surface.stride;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto [first, last] = mask.span(y);
+        const int left = std::max(first, area.left()), right = std::min(last, area.right());
+        if (left > right)
+            continue;
+        const std::uint8_t *cover = mask.row(y) + (left - mask.rect().x());
+        Rgba *dst = bits + std::size_t(y - imageOrigin.y()) * stride + std::size_t(left - imageOrigin.x());
+        for (int i = 0; i <= right - left; ++i) {
+            const std::uint32_t c = cover[i];
+            if (c == 0)
+                continue;
+            if (c == 255) {
+                dst[i] = solid;
+                continue;
+            }
+            const std::uint32_t keep = 255 - c;
+            const Rgba d = dst[i];
+            dst[i] = packRgba(int(div255(r * c + redOf(d) * keep)), int(div255(g * c + greenOf(d) * keep)),
+                              int(div255(b * c + blueOf(d) * keep)), int(div255(255 * c + alphaOf(d) * keep)));
+        }
+    }
+}
+
+} // namespace InkRaster
+
+} // namespace core

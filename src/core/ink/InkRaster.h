@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Color.h"
+#include "CoverageMask.h"
+#include "PixelBuffer.h"
+#include "PointF.h"
+#include "Rect.h"
+
+#include <cstddef>
+
+namespace core {
+
+// Rasterises ink: round-capped segments into a coverage mask, and a mask in one
+// colour onto premultiplied pixels. Written by hand because a general path
+// for a short wide line costs microseconds, and a page may hold a million
+// segments to redraw within a frame; and so that every front-end shows the
+// same pixels.
+namespace InkRaster {
+
+// Device pixels that a segment of this radius can touch: its bounding box
+// grown by the anti-aliasing ramp.
+Rect reach(PointF a, PointF b, double radiusPx);
+
+// The capsule around a→b (a dot when a == b), clipped to the mask's rectangle.
+// Pixels within radius − ½ are fully covered; coverage falls to none at radius + ½.
+void capsule(CoverageMask &mask, PointF a, PointF b, double radiusPx);
+
+// The pixels of a buffer, placed in mask coordinates. Taken once, so several
+// workers may each draw into their own rows of one buffer.
+struct Surface
+{
+    Rgba *bits = nullptr;
+    std::size_t stride = 0; // pixels from one row to the next
+    Rect rect;              // where the buffer lies, in mask coordinates
+
+    static Surface of(PixelBuffer &buffer, Point origin = {});
+};
+
+// `color` through the mask over the surface (source-over, premultiplied), within `clip`.
+void composite(const Surface &surface, const CoverageMask &mask, Rgba color, const Rect &clip);
+
+} // namespace InkRaster
+
+} // namespace core
