@@ -9,7 +9,7 @@ set(TAMSEL_APP_ID org.tamsel.Tamsel)
 set(TAMSEL_ICON_SIZES 16 32 48 64 128 256)
 
 set(_tamsel_data ${PROJECT_SOURCE_DIR}/data)
-set(_tamsel_icons ${PROJECT_SOURCE_DIR}/src/app/icons)
+set(_tamsel_icons ${PROJECT_SOURCE_DIR}/src/desktop/app/icons)
 
 install(TARGETS tamsel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${_tamsel_data}/${TAMSEL_APP_ID}.desktop

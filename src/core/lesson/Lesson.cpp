@@ -19,6 +19,9 @@ Lesson::Lesson()
 {
     const int count = PageTable::count();
     m_pages.resize(std::size_t(count));
+    m_inkToldAt.assign(std::size_t(count), 0);
+    for (int page = 0; page < count; ++page)
+        m_ink.push_back(std::make_unique<InkLayer>());
     for (int page = 0; page < count; ++page) {
         const PageRow &r = row(page);
         m_pages[std::size_t(page)] = {r.range ? r.range->start : 0, false, PenPalette::pens().front().colour};
@@ -161,10 +164,10 @@ void Lesson::setWeight(LineWeight weight)
     tell(Change::Weight, m_page);
 }
 
-void Lesson::setPen(const Color &pen)
+void Lesson::setPen(int page, const Color &pen)
 {
-    m_pages.at(std::size_t(m_page)).pen = pen;
-    tell(Change::Pen, m_page);
+    m_pages.at(std::size_t(page)).pen = pen;
+    tell(Change::Pen, page);
 }
 
 void Lesson::cyclePen()
@@ -198,6 +201,54 @@ PageView Lesson::view(int page, Size inner) const
         v.formulaLines = m_formulaLines;
     }
     return v;
+}
+
+bool Lesson::undo()
+{
+    const bool done = ink(m_page).undo();
+    noteInk(m_page);
+    return done;
+}
+
+bool Lesson::redo()
+{
+    const bool done = ink(m_page).redo();
+    noteInk(m_page);
+    return done;
+}
+
+bool Lesson::clearInk()
+{
+    const bool done = ink(m_page).clear();
+    noteInk(m_page);
+    return done;
+}
+
+void Lesson::noteInk(int page)
+{
+    const std::uint64_t changes = ink(page).changes();
+    std::uint64_t &told = m_inkToldAt.at(std::size_t(page));
+    if (changes == told)
+        return;
+    told = changes;
+    tell(Change::Ink, page);
+}
+
+InkFile::Board Lesson::board() const
+{
+    InkFile::Board board(m_ink.size());
+    for (std::size_t page = 0; page < m_ink.size(); ++page)
+        for (const Stroke *stroke : m_ink[page]->strokes())
+            board[page].push_back(*stroke);
+    return board;
+}
+
+void Lesson::restoreBoard(InkFile::Board board)
+{
+    for (std::size_t page = 0; page < m_ink.size() && page < board.size(); ++page) {
+        m_ink[page]->restore(std::move(board[page]));
+        noteInk(int(page));
+    }
 }
 
 } // namespace core

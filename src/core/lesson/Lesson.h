@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Color.h"
+#include "InkFile.h"
+#include "InkLayer.h"
 #include "LineWeight.h"
 #include "PageTable.h"
 #include "PageView.h"
@@ -8,6 +10,7 @@
 #include "StoredChoices.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +35,7 @@ public:
         Aids,    // a page's aids shown or hidden
         Weight,  // the line weight of every page
         Pen,     // a page's pen colour
+        Ink,     // a page's finished strokes: a stroke, a clear, an erasure, undo, redo, a restore
     };
     using Listener = std::function<void(Change change, int page)>;
 
@@ -82,8 +86,9 @@ public:
     void setWeight(LineWeight weight);
 
     Color pen(int page) const { return m_pages.at(std::size_t(page)).pen; }
+    void setPen(int page, const Color &pen);
     // The pen of the page in view.
-    void setPen(const Color &pen);
+    void setPen(const Color &pen) { setPen(m_page, pen); }
     // The swatch's cycle: white, red, blue, and white again from any other colour.
     void cyclePen();
 
@@ -92,6 +97,22 @@ public:
 
     // What a page shows in a picture of this inner size.
     PageView view(int page, Size inner) const;
+
+    // Each page's ink; a front-end feeds strokes in and shows its pixels.
+    InkLayer &ink(int page) { return *m_ink.at(std::size_t(page)); }
+    const InkLayer &ink(int page) const { return *m_ink.at(std::size_t(page)); }
+    // The page in view's history: each first ends every stroke still being
+    // drawn, so an undo takes back what the class saw last.
+    bool undo();
+    bool redo();
+    bool clearInk();
+    // A front-end says so after feeding a page strokes; listeners hear of a
+    // finished stroke once.
+    void noteInk(int page);
+    // Every page's finished strokes, copied; and saved ones put back, one
+    // undoable step a page.
+    InkFile::Board board() const;
+    void restoreBoard(InkFile::Board board);
 
 private:
     struct PageState
@@ -106,6 +127,8 @@ private:
     void clearFormula();
 
     std::vector<PageState> m_pages;
+    std::vector<std::unique_ptr<InkLayer>> m_ink;
+    std::vector<std::uint64_t> m_inkToldAt;
     std::vector<Listener> m_listeners;
     int m_page = 0;
     int m_animatedPage = -1;

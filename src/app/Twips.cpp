@@ -1,8 +1,0 @@
-#include "Twips.h"
-
-Twips Twips::fromDpi(double dpiX, double dpiY)
-{
-    // A screen that reports no dpi is treated as a standard one.
-    const auto perPixel = [](double dpi) { return dpi > 0 ? kTwipsPerInch / dpi : kTwipsPerInch / kStandardDpi; };
-    return Twips(perPixel(dpiX), perPixel(dpiY));
-}

@@ -1,0 +1,173 @@
+#include "CommandLine.h"
+
+#include "Convert.h"
+#include "InkStore.h"
+#include "PageExport.h"
+#include "PageRenderer.h"
+#include "PageTable.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+namespace {
+
+const QString kProgram = QStringLiteral("tamsel");
+
+CommandLine::Parsed failure(const QString &line) { return {std::nullopt, kProgram + QStringLiteral(": ") + line, true}; }
+
+// A whole number within [low, high], or nothing.
+std::optional<int> numberIn(const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && n >= low && n <= high ? std::optional(n) : std::nullopt;
+}
+
+} // namespace
+
+bool CommandLine::wanted(int argc, char **) { return argc > 1; }
+
+CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Tamsel: regular polygons and the area of the circle. Without options it opens its window;\n"
+                       "with --export it draws one page into a file without a window."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption exportTo(QStringLiteral("export"), QStringLiteral("Write the page to <file>: .png or .pdf."),
+                                      QStringLiteral("file"));
+    const QCommandLineOption page(QStringLiteral("page"),
+                                  QStringLiteral("Page 0 polygon, 1 arc, 2 circle to parallelogram, 3 blank (default 0)."),
+                                  QStringLiteral("0..3"), QStringLiteral("0"));
+    const QCommandLineOption value(QStringLiteral("value"),
+                                   QStringLiteral("The page's scroll value: sides 3..64 (default 3), degrees 0..360 "
+                                                  "(default 360), or V 2..32 for 2V sectors (default 4)."),
+                                   QStringLiteral("V"));
+    const QCommandLineOption step(QStringLiteral("step"), QStringLiteral("Sectors moved on page 2, 0..2V (default 0)."),
+                                  QStringLiteral("K"), QStringLiteral("0"));
+    const QCommandLineOption size(
+        QStringLiteral("size"),
+        QStringLiteral("The picture's drawing area in pixels, up to %1 a side (default 526x370, as the window opens).")
+            .arg(kMaxSidePx),
+        QStringLiteral("WxH"));
+    const QCommandLineOption weight(QStringLiteral("weight"), QStringLiteral("Line weight 1..3 (default 1)."),
+                                    QStringLiteral("1..3"), QStringLiteral("1"));
+    const QCommandLineOption aids(QStringLiteral("aids"), QStringLiteral("Show the lesson aids."));
+    const QCommandLineOption ink(QStringLiteral("ink"), QStringLiteral("Draw the page's ink as last saved."));
+    parser.addOptions({exportTo, page, value, step, size, weight, aids, ink});
+
+    if (!parser.parse(arguments))
+        return failure(parser.errorText());
+    if (parser.isSet(help))
+        return {std::nullopt, parser.helpText(), false};
+    if (parser.isSet(version))
+        return {std::nullopt, kProgram + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QLatin1Char('\n'),
+                false};
+    if (!parser.positionalArguments().isEmpty())
+        return failure(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front()));
+    if (!parser.isSet(exportTo))
+        return failure(QStringLiteral("nothing to do: --export FILE names the file to write (see --help)"));
+
+    Export job;
+    job.path = parser.value(exportTo);
+    if (!PageExport::formatOf(job.path))
+        return failure(QStringLiteral("--export %1: unknown extension; use .png or .pdf").arg(job.path));
+    const int lastPage = core::PageTable::count() - 1;
+    const std::optional<int> pageNumber = numberIn(parser.value(page), 0, lastPage);
+    if (!pageNumber)
+        return failure(QStringLiteral("--page must be 0 to %1, not '%2'").arg(lastPage).arg(parser.value(page)));
+    job.view.page = *pageNumber;
+
+    const core::PageRow &row = core::PageTable::rows().at(std::size_t(job.view.page));
+    const std::optional<core::ValueRange> &range = row.range;
+    job.view.value = range ? range->start : 0;
+    if (parser.isSet(value)) {
+        if (!range)
+            return failure(QStringLiteral("--value: page %1 has no value").arg(job.view.page));
+        const std::optional<int> v = numberIn(parser.value(value), range->min, range->max);
+        if (!v)
+            return failure(QStringLiteral("--value on page %1 must be %2 to %3, not '%4'")
+                               .arg(job.view.page).arg(range->min).arg(range->max).arg(parser.value(value)));
+        job.view.value = *v;
+    }
+    const int maxStep = row.animates ? job.view.value * range->shownPerValue : 0;
+    if (parser.isSet(step) && maxStep == 0)
+        return failure(QStringLiteral("--step: only page 2 moves sectors"));
+    const std::optional<int> k = numberIn(parser.value(step), 0, maxStep);
+    if (!k)
+        return failure(QStringLiteral("--step must be 0 to %1, not '%2'").arg(maxStep).arg(parser.value(step)));
+    job.view.step = *k;
+
+    job.view.inner = core::PageRenderer::kDesignInner;
+    if (parser.isSet(size)) {
+        static const QRegularExpression wxh(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+        const QRegularExpressionMatch m = wxh.match(parser.value(size));
+        const std::optional<int> w = m.hasMatch() ? numberIn(m.captured(1), 1, kMaxSidePx) : std::nullopt;
+        const std::optional<int> h = m.hasMatch() ? numberIn(m.captured(2), 1, kMaxSidePx) : std::nullopt;
+        if (!w || !h)
+            return failure(QStringLiteral("--size must be WxH, each 1 to %1 pixels, not '%2'")
+                               .arg(kMaxSidePx).arg(parser.value(size)));
+        job.view.inner = core::Size(*w, *h);
+    }
+    const int heaviest = core::LineWeight::kChoices.back().factor;
+    const std::optional<int> factor = numberIn(parser.value(weight), 1, heaviest);
+    const std::optional<core::LineWeight> chosen = factor ? core::LineWeight::fromFactor(*factor) : std::nullopt;
+    if (!chosen)
+        return failure(QStringLiteral("--weight must be 1 to %1, not '%2'").arg(heaviest).arg(parser.value(weight)));
+    job.view.weight = *chosen;
+    job.view.aids = parser.isSet(aids);
+    job.ink = parser.isSet(ink);
+    return {job, {}, false};
+}
+
+int CommandLine::run(int argc, char **argv)
+{
+    // Drawn without a window, so without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The command line speaks in its own lines only; Qt's notes on the
+    // environment (a runtime folder, say) would bury them.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    QGuiApplication app(argc, argv);
+    const Parsed parsed = parse(app.arguments());
+    if (!parsed.job) {
+        std::fputs(qPrintable(parsed.text + (parsed.failed ? QStringLiteral("\n") : QString())),
+                   parsed.failed ? stderr : stdout);
+        return parsed.failed ? kBadUsage : 0;
+    }
+    return exportPage(*parsed.job);
+}
+
+int CommandLine::exportPage(const Export &job)
+{
+    const auto fail = [&](const QString &why) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(kProgram), qPrintable(why));
+        return kBadUsage;
+    };
+    std::vector<core::Stroke> ink;
+    if (job.ink) {
+        core::InkFile::Read saved = InkStore(InkStore::defaultFolder(), core::PageTable::count()).loadLast();
+        if (saved.problem != core::InkFile::Problem::None)
+            return fail(QStringLiteral("--ink: ") + QString::fromStdString(core::InkFile::englishMessage(saved.problem)));
+        ink = std::move(saved.board.at(std::size_t(job.view.page)));
+    }
+    std::optional<QString> problem;
+    if (PageExport::formatOf(job.path) == PageExport::Format::Png) {
+        problem = PageExport::writeImage(job.path, PageExport::image(job.view, ink));
+    } else {
+        SheetRenderer::Sheet sheet{job.view, {}};
+        for (const core::Stroke &s : ink)
+            sheet.ink.push_back(&s);
+        problem = PageExport::writePdf(job.path, PageExport::pictureLayout(Convert::toQt(job.view.inner)), {sheet},
+                                       PainterDrawOps::Look::Board);
+    }
+    if (problem)
+        return fail(QStringLiteral("cannot write %1: %2").arg(job.path, *problem));
+    return 0;
+}

@@ -1,0 +1,39 @@
+#include "CommandLine.h"
+#include "InkKeeping.h"
+#include "QtDialogs.h"
+#include "Settings.h"
+#include "Tamsel.h"
+#include "WindowSystemGuard.h"
+#include "Workers.h"
+
+#include <QApplication>
+#include <QSettings>
+
+int main(int argc, char *argv[])
+{
+    // Names the places of the settings and the ink: on Linux ~/.config/Tamsel/Tamsel.conf
+    // and ~/.local/share/Tamsel/Tamsel.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tamsel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tamsel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAMSEL_VERSION));
+    Workers::install();
+    if (CommandLine::wanted(argc, argv))
+        return CommandLine::run(argc, argv);
+
+    WindowSystemGuard guard;
+    QApplication app(argc, argv);
+    guard.release();
+    if (!QtDialogs::speakJapanese(app))
+        qWarning("Qt's Japanese strings (qtbase_ja.qm) are missing: the save and print dialogs will be in English.");
+    // Lets desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tamsel.Tamsel"));
+
+    QSettings store;
+    Tamsel window;
+    Settings settings(store, window.pageCount());
+    window.lesson().restoreChoices(settings.read());
+    QObject::connect(&window, &Tamsel::choicesChanged, [&] { settings.write(window.lesson().choices()); });
+    new InkKeeping(window, InkStore::defaultFolder());
+    window.show();
+    return app.exec();
+}

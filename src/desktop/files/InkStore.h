@@ -1,0 +1,37 @@
+#pragma once
+
+#include "InkFile.h"
+
+#include <QString>
+
+#include <atomic>
+#include <optional>
+
+// Where the board is kept between runs: the file this run writes, and beside it
+// the one the run before left, set aside before this run first writes, so it
+// can still be restored after something new was drawn.
+class InkStore
+{
+public:
+    explicit InkStore(QString folder, int pageCount);
+    // The user's data folder (on Linux ~/.local/share/Tamsel/Tamsel).
+    static QString defaultFolder();
+
+    QString currentPath() const;
+    QString previousPath() const;
+
+    // A board file as the core reads it; a pipe, a device or an unreadable
+    // file is refused without reading from it.
+    static core::InkFile::Read load(const QString &path, int pageCount);
+    // The board as the last run left it.
+    core::InkFile::Read loadLast() const;
+    // Called before this run's first save; later calls do nothing.
+    void setAsideLast();
+    // From any thread, one save at a time. The reason, when it could not.
+    std::optional<QString> save(const core::InkFile::Bytes &bytes) const;
+
+private:
+    QString m_folder;
+    int m_pageCount;
+    std::atomic<bool> m_setAside = false;
+};

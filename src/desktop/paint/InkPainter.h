@@ -1,0 +1,20 @@
+#pragma once
+
+#include "InkStroke.h"
+#include "PainterDrawOps.h"
+#include "Similarity.h"
+
+#include <vector>
+
+class QPainter;
+class QRectF;
+
+// Strokes as vectors, for paper and PDF: polylines with round ends and joins,
+// placed by the figure's frame, each run as wide as its points' width factor
+// makes it, as the screen draws them.
+class InkPainter
+{
+public:
+    static void paint(QPainter &painter, const std::vector<const core::Stroke *> &strokes, const core::Similarity &frame,
+                      const QRectF &area, PainterDrawOps::Look look);
+};

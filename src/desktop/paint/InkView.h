@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QRect>
+
+class QPainter;
+
+namespace core {
+class InkLayer;
+}
+
+// Paints a page's ink, finished and in progress, with a QPainter in logical pixels.
+namespace InkView {
+
+void paint(QPainter &painter, core::InkLayer &ink, const QRect &logicalRect);
+
+} // namespace InkView

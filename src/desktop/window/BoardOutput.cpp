@@ -1,0 +1,174 @@
+#include "BoardOutput.h"
+
+#include "Convert.h"
+#include "CutOutSheet.h"
+#include "InkView.h"
+#include "PageExport.h"
+#include "PageMenu.h"
+#include "PictureBox.h"
+#include "Scriba.h"
+#include "SheetChoices.h"
+#include "Tamsel.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+
+const QString kImageTitle = QStringLiteral("画像として保存");
+const QString kPrintTitle = QStringLiteral("印刷");
+const QString kPdfTitle = QStringLiteral("PDFとして保存");
+const QString kCutOutTitle = QStringLiteral("切り取り用の円を印刷");
+
+// The user's folder for such files, made if it is missing, else home.
+QString folderFor(QStandardPaths::StandardLocation location)
+{
+    const QString folder = QStandardPaths::writableLocation(location);
+    return !folder.isEmpty() && QDir().mkpath(folder) ? folder : QDir::homePath();
+}
+
+} // namespace
+
+BoardOutput::BoardOutput(Tamsel &window) : QObject(&window), m_window(window)
+{
+    const PageMenu *menu = window.pageMenu();
+    connect(menu, &PageMenu::saveImageRequested, this, &BoardOutput::saveImage);
+    connect(menu, &PageMenu::printRequested, this, &BoardOutput::print);
+    connect(menu, &PageMenu::savePdfRequested, this, &BoardOutput::savePdf);
+    connect(menu, &PageMenu::printCutOutRequested, this, &BoardOutput::printCutOut);
+}
+
+QString BoardOutput::fileName(int page, const QDateTime &at, const QString &suffix)
+{
+    return QString::fromUtf8(core::PageTable::rows().at(std::size_t(page)).caption) +
+           at.toString(QStringLiteral("_yyyy-MM-dd_HHmm.")) + suffix;
+}
+
+QImage BoardOutput::pageImage() const
+{
+    const int page = m_window.lesson().page();
+    PictureBox *picture = m_window.picture(page);
+    Scriba *overlay = m_window.Scriba.at(std::size_t(page));
+    QImage image = picture->picture().copy();
+    // The overlay lies over the picture's inner area, a little inset.
+    QPainter painter(&image);
+    painter.translate(overlay->pos() - picture->pos() - picture->contentsRect().topLeft());
+    InkView::paint(painter, overlay->ink(), overlay->rect());
+    return image;
+}
+
+void BoardOutput::takeKeyboardBack()
+{
+    QTimer::singleShot(0, &m_window, [window = &m_window] {
+        window->activateWindow();
+        window->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+QString BoardOutput::askForFile(const QString &title, const QString &folder, const QString &suffix,
+                                const QString &filter)
+{
+    QFileDialog dialog(&m_window, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(fileName(m_window.lesson().page(), QDateTime::currentDateTime(), suffix));
+    const int answer = dialog.exec();
+    takeKeyboardBack();
+    if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+void BoardOutput::warn(const QString &title, const QString &what, const QString &why)
+{
+    QMessageBox::warning(&m_window, title, what + QStringLiteral("\n") + why);
+    takeKeyboardBack();
+}
+
+void BoardOutput::saveImage()
+{
+    // What the screen shows now, before a dialog covers it.
+    const QImage image = pageImage();
+    const QString path = askForFile(kImageTitle, folderFor(QStandardPaths::PicturesLocation),
+                                    QStringLiteral("png"), QStringLiteral("PNG 画像 (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (const std::optional<QString> problem = PageExport::writeImage(path, image))
+        warn(kImageTitle, QStringLiteral("画像を保存できませんでした: %1").arg(path), *problem);
+}
+
+std::vector<SheetRenderer::Sheet> BoardOutput::sheets(int first, int last) const
+{
+    std::vector<SheetRenderer::Sheet> out;
+    for (int page = first; page <= last; ++page)
+        out.push_back({m_window.pageView(page), m_window.lesson().ink(page).strokes()});
+    return out;
+}
+
+void BoardOutput::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(PageExport::a4Landscape());
+    printer.setPrintRange(QPrinter::CurrentPage);
+    QPrintDialog dialog(&printer, &m_window);
+    dialog.setWindowTitle(kPrintTitle);
+    dialog.setOptions(QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintToFile);
+    const int pages = m_window.pageCount();
+    dialog.setMinMax(1, pages);
+    auto *choices = new SheetChoices(false);
+    dialog.setOptionTabs({choices});
+    const int answer = dialog.exec();
+    takeKeyboardBack();
+    if (answer != QDialog::Accepted)
+        return;
+    const int current = m_window.lesson().page();
+    int first = current, last = current;
+    if (printer.printRange() == QPrinter::AllPages) {
+        first = 0;
+        last = pages - 1;
+    } else if (printer.printRange() == QPrinter::PageRange) {
+        first = std::clamp(printer.fromPage(), 1, pages) - 1;
+        last = std::clamp(printer.toPage(), first + 1, pages) - 1;
+    }
+    if (!SheetRenderer::print(printer, sheets(first, last), choices->choice().look))
+        warn(kPrintTitle, QStringLiteral("印刷できませんでした。"), printer.printerName());
+}
+
+void BoardOutput::savePdf()
+{
+    const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle);
+    takeKeyboardBack();
+    if (!choice)
+        return;
+    const QString path = askForFile(kPdfTitle, folderFor(QStandardPaths::DocumentsLocation), QStringLiteral("pdf"),
+                                    QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    const int current = m_window.lesson().page();
+    const auto pages = choice->allPages ? sheets(0, m_window.pageCount() - 1) : sheets(current, current);
+    if (const std::optional<QString> problem = PageExport::writePdf(path, PageExport::a4Landscape(), pages, choice->look))
+        warn(kPdfTitle, QStringLiteral("PDF を保存できませんでした: %1").arg(path), *problem);
+}
+
+void BoardOutput::printCutOut()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(PageExport::a4Landscape());
+    QPrintDialog dialog(&printer, &m_window);
+    dialog.setWindowTitle(kCutOutTitle);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    const int answer = dialog.exec();
+    takeKeyboardBack();
+    if (answer != QDialog::Accepted)
+        return;
+    const core::Lesson &lesson = m_window.lesson();
+    if (!CutOutSheet::print(printer, lesson.value(lesson.animatedPage()), lesson.weight()))
+        warn(kCutOutTitle, QStringLiteral("印刷できませんでした。"), printer.printerName());
+}

@@ -1,0 +1,294 @@
+#include "Scriba.h"
+
+#include "Convert.h"
+#include "InkView.h"
+#include "Lesson.h"
+#include "PenTracker.h"
+#include "Twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTabletEvent>
+#include <QTouchEvent>
+
+namespace {
+
+// Which pointer a stroke belongs to: the mouse, a pen (each tablet tool is a
+// device of its own) or one finger on one touch screen.
+enum class PointerKind : PointerId { Mouse = 1, Pen = 2, Finger = 3 };
+constexpr int kKindShift = 60;
+constexpr PointerId kIdentityMask = (PointerId(1) << kKindShift) - 1;
+
+PointerId pointerId(PointerKind kind, const QInputDevice *device, int point = 0)
+{
+    const PointerId identity = (PointerId(quintptr(device)) << 8) ^ PointerId(unsigned(point));
+    return (PointerId(kind) << kKindShift) | (identity & kIdentityMask);
+}
+
+bool isKind(PointerId pointer, PointerKind kind) { return (pointer >> kKindShift) == PointerId(kind); }
+
+const PointerId kMouse = pointerId(PointerKind::Mouse, nullptr);
+
+} // namespace
+
+Scriba::Scriba(int index, core::Lesson &lesson, const core::Twips &twips, QWidget *parent)
+    : QWidget(parent), m_index(index), m_lesson(lesson), m_twips(twips)
+{
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::CrossCursor);
+    // Moves without a button must arrive too: they tell of a release that went elsewhere.
+    setMouseTracking(true);
+    // A pen that leaves while pressed sends no release.
+    connect(&PenTracker::instance(), &PenTracker::penLeft, this, [this] {
+        endPenStrokes();
+        stopErasing();
+    });
+}
+
+float Scriba::Width() const { return m_twips.twipsX(float(width())); }
+float Scriba::Height() const { return m_twips.twipsY(float(height())); }
+
+core::InkLayer &Scriba::ink() { return m_lesson.ink(m_index); }
+const core::InkLayer &Scriba::ink() const { return m_lesson.ink(m_index); }
+
+QColor Scriba::ForeColor() const { return Convert::toQt(m_lesson.pen(m_index)); }
+void Scriba::setForeColor(const QColor &color) { m_lesson.setPen(m_index, Convert::toCore(color)); }
+int Scriba::weight() const { return m_lesson.weight().factor(); }
+
+void Scriba::setFrame(const core::Similarity &frame)
+{
+    if (frame == ink().frame())
+        return;
+    ink().setFrame(frame);
+    update();
+}
+
+void Scriba::showDirty() { update(Convert::toQt(ink().takeDirty())); }
+
+void Scriba::showChanges()
+{
+    showDirty();
+    m_lesson.noteInk(m_index);
+}
+
+void Scriba::Clear()
+{
+    ink().clear();
+    showChanges();
+    emit RepaintRequest(m_index);
+}
+
+bool Scriba::undo()
+{
+    const bool done = ink().undo();
+    showChanges();
+    return done;
+}
+
+bool Scriba::redo()
+{
+    const bool done = ink().redo();
+    showChanges();
+    return done;
+}
+
+void Scriba::endStrokes()
+{
+    ink().endAll();
+    stopErasing();
+    showChanges();
+}
+
+void Scriba::dropStillStrokes(QPointF pos, qreal radiusPx)
+{
+    ink().dropStillAt(Convert::toCore(pos), radiusPx);
+    showChanges();
+}
+
+bool Scriba::restore(std::vector<core::Stroke> strokes)
+{
+    const bool done = ink().restore(std::move(strokes));
+    showChanges();
+    return done;
+}
+
+void Scriba::RedrawRect(int x, int y, int width, int height)
+{
+    m_lastRedrawRect = QRect(x, y, width, height);
+}
+
+void Scriba::paintEvent(QPaintEvent *event)
+{
+    // The screen may have changed under the window; the cache follows it.
+    if (ink().devicePixelRatio() != devicePixelRatioF())
+        ink().resize(Convert::toCore(size()), devicePixelRatioF());
+    QPainter painter(this);
+    InkView::paint(painter, ink(), event->rect());
+}
+
+void Scriba::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ink().resize(Convert::toCore(size()), devicePixelRatioF());
+}
+
+// A minimised window, a page switch or a hidden layer sends no release.
+void Scriba::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    endStrokes();
+}
+
+qreal Scriba::atScreenDpi(qreal pixelsAt96Dpi) const
+{
+    return pixelsAt96Dpi * logicalDpiX() / core::Twips::kStandardDpi;
+}
+
+void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
+{
+    // A hidden widget gets its resize event only when shown.
+    ink().resize(Convert::toCore(size()), devicePixelRatioF());
+    ink().begin(pointer, Convert::toCore(pos), widthFactor, m_lesson.pen(m_index), weight() * atScreenDpi(kPenWidthAt96DpiPx));
+    showChanges();
+}
+
+void Scriba::move(PointerId pointer, QPointF pos, qreal widthFactor)
+{
+    ink().extend(pointer, Convert::toCore(pos), widthFactor);
+    showChanges();
+}
+
+void Scriba::release(PointerId pointer)
+{
+    ink().end(pointer);
+    showChanges();
+}
+
+void Scriba::erase(QPointF to)
+{
+    ink().resize(Convert::toCore(size()), devicePixelRatioF());
+    ink().eraseAlong(Convert::toCore(m_eraserAt.value_or(to)), Convert::toCore(to), weight() * atScreenDpi(kEraserRadiusAt96DpiPx));
+    m_eraserAt = to;
+    showChanges();
+}
+
+void Scriba::stopErasing()
+{
+    m_eraserAt.reset();
+    ink().endErase();
+}
+
+void Scriba::endPenStrokes()
+{
+    ink().endWhere([](PointerId p) { return isKind(p, PointerKind::Pen); });
+    showChanges();
+}
+
+void Scriba::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        press(kMouse, event->position(), 1.0);
+}
+
+void Scriba::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        move(kMouse, event->position(), 1.0);
+    else if (ink().drawing(kMouse))
+        release(kMouse); // the release went elsewhere, to a popup or another grab
+}
+
+void Scriba::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        release(kMouse);
+}
+
+void Scriba::tabletEvent(QTabletEvent *event)
+{
+    PenTracker::instance().notePenActivity();
+    const bool eraser = event->pointerType() == QPointingDevice::PointerType::Eraser;
+    const PointerId pen = pointerId(PointerKind::Pen, event->pointingDevice());
+    const qreal factor = core::InkLayer::widthFactorForPressure(event->pressure());
+    switch (event->type()) {
+    case QEvent::TabletPress:
+        if (eraser)
+            erase(event->position());
+        else
+            press(pen, event->position(), factor);
+        break;
+    case QEvent::TabletMove:
+        if (eraser && m_eraserAt)
+            erase(event->position());
+        else if (!eraser && (event->buttons() & Qt::LeftButton))
+            move(pen, event->position(), factor);
+        else if (ink().drawing(pen))
+            release(pen);
+        break;
+    case QEvent::TabletRelease:
+        if (eraser)
+            stopErasing();
+        else
+            release(pen);
+        break;
+    default:
+        break;
+    }
+    event->accept();
+}
+
+// Each finger draws its own stroke; while a pen is near, touches are a palm.
+void Scriba::touch(QTouchEvent *event)
+{
+    const bool ending = event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel;
+    const auto fingers = [](PointerId p) { return isKind(p, PointerKind::Finger); };
+    if (PenTracker::instance().penNear()) {
+        ink().endWhere(fingers);
+        showChanges();
+        return;
+    }
+    for (const QEventPoint &point : event->points()) {
+        const PointerId finger = pointerId(PointerKind::Finger, event->pointingDevice(), point.id());
+        // Every sender sets the screen position; only Qt's own delivery sets the widget's.
+        const QPointF at = mapFromGlobal(point.globalPosition());
+        switch (point.state()) {
+        case QEventPoint::Pressed:
+            press(finger, at, 1.0);
+            break;
+        case QEventPoint::Updated:
+            move(finger, at, 1.0);
+            break;
+        case QEventPoint::Released:
+            release(finger);
+            break;
+        default:
+            break;
+        }
+    }
+    // A cancel arrives without points; an end leaves no finger down.
+    if (ending) {
+        ink().endWhere(fingers);
+        showChanges();
+    }
+}
+
+bool Scriba::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        // Accepted even when ignored, so no mouse events are made from it.
+        event->accept();
+        touch(static_cast<QTouchEvent *>(event));
+        return true;
+    case QEvent::WindowDeactivate:
+        endStrokes();
+        return QWidget::event(event);
+    default:
+        return QWidget::event(event);
+    }
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "InkLayer.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <optional>
+
+class QTouchEvent;
+
+namespace core {
+class Lesson;
+class Twips;
+} // namespace core
+
+using core::PointerId;
+
+// A transparent freehand-drawing layer over a page's picture, showing and
+// feeding that page's ink in the lesson. The mouse, each pen and each finger
+// draw their own stroke, each in the page's pen colour when it began; strokes
+// stay on the page's figure when the window changes size.
+class Scriba : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr qreal kPenWidthAt96DpiPx = 3.0;
+    static constexpr qreal kEraserRadiusAt96DpiPx = 10.0;
+
+    Scriba(int index, core::Lesson &lesson, const core::Twips &twips, QWidget *parent = nullptr);
+
+    int index() const { return m_index; }
+    // The page's pen.
+    QColor ForeColor() const;
+    void setForeColor(const QColor &color);
+
+    // Where the page's figure lies on this layer, in its pixels.
+    void setFrame(const core::Similarity &frame);
+
+    // Size in twips, as the page reports its controls.
+    float Width() const;
+    float Height() const;
+
+    // Erases every stroke, then asks for the figure under it to be repainted.
+    void Clear();
+    // Shows the strokes again over the figure just painted. The backing store
+    // already draws this layer above the picture in the same pass, so nothing
+    // is scheduled: a repaint asked from here would repaint the picture under
+    // this transparent layer, which would call this again, for ever.
+    void RedrawRect(int x, int y, int width, int height);
+    QRect lastRedrawRect() const { return m_lastRedrawRect; }
+
+    // Ink history of this page: strokes, clears and erasures, one step each.
+    bool undo();
+    bool redo();
+    // Every stroke still being drawn ends here, as one step each.
+    void endStrokes();
+    // A press held still to open a menu leaves no dot.
+    void dropStillStrokes(QPointF pos, qreal radiusPx);
+    // Puts saved strokes back on the page as one undoable step.
+    bool restore(std::vector<core::Stroke> strokes);
+    // Repaints where the ink changed, whoever changed it.
+    void showDirty();
+
+    const core::InkLayer &ink() const;
+    core::InkLayer &ink();
+
+signals:
+    void RepaintRequest(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void tabletEvent(QTabletEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void press(PointerId pointer, QPointF pos, qreal widthFactor);
+    void move(PointerId pointer, QPointF pos, qreal widthFactor);
+    void release(PointerId pointer);
+    void erase(QPointF to);
+    void stopErasing();
+    void touch(QTouchEvent *event);
+    void endPenStrokes();
+    void showChanges();
+    qreal atScreenDpi(qreal pixelsAt96Dpi) const;
+
+    int weight() const;
+
+    int m_index;
+    core::Lesson &m_lesson;
+    const core::Twips &m_twips;
+    QRect m_lastRedrawRect;
+    std::optional<QPointF> m_eraserAt;
+};
