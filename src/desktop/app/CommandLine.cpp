@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "Console.h"
 #include "Convert.h"
 #include "InkStore.h"
 #include "PageExport.h"
@@ -126,6 +127,7 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
 
 int CommandLine::run(int argc, char **argv)
 {
+    Console::attachToParent();
     // Drawn without a window, so without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The command line speaks in its own lines only; Qt's notes on the

@@ -122,7 +122,7 @@ void BoardOutput::print()
                       QAbstractPrintDialog::PrintToFile);
     const int pages = m_window.pageCount();
     dialog.setMinMax(1, pages);
-    auto *choices = new SheetChoices(false);
+    auto *choices = new SheetChoices;
     dialog.setOptionTabs({choices});
     const int answer = dialog.exec();
     takeKeyboardBack();
@@ -143,7 +143,7 @@ void BoardOutput::print()
 
 void BoardOutput::savePdf()
 {
-    const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle);
+    const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle, m_window.pageCount());
     takeKeyboardBack();
     if (!choice)
         return;

@@ -8,11 +8,15 @@ namespace {
 const QString kFamily = QStringLiteral("ＭＳ 明朝");
 }
 
+// Where the design's face itself is missing: the Mincho installed with the
+// program on Linux, or the one Windows or macOS brings.
 void registerSubstitutes()
 {
-    const QStringList installed = {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
-                                   QStringLiteral("Noto Serif CJK JP"), QStringLiteral("serif")};
-    QFont::insertSubstitutions(kFamily, installed);
+    const QStringList minchos = {QStringLiteral("IPAMincho"),         QStringLiteral("IPA明朝"),
+                                 QStringLiteral("Noto Serif CJK JP"), QStringLiteral("Yu Mincho"),
+                                 QStringLiteral("MS Mincho"),         QStringLiteral("Hiragino Mincho ProN"),
+                                 QStringLiteral("serif")};
+    QFont::insertSubstitutions(kFamily, minchos);
 }
 
 QFont font(double pointSize)

@@ -24,14 +24,14 @@ QRadioButton *pair(QVBoxLayout *into, const QString &title, const QString &first
 
 } // namespace
 
-SheetChoices::SheetChoices(bool askPages, QWidget *parent) : QWidget(parent)
+SheetChoices::SheetChoices(int pageCount, QWidget *parent) : QWidget(parent)
 {
     // The print dialog names its tab after this.
     setWindowTitle(QStringLiteral("色"));
     auto *layout = new QVBoxLayout(this);
-    if (askPages)
+    if (pageCount > 0)
         m_allPages = pair(layout, QStringLiteral("ページ"), QStringLiteral("このページ(&T)"),
-                          QStringLiteral("4 ページすべて(&A)"));
+                          QStringLiteral("%1 ページすべて(&A)").arg(pageCount));
     m_darkOnWhite = pair(layout, QStringLiteral("色"), QStringLiteral("黒板の色のまま(&B)"),
                          QStringLiteral("白い紙に濃い線（インクの節約）(&W)"));
     layout->addStretch();
@@ -43,12 +43,12 @@ SheetChoices::Choice SheetChoices::choice() const
             m_darkOnWhite->isChecked() ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board};
 }
 
-std::optional<SheetChoices::Choice> SheetChoices::ask(QWidget *parent, const QString &title)
+std::optional<SheetChoices::Choice> SheetChoices::ask(QWidget *parent, const QString &title, int pageCount)
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(title);
     auto *layout = new QVBoxLayout(&dialog);
-    auto *choices = new SheetChoices(true);
+    auto *choices = new SheetChoices(pageCount);
     layout->addWidget(choices);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

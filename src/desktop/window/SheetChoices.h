@@ -20,11 +20,12 @@ public:
         PainterDrawOps::Look look = PainterDrawOps::Look::Board;
     };
 
-    // The pages are asked only where no print dialog asks for them.
-    explicit SheetChoices(bool askPages, QWidget *parent = nullptr);
+    // The pages (one, or all `pageCount`) are asked only where no print
+    // dialog asks for them.
+    explicit SheetChoices(int pageCount = 0, QWidget *parent = nullptr);
     Choice choice() const;
-    // In a dialog of its own; nothing when cancelled.
-    static std::optional<Choice> ask(QWidget *parent, const QString &title);
+    // In a dialog of its own, with the pages; nothing when cancelled.
+    static std::optional<Choice> ask(QWidget *parent, const QString &title, int pageCount);
 
 private:
     QRadioButton *m_allPages = nullptr;
