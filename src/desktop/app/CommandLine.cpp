@@ -8,6 +8,7 @@
 #include "PageTable.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
 
@@ -17,7 +18,11 @@ namespace {
 
 const QString kProgram = QStringLiteral("tamsel");
 
-CommandLine::Parsed failure(const QString &line) { return {std::nullopt, kProgram + QStringLiteral(": ") + line, true}; }
+// One line, whatever the values it quotes hold.
+CommandLine::Parsed failure(QString line)
+{
+    return {std::nullopt, kProgram + QStringLiteral(": ") + line.replace(QLatin1Char('\n'), QStringLiteral("\\n")), true};
+}
 
 // A whole number within [low, high], or nothing.
 std::optional<int> numberIn(const QString &text, int low, int high)
@@ -63,7 +68,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
-    if (parser.isSet(help))
+    // Qt offers --help-all beside --help; both show this help.
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
         return {std::nullopt, parser.helpText(), false};
     if (parser.isSet(version))
         return {std::nullopt, kProgram + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QLatin1Char('\n'),
@@ -105,7 +111,7 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
 
     job.view.inner = core::PageRenderer::kDesignInner;
     if (parser.isSet(size)) {
-        static const QRegularExpression wxh(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+        static const QRegularExpression wxh(QRegularExpression::anchoredPattern(QStringLiteral("(\\d{1,5})x(\\d{1,5})")));
         const QRegularExpressionMatch m = wxh.match(parser.value(size));
         const std::optional<int> w = m.hasMatch() ? numberIn(m.captured(1), 1, kMaxSidePx) : std::nullopt;
         const std::optional<int> h = m.hasMatch() ? numberIn(m.captured(2), 1, kMaxSidePx) : std::nullopt;
@@ -125,6 +131,18 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     return {job, {}, false};
 }
 
+CommandLine::Parsed CommandLine::parse(const QList<QByteArray> &arguments)
+{
+    QStringList decoded;
+    for (const QByteArray &argument : arguments) {
+        decoded.append(QFile::decodeName(argument));
+        // Written under its decoded name, a file would be written under another.
+        if (QFile::encodeName(decoded.back()) != argument)
+            return failure(QStringLiteral("'%1' is not valid in the locale's encoding").arg(decoded.back()));
+    }
+    return parse(decoded);
+}
+
 int CommandLine::run(int argc, char **argv)
 {
     Console::attachToParent();
@@ -136,8 +154,9 @@ int CommandLine::run(int argc, char **argv)
         if (type == QtCriticalMsg || type == QtFatalMsg)
             std::fprintf(stderr, "%s\n", qPrintable(text));
     });
+    // Qt takes its own options out of argv.
     QGuiApplication app(argc, argv);
-    const Parsed parsed = parse(app.arguments());
+    const Parsed parsed = parse(QList<QByteArray>(argv, argv + argc));
     if (!parsed.job) {
         std::fputs(qPrintable(parsed.text + (parsed.failed ? QStringLiteral("\n") : QString())),
                    parsed.failed ? stderr : stdout);

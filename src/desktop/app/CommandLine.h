@@ -2,6 +2,8 @@
 
 #include "PageView.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,8 @@ public:
     // Whether the program was started for the command line rather than the window.
     static bool wanted(int argc, char **argv);
     static Parsed parse(const QStringList &arguments);
+    // The arguments as the system passed them, in the locale's encoding.
+    static Parsed parse(const QList<QByteArray> &arguments);
     // Runs the command line in a windowless application; the process's exit status.
     static int run(int argc, char **argv);
 

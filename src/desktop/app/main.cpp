@@ -7,7 +7,6 @@
 #include "Workers.h"
 
 #include <QApplication>
-#include <QSettings>
 
 int main(int argc, char *argv[])
 {
@@ -28,9 +27,8 @@ int main(int argc, char *argv[])
     // Lets desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tamsel.Tamsel"));
 
-    QSettings store;
     Tamsel window;
-    Settings settings(store, window.pageCount());
+    Settings settings(Settings::defaultPath(), window.pageCount());
     window.lesson().restoreChoices(settings.read());
     QObject::connect(&window, &Tamsel::choicesChanged, [&] { settings.write(window.lesson().choices()); });
     new InkKeeping(window, InkStore::defaultFolder());

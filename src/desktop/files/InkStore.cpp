@@ -2,10 +2,13 @@
 
 #include "SafeWrite.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <filesystem>
 
 namespace {
 const QString kCurrentName = QStringLiteral("board.ink");
@@ -14,7 +17,10 @@ const QString kPreviousName = QStringLiteral("board-previous.ink");
 core::InkFile::Read refused(core::InkFile::Problem problem) { return {{}, problem}; }
 } // namespace
 
-InkStore::InkStore(QString folder, int pageCount) : m_folder(std::move(folder)), m_pageCount(pageCount) {}
+InkStore::InkStore(QString folder, int pageCount)
+    : m_folder(std::move(folder)), m_pageCount(pageCount), m_savePath(currentPath())
+{
+}
 
 QString InkStore::defaultFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
 
@@ -25,8 +31,9 @@ core::InkFile::Read InkStore::load(const QString &path, int pageCount)
 {
     using Problem = core::InkFile::Problem;
     const QFileInfo info(path);
+    // A link to nowhere, or round in a loop, stands for a file that cannot be read.
     if (!info.exists())
-        return refused(Problem::Missing);
+        return refused(info.isSymLink() ? Problem::Unreadable : Problem::Missing);
     // A pipe or a device could block or never end.
     if (!info.isFile())
         return refused(Problem::Unreadable);
@@ -45,26 +52,36 @@ core::InkFile::Read InkStore::load(const QString &path, int pageCount)
 // A run killed between setting aside and its first save left only the older file.
 core::InkFile::Read InkStore::loadLast() const
 {
-    if (!m_setAside) {
-        core::InkFile::Read current = load(currentPath(), m_pageCount);
-        if (current.problem != core::InkFile::Problem::Missing)
-            return current;
-    }
+    if (m_setAside && m_savePath == currentPath())
+        return load(previousPath(), m_pageCount);
+    core::InkFile::Read current = load(currentPath(), m_pageCount);
+    if (current.problem != core::InkFile::Problem::Missing || m_setAside)
+        return current;
     return load(previousPath(), m_pageCount);
 }
 
 void InkStore::setAsideLast()
 {
-    if (m_setAside.exchange(true) || !QFile::exists(currentPath()))
+    const QFileInfo current(currentPath());
+    if (m_setAside.exchange(true) || (!current.exists() && !current.isSymLink()))
         return;
-    QFile::remove(previousPath());
-    QFile::rename(currentPath(), previousPath());
+    // A link is moved itself, even one that leads nowhere, so this run writes a
+    // plain file; QFile will not move a link to nothing.
+    std::error_code failed;
+    std::filesystem::rename(QFile::encodeName(currentPath()).constData(),
+                            QFile::encodeName(previousPath()).constData(), failed);
+    if (!failed)
+        return;
+    m_savePath = QDir(m_folder).filePath(
+        QStringLiteral("board-%1.ink").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
+    qWarning("tamsel: the last run's ink stays in %s, as %s cannot take it (%s); this run's goes to %s",
+             qPrintable(currentPath()), qPrintable(previousPath()), failed.message().c_str(), qPrintable(m_savePath));
 }
 
 std::optional<QString> InkStore::save(const core::InkFile::Bytes &bytes) const
 {
     if (!QDir().mkpath(m_folder))
         return QStringLiteral("cannot make the folder %1").arg(m_folder);
-    return SafeWrite::bytes(currentPath(), QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data()),
+    return SafeWrite::bytes(m_savePath, QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data()),
                                                                    qsizetype(bytes.size())));
 }

@@ -25,7 +25,8 @@ public:
     static core::InkFile::Read load(const QString &path, int pageCount);
     // The board as the last run left it.
     core::InkFile::Read loadLast() const;
-    // Called before this run's first save; later calls do nothing.
+    // Called before this run's first save; later calls do nothing. Where the
+    // last run's board cannot be set aside, this run's is saved under another name.
     void setAsideLast();
     // From any thread, one save at a time. The reason, when it could not.
     std::optional<QString> save(const core::InkFile::Bytes &bytes) const;
@@ -33,5 +34,7 @@ public:
 private:
     QString m_folder;
     int m_pageCount;
+    // Written before the first save starts, read by the saves.
+    QString m_savePath;
     std::atomic<bool> m_setAside = false;
 };

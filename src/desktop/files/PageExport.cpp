@@ -68,13 +68,12 @@ std::optional<QString> PageExport::writeImage(const QString &path, const QImage 
         return file.errorString();
     QImageWriter writer(&file, "png");
     writer.setQuality(kPngQuality);
-    if (!writer.write(image)) {
+    // A failing disk is the file's to explain.
+    if (!writer.write(image) && file.error() == QFileDevice::NoError) {
         file.cancelWriting();
         return writer.errorString();
     }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return SafeWrite::commit(file);
 }
 
 std::optional<QString> PageExport::writePdf(const QString &path, const QPageLayout &layout,
@@ -87,12 +86,10 @@ std::optional<QString> PageExport::writePdf(const QString &path, const QPageLayo
         QPdfWriter pdf(&file);
         pdf.setCreator(QStringLiteral("Tamsel"));
         pdf.setPageLayout(layout);
-        if (!SheetRenderer::print(pdf, sheets, look)) {
+        if (!SheetRenderer::print(pdf, sheets, look) && file.error() == QFileDevice::NoError) {
             file.cancelWriting();
             return QStringLiteral("the PDF could not be drawn");
         }
     }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return SafeWrite::commit(file);
 }
