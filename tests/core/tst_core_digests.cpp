@@ -8,7 +8,6 @@
 #include "Color.h"
 #include "DrawList.h"
 #include "GeometryModel.h"
-#include "IntMath.h"
 #include "Lesson.h"
 #include "PageLayout.h"
 #include "PageRenderer.h"
@@ -25,7 +24,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -381,23 +379,6 @@ void choices(Sheet &sheet)
     sheet.add("choices", d);
 }
 
-// Real to integer at the edges: ties, saturation, NaN.
-void numbers(Sheet &sheet)
-{
-    using Limits = std::numeric_limits<double>;
-    constexpr double kEdges[] = {0.5,   1.5,    2.5,   -0.5, -1.5, 32767.5, -32768.5, 1e10, -1e10, 1e300,
-                                 Limits::quiet_NaN(), Limits::infinity(), -Limits::infinity()};
-    Digest d;
-    for (double v : kEdges)
-        d << round16(v) << round32(v) << floor16(v) << Text::fixed(v, 2);
-    // Eighths and sixteenths land on ties; thirds do not.
-    constexpr int kSweep = 3000;
-    constexpr double kLargeStep = 1e6;
-    for (int i = -kSweep; i <= kSweep; ++i)
-        d << round16(i / 8.0) << round32(i * kLargeStep / 3) << floor16(i / 3.0) << Text::fixed(i / 16.0, 3);
-    sheet.add("numbers", d);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -407,7 +388,7 @@ int main(int argc, char **argv)
         return 2;
     }
     Sheet sheet;
-    for (void (*digests)(Sheet &) : {numbers, polygons, arcs, parallelograms, pages, layouts, lesson, choices})
+    for (void (*digests)(Sheet &) : {polygons, arcs, parallelograms, pages, layouts, lesson, choices})
         digests(sheet);
     if (!sheet.write(argv[1])) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
