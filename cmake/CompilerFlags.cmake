@@ -12,10 +12,11 @@ function(tamsel_compile_flags target)
         "$<${TAMSEL_MSVC}:/W4;/utf-8;/permissive-;/Zc:__cplusplus>")
 endfunction()
 
-# Inner loops optimised in every build type. They may assume finite values and
-# ignore floating-point traps and the sign of zero, which leaves every finite
-# result as it was. MSVC gets nothing here: its /O2 refuses a debug build's
-# run-time checks, and /fp:fast would also reorder sums.
+# Inner loops optimised in every build type; call it in the folder that adds
+# their target. They may assume finite values and ignore floating-point traps
+# and the sign of zero, which leaves every finite result as it was. MSVC gets
+# nothing here: its /O2 refuses a debug build's run-time checks, and /fp:fast
+# would also reorder sums.
 function(tamsel_fast_loops)
     set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS
         "$<${TAMSEL_GNU_LIKE}:-O3;-fno-trapping-math;-ffinite-math-only;-fno-signed-zeros>")
