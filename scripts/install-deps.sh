@@ -9,6 +9,7 @@ packages=(
     fonts-ipafont-mincho fonts-ipafont-gothic
     xvfb xdotool imagemagick x11-utils python3
     desktop-file-utils appstream dpkg-dev
+    clang emscripten nodejs g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()
