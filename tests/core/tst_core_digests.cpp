@@ -8,6 +8,8 @@
 #include "Color.h"
 #include "DrawList.h"
 #include "GeometryModel.h"
+#include "InkFile.h"
+#include "InkLayer.h"
 #include "Lesson.h"
 #include "PageLayout.h"
 #include "PageRenderer.h"
@@ -356,6 +358,58 @@ void lesson(Sheet &sheet)
     }
 }
 
+// A page of ink drawn stroke by stroke with pens of changing pressure, then
+// undone, erased and redone; its pixels at each stage, and its file's bytes.
+void ink(Sheet &sheet)
+{
+    constexpr int kStrokes = 60, kMostPoints = 90, kPressures = 100;
+    constexpr double kRadiusPx = 150, kStepPx = 9, kPenPx = 4.5, kEraserPx = 12;
+    InkLayer layer;
+    layer.setFrame({PointF(263, 185), kRadiusPx});
+    layer.resize(PageRenderer::kDesignInner, 1.5);
+    Lcg lcg;
+    const auto pixels = [&layer](Digest &d) {
+        const PixelBuffer &image = layer.image();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                d << image.pixel(x, y);
+    };
+    for (int s = 0; s < kStrokes; ++s) {
+        PointF at(lcg.next(PageRenderer::kDesignInner.width()), lcg.next(PageRenderer::kDesignInner.height()));
+        const PenPalette::Pen &pen = PenPalette::pens()[std::size_t(s) % PenPalette::kPenCount];
+        layer.begin(PointerId(s % 3), at, InkLayer::widthFactorForPressure(lcg.next(kPressures) / double(kPressures)),
+                    pen.colour, kPenPx);
+        for (int i = lcg.next(kMostPoints); i > 0; --i) {
+            at += PointF(lcg.next(3) - 1, lcg.next(3) - 1) * kStepPx;
+            layer.extend(PointerId(s % 3), at, InkLayer::widthFactorForPressure(lcg.next(kPressures) / double(kPressures)));
+        }
+        layer.end(PointerId(s % 3));
+    }
+    Digest drawn;
+    pixels(drawn);
+    sheet.add("ink/drawn", drawn);
+    for (int i = 0; i < kStrokes / 4; ++i)
+        layer.undo();
+    layer.eraseAlong(PointF(0, 0), PointF(PageRenderer::kDesignInner.width(), PageRenderer::kDesignInner.height()), kEraserPx);
+    layer.endErase();
+    layer.undo();
+    layer.redo();
+    Digest edited;
+    pixels(edited);
+    sheet.add("ink/edited", edited);
+
+    InkFile::Board board(std::size_t(PageTable::count()));
+    for (const Stroke *stroke : layer.strokes())
+        board[1].push_back(*stroke);
+    const std::optional<InkFile::Bytes> bytes = InkFile::encode(board);
+    Digest file;
+    for (std::uint8_t b : bytes.value_or(InkFile::Bytes()))
+        file << b;
+    const InkFile::Read back = InkFile::decode(bytes.value_or(InkFile::Bytes()), PageTable::count());
+    file << back.problem << back.board.size() << back.board[1].size();
+    sheet.add("ink/file", file);
+}
+
 // Stored choices back from untrusted text, and the pens' colour rules.
 void choices(Sheet &sheet)
 {
@@ -388,7 +442,7 @@ int main(int argc, char **argv)
         return 2;
     }
     Sheet sheet;
-    for (void (*digests)(Sheet &) : {polygons, arcs, parallelograms, pages, layouts, lesson, choices})
+    for (void (*digests)(Sheet &) : {polygons, arcs, parallelograms, pages, layouts, lesson, choices, ink})
         digests(sheet);
     if (!sheet.write(argv[1])) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);

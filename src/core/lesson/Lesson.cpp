@@ -30,6 +30,8 @@ Lesson::Lesson()
     }
 }
 
+const PageRow &Lesson::row(int page) const { return PageTable::row(page); }
+
 void Lesson::tell(Change change, int page) const
 {
     for (const Listener &listener : m_listeners)
@@ -62,11 +64,11 @@ void Lesson::clearFormula() { m_formulaLines = 0; }
 
 void Lesson::setValue(int page, int value)
 {
-    const PageRow &r = row(page);
-    if (!r.range)
+    if (!has(page) || !row(page).range)
         return;
-    value = std::clamp(value, r.range->min, r.range->max);
-    PageState &state = m_pages.at(std::size_t(page));
+    const ValueRange &range = *row(page).range;
+    value = std::clamp(value, range.min, range.max);
+    PageState &state = m_pages[index(page)];
     if (value == state.value)
         return;
     if (page == m_animatedPage) {
@@ -81,7 +83,7 @@ void Lesson::setValue(int page, int value)
 int Lesson::shownValue(int page) const
 {
     const PageRow &r = row(page);
-    return r.range ? value(page) * r.range->shownPerValue : 0;
+    return has(page) && r.range ? value(page) * r.range->shownPerValue : 0;
 }
 
 std::string Lesson::valueText(int page) const { return Text::number(shownValue(page)); }
@@ -151,7 +153,7 @@ void Lesson::toggleAids()
 {
     if (!hasAids(m_page))
         return;
-    PageState &state = m_pages.at(std::size_t(m_page));
+    PageState &state = m_pages[index(m_page)];
     state.aids = !state.aids;
     tell(Change::Aids, m_page);
 }
@@ -166,7 +168,9 @@ void Lesson::setWeight(LineWeight weight)
 
 void Lesson::setPen(int page, const Color &pen)
 {
-    m_pages.at(std::size_t(page)).pen = pen;
+    if (!has(page))
+        return;
+    m_pages[index(page)].pen = pen;
     tell(Change::Pen, page);
 }
 
@@ -195,6 +199,7 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
 
 PageView Lesson::view(int page, Size inner) const
 {
+    page = int(index(page));
     PageView v{page, inner.expandedTo(Size(0, 0)), value(page), 0, m_weight, aidsShown(page), 0};
     if (page == m_animatedPage) {
         v.step = m_step;
@@ -226,8 +231,10 @@ bool Lesson::clearInk()
 
 void Lesson::noteInk(int page)
 {
+    if (!has(page))
+        return;
     const std::uint64_t changes = ink(page).changes();
-    std::uint64_t &told = m_inkToldAt.at(std::size_t(page));
+    std::uint64_t &told = m_inkToldAt[index(page)];
     if (changes == told)
         return;
     told = changes;

@@ -45,7 +45,10 @@ public:
     void listen(Listener listener) { m_listeners.push_back(std::move(listener)); }
 
     int pageCount() const { return int(m_pages.size()); }
-    const PageRow &row(int page) const { return PageTable::rows().at(std::size_t(page)); }
+    // Whether the lesson has this page; other numbers are ignored by every command.
+    bool has(int page) const { return page >= 0 && page < pageCount(); }
+    // The page's row; a page it does not have gives the last page's.
+    const PageRow &row(int page) const;
 
     int page() const { return m_page; }
     // Switching pages pauses the animation and keeps its step.
@@ -54,7 +57,7 @@ public:
     void previousPage();
     void pause();
 
-    int value(int page) const { return m_pages.at(std::size_t(page)).value; }
+    int value(int page) const { return state(page).value; }
     // Held within the page's range; on the animated page it puts every sector back.
     void setValue(int page, int value);
     // What the page's value label shows: the sides, the degrees, or the sectors.
@@ -76,8 +79,8 @@ public:
     void stepLesson(int delta);
     void returnAllSectors() { stepSectors(-m_step); }
 
-    bool aidsShown(int page) const { return m_pages.at(std::size_t(page)).aids; }
-    bool hasAids(int page) const { return row(page).addAids != nullptr; }
+    bool aidsShown(int page) const { return state(page).aids; }
+    bool hasAids(int page) const { return has(page) && row(page).addAids != nullptr; }
     // The page in view's aids, on or off.
     void toggleAids();
     int formulaLines() const { return m_formulaLines; }
@@ -85,7 +88,7 @@ public:
     LineWeight weight() const { return m_weight; }
     void setWeight(LineWeight weight);
 
-    Color pen(int page) const { return m_pages.at(std::size_t(page)).pen; }
+    Color pen(int page) const { return state(page).pen; }
     void setPen(int page, const Color &pen);
     // The pen of the page in view.
     void setPen(const Color &pen) { setPen(m_page, pen); }
@@ -98,9 +101,10 @@ public:
     // What a page shows in a picture of this inner size.
     PageView view(int page, Size inner) const;
 
-    // Each page's ink; a front-end feeds strokes in and shows its pixels.
-    InkLayer &ink(int page) { return *m_ink.at(std::size_t(page)); }
-    const InkLayer &ink(int page) const { return *m_ink.at(std::size_t(page)); }
+    // Each page's ink (a page it does not have gives the last page's); a
+    // front-end feeds strokes in and shows its pixels.
+    InkLayer &ink(int page) { return *m_ink[index(page)]; }
+    const InkLayer &ink(int page) const { return *m_ink[index(page)]; }
     // The page in view's history: each first ends every stroke still being
     // drawn, so an undo takes back what the class saw last.
     bool undo();
@@ -122,6 +126,8 @@ private:
         Color pen;
     };
 
+    std::size_t index(int page) const { return std::size_t(has(page) ? page : pageCount() - 1); }
+    const PageState &state(int page) const { return m_pages[index(page)]; }
     void tell(Change change, int page) const;
     void stop();
     void clearFormula();

@@ -12,7 +12,7 @@ namespace core::PageRenderer {
 void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 {
     ops.Cls(kBoard);
-    const PageRow &row = PageTable::rows().at(std::size_t(view.page));
+    const PageRow &row = PageTable::row(view.page);
     if (row.paintFigure)
         row.paintFigure(ops, view);
     // The lesson aids go over the figure, drawn through the same operations.
@@ -23,7 +23,7 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 LessonAids aids(const PageView &view, const TextMeasure &measure)
 {
     LessonAids aids;
-    const PageRow &row = PageTable::rows().at(std::size_t(view.page));
+    const PageRow &row = PageTable::row(view.page);
     if (!row.addAids)
         return aids;
     const double width = view.inner.width(), height = view.inner.height();
@@ -37,7 +37,7 @@ LessonAids aids(const PageView &view, const TextMeasure &measure)
 
 Similarity inkFrame(int page, float scaleWidth, float scaleHeight)
 {
-    const PageRow &row = PageTable::rows().at(std::size_t(page));
+    const PageRow &row = PageTable::row(page);
     return row.frame ? row.frame(scaleWidth, scaleHeight) : Similarity{};
 }
 

@@ -50,6 +50,12 @@ const std::vector<PageRow> &rows()
     return kRows;
 }
 
+const PageRow &row(int page)
+{
+    const std::vector<PageRow> &all = rows();
+    return all[page >= 0 && page < count() ? std::size_t(page) : all.size() - 1];
+}
+
 } // namespace PageTable
 
 } // namespace core

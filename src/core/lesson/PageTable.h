@@ -46,6 +46,8 @@ namespace PageTable {
 
 const std::vector<PageRow> &rows();
 inline int count() { return int(rows().size()); }
+// The page's row; a number outside the table gives the last page's, blank.
+const PageRow &row(int page);
 
 } // namespace PageTable
 
