@@ -398,7 +398,7 @@ void ink(Sheet &sheet)
     pixels(edited);
     sheet.add("ink/edited", edited);
 
-    InkFile::Board board(std::size_t(PageTable::count()));
+    InkFile::Board board(static_cast<std::size_t>(PageTable::count()));
     for (const Stroke *stroke : layer.strokes())
         board[1].push_back(*stroke);
     const std::optional<InkFile::Bytes> bytes = InkFile::encode(board);
