@@ -375,12 +375,15 @@ void ink(Sheet &sheet)
                 d << image.pixel(x, y);
     };
     for (int s = 0; s < kStrokes; ++s) {
-        PointF at(lcg.next(PageRenderer::kDesignInner.width()), lcg.next(PageRenderer::kDesignInner.height()));
+        // One draw a statement: the order of a call's arguments is the compiler's.
+        const int x = lcg.next(PageRenderer::kDesignInner.width());
+        PointF at(x, lcg.next(PageRenderer::kDesignInner.height()));
         const PenPalette::Pen &pen = PenPalette::pens()[std::size_t(s) % PenPalette::kPenCount];
         layer.begin(PointerId(s % 3), at, InkLayer::widthFactorForPressure(lcg.next(kPressures) / double(kPressures)),
                     pen.colour, kPenPx);
         for (int i = lcg.next(kMostPoints); i > 0; --i) {
-            at += PointF(lcg.next(3) - 1, lcg.next(3) - 1) * kStepPx;
+            const int dx = lcg.next(3) - 1;
+            at += PointF(dx, lcg.next(3) - 1) * kStepPx;
             layer.extend(PointerId(s % 3), at, InkLayer::widthFactorForPressure(lcg.next(kPressures) / double(kPressures)));
         }
         layer.end(PointerId(s % 3));
