@@ -102,6 +102,7 @@ function buildPages() {
             if (row.animates) {
                 p.button = document.createElement('button');
                 p.button.type = 'button';
+                p.button.className = 'start';
                 p.button.textContent = '開始';
                 p.button.setAttribute('aria-description', '扇形の並べ替えを開始、一時停止、再開します');
                 p.button.addEventListener('click', () => lesson.pressStart());
@@ -358,7 +359,9 @@ function showValue(page) {
     const text = lesson.valueText(page);
     const slider = p.scroll.querySelector('input');
     slider.value = lesson.value(page);
-    slider.setAttribute('aria-valuetext', `${p.row.valueDescription}${text}${p.row.valueUnit}`);
+    const said = `${p.row.valueDescription}${text}${p.row.valueUnit}`;
+    slider.setAttribute('aria-valuetext', said);
+    slider.setAttribute('aria-description', said);
     p.label.textContent = text;
 }
 
@@ -1024,8 +1027,14 @@ document.fonts.load(`16px ${FACE}`).then(() => {
     pages.forEach((p) => { p.drawn = ''; });
     showSoon();
 });
-if ('serviceWorker' in navigator && window.isSecureContext)
-    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js'));
+// The worker waits for the page's own loading; the module may finish after it.
+if ('serviceWorker' in navigator && window.isSecureContext) {
+    const register = () => navigator.serviceWorker.register('sw.js');
+    if (document.readyState === 'complete')
+        register();
+    else
+        window.addEventListener('load', register);
+}
 // The board's store opens early, so a save as the page goes away is quick.
 stored.open().catch(() => {});
 // For the browser tests and the benchmarks: the lesson as the page drives it,
