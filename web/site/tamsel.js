@@ -272,9 +272,10 @@ function text(ctx, line, [, left, top, , , px, colour, outline, outlineWidth]) {
     ctx.fillText(line, left, baseline);
 }
 
-function drawPicture(page, canvas, w, h, darkOnWhite, scale) {
+// The picture on screen is opaque, so the canvas need not blend with the page.
+function drawPicture(page, canvas, w, h, darkOnWhite, scale, opaque = false) {
     const drawing = core.drawPage(lesson, page, w, h, darkOnWhite);
-    const ctx = canvas.getContext('2d');
+    const ctx = canvas.getContext('2d', { alpha: !opaque });
     ctx.setTransform(scale, 0, 0, scale, 0, 0);
     replay(ctx, drawing.calls, drawing.texts, w, h);
 }
@@ -287,7 +288,7 @@ function drawFigure(page) {
         return;
     p.drawn = key;
     sizeCanvas(p.figure, w, h);
-    drawPicture(page, p.figure, w, h, false, ratio());
+    drawPicture(page, p.figure, w, h, false, ratio(), true);
 }
 
 function paintInk(page, whole) {

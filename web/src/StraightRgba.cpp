@@ -5,28 +5,35 @@
 namespace StraightRgba {
 
 namespace {
+
 constexpr unsigned kChannelMax = 255;
-constexpr int kBytesPerPixel = 4;
+constexpr int kAlphaShift = 24, kBlueShift = 16, kGreenShift = 8;
+
+// One pixel as the bytes R, G, B, A in memory (a little-endian word).
+std::uint32_t straight(core::Rgba p)
+{
+    const unsigned alpha = core::alphaOf(p);
+    if (alpha == kChannelMax)
+        return (p & 0xff00ff00u) | ((p >> kBlueShift) & 0xffu) | ((p & 0xffu) << kBlueShift);
+    if (alpha == 0)
+        return 0;
+    const auto channel = [alpha](int c) { return std::min(kChannelMax, (unsigned(c) * kChannelMax + alpha / 2) / alpha); };
+    return (alpha << kAlphaShift) | (channel(core::blueOf(p)) << kBlueShift) | (channel(core::greenOf(p)) << kGreenShift) |
+           channel(core::redOf(p));
+}
+
 } // namespace
 
-void convert(const core::PixelBuffer &pixels, const core::Rect &area, std::vector<std::uint8_t> &out)
+std::size_t convert(const core::PixelBuffer &pixels, const core::Rect &area, std::vector<std::uint32_t> &out)
 {
     const core::Rect r = area & pixels.rect();
-    out.assign(std::size_t(std::max(0, r.width())) * std::size_t(std::max(0, r.height())) * kBytesPerPixel, 0);
-    std::uint8_t *to = out.data();
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (const core::Rgba *p = pixels.row(y) + r.left(), *end = p + r.width(); p != end; ++p, to += kBytesPerPixel) {
-            const unsigned alpha = core::alphaOf(*p);
-            if (alpha == 0)
-                continue;
-            const auto straight = [alpha](int channel) {
-                return std::uint8_t(std::min(kChannelMax, (unsigned(channel) * kChannelMax + alpha / 2) / alpha));
-            };
-            to[0] = straight(core::redOf(*p));
-            to[1] = straight(core::greenOf(*p));
-            to[2] = straight(core::blueOf(*p));
-            to[3] = std::uint8_t(alpha);
-        }
+    const std::size_t count = r.isEmpty() ? 0 : std::size_t(r.width()) * std::size_t(r.height());
+    if (out.size() < count)
+        out.resize(count);
+    std::uint32_t *to = out.data();
+    for (int y = r.top(); y <= r.bottom() && count > 0; ++y)
+        to = std::transform(pixels.row(y) + r.left(), pixels.row(y) + r.left() + r.width(), to, straight);
+    return count;
 }
 
 } // namespace StraightRgba

@@ -108,12 +108,17 @@ emscripten::val WebInk::takeDirty(int page)
     return out;
 }
 
+// Strokes still being drawn are laid over a copy; elsewhere the finished
+// strokes' image is read as it is.
 emscripten::val WebInk::pixels(int page, int x, int y, int width, int height)
 {
+    core::InkLayer &layer = ink(page);
     const core::Rect area = core::Rect(x, y, width, height) & deviceArea(page);
-    const core::PixelBuffer part = ink(page).composed(area);
-    StraightRgba::convert(part, part.rect(), m_rgba);
-    return emscripten::val(emscripten::typed_memory_view(m_rgba.size(), m_rgba.data()));
+    const std::size_t count = layer.liveWithin(area)
+                                  ? StraightRgba::convert(layer.composed(area), core::Rect(core::Point(), area.size()), m_rgba)
+                                  : StraightRgba::convert(layer.image(), area, m_rgba);
+    return emscripten::val(emscripten::typed_memory_view(count * sizeof(std::uint32_t),
+                                                         reinterpret_cast<const std::uint8_t *>(m_rgba.data())));
 }
 
 std::size_t WebInk::pointCount(int page) const { return m_lesson.ink(page).pointCount(); }

@@ -51,5 +51,5 @@ private:
     core::Rect deviceArea(int page);
 
     core::Lesson &m_lesson;
-    std::vector<std::uint8_t> m_rgba;
+    std::vector<std::uint32_t> m_rgba;
 };

@@ -26,12 +26,13 @@ emscripten::val WebPrint::ink(const core::Lesson &lesson, int page, int innerWid
     }
     layer.restore(std::move(strokes));
     const core::Rect area(0, 0, int(innerWidth * scale + 0.5), int(innerHeight * scale + 0.5));
-    StraightRgba::convert(layer.image(), area, m_rgba);
+    const std::size_t count = StraightRgba::convert(layer.image(), area, m_rgba);
     const core::Rect drawn = area & layer.image().rect();
     emscripten::val result = emscripten::val::object();
     result.set("width", drawn.width());
     result.set("height", drawn.height());
-    result.set("pixels", emscripten::val(emscripten::typed_memory_view(m_rgba.size(), m_rgba.data())));
+    result.set("pixels", emscripten::val(emscripten::typed_memory_view(
+                             count * sizeof(std::uint32_t), reinterpret_cast<const std::uint8_t *>(m_rgba.data()))));
     return result;
 }
 

@@ -23,5 +23,5 @@ public:
     static emscripten::val cutOut(int half, int weightFactor);
 
 private:
-    std::vector<std::uint8_t> m_rgba;
+    std::vector<std::uint32_t> m_rgba;
 };
