@@ -7,6 +7,7 @@
 # make package builds the Debian package in build/release
 # make web    builds the browser's page into build/web/site (any static server can host it)
 # make serve-web  serves that folder on http://localhost:$(WEB_PORT)/
+# make bench-web  times the page in headless chromium (after its tests)
 
 PRESET ?= dev
 EVENTS ?= 1000000
@@ -15,7 +16,7 @@ SEED ?= 20261207
 WEB_PORT ?= 8020
 WEB_SITE = build/web/site
 
-.PHONY: deps build run test soak fuzz bench package clean web serve-web test-web
+.PHONY: deps build run test soak fuzz bench package clean web serve-web test-web bench-web
 
 deps:
 	scripts/install-deps.sh
@@ -46,6 +47,9 @@ web/tests/node_modules/.package-lock.json: web/tests/package-lock.json
 test-web: web web/tests/node_modules/.package-lock.json
 	TAMSEL_SITE=$(CURDIR)/$(WEB_SITE) TAMSEL_DESKTOP=$(CURDIR)/build/$(PRESET)/src/desktop/tamsel \
 		node --test --test-concurrency=1 web/tests/
+
+bench-web: test-web
+	node web/bench/bench.mjs
 
 soak: build
 	QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=86400000 TAMSEL_SOAK_EVENTS=$(EVENTS) TAMSEL_SOAK_SEED=$(SEED) \

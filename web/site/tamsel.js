@@ -26,6 +26,7 @@ const NO_FILL = -1;
 const STORE_PREFIX = 'tamsel/';
 
 const core = await createCore();
+performance.mark('tamsel-core-ready');
 const lesson = new core.Lesson();
 const ink = new core.Ink(lesson);
 const printer = new core.Print();
@@ -294,12 +295,14 @@ function drawFigure(page) {
 function paintInk(page, whole) {
     const p = pages[page];
     const ctx = p.overlay.getContext('2d');
-    const dirty = ink.takeDirty(page);
-    const r = whole ? [0, 0, p.overlay.width, p.overlay.height] : dirty;
-    if (r.length === 0 || r[2] === 0 || r[3] === 0)
+    const [x, y, w, h, ix, iy, iw, ih] = ink.takeDirty(page, whole);
+    if (!w || !h)
         return;
-    const px = ink.pixels(page, r[0], r[1], r[2], r[3]);
-    ctx.putImageData(new ImageData(new Uint8ClampedArray(px.buffer, px.byteOffset, px.length), r[2], r[3]), r[0], r[1]);
+    ctx.clearRect(x, y, w, h);
+    if (!iw || !ih)
+        return;
+    const px = ink.pixels(page, ix, iy, iw, ih);
+    ctx.putImageData(new ImageData(new Uint8ClampedArray(px.buffer, px.byteOffset, px.length), iw, ih), ix, iy);
 }
 
 // Everything the lesson changes is shown at the next frame, once.
@@ -1023,11 +1026,14 @@ window.addEventListener('resize', () => {
     layOut();
 });
 layOut();
-document.fonts.load(`16px ${FACE}`).then(() => {
+// The first picture is drawn now, so the browser's first paint shows it.
+frame();
+// The aids' face is not needed for the first picture; it loads after it.
+requestAnimationFrame(() => document.fonts.load(`16px ${FACE}`).then(() => {
     core.forgetTextMeasures();
     pages.forEach((p) => { p.drawn = ''; });
     showSoon();
-});
+}));
 // The worker waits for the page's own loading; the module may finish after it.
 if ('serviceWorker' in navigator && window.isSecureContext) {
     const register = () => navigator.serviceWorker.register('sw.js');

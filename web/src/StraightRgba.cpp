@@ -1,13 +1,30 @@
 #include "StraightRgba.h"
 
 #include <algorithm>
+#include <array>
 
 namespace StraightRgba {
 
 namespace {
 
 constexpr unsigned kChannelMax = 255;
+constexpr unsigned kLevels = 256;
 constexpr int kAlphaShift = 24, kBlueShift = 16, kGreenShift = 8;
+
+// A channel divided by its alpha, rounded, for every alpha and channel: a
+// smoothed edge is most of a page of ink, and a division each costs more
+// than the rest of the conversion.
+const std::array<std::uint8_t, kLevels * kLevels> &straightChannels()
+{
+    static const auto table = [] {
+        std::array<std::uint8_t, kLevels * kLevels> t{};
+        for (unsigned alpha = 1; alpha < kLevels; ++alpha)
+            for (unsigned c = 0; c < kLevels; ++c)
+                t[alpha * kLevels + c] = std::uint8_t(std::min(kChannelMax, (c * kChannelMax + alpha / 2) / alpha));
+        return t;
+    }();
+    return table;
+}
 
 // One pixel as the bytes R, G, B, A in memory (a little-endian word).
 std::uint32_t straight(core::Rgba p)
@@ -17,9 +34,9 @@ std::uint32_t straight(core::Rgba p)
         return (p & 0xff00ff00u) | ((p >> kBlueShift) & 0xffu) | ((p & 0xffu) << kBlueShift);
     if (alpha == 0)
         return 0;
-    const auto channel = [alpha](int c) { return std::min(kChannelMax, (unsigned(c) * kChannelMax + alpha / 2) / alpha); };
-    return (alpha << kAlphaShift) | (channel(core::blueOf(p)) << kBlueShift) | (channel(core::greenOf(p)) << kGreenShift) |
-           channel(core::redOf(p));
+    const std::uint8_t *row = straightChannels().data() + alpha * kLevels;
+    return (alpha << kAlphaShift) | (unsigned(row[core::blueOf(p)]) << kBlueShift) |
+           (unsigned(row[core::greenOf(p)]) << kGreenShift) | row[core::redOf(p)];
 }
 
 } // namespace

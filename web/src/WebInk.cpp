@@ -96,15 +96,19 @@ core::Rect WebInk::deviceArea(int page)
     return scaled(core::Rect(core::Point(), layer.size()), layer.devicePixelRatio());
 }
 
-emscripten::val WebInk::takeDirty(int page)
+emscripten::val WebInk::takeDirty(int page, bool whole)
 {
     core::InkLayer &layer = ink(page);
-    const core::Rect device = scaled(layer.takeDirty(), layer.devicePixelRatio()) & deviceArea(page);
+    const core::Rect changed = layer.takeDirty();
+    const core::Rect logical = whole ? core::Rect(core::Point(), layer.size()) : changed;
+    const core::Rect device = scaled(logical, layer.devicePixelRatio()) & deviceArea(page);
     emscripten::val out = emscripten::val::array();
     if (device.isEmpty())
         return out;
-    for (int n : {device.x(), device.y(), device.width(), device.height()})
-        out.call<void>("push", n);
+    const core::Rect inked = layer.inkedDeviceRect(logical) & device;
+    for (const core::Rect &r : {device, inked})
+        for (int n : {r.x(), r.y(), std::max(0, r.width()), std::max(0, r.height())})
+            out.call<void>("push", n);
     return out;
 }
 

@@ -38,9 +38,11 @@ public:
     bool erase(int page, double x0, double y0, double x1, double y1);
     void endErase(int page);
 
-    // The device rectangle changed since the last call, [x, y, width, height],
-    // within the overlay; empty when nothing changed.
-    emscripten::val takeDirty(int page);
+    // What to show again: the device rectangle changed since the last call
+    // (or the whole overlay), and the part of it where ink may lie, as
+    // [x, y, width, height, inkX, inkY, inkWidth, inkHeight]; empty when
+    // nothing changed. Outside the second the overlay is only cleared.
+    emscripten::val takeDirty(int page, bool whole);
     // The ink within a device rectangle, straight RGBA rows, valid until the next call.
     emscripten::val pixels(int page, int x, int y, int width, int height);
     std::size_t pointCount(int page) const;

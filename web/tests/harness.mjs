@@ -85,24 +85,6 @@ export async function exportView(file, { page = 0, value, step, size = '526x370'
     return file;
 }
 
-// Pixels of a canvas or of an image the page loads, as [width, height, RGBA bytes].
-export function pixelsOf(page, selectorOrUrl) {
-    return page.evaluate(async (what) => {
-        let source = document.querySelector(what);
-        if (!source) {
-            source = new Image();
-            source.src = what;
-            await source.decode();
-        }
-        const c = document.createElement('canvas');
-        c.width = source.width;
-        c.height = source.height;
-        const ctx = c.getContext('2d');
-        ctx.drawImage(source, 0, 0);
-        return [c.width, c.height, Array.from(ctx.getImageData(0, 0, c.width, c.height).data)];
-    }, selectorOrUrl);
-}
-
 // How far a page's figure lies from the desktop's picture of the same view.
 // Both are blurred 3 × 3 first, so anti-aliasing that spreads a line over its
 // neighbours counts for little while a line in another place counts in full.
