@@ -7,7 +7,7 @@
 # make package builds the Debian package in build/release
 # make web    builds the browser's page into build/web/site (any static server can host it)
 # make serve-web  serves that folder on http://localhost:$(WEB_PORT)/
-# make bench-web  times the page in headless chromium (after its tests)
+# make bench-web  times the page in headless chromium
 
 PRESET ?= dev
 EVENTS ?= 1000000
@@ -48,7 +48,7 @@ test-web: web web/tests/node_modules/.package-lock.json
 	TAMSEL_SITE=$(CURDIR)/$(WEB_SITE) TAMSEL_DESKTOP=$(CURDIR)/build/$(PRESET)/src/desktop/tamsel \
 		node --test --test-concurrency=1 web/tests/
 
-bench-web: test-web
+bench-web: web web/tests/node_modules/.package-lock.json
 	node web/bench/bench.mjs
 
 soak: build

@@ -342,8 +342,14 @@ function placeInk(page) {
 
 // ---------------------------------------------------------------- what the lesson says changed
 
+// A page put away ends the strokes still being drawn on it, as a hidden layer does.
+let shownPage = 0;
 function showPage() {
     const current = lesson.page();
+    if (current !== shownPage) {
+        ink.endAll(shownPage);
+        shownPage = current;
+    }
     pages.forEach((p, page) => {
         const shown = page === current;
         p.panel.hidden = !shown;
