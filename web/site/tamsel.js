@@ -22,6 +22,15 @@ const SECONDARY_BUTTON = 2;
 const OP = { clear: 1, line: 2, circle: 3, text: 4 };
 const OP_LENGTH = { 1: 2, 2: 8, 3: 13, 4: 10 };
 const INVISIBLE = 5;
+const RADIANS_PER_DEGREE = Math.PI / 180;
+// Colours come as 0xAARRGGBB: where red, green, blue and alpha sit.
+const CHANNEL_SHIFTS = [16, 8, 0, 24];
+const CHANNEL_MAX = 255;
+const NOTICE_MARGIN_PX = 4;
+// The cut-out sheet leaves an eighth of the radius round the circle; each
+// sector's number comes as x, y, degrees and the number.
+const CUT_OUT_MARGIN_RADII = 1 / 8;
+const NUMBER_FIELDS = 4;
 const NO_FILL = -1;
 const STORE_PREFIX = 'tamsel/';
 
@@ -39,7 +48,8 @@ const cssColours = new Map();
 function css(argb) {
     let c = cssColours.get(argb);
     if (!c) {
-        c = `rgb(${(argb >>> 16) & 255} ${(argb >>> 8) & 255} ${argb & 255} / ${((argb >>> 24) & 255) / 255})`;
+        const [r, g, b, a] = CHANNEL_SHIFTS.map((shift) => (argb >>> shift) & CHANNEL_MAX);
+        c = `rgb(${r} ${g} ${b} / ${a / CHANNEL_MAX})`;
         cssColours.set(argb, c);
     }
     return c;
@@ -242,7 +252,7 @@ function circle(ctx, [cx, cy, r, whole, start, sweep, atStart, atEnd, outline, w
         ctx.arc(x, y, r, 0, 2 * Math.PI);
     } else {
         // Angles count counter-clockwise on the screen; a canvas counts clockwise.
-        const from = -start * Math.PI / 180, to = -(start + sweep) * Math.PI / 180;
+        const from = -start * RADIANS_PER_DEGREE, to = -(start + sweep) * RADIANS_PER_DEGREE;
         if (atStart)
             ctx.moveTo(x, y);
         ctx.arc(x, y, r, from, to, true);
@@ -589,7 +599,7 @@ document.addEventListener('keydown', (e) => {
         return;
     const k = key(e);
     let action = keys[k] ?? (lesson.page() === lesson.animatedPage() ? clickerKeys[k] : undefined);
-    const pen = /^[1-6]$/.test(k) && !e.altKey ? core.pens()[Number(k) - 1] : null;
+    const pen = /^[1-9]$/.test(k) && !e.altKey ? core.pens()[Number(k) - 1] : null;
     if (pen)
         action = () => lesson.setPen(lesson.page(), pen.colour);
     if (!action)
@@ -772,7 +782,7 @@ function notify(line) {
     const notice = $('notice');
     notice.textContent = line;
     notice.hidden = false;
-    const [x, y] = noticeAt ?? [4, 4];
+    const [x, y] = noticeAt ?? [NOTICE_MARGIN_PX, NOTICE_MARGIN_PX];
     notice.style.left = `${x}px`;
     notice.style.top = `${y}px`;
     clearTimeout(noticeTimer);
@@ -973,7 +983,7 @@ function prepareCutOut() {
     sheet.replaceChildren();
     const caption = document.createElement('p');
     caption.textContent = `円を ${c.sectors} 個の扇形に分けました（半径 6 cm）。\n線にそって切り取り、番号の順に並べてみよう。`;
-    const sideMm = 2 * (c.radius + c.radius / 8) / c.pixelsPerMm;
+    const sideMm = 2 * c.radius * (1 + CUT_OUT_MARGIN_RADII) / c.pixelsPerMm;
     const canvas = sheetCanvas(sideMm, sideMm);
     const scale = canvas.width / (sideMm * c.pixelsPerMm);
     const ctx = canvas.getContext('2d');
@@ -985,11 +995,11 @@ function prepareCutOut() {
     ctx.fillStyle = '#000';
     ctx.textAlign = 'center';
     ctx.textBaseline = 'middle';
-    for (let i = 0; i < c.numbers.length; i += 4) {
-        const [x, y, degrees, value] = c.numbers.slice(i, i + 4);
+    for (let i = 0; i < c.numbers.length; i += NUMBER_FIELDS) {
+        const [x, y, degrees, value] = c.numbers.slice(i, i + NUMBER_FIELDS);
         ctx.save();
         ctx.translate(x + 0.5, y + 0.5);
-        ctx.rotate(degrees * Math.PI / 180);
+        ctx.rotate(degrees * RADIANS_PER_DEGREE);
         ctx.fillText(String(value), 0, 0);
         ctx.restore();
     }
