@@ -1,6 +1,7 @@
 // Times what a teacher notices in the browser, in headless chromium, and
 // prints Markdown tables for docs/benchmarks.md. Not a test: it asserts nothing.
-//   node web/bench/bench.mjs     (after make web and make test-web's npm ci)
+//   node web/bench/bench.mjs [PART]   (make bench-web); PART is one of sizes,
+//   first, figures, animation, latency, ink
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -283,11 +284,9 @@ async function inkOperations(browser, url) {
 const server = await serve(site, { 'bare.html': bare });
 const browser = await launch();
 console.log(`chromium ${(await browser.version())}, ${new Date().toISOString()}, load ${execFileSync('cat', ['/proc/loadavg']).toString().trim()}`);
-sizes();
-await firstFrame(browser, server.url);
-await figureChanges(browser, server.url);
-await animation(browser, server.url);
-await inkLatency(browser, server.url);
-await inkOperations(browser, server.url);
+const parts = { sizes, first: firstFrame, figures: figureChanges, animation, latency: inkLatency, ink: inkOperations };
+for (const [name, part] of Object.entries(parts))
+    if (!process.argv[2] || process.argv[2] === name)
+        await part(browser, server.url);
 await browser.close();
 await server.close();

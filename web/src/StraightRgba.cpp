@@ -10,17 +10,18 @@ namespace {
 constexpr unsigned kChannelMax = 255;
 constexpr unsigned kLevels = 256;
 constexpr int kAlphaShift = 24, kBlueShift = 16, kGreenShift = 8;
+// Dividing by alpha is multiplying by a reciprocal scaled by 2^24: for the
+// numerators here (under 2^16) that gives the exact quotient.
+constexpr int kReciprocalShift = 24;
 
-// A channel divided by its alpha, rounded, for every alpha and channel: a
-// smoothed edge is most of a page of ink, and a division each costs more
-// than the rest of the conversion.
-const std::array<std::uint8_t, kLevels * kLevels> &straightChannels()
+// A smoothed edge is most of a page of ink, and a division a channel costs
+// more than the rest of the conversion.
+const std::array<std::uint64_t, kLevels> &reciprocals()
 {
     static const auto table = [] {
-        std::array<std::uint8_t, kLevels * kLevels> t{};
+        std::array<std::uint64_t, kLevels> t{};
         for (unsigned alpha = 1; alpha < kLevels; ++alpha)
-            for (unsigned c = 0; c < kLevels; ++c)
-                t[alpha * kLevels + c] = std::uint8_t(std::min(kChannelMax, (c * kChannelMax + alpha / 2) / alpha));
+            t[alpha] = ((std::uint64_t(1) << kReciprocalShift) + alpha - 1) / alpha;
         return t;
     }();
     return table;
@@ -34,9 +35,13 @@ std::uint32_t straight(core::Rgba p)
         return (p & 0xff00ff00u) | ((p >> kBlueShift) & 0xffu) | ((p & 0xffu) << kBlueShift);
     if (alpha == 0)
         return 0;
-    const std::uint8_t *row = straightChannels().data() + alpha * kLevels;
-    return (alpha << kAlphaShift) | (unsigned(row[core::blueOf(p)]) << kBlueShift) |
-           (unsigned(row[core::greenOf(p)]) << kGreenShift) | row[core::redOf(p)];
+    const std::uint64_t reciprocal = reciprocals()[alpha];
+    const auto channel = [alpha, reciprocal](int c) {
+        const std::uint64_t rounded = std::uint64_t(c) * kChannelMax + alpha / 2;
+        return std::min(kChannelMax, unsigned((rounded * reciprocal) >> kReciprocalShift));
+    };
+    return (alpha << kAlphaShift) | (channel(core::blueOf(p)) << kBlueShift) | (channel(core::greenOf(p)) << kGreenShift) |
+           channel(core::redOf(p));
 }
 
 } // namespace
