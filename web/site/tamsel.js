@@ -12,7 +12,6 @@ const NOTICE_MS = 6000;
 // Paper: A4 landscape less 10 mm margins, drawn at 8 device pixels a millimetre.
 const SHEET_MM = [277, 190];
 const SHEET_PX_PER_MM = 8;
-const PT_PER_MM = 72 / 25.4;
 const FACE = '"Tamsel Gothic"';
 
 const KIND = { mouse: 1, pen: 2, touch: 3 };
@@ -83,7 +82,7 @@ function buildPages() {
         const row = lesson.row(page);
         const tab = document.createElement('button');
         tab.type = 'button';
-        tab.role = 'tab';
+        tab.setAttribute('role', 'tab');
         tab.id = `tab${page}`;
         tab.textContent = row.caption;
         tab.setAttribute('aria-controls', `page${page}`);
@@ -91,18 +90,18 @@ function buildPages() {
         $('tablist').append(tab);
 
         const panel = document.createElement('div');
-        panel.role = 'tabpanel';
+        panel.setAttribute('role', 'tabpanel');
         panel.id = `page${page}`;
         panel.setAttribute('aria-labelledby', tab.id);
         const picture = document.createElement('div');
         picture.className = 'picture';
         const figure = document.createElement('canvas');
-        figure.role = 'img';
+        figure.setAttribute('role', 'img');
         figure.setAttribute('aria-label', `${row.caption}の図`);
         picture.append(figure);
         const overlay = document.createElement('canvas');
         overlay.className = 'ink';
-        overlay.role = 'img';
+        overlay.setAttribute('role', 'img');
         overlay.setAttribute('aria-label', `書き込み（${row.caption}）`);
         overlay.setAttribute('aria-description', 'マウス、ペン、指で書き込めます');
         panel.append(picture, overlay);
@@ -671,7 +670,7 @@ function buildMenu() {
 function menuItem(html, role, mnemonic, onActivate, shortcut) {
     const item = document.createElement('div');
     item.className = 'item';
-    item.role = role;
+    item.setAttribute('role', role);
     item.dataset.key = mnemonic;
     item.innerHTML = `<span>${html}</span>` + (shortcut ? `<kbd>${shortcut}</kbd>` : '');
     item.onActivate = onActivate;
