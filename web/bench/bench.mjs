@@ -94,11 +94,13 @@ async function firstFrame(browser, url) {
     }
     await plain.close();
     console.log(`\n### First complete frame after navigation (ms, ${RUNS} loads each, design size)\n`);
-    row('from', 'median', 'max');
-    row('---', '---', '---');
-    row('the service worker\'s cache: figure drawn', ms(median(out.cached)), ms(Math.max(...out.cached)));
-    row('the service worker\'s cache: the frame that paints it begins', ms(median(out.shown)), ms(Math.max(...out.shown)));
-    row('localhost, no cache at all', ms(median(out.network)), ms(Math.max(...out.network)));
+    row('from', 'median', 'max', 'median within 300 ms');
+    row('---', '---', '---', '---');
+    const verdict = (xs) => (median(xs) <= 300 ? 'met' : 'missed');
+    row('the service worker\'s cache: figure drawn', ms(median(out.cached)), ms(Math.max(...out.cached)), verdict(out.cached));
+    row('the service worker\'s cache: the frame that paints it begins', ms(median(out.shown)), ms(Math.max(...out.shown)),
+        verdict(out.shown));
+    row('localhost, no cache at all', ms(median(out.network)), ms(Math.max(...out.network)), verdict(out.network));
 }
 
 // A figure change at 1920 × 1080: the lesson's command, the page's drawing, and
@@ -115,8 +117,9 @@ async function figureChanges(browser, url) {
         ['finished 64 sectors with the aids, formula 1 ↔ 2', { page: 2, values: [32, 32], steps: [64, 64], aids: true, formula: true }],
     ];
     console.log('\n### A figure change at 1920 × 1080 (ms: command, drawing, rasterised)\n');
-    row('change', 'median', 'p99', 'max', 'within 4 ms');
-    row('---', '---', '---', '---', '---');
+    const within = (x, bound) => (x <= bound ? 'met' : 'missed');
+    row('change', 'median', 'p99', 'max', 'median within 4 ms', 'p99 within 4 ms');
+    row('---', '---', '---', '---', '---', '---');
     for (const [name, c] of cases) {
         const times = await page.evaluate((c, repeats) => {
             const { lesson, frame, pages } = window.tamsel;
@@ -141,7 +144,7 @@ async function figureChanges(browser, url) {
             }
             return times;
         }, c, REPEATS);
-        row(name, ms(median(times)), ms(p99(times)), ms(Math.max(...times)), p99(times) <= 4 ? 'met' : 'missed');
+        row(name, ms(median(times)), ms(p99(times)), ms(Math.max(...times)), within(median(times), 4), within(p99(times), 4));
     }
     await page.close();
 }
@@ -286,12 +289,12 @@ async function inkOperations(browser, url) {
         return out;
     }, 20);
     console.log(`\n### Ink on a full page at 1920 × 1080 (${results.points} points; ms, 20 times each)\n`);
-    row('operation', 'median', 'max', 'within 16 ms');
-    row('---', '---', '---', '---');
+    row('operation', 'median', 'max', 'median within 16 ms', 'max within 16 ms');
+    row('---', '---', '---', '---', '---');
     for (const [name, key] of [['undo', 'undo'], ['redo', 'redo'], ['clear', 'clear'], ['undo of a clear', 'undoClear'],
         ['eraser move of 40 px', 'erase'], ['undo of an erasure', 'undoErase']]) {
         const t = results[key];
-        row(name, ms(median(t)), ms(Math.max(...t)), Math.max(...t) <= 16 ? 'met' : 'missed');
+        row(name, ms(median(t)), ms(Math.max(...t)), median(t) <= 16 ? 'met' : 'missed', Math.max(...t) <= 16 ? 'met' : 'missed');
     }
     console.log(`\n(drawing the 20,000 strokes through the page's input path took ${ms(results.buildMs)} ms)`);
     await page.close();
