@@ -1,7 +1,6 @@
 #include "StraightRgba.h"
 
 #include <algorithm>
-#include <array>
 
 namespace StraightRgba {
 
@@ -10,38 +9,33 @@ namespace {
 constexpr unsigned kChannelMax = 255;
 constexpr unsigned kLevels = 256;
 constexpr int kAlphaShift = 24, kBlueShift = 16, kGreenShift = 8;
-// Dividing by alpha is multiplying by a reciprocal scaled by 2^24: for the
-// numerators here (under 2^16) that gives the exact quotient.
-constexpr int kReciprocalShift = 24;
 
-// A smoothed edge is most of a page of ink, and a division a channel costs
-// more than the rest of the conversion.
-const std::array<std::uint64_t, kLevels> &reciprocals()
+// Every channel divided by every alpha, rounded: a smoothed edge is most of a
+// page of ink, and a division a channel costs more than the rest of the
+// conversion. Made when first needed, so the module does not carry it.
+const std::uint8_t *straightChannels()
 {
-    static const auto table = [] {
-        std::array<std::uint64_t, kLevels> t{};
+    static const std::uint8_t *table = [] {
+        auto *t = new std::uint8_t[kLevels * kLevels]();
         for (unsigned alpha = 1; alpha < kLevels; ++alpha)
-            t[alpha] = ((std::uint64_t(1) << kReciprocalShift) + alpha - 1) / alpha;
+            for (unsigned c = 0; c < kLevels; ++c)
+                t[alpha * kLevels + c] = std::uint8_t(std::min(kChannelMax, (c * kChannelMax + alpha / 2) / alpha));
         return t;
     }();
     return table;
 }
 
 // One pixel as the bytes R, G, B, A in memory (a little-endian word).
-std::uint32_t straight(core::Rgba p)
+std::uint32_t straight(core::Rgba p, const std::uint8_t *channels)
 {
+    if (p == 0)
+        return 0;
     const unsigned alpha = core::alphaOf(p);
     if (alpha == kChannelMax)
         return (p & 0xff00ff00u) | ((p >> kBlueShift) & 0xffu) | ((p & 0xffu) << kBlueShift);
-    if (alpha == 0)
-        return 0;
-    const std::uint64_t reciprocal = reciprocals()[alpha];
-    const auto channel = [alpha, reciprocal](int c) {
-        const std::uint64_t rounded = std::uint64_t(c) * kChannelMax + alpha / 2;
-        return std::min(kChannelMax, unsigned((rounded * reciprocal) >> kReciprocalShift));
-    };
-    return (alpha << kAlphaShift) | (channel(core::blueOf(p)) << kBlueShift) | (channel(core::greenOf(p)) << kGreenShift) |
-           channel(core::redOf(p));
+    const std::uint8_t *row = channels + alpha * kLevels;
+    return (alpha << kAlphaShift) | (unsigned(row[core::blueOf(p)]) << kBlueShift) |
+           (unsigned(row[core::greenOf(p)]) << kGreenShift) | row[core::redOf(p)];
 }
 
 } // namespace
@@ -52,9 +46,11 @@ std::size_t convert(const core::PixelBuffer &pixels, const core::Rect &area, std
     const std::size_t count = r.isEmpty() ? 0 : std::size_t(r.width()) * std::size_t(r.height());
     if (out.size() < count)
         out.resize(count);
+    const std::uint8_t *channels = straightChannels();
     std::uint32_t *to = out.data();
     for (int y = r.top(); y <= r.bottom() && count > 0; ++y)
-        to = std::transform(pixels.row(y) + r.left(), pixels.row(y) + r.left() + r.width(), to, straight);
+        to = std::transform(pixels.row(y) + r.left(), pixels.row(y) + r.left() + r.width(), to,
+                            [channels](core::Rgba p) { return straight(p, channels); });
     return count;
 }
 
