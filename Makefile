@@ -7,14 +7,21 @@
 #             SEED=...; PRESET=asan under the sanitizers)
 # make bench  builds optimised and prints the benchmark tables
 # make package builds the Debian package in build/release
+# make web    builds the browser's page into build/web/site (any static server can host it)
+# make serve-web  serves that folder on http://localhost:$(WEB_PORT)/
+# make bench-web  times the page in headless chromium
 
 PRESET ?= dev
 EVENTS ?= 1000000
 FILES ?= 5000000
 SEED ?= 20261207
 PORTABLE ?= core-gcc core-clang core-wasm core-mingw
+# The browser's tests, once a CI run like the portable builds: WEB= leaves them out.
+WEB ?= test-web
+WEB_PORT ?= 8020
+WEB_SITE = build/web/site
 
-.PHONY: deps build run test portable soak fuzz bench package clean
+.PHONY: deps build run test portable soak fuzz bench package clean web serve-web test-web bench-web
 
 deps:
 	scripts/install-deps.sh
@@ -29,10 +36,30 @@ run: build
 test: build
 	ctest --preset $(PRESET)
 	$(if $(strip $(PORTABLE)),$(MAKE) portable)
+	$(if $(strip $(WEB)),$(MAKE) $(WEB))
 
 portable: deps
 	for preset in $(PORTABLE); do cmake --workflow --preset $$preset || exit 1; done
 	cmake -D "PRESETS=$(strip $(PORTABLE))" -P cmake/CompareDigests.cmake
+
+web: deps
+	cmake --preset web
+	cmake --build --preset web
+
+serve-web: web
+	@echo "Tamsel in the browser: http://localhost:$(WEB_PORT)/  (Ctrl+C stops the server)"
+	/usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_SITE)
+
+# The browser tests drive Debian's chromium and compare with the desktop's --export.
+web/tests/node_modules/.package-lock.json: web/tests/package-lock.json
+	cd web/tests && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+
+test-web: web web/tests/node_modules/.package-lock.json
+	TAMSEL_SITE=$(CURDIR)/$(WEB_SITE) TAMSEL_DESKTOP=$(CURDIR)/build/$(PRESET)/src/desktop/tamsel \
+		node --test --test-concurrency=1 web/tests/
+
+bench-web: web web/tests/node_modules/.package-lock.json
+	node web/bench/bench.mjs
 
 soak: build
 	QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=86400000 TAMSEL_SOAK_EVENTS=$(EVENTS) TAMSEL_SOAK_SEED=$(SEED) \

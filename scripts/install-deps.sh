@@ -10,12 +10,15 @@ packages=(
     xvfb xdotool imagemagick x11-utils python3
     desktop-file-utils appstream dpkg-dev
     clang emscripten nodejs g++-mingw-w64-x86-64-posix wine64
+    chromium fonttools python3-brotli poppler-utils
 )
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# npm comes with some builds of nodejs and as a package of its own with Debian's.
+command -v npm > /dev/null || missing+=(npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=()

@@ -1,30 +1,17 @@
 #include "CutOutSheet.h"
 
-#include "FigureMath.h"
+#include "Convert.h"
+#include "CutOutCircle.h"
 #include "PainterDrawOps.h"
-#include "ParallelogramFigure.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-constexpr double kMmPerInch = 25.4;
-// The circle is drawn as in a picture with a radius of this many pixels, a
-// quarter millimetre each on paper, so the design's one-pixel radius lines print
-// a quarter millimetre wide.
-constexpr float kPictureWidthPx = 1500;
-constexpr float kPictureHeightPx = 484;
-// Numbers stand this far out along each sector, in radii, and take at most this
-// share of the sector's width there, and of the radius.
-constexpr double kNumberAtRadii = 0.72;
-constexpr double kNumberShareOfChord = 0.55;
-constexpr double kNumberShareOfRadius = 0.16;
 constexpr double kCaptionMm = 5;
-constexpr double kQuarterTurnDegrees = 90;
 // The figures name pixels by their centres.
 constexpr QPointF kPixelCentre(0.5, 0.5);
 const QColor kNumberColour(Qt::black);
@@ -33,37 +20,31 @@ const QColor kNumberColour(Qt::black);
 
 void CutOutSheet::paint(QPainter &painter, const QRectF &paper, double unitsPerMm, int half, core::LineWeight weight)
 {
-    const core::ParallelogramFigure figure = core::ParallelogramFigure::compute(kPictureWidthPx, kPictureHeightPx, half, 0);
+    const core::CutOutCircle circle = core::CutOutCircle::compute(half);
+    const core::ParallelogramFigure &figure = circle.figure;
     if (figure.R <= 0)
         return;
-    const double scale = unitsPerMm * kRadiusMm / figure.R;
+    const double scale = unitsPerMm / circle.pixelsPerMm();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(paper.center());
     painter.scale(scale, scale);
-    const QPointF centre = QPointF(figure.centre.x(), figure.centre.y()) + kPixelCentre;
-    painter.translate(-centre);
+    painter.translate(-(QPointF(figure.centre.x(), figure.centre.y()) + kPixelCentre));
 
     core::DrawState state;
-    PainterDrawOps ops(painter, state, kPictureWidthPx, kPictureHeightPx);
+    PainterDrawOps ops(painter, state, core::CutOutCircle::kPictureWidthPx, core::CutOutCircle::kPictureHeightPx);
     figure.paint(ops, weight);
 
-    // Sector j lies between radius lines j and j + 1, clockwise from 3 o'clock,
-    // and is the (j + 1)th to move.
-    const double labelRadius = kNumberAtRadii * figure.R;
     QFont font = painter.font();
-    font.setPixelSize(std::max(1, int(std::min(kNumberShareOfChord * 2 * labelRadius * std::sin(figure.theta / 2),
-                                               kNumberShareOfRadius * figure.R))));
+    font.setPixelSize(circle.numberPx);
     painter.setFont(font);
     painter.setPen(kNumberColour);
-    for (int j = 0; j < figure.sectors; ++j) {
-        const double angle = (j + 0.5) * figure.theta;
+    for (const core::CutOutCircle::Number &number : circle.numbers) {
         painter.save();
-        painter.translate(centre + labelRadius * QPointF(std::cos(angle), std::sin(angle)));
-        // The number's top points out to the arc.
-        painter.rotate(angle * core::kDegreesPerHalfTurn / core::kPi + kQuarterTurnDegrees);
+        painter.translate(Convert::toQt(number.at) + kPixelCentre);
+        painter.rotate(number.degrees);
         const QRectF box(-figure.R / 2.0, -figure.R / 2.0, figure.R, figure.R);
-        painter.drawText(box, Qt::AlignCenter, QString::number(j + 1));
+        painter.drawText(box, Qt::AlignCenter, QString::number(number.value));
         painter.restore();
     }
     painter.restore();

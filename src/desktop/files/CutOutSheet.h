@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CutOutCircle.h"
 #include "LineWeight.h"
 
 #include <QRectF>
@@ -13,7 +14,7 @@ class QPainter;
 class CutOutSheet
 {
 public:
-    static constexpr double kRadiusMm = 60;
+    static constexpr double kRadiusMm = core::CutOutCircle::kRadiusMm;
 
     // Centred on `paper`, whose units are `unitsPerMm` to the millimetre.
     static void paint(QPainter &painter, const QRectF &paper, double unitsPerMm, int half, core::LineWeight weight);

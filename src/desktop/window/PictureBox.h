@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesignGeometry.h"
 #include "PageView.h"
 
 #include <QFrame>
@@ -16,7 +17,7 @@ class PictureBox : public QFrame
 {
     Q_OBJECT
 public:
-    static constexpr int kFramePx = 1;
+    static constexpr int kFramePx = core::DesignGeometry::kPictureFramePx;
     // What the page shows in an inner area of this size.
     using ViewSource = std::function<core::PageView(core::Size inner)>;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InkLayer.h"
+#include "InkPen.h"
 
 #include <QColor>
 #include <QWidget>
@@ -24,8 +25,8 @@ class Scriba : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr qreal kPenWidthAt96DpiPx = 3.0;
-    static constexpr qreal kEraserRadiusAt96DpiPx = 10.0;
+    static constexpr qreal kPenWidthAt96DpiPx = core::InkPen::kWidthAt96DpiPx;
+    static constexpr qreal kEraserRadiusAt96DpiPx = core::InkPen::kEraserRadiusAt96DpiPx;
 
     Scriba(int index, core::Lesson &lesson, const core::Twips &twips, QWidget *parent = nullptr);
 

@@ -3,6 +3,7 @@
 #include "BoardOutput.h"
 #include "Convert.h"
 #include "DesignFont.h"
+#include "DesignGeometry.h"
 #include "FocusRing.h"
 #include "FullScreen.h"
 #include "GeometryModel.h"
@@ -36,36 +37,8 @@ const QString kCaption = QStringLiteral("正多角形と円の面積の学習");
 const QString kClearCaption = QStringLiteral("消去");
 const QString kStartCaption = QStringLiteral("開始");
 
-// Where the window's client area opens, and its size, in pixels.
-constexpr QRect kStartGeometry(145, 116, 548, 469);
-constexpr int kTabRowTwips = 300;
-
-// Design geometry in twips: window controls relative to the client area, page
-// controls relative to the tab control. Every control is placed again by the
-// layouts before it is seen.
-struct TwipRect
-{
-    int left, top, width, height;
-};
-constexpr TwipRect kMainTab{0, 0, 8175, 6495};
-constexpr TwipRect kClsButton[2]{{120, 6600, 1095, 375}, {1320, 6600, 1095, 375}};
-constexpr TwipRect kColPic{2520, 6600, 5055, 375};
-struct PageDesign
-{
-    TwipRect picture, scroll, button, label, overlay;
-};
-constexpr PageDesign kPageDesigns[] = {
-    {{3960, 500, 4095, 5415}, {120, 6020, 7095, 375}, {}, {7320, 6020, 735, 375}, {240, 500, 3615, 5295}},
-    {{4080, 500, 3975, 5415}, {120, 6020, 7095, 375}, {}, {7320, 6020, 735, 375}, {240, 500, 3615, 5295}},
-    {{3960, 500, 4095, 5415}, {120, 6020, 5895, 375}, {6120, 6020, 975, 375}, {7200, 6020, 735, 375},
-     {120, 500, 3615, 5295}},
-    {{3840, 720, 4095, 5415}, {}, {}, {}, {240, 600, 3615, 5295}},
-};
-// A page added later than the design starts where the design's first page did.
-const PageDesign &designOf(int page)
-{
-    return kPageDesigns[std::size_t(page) < std::size(kPageDesigns) ? page : 0];
-}
+namespace Design = core::DesignGeometry;
+using Design::TwipRect;
 
 template <typename W>
 W *placed(W *widget, const TwipRect &r, const core::Twips &twips)
@@ -118,9 +91,9 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     new BoardOutput(*this);
     m_lesson.listen([this](core::Lesson::Change change, int page) { follow(change, page); });
     const QScreen *s = screen();
-    setGeometry(s ? Convert::toQt(WindowLayout::fitOnScreen(Convert::toCore(kStartGeometry),
+    setGeometry(s ? Convert::toQt(WindowLayout::fitOnScreen(Design::kStartGeometry,
                                                             Convert::toCore(s->availableGeometry())))
-                  : kStartGeometry);
+                  : Convert::toQt(Design::kStartGeometry));
     Form_Load();
 }
 
@@ -138,15 +111,15 @@ void Tamsel::createControls()
     QStringList captions;
     for (int page = 0; page < pageCount(); ++page)
         captions << QString::fromUtf8(m_lesson.row(page).caption);
-    MainTab = placed(new TabControl(captions, t.pixelY(kTabRowTwips), this), kMainTab, t);
+    MainTab = placed(new TabControl(captions, t.pixelY(Design::kTabRowTwips), this), Design::kMainTab, t);
     for (int i = 0; i < 2; ++i)
-        ClsButton[i] = placed(new QPushButton(kClearCaption, this), kClsButton[i], t);
-    ColPic = placed(new Swatch(kWhite, this), kColPic, t);
+        ClsButton[i] = placed(new QPushButton(kClearCaption, this), Design::kClearButtons[i], t);
+    ColPic = placed(new Swatch(kWhite, this), Design::kSwatch, t);
     MainTimer = new Timer(core::Lesson::kTickMs, this);
 
     for (int page = 0; page < pageCount(); ++page) {
         const core::PageRow &row = m_lesson.row(page);
-        const PageDesign &design = designOf(page);
+        const Design::PageDesign &design = Design::page(page);
         QWidget *tab = MainTab->page(page);
         PageControls c;
         c.picture = placed(new PictureBox(kFigureBackground,

@@ -1,0 +1,39 @@
+#include "CutOutCircle.h"
+
+#include "FigureMath.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace core {
+
+namespace {
+// Numbers stand this far out along each sector, in radii, and take at most this
+// share of the sector's width there, and of the radius.
+constexpr double kNumberAtRadii = 0.72;
+constexpr double kNumberShareOfChord = 0.55;
+constexpr double kNumberShareOfRadius = 0.16;
+constexpr double kQuarterTurnDegrees = 90;
+} // namespace
+
+// Sector j lies between radius lines j and j + 1, clockwise from 3 o'clock,
+// and is the (j + 1)th to move.
+CutOutCircle CutOutCircle::compute(int half)
+{
+    CutOutCircle c;
+    c.figure = ParallelogramFigure::compute(kPictureWidthPx, kPictureHeightPx, half, 0);
+    const ParallelogramFigure &f = c.figure;
+    if (f.R <= 0)
+        return c;
+    const double labelRadius = kNumberAtRadii * f.R;
+    c.numberPx = std::max(1, int(std::min(kNumberShareOfChord * 2 * labelRadius * std::sin(f.theta / 2),
+                                          kNumberShareOfRadius * f.R)));
+    for (int j = 0; j < f.sectors; ++j) {
+        const double angle = (j + 0.5) * f.theta;
+        c.numbers.push_back({PointF(f.centre) + PointF(std::cos(angle), std::sin(angle)) * labelRadius,
+                             angle * kDegreesPerHalfTurn / kPi + kQuarterTurnDegrees, j + 1});
+    }
+    return c;
+}
+
+} // namespace core

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace core {
+
+// The pen and the eraser as designed, in pixels of a 96-dpi screen at the
+// design's line weight; a heavier weight multiplies both, a denser screen
+// widens them in proportion.
+namespace InkPen {
+
+inline constexpr double kWidthAt96DpiPx = 3.0;
+inline constexpr double kEraserRadiusAt96DpiPx = 10.0;
+
+} // namespace InkPen
+
+} // namespace core

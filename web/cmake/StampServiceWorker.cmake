@@ -1,0 +1,15 @@
+# Writes the site's service worker from its template: the list of files to
+# cache, and a cache name made from their contents. Run with -DSITE=… -DTEMPLATE=….
+file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM files sw.js)
+list(SORT files)
+set(digests "")
+set(CACHED_FILES "'./'")
+foreach(file IN LISTS files)
+    file(SHA256 ${SITE}/${file} digest)
+    string(APPEND digests "${file}:${digest}\n")
+    string(APPEND CACHED_FILES ",\n    './${file}'")
+endforeach()
+string(SHA256 version "${digests}")
+string(SUBSTRING ${version} 0 16 CACHE_VERSION)
+configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)

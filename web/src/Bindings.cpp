@@ -1,0 +1,255 @@
+// The core as the page's script sees it: the lesson with its commands and
+// change events, the page table, the layouts, a page's drawing as flat
+// numbers, the ink, the board's bytes and the stored choices.
+
+#include "CanvasTextMeasure.h"
+#include "FlatDrawOps.h"
+#include "Lesson.h"
+#include "PageRenderer.h"
+#include "PenPalette.h"
+#include "WebBoard.h"
+#include "WebInk.h"
+#include "WebLayout.h"
+#include "WebPrint.h"
+
+#include <emscripten/bind.h>
+
+#include <memory>
+
+using emscripten::val;
+using core::Lesson;
+
+namespace {
+
+std::unique_ptr<CanvasTextMeasure> &textMeasure()
+{
+    static std::unique_ptr<CanvasTextMeasure> measure;
+    return measure;
+}
+
+void setTextMeasure(val canvas) { textMeasure() = std::make_unique<CanvasTextMeasure>(std::move(canvas)); }
+
+void forgetTextMeasures()
+{
+    if (textMeasure())
+        textMeasure()->forget();
+}
+
+val numbersOf(const std::vector<double> &numbers)
+{
+    return val(emscripten::typed_memory_view(numbers.size(), numbers.data())).call<val>("slice");
+}
+
+val rectOf(const core::Rect &r)
+{
+    val out = val::array();
+    for (int n : {r.x(), r.y(), r.width(), r.height()})
+        out.call<void>("push", n);
+    return out;
+}
+
+// {calls, texts}: the page as its picture shows it in an inner area of this size.
+val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnWhite)
+{
+    FlatDrawOps ops(float(width), float(height), darkOnWhite);
+    if (textMeasure())
+        core::PageRenderer::paint(ops, lesson.view(page, core::Size(width, height)), *textMeasure());
+    val out = val::object();
+    out.set("calls", numbersOf(ops.numbers));
+    val texts = val::array();
+    for (const std::string &t : ops.texts)
+        texts.call<void>("push", t);
+    out.set("texts", texts);
+    return out;
+}
+
+// A key for what the page's picture shows: it is drawn again only when this changes.
+std::string viewKey(const Lesson &lesson, int page, int width, int height)
+{
+    const core::PageView v = lesson.view(page, core::Size(width, height));
+    return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
+           ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
+           ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines);
+}
+
+val layout(int width, int height)
+{
+    const WebLayout l = WebLayout::compute(width, height);
+    val out = val::object();
+    out.set("tab", rectOf(l.tab));
+    out.set("tabRow", l.tabRow);
+    val clear = val::array();
+    clear.call<void>("push", rectOf(l.clear[0]));
+    clear.call<void>("push", rectOf(l.clear[1]));
+    out.set("clear", clear);
+    out.set("swatch", rectOf(l.swatch));
+    val pages = val::array();
+    for (const WebLayout::Page &p : l.pages) {
+        val page = val::object();
+        page.set("picture", rectOf(p.picture));
+        page.set("scroll", rectOf(p.scroll));
+        page.set("button", rectOf(p.button));
+        page.set("label", rectOf(p.label));
+        page.set("overlay", rectOf(p.overlay));
+        page.set("inner", rectOf(core::Rect(p.innerOnOverlay, p.inner)));
+        pages.call<void>("push", page);
+    }
+    out.set("pages", pages);
+    return out;
+}
+
+val pageRow(const Lesson &lesson, int page)
+{
+    const core::PageRow &row = lesson.row(page);
+    val out = val::object();
+    out.set("caption", std::string(row.caption));
+    out.set("valueName", std::string(row.valueName));
+    out.set("valueDescription", std::string(row.valueDescription));
+    out.set("valueUnit", std::string(row.valueUnit));
+    out.set("animates", row.animates);
+    out.set("hasAids", row.addAids != nullptr);
+    if (row.range) {
+        out.set("min", row.range->min);
+        out.set("max", row.range->max);
+    }
+    return out;
+}
+
+val pens()
+{
+    val out = val::array();
+    for (const core::PenPalette::Pen &pen : core::PenPalette::pens()) {
+        val p = val::object();
+        p.set("colour", pen.colour.name());
+        p.set("name", std::string(pen.name));
+        p.set("mnemonic", std::string(1, pen.mnemonic));
+        out.call<void>("push", p);
+    }
+    return out;
+}
+
+val weights()
+{
+    val out = val::array();
+    for (const core::LineWeight::Choice &choice : core::LineWeight::kChoices) {
+        val w = val::object();
+        w.set("factor", choice.factor);
+        w.set("name", std::string(choice.name));
+        w.set("mnemonic", std::string(1, choice.mnemonic));
+        out.call<void>("push", w);
+    }
+    return out;
+}
+
+void listen(Lesson &lesson, val listener)
+{
+    lesson.listen([listener](Lesson::Change change, int page) { listener(change, page); });
+}
+
+int weightOf(const Lesson &lesson) { return lesson.weight().factor(); }
+void setWeight(Lesson &lesson, int factor)
+{
+    if (const std::optional<core::LineWeight> w = core::LineWeight::fromFactor(factor))
+        lesson.setWeight(*w);
+}
+void heavier(Lesson &lesson) { lesson.setWeight(lesson.weight().heavier()); }
+void lighter(Lesson &lesson) { lesson.setWeight(lesson.weight().lighter()); }
+std::string penOf(const Lesson &lesson, int page) { return lesson.pen(page).name(); }
+std::string penName(const Lesson &lesson, int page) { return core::PenPalette::nameOf(lesson.pen(page)); }
+// Only the pens on offer: the menu's and the number keys'.
+void setPen(Lesson &lesson, int page, const std::string &name)
+{
+    if (const std::optional<core::Color> c = core::Color::fromName(name); c && core::PenPalette::offers(*c))
+        lesson.setPen(page, *c);
+}
+void cyclePen(Lesson &lesson) { lesson.cyclePen(); }
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(tamsel)
+{
+    using emscripten::function;
+
+    emscripten::enum_<Lesson::Change>("Change")
+        .value("Page", Lesson::Change::Page)
+        .value("Value", Lesson::Change::Value)
+        .value("Figure", Lesson::Change::Figure)
+        .value("Running", Lesson::Change::Running)
+        .value("Aids", Lesson::Change::Aids)
+        .value("Weight", Lesson::Change::Weight)
+        .value("Pen", Lesson::Change::Pen)
+        .value("Ink", Lesson::Change::Ink);
+
+    emscripten::class_<Lesson>("Lesson")
+        .constructor<>()
+        .function("pageCount", &Lesson::pageCount)
+        .function("page", &Lesson::page)
+        .function("showPage", &Lesson::showPage)
+        .function("nextPage", &Lesson::nextPage)
+        .function("previousPage", &Lesson::previousPage)
+        .function("pause", &Lesson::pause)
+        .function("value", &Lesson::value)
+        .function("setValue", &Lesson::setValue)
+        .function("valueText", &Lesson::valueText)
+        .function("animatedPage", &Lesson::animatedPage)
+        .function("step", &Lesson::step)
+        .function("sectors", &Lesson::sectors)
+        .function("running", &Lesson::running)
+        .function("pressStart", &Lesson::pressStart)
+        .function("tick", &Lesson::tick)
+        .function("stepSectors", &Lesson::stepSectors)
+        .function("stepLesson", &Lesson::stepLesson)
+        .function("returnAllSectors", &Lesson::returnAllSectors)
+        .function("aidsShown", &Lesson::aidsShown)
+        .function("hasAids", &Lesson::hasAids)
+        .function("toggleAids", &Lesson::toggleAids)
+        .function("formulaLines", &Lesson::formulaLines)
+        .function("undo", &Lesson::undo)
+        .function("redo", &Lesson::redo)
+        .function("clearInk", &Lesson::clearInk)
+        .function("weight", &weightOf)
+        .function("setWeight", &setWeight)
+        .function("heavier", &heavier)
+        .function("lighter", &lighter)
+        .function("pen", &penOf)
+        .function("penName", &penName)
+        .function("setPen", &setPen)
+        .function("cyclePen", &cyclePen)
+        .function("row", &pageRow)
+        .function("listen", &listen);
+
+    emscripten::class_<WebInk>("Ink")
+        .constructor<Lesson &>()
+        .function("place", &WebInk::place)
+        .function("begin", &WebInk::begin)
+        .function("extend", &WebInk::extend)
+        .function("end", &WebInk::end)
+        .function("endKind", &WebInk::endKind)
+        .function("endAll", &WebInk::endAll)
+        .function("drawing", &WebInk::drawing)
+        .function("dropStillAt", &WebInk::dropStillAt)
+        .function("erase", &WebInk::erase)
+        .function("endErase", &WebInk::endErase)
+        .function("takeDirty", &WebInk::takeDirty)
+        .function("pixels", &WebInk::pixels)
+        .function("pointCount", &WebInk::pointCount);
+
+    emscripten::class_<WebPrint>("Print")
+        .constructor<>()
+        .function("ink", &WebPrint::ink)
+        .class_function("cutOut", &WebPrint::cutOut);
+
+    emscripten::constant("tickMs", Lesson::kTickMs);
+    function("widthFactorForPressure", &core::InkLayer::widthFactorForPressure);
+    function("setTextMeasure", &setTextMeasure);
+    function("forgetTextMeasures", &forgetTextMeasures);
+    function("drawPage", &drawPage);
+    function("viewKey", &viewKey);
+    function("layout", &layout);
+    function("pens", &pens);
+    function("weights", &weights);
+    function("saveBoard", &WebBoard::save);
+    function("restoreBoard", &WebBoard::restore);
+    function("readChoices", &WebBoard::readChoices);
+    function("writeChoices", &WebBoard::writeChoices);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "DrawOps.h"
+
+#include <string>
+#include <vector>
+
+// Keeps a page's resolved drawing calls as flat numbers that the page's
+// script replays on a canvas without a call into WebAssembly per shape.
+// Each call is an opcode and a fixed count of numbers (colours as 0xAARRGGBB):
+//   Clear  colour
+//   Line   x1 y1 x2 y2 colour width style
+//   Circle cx cy radius whole startDegrees sweepDegrees radiusAtStart
+//          radiusAtEnd outline width style fill (−1: none)
+//   Text   index into `texts`, left top width height pixelSize colour outline outlineWidth
+// On white paper lines and outlines are darkened to read there and the board is white.
+class FlatDrawOps : public core::DrawOps
+{
+public:
+    enum Op { Clear = 1, Line = 2, Circle = 3, Text = 4 };
+    static constexpr double kNoFill = -1;
+
+    FlatDrawOps(float width, float height, bool darkOnWhite = false);
+
+    float ScaleWidth() const override { return m_width; }
+    float ScaleHeight() const override { return m_height; }
+
+    std::vector<double> numbers;
+    std::vector<std::string> texts;
+
+protected:
+    void draw(const core::LineCall &line) override;
+    void draw(const core::CircleCall &circle) override;
+    void draw(const core::TextCall &text) override;
+    void clear(const core::Color &background) override;
+
+private:
+    double lineColour(const core::Color &colour) const;
+
+    core::DrawState m_state;
+    float m_width;
+    float m_height;
+    bool m_darkOnWhite;
+};

@@ -1,0 +1,149 @@
+// Controls, keys and the page menu do what the desktop's do.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import { DESIGN, launch, open, serve, settle } from './harness.mjs';
+
+let server, browser;
+before(async () => {
+    server = await serve();
+    browser = await launch();
+});
+after(async () => {
+    await browser.close();
+    await server.close();
+});
+
+const state = (page) => page.evaluate(() => {
+    const { lesson } = window.tamsel;
+    const p = lesson.page();
+    return { page: p, value: lesson.value(p), label: document.querySelector(`#page${p} output`)?.textContent,
+        step: lesson.step(), formula: lesson.formulaLines(), aids: lesson.aidsShown(p), weight: lesson.weight(),
+        pen: lesson.pen(p), running: lesson.running(), menu: !document.getElementById('menu').hidden };
+});
+
+async function press(page, ...keys) {
+    for (const k of keys) {
+        const parts = k.split('+');
+        for (const m of parts.slice(0, -1))
+            await page.keyboard.down(m);
+        await page.keyboard.press(parts.at(-1));
+        for (const m of parts.slice(0, -1).reverse())
+            await page.keyboard.up(m);
+    }
+    await settle(page);
+}
+
+async function nodes(page) {
+    const flat = [];
+    const walk = (n) => { flat.push(n); n.children?.forEach(walk); };
+    walk(await page.accessibility.snapshot({ interestingOnly: false }));
+    return flat;
+}
+
+test('controls are buttons, tabs and sliders with the desktop\'s names, in Tab order', async () => {
+    const page = await open(browser, server.url);
+    const flat = await nodes(page);
+    const named = (role) => flat.filter((n) => n.role === role).map((n) => n.name);
+    assert.deepEqual(named('tab'), ['正多角形', '円弧', '円→平行四辺形', '白紙']);
+    assert.deepEqual(named('tablist'), ['ページ']);
+    assert.deepEqual(named('image'), ['正多角形の図', '書き込み（正多角形）']);
+    const slider = flat.find((n) => n.role === 'slider');
+    assert.equal(slider.name, '辺の数');
+    assert.equal(slider.description, '正多角形の辺の数: 3');
+    const order = [];
+    for (let i = 0; i < 5; ++i) {
+        await page.keyboard.press('Tab');
+        order.push(await page.evaluate(() => document.activeElement.getAttribute('aria-label') ?? document.activeElement.textContent));
+    }
+    assert.deepEqual(order, ['正多角形', '辺の数', '消去', '消去', 'ペンの色']);
+    await press(page, 'Control+PageDown', 'Control+PageDown');
+    const onSectors = (await nodes(page)).map((n) => `${n.role}:${n.name}`);
+    for (const control of ['slider:扇形の数', 'button:開始', 'button:消去', 'button:ペンの色'])
+        assert.ok(onSectors.includes(control), `${control} in ${onSectors}`);
+    await page.close();
+});
+
+test('keys: the scroll bar, pages, aids, weight, pens and a presenter\'s clicker', async () => {
+    const page = await open(browser, server.url);
+    await page.focus('#page0 input');
+    await press(page, 'ArrowRight', 'ArrowUp', 'PageDown');
+    assert.equal((await state(page)).label, '6', 'three steps of one side each');
+    await press(page, 'End');
+    assert.equal((await state(page)).value, 64);
+    await press(page, 'Home', 'F2', 'Control+=', 'Control+=', 'Control+=', '3');
+    let s = await state(page);
+    assert.deepEqual([s.value, s.aids, s.weight, s.pen], [3, true, 3, '#ff0000']);
+    await press(page, 'Control+-', '4');
+    s = await state(page);
+    assert.deepEqual([s.weight, s.pen], [2, '#0000ff']);
+    await press(page, 'Control+0', 'Control+PageDown', 'Control+PageDown');
+    s = await state(page);
+    assert.deepEqual([s.page, s.weight, s.value, s.label], [2, 1, 4, '8'], 'the sectors page: 2 × 4 sectors');
+    // Page Down moves a sector, whatever has the focus; with the aids and every
+    // sector placed it writes the formula a line at a time.
+    await page.focus('#page2 input');
+    for (let i = 0; i < 8; ++i)
+        await press(page, 'PageDown');
+    assert.equal((await state(page)).step, 8);
+    await press(page, 'F2', 'PageDown', 'PageDown', 'PageDown', 'PageUp');
+    s = await state(page);
+    assert.deepEqual([s.step, s.formula, s.value], [8, 2, 4]);
+    await press(page, 'PageUp', 'PageUp', 'PageUp', 'Home');
+    s = await state(page);
+    assert.deepEqual([s.step, s.formula], [0, 0]);
+    await page.close();
+});
+
+test('開始 moves one sector every 350 ms to the end, and a new value stops it', async () => {
+    const page = await open(browser, server.url);
+    await page.evaluate(() => {
+        const { lesson } = window.tamsel;
+        lesson.showPage(2);
+        window.moves = [];
+        lesson.listen(() => window.moves.push([performance.now(), lesson.step()]));
+    });
+    await page.click('#page2 button.start');
+    await page.waitForFunction(() => !window.tamsel.lesson.running(), { timeout: 10000 });
+    const moves = await page.evaluate(() => window.moves);
+    const steps = moves.map(([, s]) => s).filter((s, i, all) => s !== all[i - 1]);
+    assert.deepEqual(steps, [0, 1, 2, 3, 4, 5, 6, 7, 8]);
+    const times = moves.filter(([, s], i) => i > 0 && s !== moves[i - 1][1]).map(([t]) => t);
+    const gaps = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
+    const median = gaps[gaps.length >> 1];
+    assert.ok(Math.abs(median - 350) < 40, `median ${median} ms between sectors`);
+    await page.click('#page2 button.start');
+    await page.evaluate(() => window.tamsel.lesson.setValue(2, 5));
+    const s = await state(page);
+    assert.deepEqual([s.running, s.step], [false, 0]);
+    await page.close();
+});
+
+test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and sets what it shows', async () => {
+    const page = await open(browser, server.url, { ...DESIGN, hasTouch: true });
+    await page.mouse.click(200, 150, { button: 'right' });
+    assert.ok((await state(page)).menu, 'right click');
+    assert.deepEqual(await page.$eval('#menu', (m) => [m.offsetLeft, m.offsetTop]), [200, 150]);
+    await press(page, 'Escape');
+    await press(page, 'ContextMenu');
+    assert.ok((await state(page)).menu, 'the Menu key');
+    await press(page, 'Escape', 'Shift+F10', 'l', 'x');
+    let s = await state(page);
+    assert.deepEqual([s.menu, s.weight], [false, 3], 'Shift+F10, 線の太さ, 特大');
+    await press(page, 'Shift+F10', 'p', 'ArrowDown', 'Enter');
+    assert.equal((await state(page)).pen, '#ffff00', 'the second pen, 黄');
+    await press(page, 'Shift+F10', 'a');
+    assert.ok((await state(page)).aids, '説明を表示');
+    await press(page, 'Shift+F10');
+    const marks = await page.$$eval('#menu [aria-checked="true"]', (items) => items.map((i) => i.textContent));
+    assert.deepEqual(marks, ['特大(X)', '黄(Y)2', '説明を表示(A)F2']);
+    await press(page, 'Escape');
+
+    const cdp = await page.createCDPSession();
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: 300, y: 200, id: 1 }] });
+    await new Promise((resolve) => setTimeout(resolve, 800));
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    s = await state(page);
+    assert.ok(s.menu, 'a touch held still');
+    assert.equal(await page.evaluate(() => window.tamsel.ink.pointCount(0)), 0, 'and it left no dot');
+    await page.close();
+});

@@ -1,0 +1,143 @@
+// What the browser tests share: a static server over the built site, Debian's
+// chromium driven headless through puppeteer-core, and the desktop's --export.
+import { execFile } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { promisify } from 'node:util';
+import puppeteer from 'puppeteer-core';
+
+const repo = fileURLToPath(new URL('../..', import.meta.url));
+export const site = process.env.TAMSEL_SITE ?? path.join(repo, 'build/web/site');
+export const desktop = process.env.TAMSEL_DESKTOP ?? path.join(repo, 'build/dev/src/desktop/tamsel');
+export const DESIGN = { width: 548, height: 469 };
+
+const types = {
+    '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+    '.woff2': 'font/woff2', '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json',
+    '.txt': 'text/plain',
+};
+
+// Serves `root` on a free port of localhost; extra files (references) under /ref/.
+export async function serve(root = site, extra = {}) {
+    const server = http.createServer((req, res) => {
+        const url = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+        const file = url.startsWith('/ref/') ? extra[url.slice(5)]
+            : path.join(root, url.endsWith('/') ? `${url}index.html` : url);
+        if (!file || !file.startsWith(url.startsWith('/ref/') ? '/' : root) || !fs.existsSync(file)) {
+            res.writeHead(404).end();
+            return;
+        }
+        res.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+        fs.createReadStream(file).pipe(res);
+    });
+    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    return {
+        url: `http://localhost:${server.address().port}/`,
+        close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
+    };
+}
+
+export async function launch() {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tamsel-chromium-'));
+    const browser = await puppeteer.launch({
+        executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+        headless: true,
+        protocolTimeout: 60000,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+            '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
+    });
+    const close = browser.close.bind(browser);
+    browser.close = async () => {
+        await close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    };
+    return browser;
+}
+
+// A page of the lesson at this viewport, its first frame drawn.
+export async function open(browser, url, viewport = DESIGN) {
+    const page = await browser.newPage();
+    await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+    await page.goto(url);
+    await page.waitForFunction(() => window.tamsel?.ready);
+    await settle(page);
+    return page;
+}
+
+// Two frames: whatever the lesson changed is on the canvas.
+export function settle(page) {
+    return page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+}
+
+// The desktop's picture of a view, as a PNG file.
+export async function exportView(file, { page = 0, value, step, size = '526x370', weight = 1, aids = false }) {
+    const args = ['--export', file, '--page', String(page), '--size', size, '--weight', String(weight)];
+    if (value !== undefined)
+        args.push('--value', String(value));
+    if (step !== undefined)
+        args.push('--step', String(step));
+    if (aids)
+        args.push('--aids');
+    await promisify(execFile)(desktop, args, { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+    return file;
+}
+
+// How far a page's figure lies from the desktop's picture of the same view.
+// Both are blurred 3 × 3 first, so anti-aliasing that spreads a line over its
+// neighbours counts for little while a line in another place counts in full.
+// `shift` moves the page's picture by whole pixels first (to show the rule
+// catching a figure out of place). Gives the largest channel difference and
+// how many pixels differ by more than `loose`.
+export function compareFigure(page, selector, referenceUrl, { shift = [0, 0], loose = 48 } = {}) {
+    return page.evaluate(async (selector, referenceUrl, shift, loose) => {
+        const canvas = document.querySelector(selector);
+        const reference = new Image();
+        reference.src = referenceUrl;
+        await reference.decode();
+        const read = (source, dx, dy) => {
+            const c = document.createElement('canvas');
+            c.width = canvas.width;
+            c.height = canvas.height;
+            const ctx = c.getContext('2d');
+            ctx.fillStyle = '#000';
+            ctx.fillRect(0, 0, c.width, c.height);
+            ctx.drawImage(source, dx, dy);
+            return ctx.getImageData(0, 0, c.width, c.height).data;
+        };
+        const w = canvas.width, h = canvas.height;
+        if (reference.width !== w || reference.height !== h)
+            return { size: [w, h, reference.width, reference.height] };
+        const blur = (data) => {
+            const out = new Float32Array(w * h * 3);
+            for (let y = 0; y < h; ++y)
+                for (let x = 0; x < w; ++x)
+                    for (let ch = 0; ch < 3; ++ch) {
+                        let sum = 0, n = 0;
+                        for (let j = Math.max(0, y - 1); j <= Math.min(h - 1, y + 1); ++j)
+                            for (let i = Math.max(0, x - 1); i <= Math.min(w - 1, x + 1); ++i, ++n)
+                                sum += data[(j * w + i) * 4 + ch];
+                        out[(y * w + x) * 3 + ch] = sum / n;
+                    }
+            return out;
+        };
+        const raw = read(reference, 0, 0);
+        const a = blur(read(canvas, shift[0], shift[1])), b = blur(raw);
+        let largest = 0, over = 0, edges = 0;
+        for (let p = 0; p < w * h; ++p) {
+            let d = 0, edge = 0;
+            for (let ch = 0; ch < 3; ++ch) {
+                d = Math.max(d, Math.abs(a[p * 3 + ch] - b[p * 3 + ch]));
+                edge = Math.max(edge, Math.abs(b[p * 3 + ch] - raw[p * 4 + ch]));
+            }
+            largest = Math.max(largest, d);
+            if (d > loose)
+                ++over;
+            if (edge > loose)
+                ++edges;
+        }
+        return { largest: Math.round(largest), over, edges, share: over / Math.max(1, edges) };
+    }, selector, referenceUrl, shift, loose);
+}
