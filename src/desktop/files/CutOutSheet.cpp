@@ -11,6 +11,7 @@
 
 namespace {
 
+constexpr double kMmPerInch = 25.4;
 constexpr double kCaptionMm = 5;
 // The figures name pixels by their centres.
 constexpr QPointF kPixelCentre(0.5, 0.5);
