@@ -1,10 +1,11 @@
 #include "AidsBench.h"
 
-#include "ArcFigure.h"
-#include "LessonAids.h"
+#include "PageRenderer.h"
+#include "PageTable.h"
 #include "PainterDrawOps.h"
 #include "ParallelogramFigure.h"
 #include "PolygonFigure.h"
+#include "QtTextMeasure.h"
 
 #include <QImage>
 #include <QPainter>
@@ -16,7 +17,16 @@ namespace Bench {
 
 namespace {
 
+using core::DrawOps;
+using core::LessonAids;
+using core::LineWeight;
+using core::ParallelogramFigure;
+using core::PolygonFigure;
+
 constexpr double kAidsBoundMs = 2.0;
+constexpr int kPolygonPage = 0;
+constexpr int kArcPage = 1;
+constexpr int kSectorsPage = 2;
 constexpr int kPolygonReadoutSides = 12;
 constexpr int kArcDegrees = 100;
 const QColor kBoard{0, 128, 0};
@@ -30,20 +40,10 @@ struct AidsCase
     int formulaLines;
 };
 
-void paintFigure(const AidsCase &c, DrawOps &ops, LineWeight weight)
+core::PageView viewOf(const AidsCase &c, const DrawOps &ops, LineWeight weight)
 {
-    const float w = ops.ScaleWidth(), h = ops.ScaleHeight();
-    switch (c.page) {
-    case LessonAids::kPolygonPage:
-        PolygonFigure::compute(w, h, c.value).paint(ops, weight);
-        break;
-    case LessonAids::kArcPage:
-        ArcFigure::compute(w, h, c.value).paint(ops, weight);
-        break;
-    default:
-        ParallelogramFigure::compute(w, h, c.value, c.step).paint(ops, weight);
-        break;
-    }
+    return {c.page, core::Size(int(ops.ScaleWidth()), int(ops.ScaleHeight())), c.value, c.step, weight, true,
+            c.formulaLines};
 }
 
 // Each sample starts from a fresh board; only the part named is timed.
@@ -56,7 +56,7 @@ Summary timeOnImage(QImage &image, const Config &config, LineWeight weight,
         image.fill(kBoard);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        DrawState state;
+        core::DrawState state;
         // As a picture paints: heavier lines may take the faster way.
         PainterDrawOps ops(painter, state, float(image.width()), float(image.height()), weight.factor() > 1);
         untimed(ops);
@@ -75,15 +75,15 @@ void benchAids(const Config &config)
 {
     constexpr int sectors = 2 * ParallelogramFigure::kMaxHalf;
     const AidsCase cases[] = {
-        {"polygon, 12 sides", LessonAids::kPolygonPage, kPolygonReadoutSides, 0, 0},
-        {"polygon, 64 sides", LessonAids::kPolygonPage, PolygonFigure::kMaxSides, 0, 0},
-        {"arc, 100°", LessonAids::kArcPage, kArcDegrees, 0, 0},
-        {"parallelogram, 64 sectors, step 32", LessonAids::kSectorsPage, ParallelogramFigure::kMaxHalf, sectors / 2, 0},
-        {"parallelogram, 64 sectors, finished, whole formula", LessonAids::kSectorsPage, ParallelogramFigure::kMaxHalf,
-         sectors, LessonAids::kFormulaLines},
-        {"parallelogram, 8 sectors, finished, whole formula", LessonAids::kSectorsPage, 4, 8, LessonAids::kFormulaLines},
+        {"polygon, 12 sides", kPolygonPage, kPolygonReadoutSides, 0, 0},
+        {"polygon, 64 sides", kPolygonPage, PolygonFigure::kMaxSides, 0, 0},
+        {"arc, 100°", kArcPage, kArcDegrees, 0, 0},
+        {"parallelogram, 64 sectors, step 32", kSectorsPage, ParallelogramFigure::kMaxHalf, sectors / 2, 0},
+        {"parallelogram, 64 sectors, finished, whole formula", kSectorsPage, ParallelogramFigure::kMaxHalf, sectors,
+         LessonAids::kFormulaLines},
+        {"parallelogram, 8 sectors, finished, whole formula", kSectorsPage, 4, 8, LessonAids::kFormulaLines},
     };
-    std::printf("\n## Lesson aids over each figure (LessonAids::compute and paint, ms)\n\n"
+    std::printf("\n## Lesson aids over each figure (PageRenderer::aids and LessonAids::paint, ms)\n\n"
                 "Into a %s image through PainterDrawOps, the figure drawn first and not timed. Floor: filling the "
                 "image once.\n\n",
                 sizeText(kUltraHd).constData());
@@ -98,10 +98,11 @@ void benchAids(const Config &config)
     const Summary floor = summarize(std::move(fills));
     for (const LineWeight weight : {LineWeight(), LineWeight::fromFactor(LineWeight::kChoices.back().factor).value()})
         for (const AidsCase &c : cases) {
-            const auto figure = [&](DrawOps &ops) { paintFigure(c, ops, weight); };
+            const auto figure = [&](DrawOps &ops) {
+                core::PageTable::rows().at(std::size_t(c.page)).paintFigure(ops, viewOf(c, ops, weight));
+            };
             const auto aids = [&](DrawOps &ops) {
-                LessonAids::compute(c.page, ops.ScaleWidth(), ops.ScaleHeight(), c.value, c.step, c.formulaLines, weight)
-                    .paint(ops);
+                core::PageRenderer::aids(viewOf(c, ops, weight), QtTextMeasure::instance()).paint(ops);
             };
             const Summary aidsTime = timeOnImage(image, config, weight, figure, aids);
             const Summary figureTime = timeOnImage(image, config, weight, nothing, figure);

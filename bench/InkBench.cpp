@@ -1,5 +1,6 @@
 #include "InkBench.h"
 
+#include "Convert.h"
 #include "InkLayer.h"
 #include "LineWeight.h"
 #include "PaintWatch.h"
@@ -23,6 +24,12 @@ namespace Bench {
 
 namespace {
 
+using Convert::toCore;
+using core::InkLayer;
+using core::LineWeight;
+using core::PointerId;
+using core::PolygonFigure;
+
 constexpr double kSegmentTargetUs = 20.0;
 
 // Ink laid down as a hand would: strokes of a few hundred points, a few pixels
@@ -34,7 +41,7 @@ constexpr double kWaveAmplitudePx = 6.0;
 constexpr double kWavePeriodPoints = 40.0;
 constexpr double kInkMarginPx = 20.0;
 constexpr double kLeastSpanPx = 1.0;
-const QColor kInkColor{255, 255, 255};
+const core::Color kInkColor{255, 255, 255};
 // The layers here are drawn at one device pixel per logical pixel.
 constexpr qreal kUnscaled = 1.0;
 
@@ -60,9 +67,9 @@ void addStrokes(InkLayer &ink, int points, QSizeF area)
 {
     for (int stroke = 0; pointsHeld(ink) < points; ++stroke) {
         const int count = std::min(kPointsPerStroke, points - pointsHeld(ink));
-        ink.begin(kBenchPointer, strokePoint(stroke, 0, area), 1, kInkColor, Scriba::kPenWidthAt96DpiPx);
+        ink.begin(kBenchPointer, toCore(strokePoint(stroke, 0, area)), 1, kInkColor, Scriba::kPenWidthAt96DpiPx);
         for (int i = 1; i < count; ++i)
-            ink.extend(kBenchPointer, strokePoint(stroke, i, area), 1);
+            ink.extend(kBenchPointer, toCore(strokePoint(stroke, i, area)), 1);
         ink.end(kBenchPointer);
     }
 }
@@ -70,10 +77,10 @@ void addStrokes(InkLayer &ink, int points, QSizeF area)
 Summary timeExtends(InkLayer &ink, QSizeF area, int segments)
 {
     const int stroke = int(ink.strokes().size());
-    ink.begin(kBenchPointer, strokePoint(stroke, 0, area), 1, kInkColor, Scriba::kPenWidthAt96DpiPx);
+    ink.begin(kBenchPointer, toCore(strokePoint(stroke, 0, area)), 1, kInkColor, Scriba::kPenWidthAt96DpiPx);
     std::vector<double> us;
     for (int i = 1; i <= segments; ++i) {
-        const QPointF point = strokePoint(stroke, i, area);
+        const core::PointF point = toCore(strokePoint(stroke, i, area));
         const auto start = Clock::now();
         ink.extend(kBenchPointer, point, 1);
         us.push_back(usSince(start));
@@ -165,7 +172,7 @@ void benchSegments(Tamsel &window, const InkSizes &sizes, const Config &config)
     Scriba *scriba = window.Scriba[0];
     for (int held : config.pointsHeld) {
         InkLayer ink;
-        ink.resize(sizes.fullHd, kUnscaled);
+        ink.resize(toCore(sizes.fullHd), kUnscaled);
         addStrokes(ink, held, QSizeF(sizes.fullHd));
         const Summary extend = timeExtends(ink, QSizeF(sizes.fullHd), config.segments);
 
@@ -184,7 +191,7 @@ void benchSegments(Tamsel &window, const InkSizes &sizes, const Config &config)
 void benchHeavySegments(Tamsel &window, const Config &config)
 {
     const LineWeight heaviest = LineWeight::fromFactor(LineWeight::kChoices.back().factor).value();
-    window.setLineWeight(heaviest);
+    window.lesson().setWeight(heaviest);
     fitPicture(window, window.PolyPic, kUltraHd);
     Scriba *scriba = window.Scriba[0];
     drawWithMouse(scriba, pointsHeld(scriba->ink()) + kPointsPerStroke);
@@ -196,7 +203,7 @@ void benchHeavySegments(Tamsel &window, const Config &config)
                 move.event.median, move.event.p99, move.painted.median, move.painted.p99,
                 verdict(move.event.p99, kSegmentTargetUs).constData());
     std::fflush(stdout);
-    window.setLineWeight(LineWeight());
+    window.lesson().setWeight(LineWeight());
 }
 
 // Each run starts from a fresh layer of the Full HD overlay's size, so the
@@ -215,11 +222,11 @@ void benchRebuild(const InkSizes &sizes, const Config &config)
         std::vector<double> up, down, nudge;
         for (int run = 0; run < config.rebuildRuns; ++run) {
             InkLayer ink;
-            ink.resize(sizes.fullHd, kUnscaled);
+            ink.resize(toCore(sizes.fullHd), kUnscaled);
             addStrokes(ink, held, QSizeF(sizes.fullHd));
-            up.push_back(timeMs([&] { ink.resize(sizes.ultraHd, kUnscaled); ink.image(); }));
-            down.push_back(timeMs([&] { ink.resize(sizes.fullHd, kUnscaled); ink.image(); }));
-            nudge.push_back(timeMs([&] { ink.resize(nudged, kUnscaled); ink.image(); }));
+            up.push_back(timeMs([&] { ink.resize(toCore(sizes.ultraHd), kUnscaled); ink.image(); }));
+            down.push_back(timeMs([&] { ink.resize(toCore(sizes.fullHd), kUnscaled); ink.image(); }));
+            nudge.push_back(timeMs([&] { ink.resize(toCore(nudged), kUnscaled); ink.image(); }));
         }
         std::printf("| %d | %.1f | %.2f | %.2f |\n", held, median(up), median(down), median(nudge));
         std::fflush(stdout);

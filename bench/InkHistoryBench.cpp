@@ -1,5 +1,6 @@
 #include "InkHistoryBench.h"
 
+#include "Convert.h"
 #include "PictureBox.h"
 #include "PolygonFigure.h"
 #include "Scriba.h"
@@ -23,6 +24,11 @@ namespace Bench {
 
 namespace {
 
+using Convert::toCore;
+using core::InkLayer;
+using core::PointerId;
+using core::PolygonFigure;
+
 constexpr double kFrameTargetMs = 16.0;
 constexpr double kResizeTargetMs = 100.0;
 constexpr double kReleaseTargetMs = 100.0;
@@ -30,7 +36,7 @@ constexpr double kSegmentTargetUs = 20.0;
 constexpr double kBytesPerPointTarget = 32.0;
 
 constexpr PointerId kLoader = 7;
-const QColor kInk{255, 255, 255};
+const core::Color kInk{255, 255, 255};
 // A stroke of the heavy page as a pen's scribble: about a pixel between
 // samples, its heading drifting, turned back at the page's edges.
 constexpr double kScribbleStepPx = 1.0;
@@ -67,10 +73,10 @@ void loadShortStrokes(InkLayer &ink, int points, QSizeF area)
     std::uniform_real_distribution<double> unit(0, 1);
     for (int done = 0; done < points; done += kShortStrokePoints) {
         QPointF at(unit(random) * area.width(), unit(random) * area.height());
-        ink.begin(kLoader, at, 1, kInk, Scriba::kPenWidthAt96DpiPx);
+        ink.begin(kLoader, toCore(at), 1, kInk, Scriba::kPenWidthAt96DpiPx);
         for (int i = 1; i < kShortStrokePoints; ++i) {
             at += QPointF(unit(random) - 0.5, unit(random) - 0.5) * 2 * kShortStrokeStepPx;
-            ink.extend(kLoader, at, 1);
+            ink.extend(kLoader, toCore(at), 1);
         }
         ink.end(kLoader);
     }
@@ -82,7 +88,7 @@ void loadScribble(InkLayer &ink, int points, QSizeF area)
     std::uniform_real_distribution<double> turn(-kScribbleTurnRad, kScribbleTurnRad);
     QPointF at(area.width() / 2, area.height() / 2);
     double heading = 0;
-    ink.begin(kLoader, at, 1, kInk, Scriba::kPenWidthAt96DpiPx);
+    ink.begin(kLoader, toCore(at), 1, kInk, Scriba::kPenWidthAt96DpiPx);
     for (int i = 1; i < points; ++i) {
         heading += turn(random);
         at += QPointF(std::cos(heading), std::sin(heading)) * kScribbleStepPx;
@@ -91,7 +97,7 @@ void loadScribble(InkLayer &ink, int points, QSizeF area)
         if (at.y() < 0 || at.y() > area.height())
             heading = -heading;
         at = QPointF(std::clamp(at.x(), 0.0, area.width()), std::clamp(at.y(), 0.0, area.height()));
-        ink.extend(kLoader, at, 1);
+        ink.extend(kLoader, toCore(at), 1);
     }
     ink.end(kLoader);
 }

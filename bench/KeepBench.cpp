@@ -3,6 +3,7 @@
 #include "InkAutosave.h"
 #include "InkKeeping.h"
 #include "InkStore.h"
+#include "PageTable.h"
 #include "Scriba.h"
 #include "TabControl.h"
 #include "Tamsel.h"
@@ -22,6 +23,8 @@ namespace Bench {
 
 namespace {
 
+using core::InkFile;
+
 constexpr double kSaveBoundMs = 100;
 constexpr double kRestoreBoundMs = 200;
 constexpr double kExportBoundMs = 1000;
@@ -29,14 +32,14 @@ constexpr int kPointsPerStroke = 500;
 // A pen reports about 250 times a second.
 constexpr int kPenIntervalMs = 4;
 constexpr int kExportTimeoutMs = 30000;
-const QColor kInk{255, 255, 255};
+const core::Color kInk{255, 255, 255};
 
 // Ink in the polygon's units (radii): rows of wavy strokes across the figure.
 InkFile::Board inkOf(int points)
 {
-    InkFile::Board board;
+    InkFile::Board board(std::size_t(core::PageTable::count()));
     for (int stroke = 0; stroke * kPointsPerStroke < points; ++stroke) {
-        Stroke s{kInk.rgba(), 0.02f, {}};
+        core::Stroke s{kInk.rgba(), 0.02f, {}};
         const int count = std::min(kPointsPerStroke, points - stroke * kPointsPerStroke);
         for (int i = 0; i < count; ++i)
             s.points.push_back({float(-1.2 + 2.4 * i / count), float(-0.9 + 0.03 * (stroke % 60) +
@@ -98,24 +101,24 @@ void benchKeep(const Config &config)
     const InkFile::Board board = inkOf(config.keptPoints);
     std::printf("\n## Keeping the board (ms, medians of %d runs)\n\n"
                 "A page of %d points in strokes of %d. Save: the copy of the strokes on the UI thread "
-                "(Tamsel::board), then encoding and writing through QSaveFile (with its flush to disk) as the "
+                "(Lesson::board), then encoding and writing through QSaveFile (with its flush to disk) as the "
                 "worker does. Restore: reading and checking the file, then the strokes back on the page "
-                "(Tamsel::restoreBoard, drawn into the overlay's cache) at the design window.\n\n",
+                "(Lesson::restoreBoard, drawn into the overlay's cache) at the design window.\n\n",
                 config.keepRuns, config.keptPoints, kPointsPerStroke);
 
     Tamsel window;
     showExposed(window);
     auto *keeping = new InkKeeping(window, dir.path());
-    InkStore store(dir.path());
+    InkStore store(dir.path(), window.pageCount());
     std::vector<double> copy, write, read, restore;
     for (int run = 0; run < config.keepRuns; ++run) {
         window.Scriba[0]->ink().clear();
-        restore.push_back(timeMs([&] { window.restoreBoard(board); }));
+        restore.push_back(timeMs([&] { window.lesson().restoreBoard(board); }));
         InkFile::Board copied;
-        copy.push_back(timeMs([&] { copied = window.board(); }));
+        copy.push_back(timeMs([&] { copied = window.lesson().board(); }));
         write.push_back(timeMs([&] { store.save(InkFile::encode(copied).value()); }));
         read.push_back(timeMs([&] {
-            if (InkFile::load(store.currentPath()).board[0].size() != board[0].size())
+            if (InkStore::load(store.currentPath(), window.pageCount()).board[0].size() != board[0].size())
                 fail(QStringLiteral("the saved page came back different"));
         }));
     }

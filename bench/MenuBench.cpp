@@ -24,7 +24,7 @@ double openMs(Tamsel &window)
     PaintWatch watch(menu);
     const QPoint at = window.mapToGlobal(window.rect().center());
     const auto start = Clock::now();
-    window.pageMenu()->popup(at, window.lineWeight(), window.Scriba[0]->ForeColor());
+    window.pageMenu()->popup(at);
     while (watch.count() == 0 && msSince(start) < kOpenTimeoutMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     const double ms = msSince(start);

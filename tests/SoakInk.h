@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Convert.h"
 #include "PictureBox.h"
 #include "InkReplay.h"
 #include "Pen.h"
@@ -28,10 +29,11 @@
 class SoakInk
 {
 public:
-    using Pens = std::array<QColor, Tamsel::kPageCount>;
+    using Pens = std::vector<QColor>;
 
     SoakInk(Tamsel &window, std::mt19937 &random, const Pens &pens)
-        : w(window), m_random(random), m_pens(pens), m_touch(QTest::createTouchDevice())
+        : w(window), m_random(random), m_pens(pens), m_touch(QTest::createTouchDevice()),
+          m_pages(std::size_t(window.pageCount()))
     {
     }
 
@@ -81,7 +83,7 @@ private:
 
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_random); }
     int page() const { return w.MainTab->Tab(); }
-    Similarity frame(int page) const;
+    core::Similarity frame(int page) const;
     bool takesInk(int page) const;
     void send(const Event &e);
     void follow(Pointer p, Event::Kind kind, QPointF at, float factor);
@@ -91,7 +93,7 @@ private:
     void endAll(int page, Which which);
     void penNear(bool near);
     QString compare(int page, bool canonicalise);
-    static bool same(const Ink &e, const Stroke &a);
+    static bool same(const Ink &e, const core::Stroke &a);
     QString erased(QPointF from, QPointF to, const std::vector<Ink> &before);
 
     Tamsel &w;
@@ -101,7 +103,7 @@ private:
     Pen m_pen;
     Pen m_eraser{QPointingDevice::PointerType::Eraser};
     bool m_penNear = false;
-    std::array<std::vector<Ink>, Tamsel::kPageCount> m_pages;
+    std::vector<std::vector<Ink>> m_pages;
     std::map<Pointer, std::pair<int, Ink>> m_live; // page and stroke of each pointer down
     std::map<Pointer, QPoint> m_fingers;            // on the screen, during one draw
     int m_group = 0;
@@ -140,8 +142,9 @@ inline double segmentDistance(QPointF a, QPointF b, QPointF c, QPointF d)
 // Worked from the figures' rules: the polygon and the arc scale with their
 // radius about their centre, the sectors with the circle's radius from the
 // picture's left edge at its middle height, the blank page not at all.
-inline Similarity SoakInk::frame(int page) const
+inline core::Similarity SoakInk::frame(int page) const
 {
+    using Convert::toCore;
     using SoakInkRules::even;
     const PictureBox *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic};
     const PictureBox *picture = pictures[page];
@@ -151,9 +154,9 @@ inline Similarity SoakInk::frame(int page) const
     const double M = std::max(0.0, std::min(even(H), even(W)) - 2);
     switch (page) {
     case 0:
-        return {offset + QPointF(even(W / 2), even(H / 2)), even(M / 2)};
+        return {toCore(offset + QPointF(even(W / 2), even(H / 2))), even(M / 2)};
     case 1:
-        return {offset + QPointF(even(W / 2), even(H / 2)), M / 2};
+        return {toCore(offset + QPointF(even(W / 2), even(H / 2))), M / 2};
     case 2: {
         // The circle's radius, cut to what lets the finished figure of every V
         // end on the picture's last column at the most.
@@ -169,10 +172,10 @@ inline Similarity SoakInk::frame(int page) const
         };
         while (R > 0 && !fits(R))
             R -= 2;
-        return {offset + QPointF(0, even(H / 2)), R};
+        return {toCore(offset + QPointF(0, even(H / 2))), R};
     }
     default:
-        return {offset, 1};
+        return {toCore(offset), 1};
     }
 }
 
@@ -199,7 +202,7 @@ inline void SoakInk::extend(Pointer p, QPointF px, float factor)
     if (it == m_live.end() || !std::isfinite(px.x()) || !std::isfinite(px.y()) || !(frame(it->second.first).scale > 0))
         return;
     const QPointF held(std::clamp(px.x(), -kFarthestPx, kFarthestPx), std::clamp(px.y(), -kFarthestPx, kFarthestPx));
-    it->second.second.points.push_back({frame(it->second.first).unmap(held), factor});
+    it->second.second.points.push_back({Convert::toQt(frame(it->second.first).unmap(Convert::toCore(held))), factor});
 }
 
 inline void SoakInk::end(Pointer p)
@@ -234,7 +237,7 @@ inline void SoakInk::penNear(bool near)
     m_penNear = near;
     m_pen.proximity(near);
     if (!near)
-        for (int p = 0; p < Tamsel::kPageCount; ++p)
+        for (int p = 0; p < w.pageCount(); ++p)
             endAll(p, PenOnly);
 }
 
@@ -293,7 +296,7 @@ inline void SoakInk::send(const Event &e)
     const QEvent::Type types[] = {QEvent::TabletPress, QEvent::TabletMove, QEvent::TabletRelease};
     const qreal pressure = e.oddity == 1 ? std::nan("") : pick(0, 100) / 100.0;
     m_pen.send(o, types[e.kind], at, pressure, up ? Qt::NoButton : Qt::LeftButton);
-    follow(PenTip, e.kind, at, float(InkLayer::widthFactorForPressure(pressure)));
+    follow(PenTip, e.kind, at, float(core::InkLayer::widthFactorForPressure(pressure)));
     if (up)
         penNear(false);
 }
@@ -389,7 +392,7 @@ inline QString SoakInk::interrupt(Interruption which, bool act)
         break;
     case Page: {
         const int before = page();
-        const int to = (before + pick(1, Tamsel::kPageCount - 1)) % Tamsel::kPageCount;
+        const int to = (before + pick(1, w.pageCount() - 1)) % w.pageCount();
         QTest::mouseClick(w.MainTab->tabBar(), Qt::LeftButton, {}, w.MainTab->tabBar()->tabRect(to).center());
         pageLeft(before);
         break;
@@ -398,7 +401,7 @@ inline QString SoakInk::interrupt(Interruption which, bool act)
     return names[which];
 }
 
-inline bool SoakInk::same(const Ink &e, const Stroke &a)
+inline bool SoakInk::same(const Ink &e, const core::Stroke &a)
 {
     using SoakInkRules::near;
     if (e.color != a.color || !near(a.width, e.width) || e.points.size() != a.points.size())
@@ -415,7 +418,7 @@ inline QString SoakInk::erased(QPointF from, QPointF to, const std::vector<Ink> 
 {
     using namespace SoakInkRules;
     const auto strokes = w.Scriba[page()]->ink().strokes();
-    const Similarity f = frame(page());
+    const core::Similarity f = frame(page());
     const double radius = Scriba::kEraserRadiusAt96DpiPx * w.Scriba[page()]->logicalDpiX() / 96.0;
     std::vector<Ink> kept;
     std::size_t next = 0;
@@ -425,7 +428,8 @@ inline QString SoakInk::erased(QPointF from, QPointF to, const std::vector<Ink> 
         for (std::size_t i = 0; i < ink.points.size(); ++i) {
             const Point &a = ink.points[i == 0 ? 0 : i - 1], &b = ink.points[i];
             const double half = ink.width * b.widthFactor * f.scale / 2;
-            closest = std::min(closest, segmentDistance(from, to, f.map(a.units), f.map(b.units)) - half);
+            closest = std::min(closest, segmentDistance(from, to, Convert::toQt(f.map(Convert::toCore(a.units))),
+                                                        Convert::toQt(f.map(Convert::toCore(b.units)))) - half);
         }
         if (stays && closest <= radius - kEraserBandPx)
             return QString("the eraser passed %1 px from a stroke it left").arg(closest);
@@ -496,7 +500,7 @@ inline QString SoakInk::check()
 {
     if (!m_fault.isEmpty())
         return m_fault;
-    for (int p = 0; p < Tamsel::kPageCount; ++p)
+    for (int p = 0; p < w.pageCount(); ++p)
         if (const QString fault = compare(p, true); !fault.isEmpty())
             return fault;
     return {};
@@ -504,17 +508,17 @@ inline QString SoakInk::check()
 
 inline QString SoakInk::checkPixels()
 {
-    for (int p = 0; p < Tamsel::kPageCount; ++p) {
-        InkLayer &ink = w.Scriba[p]->ink();
-        const QImage now = ink.image();
-        const QImage fresh = freshImage(ink);
+    for (int p = 0; p < w.pageCount(); ++p) {
+        core::InkLayer &ink = w.Scriba[p]->ink();
+        const core::PixelBuffer now = ink.image();
+        const core::PixelBuffer fresh = freshImage(ink);
         // The cached image may be larger than the layer; only its top-left part shows.
-        const QSize shown = (QSizeF(ink.size()) * ink.devicePixelRatio()).toSize();
-        const auto same = [shown](const QImage &a, const QImage &b) {
+        const QSize shown = (QSizeF(Convert::toQt(ink.size())) * ink.devicePixelRatio()).toSize();
+        const auto same = [shown](const core::PixelBuffer &a, const core::PixelBuffer &b) {
             if (shown.isEmpty())
                 return true; // a layer of no size has no pixels, and may have no image
             for (int y = 0; y < shown.height(); ++y)
-                if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(shown.width()) * 4) != 0)
+                if (std::memcmp(a.row(y), b.row(y), std::size_t(shown.width()) * sizeof(core::Rgba)) != 0)
                     return false;
             return true;
         };

@@ -32,7 +32,7 @@ void TestAnimation::play(Tamsel &w, const QString &events)
             break;
         case 't':
             QVERIFY2(w.MainTimer->Enabled(), "a tick only comes while the timer runs");
-            QVERIFY2(w.ccStep < 2 * w.ccScroll->value(), "no tick starts from N");
+            QVERIFY2(w.lesson().step() < 2 * w.ccScroll->value(), "no tick starts from N");
             w.MainTimer_Timer();
             break;
         case 's':
@@ -82,7 +82,7 @@ void TestAnimation::stateTable()
     w.MainTab->setTab(2);
     play(w, events);
     QCOMPARE(w.MainTimer->Enabled(), running);
-    QCOMPARE(int(w.ccStep), step);
+    QCOMPARE(w.lesson().step(), step);
     QCOMPARE(w.ccButton->text(), QStringLiteral("開始"));
     QCOMPARE(w.ccLabel->text(), QString::number(2 * w.ccScroll->value()));
 }
@@ -103,7 +103,7 @@ void TestAnimation::fullRunRepaintsOncePerTick()
     }
     QCOMPARE(ticks, 64);
     QCOMPARE(paints.of(w.ccPic), 64);
-    QCOMPARE(int(w.ccStep), 64);
+    QCOMPARE(w.lesson().step(), 64);
     QVERIFY(!w.MainTimer->Enabled());
 }
 

@@ -1,7 +1,11 @@
 #include "ArcFigure.h"
+#include "Convert.h"
 #include "RecordingOps.h"
 
 #include <QTest>
+
+using namespace core;
+using Convert::toQt;
 
 class TestArcFigure : public QObject
 {
@@ -41,10 +45,10 @@ void TestArcFigure::sector()
     if (calls == 0)
         return;
     const CircleCall c = ops.circles().at(0);
-    QCOMPARE(c.centre, QPointF(263, 185));
+    QCOMPARE(toQt(c.centre), QPointF(263, 185));
     QCOMPARE(c.radius, 184.0);
     QCOMPARE(c.outline, ArcFigure::kOutlineColor);
-    QCOMPARE(c.fill, std::optional<QColor>(ArcFigure::kFillColor));
+    QCOMPARE(c.fill, std::optional<Color>(ArcFigure::kFillColor));
     QCOMPARE(c.width, 1);
     QCOMPARE(c.shape.whole, whole);
     QVERIFY(qAbs(c.shape.sweepDegrees - sweep) < 0.001);
@@ -73,7 +77,7 @@ void TestArcFigure::sizes()
     QFETCH(QPointF, centre);
     const ArcFigure f = ArcFigure::compute(area.width(), area.height(), 90);
     QCOMPARE(f.radius, radius);
-    QCOMPARE(f.centre, centre);
+    QCOMPARE(toQt(f.centre), centre);
 }
 
 QTEST_APPLESS_MAIN(TestArcFigure)

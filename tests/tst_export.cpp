@@ -1,13 +1,22 @@
 #include "CommandLine.h"
+#include "Convert.h"
 #include "CutOutSheet.h"
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PenPalette.h"
+#include "QtTextMeasure.h"
 #include "RecordingOps.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace core;
+using Convert::toCore;
+
+namespace {
+constexpr int kPolygonPage = 0;
+} // namespace
 
 // Pages as files and on paper, and the command line that asks for them.
 // Expected positions come from the figures' written rules and the layout.
@@ -91,14 +100,14 @@ void TestExport::sheetColoursAndInk()
     sheet.fill(Qt::white);
     const Stroke stroke{0xffffffff, 0.1f, {{-0.3f, -0.5f, 1}, {0.3f, -0.5f, 1}}};
     QPainter painter(&sheet);
-    SheetRenderer::paintSheet(painter, sheet.rect(), {{1, QSize(200, 150), 360, 0, {}, false}, {&stroke}},
+    SheetRenderer::paintSheet(painter, sheet.rect(), {{1, Size(200, 150), 360, 0, {}, false}, {&stroke}},
                               darkOnWhite ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board);
     painter.end();
     QCOMPARE(sheet.pixelColor(3, 3), darkOnWhite ? QColor(Qt::white) : QColor(0, 128, 0));
     QCOMPARE(sheet.pixelColor(200, 200), QColor(0, 0, 255));
     const QColor ink = sheet.pixelColor(200, 76);
     QCOMPARE(ink.red(), ink.blue());
-    QVERIFY(darkOnWhite ? PenPalette::contrastRatio(ink, Qt::white) >= 4.5 : ink == QColor(Qt::white));
+    QVERIFY(darkOnWhite ? PenPalette::contrastRatio(toCore(ink), toCore(Qt::white)) >= 4.5 : ink == QColor(Qt::white));
 }
 
 // At 5 units to the millimetre the radius is 300 units about the paper's centre.
@@ -128,7 +137,7 @@ void TestExport::failedWriteLeavesNoFile()
 {
     QTemporaryDir dir;
     const QString aFile = dir.filePath("a.png");
-    const QImage image = PageExport::image({0, QSize(60, 40), 5, 0, {}, false}, {});
+    const QImage image = PageExport::image({0, Size(60, 40), 5, 0, {}, false}, {});
     QVERIFY(!PageExport::writeImage(aFile, image));
     QCOMPARE(QImage(aFile), image);
     const QString underAFile = aFile + "/b.png";
@@ -141,11 +150,11 @@ void TestExport::failedWriteLeavesNoFile()
 void TestExport::pagesCarryTheirAids()
 {
     for (const bool aids : {false, true}) {
-        const PageView view{PageRenderer::Polygon, PageRenderer::kDesignInner, 12, 0, LineWeight(), aids, 0};
+        const PageView view{kPolygonPage, PageRenderer::kDesignInner, 12, 0, LineWeight(), aids, 0};
         RecordingOps ops(view.inner.width(), view.inner.height());
-        PageRenderer::paint(ops, view);
+        PageRenderer::paint(ops, view, QtTextMeasure::instance());
         const auto texts = ops.texts();
-        QCOMPARE(std::any_of(texts.begin(), texts.end(), [](const TextCall &t) { return t.text.endsWith("3.106"); }),
+        QCOMPARE(std::any_of(texts.begin(), texts.end(), [](const TextCall &t) { return t.text.ends_with("3.106"); }),
                  aids);
     }
 }

@@ -1,3 +1,4 @@
+#include "Convert.h"
 #include "PictureBox.h"
 #include "Scriba.h"
 #include "Strokes.h"
@@ -26,8 +27,8 @@ void TestHighDpi::layoutInLogicalPixelsInkAtDevicePixels()
     QCOMPARE(w.Scriba[0]->lastRedrawRect(), QRect(0, 0, 524, 368));
 
     mouseStroke(w.Scriba[0], {{10, 10}, {200, 10}});
-    const QImage &ink = w.Scriba[0]->ink().image();
-    QCOMPARE(ink.devicePixelRatio(), 2.0);
+    QCOMPARE(w.Scriba[0]->ink().devicePixelRatio(), 2.0);
+    const QImage ink = Convert::wrap(w.Scriba[0]->ink().image());
     QVERIFY(ink.width() >= 2 * 524);
     QCOMPARE(ink.pixelColor(200, 20), QColor(Qt::white)); // logical (100, 10)
 

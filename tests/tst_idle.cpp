@@ -77,8 +77,8 @@ void TestIdle::idleAfterStartAndAfterARun()
     if (afterRun) {
         w.MainTab->setTab(2);
         w.ccButton->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!w.MainTimer->Enabled(), 8 * Tamsel::kTimerIntervalMs + 1000);
-        QCOMPARE(int(w.ccStep), 8);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.MainTimer->Enabled(), 8 * core::Lesson::kTickMs + 1000);
+        QCOMPARE(w.lesson().step(), 8);
     }
     QTest::qWait(200); // the last paint of the run or of start-up settles
     WakeCounter wakes;
@@ -106,14 +106,14 @@ void TestIdle::memoryComesBackAfterClears()
         w.MainTimer_Timer();
     }
     for (int s = 0; s < kStrokes; ++s) {
-        w.MainTab->setTab(s % Tamsel::kPageCount);
+        w.MainTab->setTab(s % w.pageCount());
         QList<QPoint> path;
         for (int p = 0; p < kPointsPerStroke; ++p)
             path << QPoint(5 + p * 4, 5 + s % 300);
         mouseStroke(w.Scriba[w.MainTab->Tab()], path);
     }
     const qint64 full = residentKiB();
-    for (int page = 0; page < Tamsel::kPageCount; ++page) {
+    for (int page = 0; page < w.pageCount(); ++page) {
         w.MainTab->setTab(page);
         w.ClsButton[0]->click();
         QVERIFY(w.Scriba[page]->ink().strokes().empty());

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+using namespace core;
+
 class TestIntMath : public QObject
 {
     Q_OBJECT
@@ -36,7 +38,7 @@ void TestIntMath::round16()
 {
     QFETCH(double, value);
     QFETCH(int, expected);
-    QCOMPARE(int(::round16(value)), expected);
+    QCOMPARE(int(core::round16(value)), expected);
 }
 
 void TestIntMath::round32Saturates()

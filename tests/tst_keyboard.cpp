@@ -238,7 +238,7 @@ void TestKeyboard::sectorKeys()
         }
     }
     QCOMPARE(w->MainTimer->Enabled(), running);
-    QCOMPARE(int(w->ccStep), step);
+    QCOMPARE(w->lesson().step(), step);
     QCOMPARE(w->ccButton->text(), QStringLiteral("開始"));
 }
 
@@ -270,7 +270,7 @@ void TestKeyboard::scrollBarKeys()
     bar->setFocus();
     this->key(Qt::Key(key));
     QCOMPARE(bar->value(), value);
-    QCOMPARE(int(w->ccStep), step);
+    QCOMPARE(w->lesson().step(), step);
 }
 
 void TestKeyboard::fullScreen()

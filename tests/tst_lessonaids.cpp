@@ -1,13 +1,19 @@
 #include "ArcFigure.h"
-#include "LessonAids.h"
+#include "Convert.h"
+#include "PageRenderer.h"
 #include "ParallelogramAids.h"
 #include "ParallelogramFigure.h"
 #include "PolygonFigure.h"
+#include "QtTextMeasure.h"
 #include "RecordingOps.h"
 
 #include <QTest>
 
 #include <cmath>
+
+using namespace core;
+using Convert::toCore;
+using Convert::toQt;
 
 class TestLessonAids : public QObject
 {
@@ -24,6 +30,11 @@ namespace {
 const QSize kFullHd(1898, 981);
 const QStringList kSides{"高さ", "≈ 半径", "底辺 ≈ 円周の半分"};
 const QStringList kFormula{"面積 = 底辺 × 高さ", "= 円周の半分 × 半径", "= 直径 × 3.14 ÷ 2 × 半径", "= 半径 × 半径 × 3.14"};
+
+LessonAids aidsOf(int page, QSize area, int value, int step, int formulaLines, LineWeight weight)
+{
+    return PageRenderer::aids({page, toCore(area), value, step, weight, true, formulaLines}, QtTextMeasure::instance());
+}
 } // namespace
 
 void TestLessonAids::text_data()
@@ -70,11 +81,11 @@ void TestLessonAids::text()
     QFETCH(int, lines);
     QFETCH(QStringList, expected);
     RecordingOps ops(area.width(), area.height());
-    LessonAids::compute(page, area.width(), area.height(), value, 2 * value, lines, {}).paint(ops);
+    aidsOf(page, area, value, 2 * value, lines, {}).paint(ops);
     const std::vector<TextCall> texts = ops.texts();
     QStringList shown;
     for (const TextCall &t : texts)
-        shown << t.text.trimmed();
+        shown << QString::fromStdString(t.text).trimmed();
     if (!expected.isEmpty())
         QCOMPARE(shown, expected);
 
@@ -83,25 +94,25 @@ void TestLessonAids::text()
     QRectF figure;
     if (page == 0) {
         const PolygonFigure f = PolygonFigure::compute(area.width(), area.height(), value);
-        centre = f.centre, radius = f.radius;
+        centre = toQt(f.centre), radius = f.radius;
     } else if (page == 1) {
         const ArcFigure f = ArcFigure::compute(area.width(), area.height(), value);
-        centre = f.centre, radius = f.radius;
+        centre = toQt(f.centre), radius = f.radius;
     } else {
         const ParallelogramFigure f = ParallelogramFigure::compute(area.width(), area.height(), value, 2 * value);
-        centre = f.centre, radius = f.R;
+        centre = toQt(f.centre), radius = f.R;
         figure = QRectF(QPointF(f.firstApex.x() - f.R * f.s, f.firstApex.y() - f.R),
                         QPointF(f.firstApex.x() + 2 * value * f.R * f.s, f.firstApex.y() - f.R * f.c + f.R));
     }
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const QRectF box = texts[i].box;
+        const QRectF box = toQt(texts[i].box);
         const QPointF near(std::clamp(centre.x(), box.left(), box.right()), std::clamp(centre.y(), box.top(), box.bottom()));
         QVERIFY2(QRectF(QPointF(0, 0), area).contains(box) && !box.intersects(figure)
                      && std::hypot(near.x() - centre.x(), near.y() - centre.y()) > radius,
                  qPrintable(shown[i]));
         for (std::size_t j = 0; j < i; ++j)
-            QVERIFY2(!box.intersects(texts[j].box), qPrintable(shown[i] + " / " + shown[j]));
-        QVERIFY(area != kFullHd || texts[i].font.pixelSize() >= 28);
+            QVERIFY2(!box.intersects(toQt(texts[j].box)), qPrintable(shown[i] + " / " + shown[j]));
+        QVERIFY(area != kFullHd || texts[i].pixelSize >= 28);
     }
 }
 
@@ -125,8 +136,8 @@ void TestLessonAids::marks()
     QFETCH(int, step);
     RecordingOps ops(600, 300), heavy(600, 300);
     ops.setDrawWidth(7);
-    LessonAids::compute(2, 600, 300, 2, step, 0, {}).paint(ops);
-    LessonAids::compute(2, 600, 300, 2, step, 0, LineWeight::fromFactor(3).value()).paint(heavy);
+    aidsOf(2, QSize(600, 300), 2, step, 0, {}).paint(ops);
+    aidsOf(2, QSize(600, 300), 2, step, 0, LineWeight::fromFactor(3).value()).paint(heavy);
     QCOMPARE(ops.DrawWidth(), 7);
 
     const std::vector<CircleCall> arcs = ops.circles();
@@ -137,14 +148,14 @@ void TestLessonAids::marks()
     const QList<QLineF> marks{QLineF(100, 150, 100, 52), QLineF(274, 199, 274, 130)};
     for (int i = 0; i < (step == 0 ? 1 : 2); ++i) {
         QCOMPARE(lines.at(i).color, ParallelogramAids::kRadiusColor);
-        QCOMPARE(QLineF(lines.at(i).from, lines.at(i).to), marks[i]);
+        QCOMPARE(QLineF(toQt(lines.at(i).from), toQt(lines.at(i).to)), marks[i]);
     }
     const auto drawn = [&](auto matches) { return std::any_of(lines.begin(), lines.end(), matches); };
     QCOMPARE(drawn([](const LineCall &l) {
-                 return l.from.x() < 204.70 && qAbs(l.from.y() - 129.705) < 0.01 && l.to == QPointF(l.from.x(), 199);
+                 return l.from.x() < 204.70 && qAbs(l.from.y() - 129.705) < 0.01 && l.to == PointF(l.from.x(), 199);
              }), step == 4);
     QCOMPARE(drawn([](const LineCall &l) {
-                 return l.from == QPointF(274, l.to.y()) && l.to.y() > 199 && qAbs(l.to.x() - 551.19) < 0.01;
+                 return l.from == PointF(274, l.to.y()) && l.to.y() > 199 && qAbs(l.to.x() - 551.19) < 0.01;
              }), step == 4);
     const auto widths = [](const RecordingOps &r, int factor) {
         QList<int> w;

@@ -1,10 +1,13 @@
+#include "Convert.h"
 #include "GeometryModel.h"
 #include "PageLayout.h"
 #include "Twips.h"
 
 #include <QTest>
 
-using namespace PageLayout;
+using namespace core;
+using namespace core::PageLayout;
+using Convert::toQt;
 using Rects = QList<QRect>; // picture, scroll bar, button, label, overlay (empty when absent)
 
 namespace {
@@ -13,14 +16,14 @@ namespace {
 GeometryModel designPage(int page)
 {
     GeometryModel m;
-    m.add(Picture, QRect(264, 33, 273, 361));
-    m.add(Overlay, QRect(16, 33, 241, 353));
+    m.add(Picture, Rect(264, 33, 273, 361));
+    m.add(Overlay, Rect(16, 33, 241, 353));
     if (page < 3) {
-        m.add(Scroll, QRect(8, 401, 473, 25));
-        m.add(Label, QRect(488, 401, 49, 25));
+        m.add(Scroll, Rect(8, 401, 473, 25));
+        m.add(Label, Rect(488, 401, 49, 25));
     }
     if (page == 2)
-        m.add(Button, QRect(408, 401, 65, 25));
+        m.add(Button, Rect(408, 401, 65, 25));
     return m;
 }
 
@@ -28,7 +31,7 @@ Rects rectsOf(const GeometryModel &m)
 {
     Rects out;
     for (int id : {Picture, Scroll, Button, Label, Overlay})
-        out << (m.exists(id) ? m.rect(id) : QRect());
+        out << (m.exists(id) ? toQt(m.rect(id)) : QRect());
     return out;
 }
 
@@ -95,7 +98,7 @@ void TestPageLayout::otherDpiKeepsTheRowFlush()
     QFETCH(double, dpiY);
     GeometryModel m = designPage(2);
     apply({538, 429, 20}, Twips::fromDpi(dpiX, dpiY), m);
-    const QRect pic = m.rect(Picture), label = m.rect(Label), overlay = m.rect(Overlay);
+    const QRect pic = toQt(m.rect(Picture)), label = toQt(m.rect(Label)), overlay = toQt(m.rect(Overlay));
     QCOMPARE(label.x() + label.width(), pic.x() + pic.width());
     QCOMPARE(m.rect(Scroll).y(), pic.y() + pic.height() + 2);
     QCOMPARE(overlay, pic.adjusted(2, 2, -2, -2));

@@ -1,3 +1,4 @@
+#include "Convert.h"
 #include "PenPalette.h"
 #include "PictureBox.h"
 #include "Scriba.h"
@@ -11,6 +12,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+using core::PenPalette;
+using Convert::toCore;
+using Convert::toQt;
 
 class TestPalette : public QObject
 {
@@ -48,7 +53,7 @@ void TestPalette::swatchCyclesAndStrokesTakeItsColour()
 void TestPalette::swatchFromAnyOtherColourGoesWhite()
 {
     Tamsel w;
-    w.ColPic->setBackColor(Qt::yellow);
+    w.Scriba[0]->setForeColor(Qt::yellow); // as the page menu chooses it
     w.ColPic_Click();
     QCOMPARE(w.ColPic->BackColor(), Tamsel::kWhite);
     QCOMPARE(w.Scriba[0]->ForeColor(), Tamsel::kWhite);
@@ -175,17 +180,17 @@ void TestPalette::pensReadOnTheBoard()
     QFETCH(int, key);
     QFETCH(QColor, colour);
     QFETCH(double, contrast);
-    QCOMPARE(PenPalette::pens().at(key - 1).colour, colour);
-    const double ratio = PenPalette::contrastRatio(colour, Tamsel::kFigureBackground);
+    QCOMPARE(toQt(PenPalette::pens().at(key - 1).colour), colour);
+    const double ratio = PenPalette::contrastRatio(toCore(colour), toCore(Tamsel::kFigureBackground));
     QVERIFY2(qAbs(ratio - contrast) < 0.001, qPrintable(QString::number(ratio)));
     // Only the design's own red and blue may read poorly on the board.
     QVERIFY(ratio >= 3 || colour == Tamsel::kRed || colour == Tamsel::kBlue);
 
     QFETCH(QColor, onPaper);
-    const QColor paper = PenPalette::onWhite(colour);
+    const QColor paper = toQt(PenPalette::onWhite(toCore(colour)));
     if (onPaper.isValid())
         QCOMPARE(paper, onPaper);
-    QVERIFY(PenPalette::contrastRatio(paper, Qt::white) >= PenPalette::kLineOnPaperContrast);
+    QVERIFY(PenPalette::contrastRatio(toCore(paper), toCore(Qt::white)) >= PenPalette::kLineOnPaperContrast);
     // Its hue kept: every channel scaled alike, within a step of rounding.
     const double keep = double(qMax(paper.red(), paper.blue())) / qMax(colour.red(), colour.blue());
     for (const auto channel : {&QColor::red, &QColor::green, &QColor::blue})
@@ -221,9 +226,12 @@ void TestPalette::settingsFile()
     QFile f(path);
     QVERIFY(file.isNull() || (f.open(QIODevice::WriteOnly) && f.write(file) == file.size() && f.flush()));
     QSettings store(path, QSettings::IniFormat);
-    const Settings::Choices read = Settings(store, Tamsel::kPageCount).read();
+    const core::StoredChoices::Choices read = Settings(store, core::PageTable::count()).read();
     QCOMPARE(read.weight.factor(), weight);
-    QCOMPARE(read.pens, (QList<QColor>{pen0, Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite}));
+    QList<QColor> pens;
+    for (const core::Color &pen : read.pens)
+        pens << toQt(pen);
+    QCOMPARE(pens, (QList<QColor>{pen0, Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite}));
 }
 
 QTEST_MAIN(TestPalette)

@@ -1,5 +1,6 @@
-#include "ParallelogramFigure.h"
+#include "Convert.h"
 #include "PainterDrawOps.h"
+#include "ParallelogramFigure.h"
 #include "RecordingOps.h"
 
 #include <QImage>
@@ -8,6 +9,8 @@
 
 #include <cmath>
 
+using namespace core;
+using Convert::toQt;
 using Figure = ParallelogramFigure;
 using Arc = QList<double>; // start and sweep in degrees; empty when not drawn
 
@@ -119,12 +122,12 @@ void TestParallelogramFigure::drawsStep()
     };
     if (!lower.isEmpty()) {
         expectArc(lower, "lower half");
-        QCOMPARE(next->fill, std::optional<QColor>(Figure::kLowerFill));
+        QCOMPARE(next->fill, std::optional<Color>(Figure::kLowerFill));
         QCOMPARE((next++)->style, DrawStyle::Invisible);
     }
     expectArc(upper, "upper half");
     // At N only an open 0.01° sliver remains.
-    QCOMPARE(next->fill, step < 2 * half ? std::optional<QColor>(Figure::kUpperFill) : std::nullopt);
+    QCOMPARE(next->fill, step < 2 * half ? std::optional<Color>(Figure::kUpperFill) : std::nullopt);
     QCOMPARE((next++)->style, DrawStyle::Invisible);
     for (const auto &[arc, colour] : {std::pair{red, Figure::kRemainingColor}, std::pair{blue, Figure::kMovedColor}}) {
         if (arc.isEmpty())
@@ -141,12 +144,12 @@ void TestParallelogramFigure::drawsStep()
 
     QCOMPARE(int(circles.end() - next), step);
     for (int j = 0; next != circles.end(); ++j, ++next) {
-        QCOMPARE(next->fill, std::optional<QColor>(j < half ? Figure::kLowerFill : Figure::kUpperFill));
+        QCOMPARE(next->fill, std::optional<Color>(j < half ? Figure::kLowerFill : Figure::kUpperFill));
         QCOMPARE(next->outline, Figure::kRemainingColor);
         QVERIFY(next->shape.closed());
     }
     if (step > 0)
-        QCOMPARE(circles.back().centre, QPointF(lastApex));
+        QCOMPARE(toQt(circles.back().centre), QPointF(lastApex));
     QCOMPARE(ops.fillStyle(), FillStyle::Transparent);
 
     RecordingOps heavy(600, 300);

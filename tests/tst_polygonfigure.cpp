@@ -1,7 +1,11 @@
+#include "Convert.h"
 #include "PolygonFigure.h"
 #include "RecordingOps.h"
 
 #include <QTest>
+
+using namespace core;
+using Convert::toQt;
 
 using Points = QList<QPoint>;
 
@@ -47,8 +51,11 @@ void TestPolygonFigure::vertices()
     QFETCH(Points, expected);
     const PolygonFigure f = PolygonFigure::compute(area.width(), area.height(), sides);
     QCOMPARE(int(f.radius), radius);
-    QCOMPARE(f.centre, centre);
-    QCOMPARE(Points(f.vertices.begin(), f.vertices.end()), expected);
+    QCOMPARE(toQt(f.centre), centre);
+    Points vertices;
+    for (const Point &v : f.vertices)
+        vertices << toQt(v);
+    QCOMPARE(vertices, expected);
 }
 
 void TestPolygonFigure::centreRoundsHalfToEven_data()
@@ -83,7 +90,7 @@ void TestPolygonFigure::drawsEdgesThenRadiiInOrder()
     QFETCH(int, sides);
     const PolygonFigure f = PolygonFigure::compute(526, 370, sides);
     RecordingOps ops(526, 370);
-    ops.setForeColor(Qt::green); // whatever an earlier paint left must not leak in
+    ops.setForeColor(Color(0, 255, 0)); // whatever an earlier paint left must not leak in
     ops.setDrawWidth(7);
     f.paint(ops);
 
@@ -93,15 +100,15 @@ void TestPolygonFigure::drawsEdgesThenRadiiInOrder()
     QSet<QPoint> radiusEnds;
     for (int i = 0; i <= sides; ++i) {
         const LineCall &radius = lines[i == 0 ? 0 : 2 * i];
-        QCOMPARE(radius.from, QPointF(f.centre));
-        QCOMPARE(radius.to, QPointF(f.vertices[i]));
+        QCOMPARE(toQt(radius.from), QPointF(toQt(f.centre)));
+        QCOMPARE(toQt(radius.to), QPointF(toQt(f.vertices[i])));
         QCOMPARE(radius.color, PolygonFigure::kRadiusColor);
         QCOMPARE(radius.width, 1);
-        radiusEnds.insert(f.vertices[i]);
+        radiusEnds.insert(toQt(f.vertices[i]));
         if (i > 0) {
             const LineCall &edge = lines[2 * i - 1];
-            QCOMPARE(edge.from, QPointF(f.vertices[i - 1]));
-            QCOMPARE(edge.to, QPointF(f.vertices[i]));
+            QCOMPARE(toQt(edge.from), QPointF(toQt(f.vertices[i - 1])));
+            QCOMPARE(toQt(edge.to), QPointF(toQt(f.vertices[i])));
             QCOMPARE(edge.color, PolygonFigure::kEdgeColor);
             QCOMPARE(edge.width, 2);
         }

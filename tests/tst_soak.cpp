@@ -28,7 +28,7 @@ private slots:
 private:
     struct Expected
     {
-        std::array<QColor, Tamsel::kPageCount> pen{Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite};
+        std::vector<QColor> pen = std::vector<QColor>(std::size_t(core::PageTable::count()), Tamsel::kWhite);
         bool running = false;
         int step = 0;
     };
@@ -115,7 +115,7 @@ QString TestSoak::act(int kind)
     case 0:
         what = "page";
         QTest::mouseClick(w->MainTab->tabBar(), Qt::LeftButton, {},
-                          w->MainTab->tabBar()->tabRect(pick(0, Tamsel::kPageCount - 1)).center());
+                          w->MainTab->tabBar()->tabRect(pick(0, w->pageCount() - 1)).center());
         break;
     case 1:
         what = "resize";
@@ -201,14 +201,15 @@ QString TestSoak::check() const
         return "CirLabel " + w->CirLabel->text();
     if (w->ccLabel->text() != QString::number(sectors()))
         return "ccLabel " + w->ccLabel->text();
-    if (w->ccStep < 0 || w->ccStep > sectors() || w->ccStep != m_expected.step)
-        return QString("ccStep %1, expected %2").arg(w->ccStep).arg(m_expected.step);
+    const int step = w->lesson().step();
+    if (step < 0 || step > sectors() || step != m_expected.step)
+        return QString("ccStep %1, expected %2").arg(step).arg(m_expected.step);
     if (w->MainTimer->Enabled() != m_expected.running)
         return QString("timer %1").arg(w->MainTimer->Enabled());
 
     if (const QString fault = m_ink->check(); !fault.isEmpty())
         return fault;
-    for (int p = 0; p < Tamsel::kPageCount; ++p) {
+    for (int p = 0; p < w->pageCount(); ++p) {
         if (w->Scriba[p]->ForeColor() != m_expected.pen[p])
             return QString("page %1 pen %2").arg(p).arg(w->Scriba[p]->ForeColor().name());
     }

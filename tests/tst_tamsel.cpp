@@ -48,12 +48,12 @@ void TestTamsel::startsWithDesignValues()
     QCOMPARE(w.PolyScroll->value(), 3);
     QCOMPARE(w.CirScroll->value(), 360);
     QCOMPARE(w.ccScroll->value(), 4);
-    QCOMPARE(w.ccStep, 0);
+    QCOMPARE(w.lesson().step(), 0);
     QVERIFY(!w.MainTimer->Enabled());
     QCOMPARE(w.MainTimer->Interval(), 350);
     QCOMPARE(w.ccButton->text(), QStringLiteral("開始"));
     QVERIFY(QFontInfo(w.font()).family().contains("Mincho") || QFontInfo(w.font()).family().contains("明朝"));
-    for (int i = 0; i < Tamsel::kPageCount; ++i)
+    for (int i = 0; i < w.pageCount(); ++i)
         QCOMPARE(w.Scriba[i]->ForeColor(), Tamsel::kWhite);
 }
 
@@ -61,7 +61,7 @@ void TestTamsel::overlaysLieAboveTheirPictures()
 {
     Tamsel w;
     const QWidget *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic};
-    for (int i = 0; i < Tamsel::kPageCount; ++i) {
+    for (int i = 0; i < w.pageCount(); ++i) {
         const QObjectList siblings = w.Scriba[i]->parentWidget()->children();
         QCOMPARE(siblings.last(), w.Scriba[i]);
         QVERIFY(siblings.contains(const_cast<QWidget *>(pictures[i])));
@@ -137,8 +137,8 @@ void TestTamsel::savedImageIsTheScreen()
     Tamsel w;
     QVERIFY(showWindow(w));
     w.MainTab->setTab(page);
-    w.setLineWeight(LineWeight::fromFactor(weight).value());
-    w.stepSectors(5);
+    w.lesson().setWeight(core::LineWeight::fromFactor(weight).value());
+    w.lesson().stepSectors(5);
     mouseStroke(w.Scriba[page], {{0, 60}, {150, 100}, {400, 90}});
     const PictureBox *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic};
     const QRect inner = pictures[page]->contentsRect().translated(pictures[page]->mapTo(&w, QPoint()));
@@ -158,7 +158,7 @@ void TestTamsel::inkIsKeptButRestoredOnlyWhenAsked()
         new InkKeeping(w, dir.path());
         QVERIFY(showWindow(w));
         mouseStroke(w.Scriba[2], {{20, 20}, {60, 40}});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(InkStore(dir.path()).currentPath()), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(InkStore(dir.path(), w.pageCount()).currentPath()), 2000);
     }
     Tamsel w;
     auto *keeping = new InkKeeping(w, dir.path());

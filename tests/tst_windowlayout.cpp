@@ -1,7 +1,12 @@
+#include "Convert.h"
 #include "GeometryModel.h"
 #include "WindowLayout.h"
 
 #include <QTest>
+
+using namespace core;
+using Convert::toCore;
+using Convert::toQt;
 
 using Rects = QList<QRect>; // tab control, left button, right button, swatch
 
@@ -44,10 +49,10 @@ void TestWindowLayout::layout()
     QFETCH(Rects, expected);
     GeometryModel m;
     for (int id : {WindowLayout::MainTab, WindowLayout::LeftClear, WindowLayout::RightClear, WindowLayout::Swatch})
-        m.add(id, QRect(1, 2, 3, 4));
+        m.add(id, Rect(1, 2, 3, 4));
     WindowLayout::apply(inner.width(), inner.height(), m);
-    const Rects actual{m.rect(WindowLayout::MainTab), m.rect(WindowLayout::LeftClear), m.rect(WindowLayout::RightClear),
-                       m.rect(WindowLayout::Swatch)};
+    const Rects actual{toQt(m.rect(WindowLayout::MainTab)), toQt(m.rect(WindowLayout::LeftClear)),
+                       toQt(m.rect(WindowLayout::RightClear)), toQt(m.rect(WindowLayout::Swatch))};
     QCOMPARE(actual, expected);
 }
 
@@ -55,9 +60,9 @@ void TestWindowLayout::layout()
 class StubbornTab : public GeometryModel
 {
 public:
-    void move(int id, const QRect &r) override
+    void move(int id, const Rect &r) override
     {
-        GeometryModel::move(id, id == WindowLayout::MainTab ? QRect(r.topLeft(), QSize(r.width(), 100)) : r);
+        GeometryModel::move(id, id == WindowLayout::MainTab ? Rect(r.topLeft(), Size(r.width(), 100)) : r);
     }
 };
 
@@ -65,7 +70,7 @@ void TestWindowLayout::stripFollowsWhatTheTabControlTook()
 {
     StubbornTab m;
     for (int id : {WindowLayout::MainTab, WindowLayout::LeftClear, WindowLayout::RightClear, WindowLayout::Swatch})
-        m.add(id, QRect());
+        m.add(id, Rect());
     WindowLayout::apply(548, 469, m);
     QCOMPARE(m.rect(WindowLayout::LeftClear).y(), 112);
     QCOMPARE(m.rect(WindowLayout::RightClear).y(), 112);
@@ -93,7 +98,7 @@ void TestWindowLayout::opensWithinTheScreen()
 {
     QFETCH(QRect, available);
     QFETCH(QRect, expected);
-    QCOMPARE(WindowLayout::fitOnScreen(QRect(145, 116, 548, 469), available), expected);
+    QCOMPARE(toQt(WindowLayout::fitOnScreen(Rect(145, 116, 548, 469), toCore(available))), expected);
 }
 
 QTEST_APPLESS_MAIN(TestWindowLayout)

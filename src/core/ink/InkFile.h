@@ -21,7 +21,8 @@ namespace core {
 //
 // The bytes come from outside: their size, counts, version and every number
 // are checked before use, and nothing is allocated beyond what their length
-// justifies. Bytes it accepts are exactly the ones it would write for that board.
+// justifies. Bytes it accepts are exactly the ones it would write for the pages
+// they hold.
 class InkFile
 {
 public:
