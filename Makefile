@@ -31,7 +31,7 @@ build: deps
 	cmake --build --preset $(PRESET)
 
 run: build
-	build/$(PRESET)/src/tamsel
+	build/$(PRESET)/src/desktop/tamsel
 
 test: build
 	ctest --preset $(PRESET)

@@ -3,7 +3,7 @@
 # and saves a screenshot: scripts/shot.sh OUT.png [xdotool args...]
 set -euo pipefail
 out=$1; shift
-bin=${TAMSEL_BIN:-build/dev/src/tamsel}
+bin=${TAMSEL_BIN:-build/dev/src/desktop/tamsel}
 display=:${SHOT_DISPLAY:-97}
 Xvfb "$display" -screen 0 ${SHOT_SCREEN:-1024x768x24} -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
