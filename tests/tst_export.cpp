@@ -1,15 +1,22 @@
 #include "CommandLine.h"
 #include "Convert.h"
 #include "CutOutSheet.h"
+#include "InkFile.h"
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PenPalette.h"
 #include "QtTextMeasure.h"
 #include "RecordingOps.h"
+#include "SafeWrite.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 using namespace core;
 using Convert::toCore;
@@ -63,6 +70,9 @@ void TestExport::commandLine_data()
     QTest::newRow("one side of a size") << "--export a.png --size 800" << "--size" << QList<int>{};
     QTest::newRow("zero wide") << "--export a.png --size 0x600" << "--size" << QList<int>{};
     QTest::newRow("too wide") << "--export a.png --size 8193x600" << "--size" << QList<int>{};
+    QTest::newRow("a size and a new line") << "--export a.png --size 526x370\n" << "--size" << QList<int>{};
+    QTest::newRow("a name not in UTF-8") << QString::fromLatin1("--export \xff.png") << "encoding" << QList<int>{};
+    QTest::newRow("help with Qt's options") << "--help-all" << "" << QList<int>{};
     QTest::newRow("weight 4") << "--export a.png --weight 4" << "--weight" << QList<int>{};
     QTest::newRow("unknown option") << "--export a.png --colour red" << "colour" << QList<int>{};
     QTest::newRow("no value after the option") << "--export a.png --page" << "page" << QList<int>{};
@@ -74,9 +84,9 @@ void TestExport::commandLine()
     QFETCH(QString, arguments);
     QFETCH(QString, error);
     QFETCH(QList<int>, asked);
-    const CommandLine::Parsed parsed = CommandLine::parse(QStringList{"tamsel"} + arguments.split(' '));
+    const CommandLine::Parsed parsed = CommandLine::parse(QList<QByteArray>{"tamsel"} + arguments.toLatin1().split(' '));
     QCOMPARE(parsed.failed, !error.isEmpty());
-    QVERIFY2(parsed.text.contains(error) && !parsed.text.trimmed().contains('\n'), qPrintable(parsed.text));
+    QVERIFY2(parsed.text.contains(error) && !(parsed.failed && parsed.text.trimmed().contains('\n')), qPrintable(parsed.text));
     if (!asked.isEmpty()) {
         const PageView &v = parsed.job->view;
         QCOMPARE((QList<int>{v.page, v.value, v.step, v.inner.width(), v.inner.height(), v.weight.factor()}), asked);
@@ -144,6 +154,22 @@ void TestExport::failedWriteLeavesNoFile()
     QVERIFY(PageExport::writeImage(underAFile, image));
     QVERIFY(PageExport::writePdf(underAFile, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board));
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"a.png"});
+#ifndef Q_OS_UNIX
+    QSKIP("no limit on a file's size to stand for a full disk here");
+#else
+    // A limit on a file's size refuses bytes as a full disk does: at the commit, so small are they.
+    rlimit limit{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0);
+    const rlimit full{0, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+    const QStringList reasons{SafeWrite::bytes(aFile, QByteArray("\x89TamInk\n")).value_or(""),
+                              PageExport::writeImage(aFile, image).value_or(""),
+                              PageExport::writePdf(aFile, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board).value_or("")};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QCOMPARE(reasons, QStringList(3, qt_error_string(EFBIG)));
+    QCOMPARE(QImage(aFile), image);
+#endif
 }
 
 // A page drawn for a file or paper shows the aids when asked: 12 sides give 3.106.

@@ -123,6 +123,8 @@ void TestIdle::memoryComesBackAfterClears()
     qInfo("resident size: %lld KiB at start, %lld KiB with %d points, %lld KiB after clears", before, full,
           kStrokes * kPointsPerStroke, after);
     // The cleared strokes stay undoable, which is a few MiB at this count.
+    if (before < 0)
+        QSKIP("no /proc/self/status here to read the resident size from");
     if (kResidentSizeTellsLeaks)
         QVERIFY2(after - before < kAllowedGrowthKiB, qPrintable(QString::number(after - before)));
 }

@@ -13,6 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using core::PenPalette;
 using Convert::toCore;
 using Convert::toQt;
@@ -34,6 +38,8 @@ private slots:
     void pensReadOnTheBoard();
     void settingsFile_data();
     void settingsFile();
+    void hostileSettingsNeverWait_data();
+    void hostileSettingsNeverWait();
 };
 
 void TestPalette::swatchCyclesAndStrokesTakeItsColour()
@@ -232,6 +238,35 @@ void TestPalette::settingsFile()
     for (const core::Color &pen : read.pens)
         pens << toQt(pen);
     QCOMPARE(pens, (QList<QColor>{pen0, Tamsel::kWhite, Tamsel::kWhite, Tamsel::kWhite}));
+}
+
+void TestPalette::hostileSettingsNeverWait_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the file a pipe") << "pipe" << "Tamsel.conf";
+    QTest::newRow("the lock a folder") << "folder" << "Tamsel.conf.lock";
+    QTest::newRow("the lock garbage") << "garbage" << "Tamsel.conf.lock";
+}
+
+// Qt waits for ever on these, or 30 s on garbage: skipped with a line.
+void TestPalette::hostileSettingsNeverWait()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name), conf = dir.filePath("Tamsel.conf");
+    QFile garbage(path);
+#ifndef Q_OS_UNIX
+    if (what == "pipe")
+        QSKIP("no named pipes here");
+    const auto mkfifo = [](const char *, int) { return -1; };
+#endif
+    QVERIFY(what == "pipe" ? mkfifo(qPrintable(path), 0600) == 0
+            : what == "folder" ? QDir().mkdir(path) : garbage.open(QIODevice::WriteOnly) && garbage.write("\1") == 1);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not saved"));
+    Settings(conf, core::PageTable::count()).write({core::LineWeight::fromFactor(3).value(), {}});
+    QCOMPARE(Settings(conf, core::PageTable::count()).read().weight.factor(), 1);
 }
 
 QTEST_MAIN(TestPalette)

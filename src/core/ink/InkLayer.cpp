@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <optional>
 
 namespace core {
@@ -137,7 +138,7 @@ private:
 
 std::size_t InkLayer::Snapshot::bytes() const
 {
-    return whole.sizeInBytes() + pixels.size() * sizeof(Rgba);
+    return ids.size() * sizeof(std::uint32_t) + whole.sizeInBytes() + pixels.size() * sizeof(Rgba);
 }
 
 InkLayer::InkLayer() = default;
@@ -432,6 +433,19 @@ void InkLayer::putOn(Step &step)
                 markDirty(r);
             }
         }
+        // A gesture's strokes taken off without their pixels kept, or whose
+        // pixels were dropped since, are drawn again over what was put back.
+        std::vector<std::uint32_t> kept;
+        for (const Snapshot &s : snapshots)
+            kept.insert(kept.end(), s.ids.begin(), s.ids.end());
+        std::sort(kept.begin(), kept.end());
+        std::vector<std::uint32_t> unkept;
+        std::set_difference(step.ids.begin(), step.ids.end(), kept.begin(), kept.end(), std::back_inserter(unkept));
+        if (!unkept.empty()) {
+            const Tiles tiles = tilesOf(unkept);
+            renderTiles(tiles);
+            markDirty(tiles.bounds());
+        }
         return;
     }
     if (onTop) {
@@ -454,11 +468,12 @@ void InkLayer::takeOff(Step &step)
     const bool drawable = !m_stale && placeable();
     const bool everything = step.ids.size() == m_strokes.size();
     std::optional<Tiles> tiles;
-    Snapshot snapshot{m_generation, {}, {}, {}};
+    Snapshot snapshot{m_generation, {}, {}, {}, {}};
     bool keepWhole = false;
     if (drawable) {
         tiles.emplace(tilesOf(step.ids));
         if (costOfRedraw(*tiles) >= kSnapshotFromPoints) {
+            snapshot.ids = step.ids;
             if (everything) {
                 keepWhole = true;
             } else {

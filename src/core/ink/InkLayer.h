@@ -103,6 +103,7 @@ private:
     struct Snapshot
     {
         std::uint64_t generation = 0;
+        std::vector<std::uint32_t> ids; // the strokes taken off just after, ascending
         PixelBuffer whole;     // when every stroke went
         std::vector<int> tiles; // or these tiles
         std::vector<Rgba> pixels;

@@ -24,6 +24,13 @@ double distanceToSegment(PointF p, PointF a, PointF b)
     return (p - (a + t * ab)).length();
 }
 
+// Not RectF::united, which passes over a rectangle of no size.
+RectF enclosing(const RectF &a, const RectF &b)
+{
+    return RectF(PointF(std::min(a.left(), b.left()), std::min(a.top(), b.top())),
+                 PointF(std::max(a.right(), b.right()), std::max(a.bottom(), b.bottom())));
+}
+
 double cross(PointF u, PointF v) { return u.x() * v.y() - u.y() * v.x(); }
 
 bool segmentsCross(PointF a, PointF b, PointF c, PointF d)
@@ -68,46 +75,63 @@ void InkStroke::append(const InkPoint &point)
     growIndex();
 }
 
-RectF InkStroke::pointBounds(std::size_t first, std::size_t last) const
+// A segment is drawn with its end point's width around both its ends.
+RectF InkStroke::segmentBounds(std::size_t from, std::size_t to) const
 {
-    RectF box;
-    for (std::size_t i = first; i <= last; ++i) {
-        const InkPoint &p = m_stroke.points[i];
-        const double half = m_stroke.width * p.widthFactor / 2;
-        const RectF around(p.x - half, p.y - half, 2 * half, 2 * half);
-        box = i == first ? around : box.united(around);
+    const PointF a = m_stroke.points[from].pos(), b = m_stroke.points[to].pos();
+    const double half = m_stroke.width * m_stroke.points[to].widthFactor / 2;
+    return RectF(a, b).normalized().adjusted(-half, -half, half, half);
+}
+
+// The segments a run draws, and each point joined to the one before it, as
+// the eraser sees them: once points are skipped, the two differ.
+RectF InkStroke::runBounds(int chunk) const
+{
+    const std::size_t start = runStart(chunk);
+    RectF box = segmentBounds(start, chunk == 0 ? start : start + 1);
+    for (std::size_t i = start + 1, from = start; i <= runEnd(chunk); ++i) {
+        box = enclosing(box, segmentBounds(i - 1, i));
+        if (skipped(i))
+            continue;
+        if (from + 1 < i)
+            box = enclosing(box, segmentBounds(from, i));
+        from = i;
     }
     return box;
 }
 
-RectF InkStroke::bounds() const { return m_index ? m_index->bounds : pointBounds(0, size() - 1); }
+RectF InkStroke::bounds() const { return m_index ? m_index->bounds : runBounds(0); }
 
-RectF InkStroke::chunkBounds(int chunk) const
-{
-    return m_index ? m_index->chunks[std::size_t(chunk)] : pointBounds(0, size() - 1);
-}
+RectF InkStroke::chunkBounds(int chunk) const { return m_index ? m_index->chunks[std::size_t(chunk)] : runBounds(0); }
 
 // Strokes of one run work their bounds out when asked; past that, each run's
-// bounds are kept, and widened as points arrive.
+// bounds are kept, widened as points arrive and settled once points are skipped.
 void InkStroke::growIndex()
 {
     if (size() <= std::size_t(kChunkPoints))
         return;
     if (!m_index) {
         m_index = std::make_unique<Index>();
-        for (int c = 0; c < chunkCount(); ++c) {
-            m_index->chunks.push_back(pointBounds(runStart(c), runEnd(c)));
-            m_index->bounds = c == 0 ? m_index->chunks.front() : m_index->bounds.united(m_index->chunks.back());
-        }
+        settleBounds();
         return;
     }
     const std::size_t last = size() - 1;
     const int chunk = int(last / kChunkPoints);
+    const RectF newest = segmentBounds(last - 1, last);
     if (chunk == int(m_index->chunks.size()))
-        m_index->chunks.push_back(pointBounds(runStart(chunk), last));
-    else
-        m_index->chunks[std::size_t(chunk)] = m_index->chunks[std::size_t(chunk)].united(pointBounds(last, last));
-    m_index->bounds = m_index->bounds.united(m_index->chunks[std::size_t(chunk)]);
+        m_index->chunks.push_back(newest);
+    RectF &run = m_index->chunks[std::size_t(chunk)];
+    run = enclosing(run, newest);
+    m_index->bounds = enclosing(m_index->bounds, run);
+}
+
+void InkStroke::settleBounds()
+{
+    m_index->chunks.clear();
+    for (int c = 0; c < chunkCount(); ++c) {
+        m_index->chunks.push_back(runBounds(c));
+        m_index->bounds = c == 0 ? m_index->chunks.front() : enclosing(m_index->bounds, m_index->chunks.back());
+    }
 }
 
 bool InkStroke::skipped(std::size_t index) const
@@ -138,6 +162,7 @@ void InkStroke::finish()
     m_finished = true;
     m_stroke.points.shrink_to_fit();
     if (m_index) {
+        settleBounds();
         m_index->chunks.shrink_to_fit();
         m_index->skip.shrink_to_fit();
     }

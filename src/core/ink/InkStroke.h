@@ -78,7 +78,8 @@ public:
 private:
     struct Index;
 
-    RectF pointBounds(std::size_t first, std::size_t last) const;
+    RectF segmentBounds(std::size_t from, std::size_t to) const;
+    RectF runBounds(int chunk) const;
     std::size_t runStart(int chunk) const { return chunk == 0 ? 0 : std::size_t(chunk) * kChunkPoints - 1; }
     std::size_t runEnd(int chunk) const { return std::min(size(), std::size_t(chunk + 1) * kChunkPoints) - 1; }
     bool skipped(std::size_t index) const;
@@ -86,6 +87,7 @@ private:
     double radiusPx(std::size_t index, const Similarity &device) const;
     void segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device) const;
     void growIndex();
+    void settleBounds();
     void simplifyChunk(int chunk);
 
     Stroke m_stroke;
