@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <random>
 
 // The soak's ink: mouse, pen, pen eraser and three fingers at once on the page
@@ -42,8 +43,11 @@ public:
     // Up to three pointers draw at once, their events interleaved and
     // sometimes broken by an interruption; the mouse and the pen may stay down.
     QString draw();
-    // A fault found while erasing waits for the next check().
-    void erase();
+    // A fault found while erasing waits for the next check(). A spot given
+    // is touched there, without moving.
+    void erase(std::optional<QPointF> spot = {});
+    // A stroke whose pressure jumps, and beside it a tap undone or erased.
+    QString nearJump();
     QString interrupt(Interruption which, bool act = true);
     void pageLeft(int page) { endAll(page, All); }
     void cleared(int page)
@@ -79,6 +83,7 @@ private:
         enum Kind { Press, Move, Release } kind;
         QPoint at;
         int oddity = 0; // 1 NaN pressure, 2 NaN position, 3 position far off
+        qreal pressure = -1; // a pen's, at random when negative
     };
 
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_random); }
@@ -95,6 +100,7 @@ private:
     QString compare(int page, bool canonicalise);
     static bool same(const Ink &e, const core::Stroke &a);
     QString erased(QPointF from, QPointF to, const std::vector<Ink> &before);
+    static bool sameShown(const core::InkLayer &ink, const core::PixelBuffer &a, const core::PixelBuffer &b);
 
     Tamsel &w;
     std::mt19937 &m_random;
@@ -190,7 +196,8 @@ inline void SoakInk::press(Pointer p, QPointF px, float factor)
     end(p);
     if (!takesInk(page()) || !std::isfinite(px.x()) || !std::isfinite(px.y()))
         return;
-    const double widthPx = Scriba::kPenWidthAt96DpiPx * w.Scriba[page()]->logicalDpiX() / 96.0;
+    const double widthPx =
+        w.lesson().weight().factor() * Scriba::kPenWidthAt96DpiPx * w.Scriba[page()]->logicalDpiX() / 96.0;
     m_live[p] = {page(), Ink{m_pens[page()].rgba(), widthPx / frame(page()).scale, {}, 0}};
     extend(p, px, factor);
 }
@@ -294,7 +301,8 @@ inline void SoakInk::send(const Event &e)
     if (e.kind == Event::Press)
         penNear(true);
     const QEvent::Type types[] = {QEvent::TabletPress, QEvent::TabletMove, QEvent::TabletRelease};
-    const qreal pressure = e.oddity == 1 ? std::nan("") : pick(0, 100) / 100.0;
+    // Pressure jumps from one event to the next as readily as it changes a little.
+    const qreal pressure = e.oddity == 1 ? std::nan("") : e.pressure >= 0 ? e.pressure : pick(0, 100) / 100.0;
     m_pen.send(o, types[e.kind], at, pressure, up ? Qt::NoButton : Qt::LeftButton);
     follow(PenTip, e.kind, at, float(core::InkLayer::widthFactorForPressure(pressure)));
     if (up)
@@ -419,7 +427,8 @@ inline QString SoakInk::erased(QPointF from, QPointF to, const std::vector<Ink> 
     using namespace SoakInkRules;
     const auto strokes = w.Scriba[page()]->ink().strokes();
     const core::Similarity f = frame(page());
-    const double radius = Scriba::kEraserRadiusAt96DpiPx * w.Scriba[page()]->logicalDpiX() / 96.0;
+    const double radius =
+        w.lesson().weight().factor() * Scriba::kEraserRadiusAt96DpiPx * w.Scriba[page()]->logicalDpiX() / 96.0;
     std::vector<Ink> kept;
     std::size_t next = 0;
     for (const Ink &ink : before) {
@@ -446,7 +455,7 @@ inline QString SoakInk::erased(QPointF from, QPointF to, const std::vector<Ink> 
     return {};
 }
 
-inline void SoakInk::erase()
+inline void SoakInk::erase(std::optional<QPointF> spot)
 {
     Scriba *o = w.Scriba[page()];
     if (m_penNear || !takesInk(page()))
@@ -454,10 +463,10 @@ inline void SoakInk::erase()
     QString &fault = m_fault;
     if (fault = compare(page(), true); !fault.isEmpty())
         return;
-    QPointF at(pick(0, o->width() - 1), pick(0, o->height() - 1));
+    QPointF at = spot ? *spot : QPointF(pick(0, o->width() - 1), pick(0, o->height() - 1));
     m_eraser.send(o, QEvent::TabletPress, at, 0.5, Qt::LeftButton);
     fault = erased(at, at, m_pages[page()]);
-    for (int moves = pick(0, 3); moves > 0 && fault.isEmpty(); --moves) {
+    for (int moves = spot ? 0 : pick(0, 3); moves > 0 && fault.isEmpty(); --moves) {
         const QPointF to = pick(0, 7) ? QPointF(pick(0, o->width() - 1), pick(0, o->height() - 1))
                                       : QPointF(pick(-20000, 20000), pick(-20000, 20000));
         m_eraser.send(o, QEvent::TabletMove, to, 0.5, Qt::LeftButton);
@@ -506,29 +515,71 @@ inline QString SoakInk::check()
     return {};
 }
 
+// The cached image may be larger than the layer; only its top-left part shows.
+inline bool SoakInk::sameShown(const core::InkLayer &ink, const core::PixelBuffer &a, const core::PixelBuffer &b)
+{
+    const QSize shown = (QSizeF(Convert::toQt(ink.size())) * ink.devicePixelRatio()).toSize();
+    if (shown.isEmpty())
+        return true; // a layer of no size has no pixels, and may have no image
+    for (int y = 0; y < shown.height(); ++y)
+        if (std::memcmp(a.row(y), b.row(y), std::size_t(shown.width()) * sizeof(core::Rgba)) != 0)
+            return false;
+    return true;
+}
+
+// A pen stroke comes back from past a tile's edge, lights on a point a few
+// pixels before it and jumps to full pressure away from it: drawn with the
+// wide end's width around its start, that segment, in the stroke's second run,
+// may reach back across. A tap in the next tile is then undone or erased,
+// which draws that tile again; the page must still equal its strokes drawn afresh.
+inline QString SoakInk::nearJump()
+{
+    // At the heaviest weight the wide end reaches 8.4 px and the eraser 30 px:
+    // the tap, 40 px past where the pen came from, is erased alone.
+    constexpr int kMostGapPx = 9, kPastEdgePx = 8, kShortestPx = 10, kLongestPx = 40;
+    Scriba *o = w.Scriba[page()];
+    const double tile = core::InkLayer::kTilePx / o->ink().devicePixelRatio();
+    const int edges = int((o->width() - 1 - 0.75 * tile) / tile);
+    if (!takesInk(page()) || edges < 1 || o->height() < 1)
+        return "jump (no room)";
+    interrupt(FocusLost); // the tap must be the newest step
+    const double edge = tile * pick(1, edges);
+    const int y = pick(0, o->height() - 1);
+    const QPoint from(int(edge) - pick(0, kMostGapPx), y), tap(int(edge + 0.75 * tile), y);
+    const QPoint to = from - QPoint(pick(kShortestPx, kLongestPx), pick(-kShortestPx, kShortestPx));
+    send({PenTip, Event::Press, QPoint(int(edge) + kPastEdgePx, y), 0, 0});
+    for (int i = 0; i < core::InkStroke::kChunkPoints; ++i)
+        send({PenTip, Event::Move, to + QPoint(i % 2, 0), 0, 0});
+    send({PenTip, Event::Move, from, 0, 0});
+    send({PenTip, Event::Move, to, 0, 1});
+    send({PenTip, Event::Release, to, 0, 1});
+    send({Mouse, Event::Press, tap});
+    send({Mouse, Event::Release, tap});
+    const bool erasing = pick(0, 1);
+    if (erasing)
+        erase(QPointF(tap));
+    else
+        o->undo();
+    core::InkLayer &ink = o->ink();
+    if (m_fault.isEmpty() && !sameShown(ink, ink.image(), freshImage(ink)))
+        m_fault = QString("page %1 differs from its strokes drawn afresh").arg(page());
+    if (!erasing)
+        o->redo(); // as the model has it
+    return erasing ? "jump, tap erased" : "jump, tap undone and redone";
+}
+
 inline QString SoakInk::checkPixels()
 {
     for (int p = 0; p < w.pageCount(); ++p) {
         core::InkLayer &ink = w.Scriba[p]->ink();
         const core::PixelBuffer now = ink.image();
-        const core::PixelBuffer fresh = freshImage(ink);
-        // The cached image may be larger than the layer; only its top-left part shows.
-        const QSize shown = (QSizeF(Convert::toQt(ink.size())) * ink.devicePixelRatio()).toSize();
-        const auto same = [shown](const core::PixelBuffer &a, const core::PixelBuffer &b) {
-            if (shown.isEmpty())
-                return true; // a layer of no size has no pixels, and may have no image
-            for (int y = 0; y < shown.height(); ++y)
-                if (std::memcmp(a.row(y), b.row(y), std::size_t(shown.width()) * sizeof(core::Rgba)) != 0)
-                    return false;
-            return true;
-        };
-        if (!same(fresh, now))
+        if (!sameShown(ink, freshImage(ink), now))
             return QString("page %1 differs from its strokes drawn afresh").arg(p);
         while (ink.undo()) {
         }
         while (ink.redo()) {
         }
-        if (!same(ink.image(), now))
+        if (!sameShown(ink, ink.image(), now))
             return QString("page %1 differs after undoing and redoing everything").arg(p);
         if (const QString fault = compare(p, false); !fault.isEmpty())
             return "after undoing and redoing everything, " + fault;

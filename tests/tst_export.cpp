@@ -4,10 +4,12 @@
 #include "InkFile.h"
 #include "PageExport.h"
 #include "PageRenderer.h"
+#include "PageTable.h"
 #include "PenPalette.h"
 #include "QtTextMeasure.h"
 #include "RecordingOps.h"
 #include "SafeWrite.h"
+#include "SheetRenderer.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -35,6 +37,8 @@ private slots:
     void commandLine();
     void sheetColoursAndInk_data();
     void sheetColoursAndInk();
+    void inkLeavingThePicture_data();
+    void inkLeavingThePicture();
     void cutOutCircleIsSixCentimetres();
     void failedWriteLeavesNoFile();
     void pagesCarryTheirAids();
@@ -118,6 +122,33 @@ void TestExport::sheetColoursAndInk()
     const QColor ink = sheet.pixelColor(200, 76);
     QCOMPARE(ink.red(), ink.blue());
     QVERIFY(darkOnWhite ? PenPalette::contrastRatio(toCore(ink), toCore(Qt::white)) >= 4.5 : ink == QColor(Qt::white));
+}
+
+void TestExport::inkLeavingThePicture_data()
+{
+    // A 6 px white stroke on the blank page, whose units are the picture's
+    // pixels, onto a sheet of the picture's own size; `on` lies on the stroke.
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
+    QTest::addColumn<QPoint>("on");
+    QTest::newRow("dragged off the bottom edge") << QPointF(300, 200) << QPointF(480, 700) << QPoint(336, 300);
+    QTest::newRow("across, both ends far outside") << QPointF(-400, 185) << QPointF(900, 185) << QPoint(263, 185);
+    QTest::newRow("ending just off the top") << QPointF(100, 100) << QPointF(100, -50) << QPoint(100, 20);
+}
+
+void TestExport::inkLeavingThePicture()
+{
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    QFETCH(QPoint, on);
+    QImage sheet(Convert::toQt(PageRenderer::kDesignInner), QImage::Format_RGB32);
+    const Stroke stroke{0xffffffff, 6, {{float(from.x()), float(from.y()), 1}, {float(to.x()), float(to.y()), 1}}};
+    QPainter painter(&sheet);
+    const int blank = PageTable::count() - 1;
+    SheetRenderer::paintSheet(painter, sheet.rect(), {{blank, toCore(sheet.size()), 0, 0, {}, false}, {&stroke}},
+                              PainterDrawOps::Look::Board);
+    painter.end();
+    QCOMPARE(sheet.pixelColor(on), QColor(Qt::white));
 }
 
 // At 5 units to the millimetre the radius is 300 units about the paper's centre.

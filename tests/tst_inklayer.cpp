@@ -30,6 +30,8 @@ private slots:
     void smallResizesKeepTheImage();
     void pressureWidthStaysBounded_data();
     void pressureWidthStaysBounded();
+    void partialRedrawKeepsWideEnds_data();
+    void partialRedrawKeepsWideEnds();
 };
 
 namespace {
@@ -81,6 +83,10 @@ void TestInkLayer::history_data()
     QTest::newRow("heavy: clear, undo, redo, undo") << "S s S c u r u" << QList<int>{0, 1, 2};
     QTest::newRow("heavy: erase under others, undo") << "s S s e1 . u" << QList<int>{0, 1, 2};
     QTest::newRow("heavy: erase, undo, redo") << "S s S e0 e2 . u r" << QList<int>{1};
+    QTest::newRow("one gesture: light stroke below, then heavy, undo")
+        << "S s s s s s s e6 e0 . u" << QList<int>{0, 1, 2, 3, 4, 5, 6};
+    QTest::newRow("one gesture: heavy, then light stroke below, undo")
+        << "S s s s s s s e0 e6 . u" << QList<int>{0, 1, 2, 3, 4, 5, 6};
 }
 
 // After every script the image equals the strokes drawn afresh, and each
@@ -314,6 +320,53 @@ void TestInkLayer::pressureWidthStaysBounded()
     QFETCH(qreal, pressure);
     QFETCH(qreal, factor);
     QCOMPARE(InkLayer::widthFactorForPressure(pressure), factor);
+}
+
+void TestInkLayer::partialRedrawKeepsWideEnds_data()
+{
+    // A 9 px pen stroke, light (half width 2.25 px) at (58, 30) and at full
+    // pressure (7.875 px) from the next point on, away from x = 64: the first
+    // segment's wide end reaches across that tile edge, and is drawn whole.
+    // A tap in the next tile, then taken away, draws that tile again.
+    QTest::addColumn<int>("leadIn"); // full-pressure points on y = 60 before, the first past the edge
+    QTest::addColumn<QList<QPointF>>("jump");
+    QTest::addColumn<bool>("erase");
+    QTest::newRow("one segment, tap undone") << 0 << QList<QPointF>{{58, 30}, {20, 30}} << false;
+    QTest::newRow("one segment, tap erased") << 0 << QList<QPointF>{{58, 30}, {20, 30}} << true;
+    QTest::newRow("straight points skipped") << 0 << QList<QPointF>{{58, 30}, {50, 30}, {40, 30}, {20, 30}} << false;
+    QTest::newRow("second run, the first reaching past the edge") << 40 << QList<QPointF>{{58, 30}, {20, 30}} << false;
+}
+
+void TestInkLayer::partialRedrawKeepsWideEnds()
+{
+    QFETCH(int, leadIn);
+    QFETCH(QList<QPointF>, jump);
+    QFETCH(bool, erase);
+    const qreal light = InkLayer::widthFactorForPressure(0), full = InkLayer::widthFactorForPressure(1);
+    const Color white(255, 255, 255), red(255, 0, 0);
+    InkLayer ink;
+    ink.resize(Size(200, 100), 1);
+    const auto add = [&](QPointF p, qreal factor) {
+        if (ink.drawing(1))
+            ink.extend(1, {p.x(), p.y()}, factor);
+        else
+            ink.begin(1, {p.x(), p.y()}, factor, white, 9);
+    };
+    for (int i = 0; i < leadIn; ++i)
+        add({i == 0 ? 90.0 : 20.0 + 20 * (i % 2), 60}, full);
+    add(jump.front(), light);
+    for (qsizetype i = 1; i < jump.size(); ++i)
+        add(jump[i], full);
+    ink.end(1);
+    const PointF tap(100, 30);
+    ink.begin(2, tap, 1, red, 3);
+    ink.end(2);
+    ink.image();
+    QVERIFY(erase ? ink.eraseAlong(tap, tap, 2) : ink.undo());
+    QCOMPARE(int(ink.strokes().size()), 1);
+    // 6.5 px from (58, 30), inside the wide end's solid core.
+    QCOMPARE(pixelAt(ink, QPoint(64, 30)), white.rgba());
+    QVERIFY(ink.image() == freshImage(ink));
 }
 
 QTEST_APPLESS_MAIN(TestInkLayer)

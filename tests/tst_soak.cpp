@@ -57,6 +57,9 @@ constexpr int kUsualHeightPx = 1000;
 constexpr int kEventsBetweenPaints = 64;
 // Undoing and redoing a page's whole history is the dearest check there is.
 constexpr int kEventsBetweenPixelChecks = 2500;
+// A pressure jump replays its page afresh, which costs milliseconds: the
+// other turns of its kind erase.
+constexpr int kJumpOneTurnIn = 4;
 
 int envOr(const char *name, int fallback)
 {
@@ -176,6 +179,18 @@ QString TestSoak::act(int kind)
     case 11:
         what = m_ink->interrupt(SoakInk::Interruption(pick(SoakInk::Hide, SoakInk::PenLeft)));
         break;
+    case 12: {
+        what = "weight";
+        const auto &choices = core::LineWeight::kChoices;
+        w->lesson().setWeight(*core::LineWeight::fromFactor(choices[std::size_t(pick(0, int(choices.size()) - 1))].factor));
+        break;
+    }
+    case 13:
+        if (pick(0, kJumpOneTurnIn - 1) == 0) {
+            what = m_ink->nearJump();
+            break;
+        }
+        [[fallthrough]];
     default:
         what = "erase";
         m_ink->erase();
@@ -261,7 +276,7 @@ void TestSoak::randomEvents()
         if (m_expected.step == sectors())
             m_expected.running = false;
     });
-    constexpr int kKinds = 13;
+    constexpr int kKinds = 15;
     for (int i = 0; i < events; ++i) {
         const QString what = act(pick(0, kKinds - 1));
         if (i % kEventsBetweenPaints == 0)
