@@ -891,6 +891,21 @@ def full_screen_sectors(s, size):
         o.expect("sectors-64", checks)
 
 
+def menu_full_screen(s, size):
+    """The page menu's 全画面表示 takes the way F11 takes: with no window manager it covers the screen, and
+    the menu again brings the window back where it was."""
+    with OtherScreen(s, size) as o:
+        normal = o.geometry()
+        o.keys("shift+F10", "f")  # 全画面表示(F)
+        covered = wait_for(lambda: o.geometry() == (0, 0) + size, SETTLE_TIMEOUT_S)
+        o.fact("the menu's full screen covers the %dx%d screen" % size, covered,
+               "wanted (0,0) %dx%d; found %s" % (size + (o.geometry(),)))
+        o.keys("shift+F10", "f")
+        back = wait_for(lambda: o.geometry() == normal, SETTLE_TIMEOUT_S)
+        o.fact("the menu's full screen again gives the window back", back,
+               "wanted %s; found %s" % (normal, o.geometry()))
+
+
 def opens_within_screen(s, size, scale):
     """At a scale factor the window opens inside the screen, cut and centred along an axis where it would not fit."""
     with OtherScreen(s, size, {"QT_SCALE_FACTOR": str(scale)}) as o:
@@ -1187,6 +1202,16 @@ def keeping(s):
                "wanted %dx%d equal to the picture in %s; found %dx%d, %d pixels differ"
                % (inner.w, inner.h, shot.path, image.width, image.height, differ))
 
+    # No window manager gives the keyboard back when a dialog closes: the program must take it back, so
+    # F2 (and a clicker's Page Down) work without a click. xdotool sends to whatever has the focus.
+    before = settled(s, inner)
+    s.xdotool("key", "F2")
+    shown = settled(s, inner, unlike=before)
+    s.fact("F2 right after the save dialog shows the aids", text_lines(shown) > text_lines(before),
+           "the picture did not take the aids' lettering: the keyboard did not come back to the window")
+    s.xdotool("key", "F2")
+    settled(s, inner, unlike=shown)
+
     s.stroke(in_inner(inner, (inner.w // 5, rows[1])), in_inner(inner, (inner.w // 2, rows[1])))
     time.sleep(KILL_AFTER_S)
     s.app.send_signal(signal.SIGKILL)
@@ -1262,6 +1287,7 @@ def main():
         keeping(s)
         full_screen_sectors(s, FULL_HD)
         full_screen_sectors(s, ULTRA_HD)
+        menu_full_screen(s, FULL_HD)
         opens_within_screen(s, (1366, 768), 1.5)
         opens_within_screen(s, FULL_HD, 3)
         no_display(s)
