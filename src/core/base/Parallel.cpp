@@ -28,7 +28,7 @@ void Parallel::setRunner(Runner r, int workers)
 
 int Parallel::workers() { return workerCount(); }
 
-void Parallel::run(int count, const Piece &piece)
+void Parallel::each(int count, const Piece &piece)
 {
     if (count > 1 && runner()) {
         runner()(count, piece);

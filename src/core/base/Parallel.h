@@ -16,7 +16,7 @@ public:
     static void setRunner(Runner runner, int workers);
     // How many pieces are worth making: 1 without a runner.
     static int workers();
-    static void run(int count, const Piece &piece);
+    static void each(int count, const Piece &piece);
 };
 
 } // namespace core

@@ -167,14 +167,14 @@ void InkLayer::resize(const Size &logicalSize, double devicePixelRatio)
     const auto device = [ratio](int logical) { return int(logical * ratio + 0.5); };
     const Size needed(device(m_logicalSize.width()), device(m_logicalSize.height()));
     const auto roundUp = [](int px) { return (std::max(0, px) + kImageStepPx - 1) / kImageStepPx * kImageStepPx; };
-    const Size wanted(roundUp(needed.width()), roundUp(needed.height()));
+    const Size allotted(roundUp(needed.width()), roundUp(needed.height()));
     const bool fits = m_image.width() >= needed.width() && m_image.height() >= needed.height();
     const bool wasteful =
-        std::int64_t(m_image.width()) * m_image.height() > kMostWastedFactor * std::int64_t(wanted.width()) * wanted.height();
+        std::int64_t(m_image.width()) * m_image.height() > kMostWastedFactor * std::int64_t(allotted.width()) * allotted.height();
     if (ratio == m_ratio && fits && !wasteful && !m_image.isNull())
         return;
     m_ratio = ratio;
-    m_image = PixelBuffer(wanted);
+    m_image = PixelBuffer(allotted);
     m_stale = true;
 }
 
@@ -224,7 +224,7 @@ void InkLayer::renderAll()
         pointCount() < kThreadedFromPoints ? 1 : std::clamp(Parallel::workers(), 1, kMostThreads);
     const int rows = (m_image.height() + bands - 1) / bands;
     std::vector<CoverageMask> scratches(std::size_t(bands - 1));
-    Parallel::run(bands, [&](int b) {
+    Parallel::each(bands, [&](int b) {
         CoverageMask &scratch = b == 0 ? m_scratch : scratches[std::size_t(b - 1)];
         const Rect band(0, b * rows, m_image.width(), rows);
         for (const auto &stroke : m_strokes)
