@@ -148,15 +148,23 @@ InkFile::Read refused(InkFile::Problem problem) { return {{}, problem}; }
 
 } // namespace
 
+std::int64_t InkFile::emptyBoardBytes(int pageCount)
+{
+    return std::int64_t(kHeaderBytes + kTrailerBytes) + std::int64_t(pageCount) * std::int64_t(kPageBytes);
+}
+
+std::int64_t InkFile::bytesOf(const Stroke &stroke)
+{
+    return std::int64_t(kStrokeBytes) + std::int64_t(stroke.points.size()) * std::int64_t(kPointBytes);
+}
+
 std::int64_t InkFile::encodedSize(const Board &board)
 {
-    std::int64_t body = 0;
-    for (const std::vector<Stroke> &page : board) {
-        body += kPageBytes;
+    std::int64_t total = emptyBoardBytes(int(board.size()));
+    for (const std::vector<Stroke> &page : board)
         for (const Stroke &stroke : page)
-            body += std::int64_t(kStrokeBytes) + std::int64_t(stroke.points.size()) * std::int64_t(kPointBytes);
-    }
-    return std::int64_t(kHeaderBytes) + body + std::int64_t(kTrailerBytes);
+            total += bytesOf(stroke);
+    return total;
 }
 
 std::optional<InkFile::Bytes> InkFile::encode(const Board &board)

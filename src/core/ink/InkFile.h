@@ -43,7 +43,10 @@ public:
         Problem problem = Problem::None;
     };
 
-    // How many bytes a board takes, and whether that is within the cap.
+    // A file's size: these bytes for a board of no strokes, each stroke's
+    // share, and so a whole board's.
+    static std::int64_t emptyBoardBytes(int pageCount);
+    static std::int64_t bytesOf(const Stroke &stroke);
     static std::int64_t encodedSize(const Board &board);
     // Nothing for a board too large to read back.
     static std::optional<Bytes> encode(const Board &board);

@@ -560,8 +560,11 @@ void InkLayer::keepSnapshotBudget()
             shed(*step);
 }
 
+// What the teacher sees last is a stroke still being drawn, even one whose
+// release never arrived: it ends first and is the step taken back.
 bool InkLayer::undo()
 {
+    endAll();
     if (m_undo.empty())
         return false;
     m_erasing = false;
@@ -577,6 +580,7 @@ bool InkLayer::undo()
 
 bool InkLayer::redo()
 {
+    endAll();
     if (m_redo.empty())
         return false;
     m_erasing = false;
@@ -638,20 +642,25 @@ bool InkLayer::eraseAlong(PointF from, PointF to, double radiusPx)
     return true;
 }
 
-bool InkLayer::restore(std::vector<Stroke> strokes)
+InkLayer::Prepared InkLayer::prepare(std::vector<Stroke> strokes)
 {
-    auto step = std::make_unique<Step>();
-    std::vector<std::unique_ptr<InkStroke>> added;
-    for (Stroke &s : strokes) {
-        if (!usableStroke(s))
-            continue;
-        step->ids.push_back(m_nextId);
-        added.push_back(std::make_unique<InkStroke>(std::move(s)));
-        added.back()->setId(m_nextId++);
-    }
-    if (added.empty())
+    Prepared prepared;
+    for (Stroke &s : strokes)
+        if (usableStroke(s))
+            prepared.push_back(std::make_unique<InkStroke>(std::move(s)));
+    return prepared;
+}
+
+bool InkLayer::restore(Prepared strokes)
+{
+    if (strokes.empty())
         return false;
-    step->held = std::move(added);
+    auto step = std::make_unique<Step>();
+    for (const auto &stroke : strokes) {
+        step->ids.push_back(m_nextId);
+        stroke->setId(m_nextId++);
+    }
+    step->held = std::move(strokes);
     putOn(*step);
     step->held.clear();
     step->held.resize(step->ids.size());

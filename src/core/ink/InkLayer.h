@@ -68,11 +68,16 @@ public:
     // segment from→to; removals until endErase() form one step.
     bool eraseAlong(PointF from, PointF to, double radiusPx);
     void endErase() { m_erasing = false; }
+    // Both end the strokes still being drawn first, each as a step.
     bool undo();
     bool redo();
-    // Puts strokes back on the page as one step (from a saved board); strokes
-    // with odd values are left out.
-    bool restore(std::vector<Stroke> strokes);
+    // Saved strokes made ready to draw, strokes with odd values left out: the
+    // slow part of putting much ink back, so a front-end may run it on any thread.
+    using Prepared = std::vector<std::unique_ptr<InkStroke>>;
+    static Prepared prepare(std::vector<Stroke> strokes);
+    // Puts strokes back on the page as one step (from a saved board).
+    bool restore(std::vector<Stroke> strokes) { return restore(prepare(std::move(strokes))); }
+    bool restore(Prepared strokes);
 
     // The logical rectangle that changed since the last call.
     Rect takeDirty() { return std::exchange(m_dirty, Rect()); }

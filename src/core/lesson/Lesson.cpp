@@ -252,10 +252,30 @@ InkFile::Board Lesson::board() const
 
 void Lesson::restoreBoard(InkFile::Board board)
 {
+    PreparedBoard prepared;
+    for (std::vector<Stroke> &page : board)
+        prepared.push_back(InkLayer::prepare(std::move(page)));
+    restoreBoard(std::move(prepared));
+}
+
+void Lesson::restoreBoard(PreparedBoard board)
+{
     for (std::size_t page = 0; page < m_ink.size() && page < board.size(); ++page) {
         m_ink[page]->restore(std::move(board[page]));
         noteInk(int(page));
     }
+}
+
+bool Lesson::keepsWith(const PreparedBoard &added) const
+{
+    std::int64_t bytes = InkFile::emptyBoardBytes(pageCount());
+    for (const auto &layer : m_ink)
+        for (const Stroke *stroke : layer->strokes())
+            bytes += InkFile::bytesOf(*stroke);
+    for (const InkLayer::Prepared &page : added)
+        for (const auto &stroke : page)
+            bytes += InkFile::bytesOf(stroke->data());
+    return bytes <= InkFile::kMaxBytes;
 }
 
 } // namespace core

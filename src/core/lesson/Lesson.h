@@ -114,9 +114,15 @@ public:
     // finished stroke once.
     void noteInk(int page);
     // Every page's finished strokes, copied; and saved ones put back, one
-    // undoable step a page.
+    // undoable step a page. Strokes may be made ready (InkLayer::prepare,
+    // the slow part) anywhere before they are put back.
     InkFile::Board board() const;
+    using PreparedBoard = std::vector<InkLayer::Prepared>;
     void restoreBoard(InkFile::Board board);
+    void restoreBoard(PreparedBoard board);
+    // Whether the board, with these strokes added, still fits the file it is
+    // kept in: past it nothing more would be saved.
+    bool keepsWith(const PreparedBoard &added) const;
 
 private:
     struct PageState

@@ -10,7 +10,7 @@ InkAutosave::InkAutosave(InkStore &store, Snapshot snapshot, QObject *parent)
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &InkAutosave::saveChanges);
-    connect(&m_watcher, &QFutureWatcher<std::optional<QString>>::finished, this, &InkAutosave::writeFinished);
+    connect(&m_watcher, &QFutureWatcher<std::optional<Problem>>::finished, this, &InkAutosave::writeFinished);
 }
 
 InkAutosave::~InkAutosave() { m_watcher.waitForFinished(); }
@@ -42,11 +42,7 @@ void InkAutosave::startWrite(core::InkFile::Board board)
 
 void InkAutosave::writeFinished()
 {
-    const std::optional<QString> problem = m_watcher.result();
-    if (problem)
-        emit failed(*problem);
-    else
-        emit saved();
+    report(m_watcher.result());
     if (m_next) {
         startWrite(std::move(*m_next));
         m_next.reset();
@@ -64,18 +60,26 @@ void InkAutosave::flush()
     if (!m_next)
         return;
     m_store.setAsideLast();
-    const std::optional<QString> problem = write(m_store, *m_next);
+    const std::optional<Problem> problem = write(m_store, *m_next);
     m_next.reset();
+    report(problem);
+}
+
+void InkAutosave::report(const std::optional<Problem> &problem)
+{
     if (problem)
-        emit failed(*problem);
+        emit failed(problem->failure, problem->reason);
     else
         emit saved();
 }
 
-std::optional<QString> InkAutosave::write(const InkStore &store, const core::InkFile::Board &board)
+std::optional<InkAutosave::Problem> InkAutosave::write(const InkStore &store, const core::InkFile::Board &board)
 {
     const std::optional<core::InkFile::Bytes> bytes = core::InkFile::encode(board);
     if (!bytes)
-        return QStringLiteral("the board holds more ink than a file of %1 MiB").arg(core::InkFile::kMaxBytes >> 20);
-    return store.save(*bytes);
+        return Problem{Failure::TooLarge, QStringLiteral("the board holds more ink than a file of %1 MiB")
+                                              .arg(core::InkFile::kMaxBytes >> 20)};
+    if (const std::optional<QString> reason = store.save(*bytes))
+        return Problem{Failure::NotWritten, *reason};
+    return std::nullopt;
 }

@@ -24,6 +24,9 @@ public:
     static constexpr int kDelayMs = 1500;
 
     using Snapshot = std::function<core::InkFile::Board()>;
+    // A board too large for its file is kept as it last fitted, until it fits again.
+    enum class Failure { TooLarge, NotWritten };
+    Q_ENUM(Failure)
     InkAutosave(InkStore &store, Snapshot snapshot, QObject *parent = nullptr);
     ~InkAutosave() override;
 
@@ -34,18 +37,24 @@ public:
 
 signals:
     void saved();
-    void failed(const QString &reason);
+    void failed(InkAutosave::Failure failure, const QString &reason);
 
 private:
     void saveChanges();
     void startWrite(core::InkFile::Board board);
     void writeFinished();
-    static std::optional<QString> write(const InkStore &store, const core::InkFile::Board &board);
+    struct Problem
+    {
+        Failure failure;
+        QString reason;
+    };
+    void report(const std::optional<Problem> &problem);
+    static std::optional<Problem> write(const InkStore &store, const core::InkFile::Board &board);
 
     InkStore &m_store;
     Snapshot m_snapshot;
     QTimer m_timer;
-    QFutureWatcher<std::optional<QString>> m_watcher;
+    QFutureWatcher<std::optional<Problem>> m_watcher;
     bool m_unsaved = false;
     std::optional<core::InkFile::Board> m_next;
 };

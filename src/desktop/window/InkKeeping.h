@@ -2,8 +2,12 @@
 
 #include "InkAutosave.h"
 #include "InkStore.h"
+#include "Lesson.h"
 
+#include <QFutureWatcher>
 #include <QObject>
+
+#include <optional>
 
 class Tamsel;
 
@@ -14,16 +18,28 @@ class InkKeeping : public QObject
     Q_OBJECT
 public:
     InkKeeping(Tamsel &window, const QString &folder);
+    ~InkKeeping() override;
 
     // The board the last run left, on the pages, one undoable step each; or the
-    // line that says why not, where the menu was.
+    // line that says why not, where the menu was. Read and made ready to draw
+    // on a worker, so a large board leaves the window answering meanwhile.
     void restoreLast();
     InkAutosave &autosave() { return m_autosave; }
 
 private:
+    struct Loaded
+    {
+        core::Lesson::PreparedBoard board;
+        core::InkFile::Problem problem = core::InkFile::Problem::None;
+    };
+    static Loaded load(const InkStore &store);
+    void putBack();
+
     Tamsel &m_window;
     InkStore m_store;
     InkAutosave m_autosave;
+    QFutureWatcher<Loaded> m_restoring;
+    bool m_loading = false;
     // Said once when saving starts to fail, not at every stroke after.
-    bool m_failing = false;
+    std::optional<InkAutosave::Failure> m_failing;
 };

@@ -6,6 +6,7 @@
 #include "PenTracker.h"
 #include "Twips.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTabletEvent>
@@ -188,8 +189,12 @@ void Scriba::endPenStrokes()
 
 void Scriba::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        press(kMouse, event->position(), 1.0);
+    if (event->button() != Qt::LeftButton)
+        return;
+    press(kMouse, event->position(), 1.0);
+    // The release is lost when the window is unmapped and mapped again; any
+    // later event that shows the button up, wherever it goes, ends the stroke.
+    qApp->installEventFilter(this);
 }
 
 void Scriba::mouseMoveEvent(QMouseEvent *event)
@@ -272,6 +277,27 @@ void Scriba::touch(QTouchEvent *event)
         ink().endWhere(fingers);
         showChanges();
     }
+}
+
+bool Scriba::eventFilter(QObject *watched, QEvent *event)
+{
+    bool up = false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::Enter:
+        up = !(QGuiApplication::mouseButtons() & Qt::LeftButton);
+        break;
+    case QEvent::MouseMove:
+        up = !(static_cast<QMouseEvent *>(event)->buttons() & Qt::LeftButton);
+        break;
+    default:
+        break;
+    }
+    if (up && ink().drawing(kMouse))
+        release(kMouse);
+    if (!ink().drawing(kMouse))
+        qApp->removeEventFilter(this);
+    return QWidget::eventFilter(watched, event);
 }
 
 bool Scriba::event(QEvent *event)

@@ -78,6 +78,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void tabletEvent(QTabletEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void press(PointerId pointer, QPointF pos, qreal widthFactor);

@@ -3,6 +3,9 @@
 Timer::Timer(int intervalMs, QObject *parent) : QObject(parent)
 {
     m_timer.setInterval(intervalMs);
+    // A busy machine may delay a tick, nothing may bring one early: a coarse
+    // timer fires up to 5 % before its interval to share a wake-up.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Timer::Tick);
 }
 
