@@ -33,6 +33,8 @@ struct Config
     int keptPoints = 100'000;
     int keepRuns = 9;
     int drawDuringSaveMs = 2500;
+    // One stroke for the restore of a full file; 0: as many points as one file holds.
+    int fullRestorePoints = 0;
 };
 
 // Small enough to check that every part runs and prints; its figures mean nothing.
@@ -48,7 +50,8 @@ inline constexpr Config kQuickConfig{.repaints = 3,
                                      .scribblePoints = 5000,
                                      .keptPoints = 1000,
                                      .keepRuns = 1,
-                                     .drawDuringSaveMs = 1800};
+                                     .drawDuringSaveMs = 1800,
+                                     .fullRestorePoints = 1000};
 
 inline constexpr QSize kFullHd{1920, 1080};
 inline constexpr QSize kUltraHd{3840, 2160};

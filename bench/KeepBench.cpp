@@ -10,10 +10,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cmath>
 #include <cstdio>
@@ -32,6 +34,14 @@ constexpr int kPointsPerStroke = 500;
 // A pen reports about 250 times a second.
 constexpr int kPenIntervalMs = 4;
 constexpr int kExportTimeoutMs = 30000;
+constexpr int kFullRestoreTimeoutMs = 120000;
+constexpr int kPollMs = 10;
+// The full file's stroke, in the polygon's units (radii): rows across the figure.
+constexpr float kFullStrokeWidth = 0.02f;
+constexpr double kFullSpan = 1.8;
+constexpr double kFullRows = 200;
+constexpr double kFullWave = 0.05;
+constexpr double kFullWavePerPoint = 0.01;
 const core::Color kInk{255, 255, 255};
 
 // Ink in the polygon's units (radii): rows of wavy strokes across the figure.
@@ -80,6 +90,61 @@ double longestGapMs(Scriba *scriba, int ms)
     }
     send(scriba, QEvent::MouseButtonRelease, at(0));
     return longest;
+}
+
+// A file as full as one may be: one long wavy stroke across the polygon, so
+// nearly all its points are skipped when drawn, as a slow scribble's are.
+bool writeFullFile(const InkStore &store, int pointsWanted)
+{
+    const std::int64_t pointBytes = InkFile::bytesOf({0, 0, {core::InkPoint{}}}) - InkFile::bytesOf({});
+    const std::int64_t room =
+        InkFile::kMaxBytes - InkFile::emptyBoardBytes(core::PageTable::count()) - InkFile::bytesOf({});
+    const std::int64_t points = pointsWanted > 0 ? pointsWanted : room / pointBytes;
+    core::Stroke s{kInk.rgba(), kFullStrokeWidth, std::vector<core::InkPoint>(std::size_t(points))};
+    for (std::int64_t i = 0; i < points; ++i) {
+        const double along = double(i) / double(points);
+        s.points[std::size_t(i)] = {float(kFullSpan * (std::fmod(along * kFullRows, 1.0) - 0.5)),
+                                    float(kFullSpan * (along - 0.5) + kFullWave * std::sin(i * kFullWavePerPoint)), 1.0f};
+    }
+    InkFile::Board board(std::size_t(core::PageTable::count()));
+    board[0].push_back(std::move(s));
+    const std::optional<InkFile::Bytes> bytes = InkFile::encode(board);
+    if (bytes && !store.save(*bytes))
+        return true;
+    fail(QStringLiteral("the full file could not be written"));
+    return false;
+}
+
+// The page menu's restore of a full file while a timer asks for the event
+// loop every millisecond: how long until the stroke is on the page, and the
+// longest the loop waited, the autosave that follows included.
+void benchFullRestore(const Config &config, const QString &folder)
+{
+    if (!writeFullFile(InkStore(folder, core::PageTable::count()), config.fullRestorePoints))
+        return;
+    Tamsel window;
+    showExposed(window);
+    auto *keeping = new InkKeeping(window, folder);
+    QElapsedTimer clock;
+    double last = 0, longest = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.nsecsElapsed() / 1e6 - last);
+        last = clock.nsecsElapsed() / 1e6;
+    });
+    clock.start();
+    ticks.start(1);
+    keeping->restoreLast();
+    while (window.Scriba[0]->ink().strokes().empty() && clock.elapsed() < kFullRestoreTimeoutMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, kPollMs);
+    const double arrived = clock.nsecsElapsed() / 1e6;
+    if (window.Scriba[0]->ink().strokes().empty())
+        fail(QStringLiteral("the full file was not restored"));
+    QSignalSpy saved(&keeping->autosave(), &InkAutosave::saved);
+    saved.wait(kFullRestoreTimeoutMs);
+    std::printf("\nA full file (%lld bytes, one stroke) restored from the page menu: on the page after %.0f ms; "
+                "the longest wait of the window's event loop, the autosave that follows included: %.0f ms.\n",
+                QFileInfo(InkStore(folder, core::PageTable::count()).currentPath()).size(), arrived, longest);
 }
 
 double exportMs(const QString &path, const QStringList &args)
@@ -159,6 +224,7 @@ void benchKeep(const Config &config)
                 "| 64 sectors, all moved | %.1f | %s |\n",
                 config.keepRuns, kExportBoundMs, median(polygon), verdict(median(polygon), kExportBoundMs).constData(),
                 median(sectors), verdict(median(sectors), kExportBoundMs).constData());
+    benchFullRestore(config, dir.filePath(QStringLiteral("full")));
     std::fflush(stdout);
 }
 

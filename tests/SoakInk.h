@@ -24,7 +24,7 @@
 // The soak's ink: mouse, pen, pen eraser and three fingers at once on the page
 // in view, ends that never come, odd driver values. It keeps what every page
 // should hold by the rules alone (each pointer owns its stroke; a release, a
-// cancel, a hide, a loss of focus, a page switch, a clear or the pen leaving
+// cancel, a hide, a loss of focus, a page switch, a clear, an undo or the pen leaving
 // ends strokes; a pen near the screen makes touches a palm; points are kept in
 // the units of the page's figure) and checks the program against it.
 class SoakInk
@@ -572,6 +572,9 @@ inline QString SoakInk::checkPixels()
 {
     for (int p = 0; p < w.pageCount(); ++p) {
         core::InkLayer &ink = w.Scriba[p]->ink();
+        // An undo ends the strokes still being drawn first.
+        ink.endAll();
+        endAll(p, All);
         const core::PixelBuffer now = ink.image();
         if (!sameShown(ink, freshImage(ink), now))
             return QString("page %1 differs from its strokes drawn afresh").arg(p);

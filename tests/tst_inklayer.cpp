@@ -75,7 +75,8 @@ void TestInkLayer::history_data()
         << "s A+ A e0 . A A A- u" << QList<int>{};
     QTest::newRow("eraser over a stroke being drawn leaves it") << "A+ A e0 . A A-" << QList<int>{0};
     QTest::newRow("two pointers, two strokes, two steps") << "A+ B+ A B A B- A- u" << QList<int>{1};
-    QTest::newRow("undo while drawing leaves the live stroke") << "s A+ A u A A-" << QList<int>{1};
+    QTest::newRow("undo while drawing ends the live stroke and takes it back") << "s A+ A u A A-" << QList<int>{0};
+    QTest::newRow("redo while drawing ends the live stroke, which drops the redo") << "s u A+ A r" << QList<int>{1};
     QTest::newRow("a stroke without its end blocks nothing") << "s A+ A x u" << QList<int>{0};
     QTest::newRow("clear takes strokes being drawn, undo brings them") << "s A+ A c u" << QList<int>{0, 1};
     QTest::newRow("heavy: undo and redo") << "s S s u u r r" << QList<int>{0, 1, 2};

@@ -242,6 +242,9 @@ void TestScriba::strokeEndsWithoutItsRelease_data()
     QTest::newRow("touch cancelled, without points") << "cancel";
     QTest::newRow("pen leaves while pressed") << "proximity";
     QTest::newRow("mouse released over a popup") << "grab";
+    QTest::newRow("a move elsewhere with the button up") << "elsewhere";
+    QTest::newRow("the pointer enters with the button up") << "enter";
+    QTest::newRow("a key pressed with the button up") << "key";
 }
 
 // The stroke ends there as one step, so the next Ctrl+Z takes it back.
@@ -267,8 +270,15 @@ void TestScriba::strokeEndsWithoutItsRelease()
         } else if (interruption == "deactivate") {
             QEvent deactivate(QEvent::WindowDeactivate);
             QApplication::sendEvent(m_a, &deactivate);
-        } else {
+        } else if (interruption == "grab") {
             sendMouse(m_a, QEvent::MouseMove, {90, 20}, Qt::NoButton);
+        } else if (interruption == "elsewhere") {
+            sendMouse(m_b, QEvent::MouseMove, {90, 20}, Qt::NoButton);
+        } else if (interruption == "enter") {
+            QEnterEvent enter({90, 20}, {90, 20}, m_a->mapToGlobal(QPointF(90, 20)));
+            QApplication::sendEvent(m_a, &enter);
+        } else {
+            QTest::keyClick(m_b, Qt::Key_A);
         }
     }
     QVERIFY(!m_a->ink().drawing());

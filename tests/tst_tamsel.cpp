@@ -1,6 +1,7 @@
 #include "BoardOutput.h"
 #include "InkKeeping.h"
 #include "InkStore.h"
+#include "PageTable.h"
 #include "PictureBox.h"
 #include "QtDialogs.h"
 #include "Scriba.h"
@@ -30,6 +31,8 @@ private slots:
     void savedImageIsTheScreen();
     void inkIsKeptButRestoredOnlyWhenAsked();
     void failedSavingIsShownOnce();
+    void boardNearTheCap_data();
+    void boardNearTheCap();
     void qtDialogsSpeakJapanese_data();
     void qtDialogsSpeakJapanese();
 };
@@ -165,7 +168,7 @@ void TestTamsel::inkIsKeptButRestoredOnlyWhenAsked()
     QVERIFY(showWindow(w));
     QVERIFY(w.Scriba[2]->ink().strokes().empty());
     keeping->restoreLast();
-    QCOMPARE(w.Scriba[2]->ink().strokes().size(), std::size_t(1));
+    QTRY_COMPARE(w.Scriba[2]->ink().strokes().size(), std::size_t(1));
     QCOMPARE(w.Scriba[2]->ink().strokes().front()->points.size(), std::size_t(2));
     QVERIFY(w.Scriba[2]->undo());
     QVERIFY(w.Scriba[2]->ink().strokes().empty());
@@ -194,6 +197,49 @@ void TestTamsel::failedSavingIsShownOnce()
     mouseStroke(w.Scriba[0], {{30, 20}, {70, 40}});
     QTRY_COMPARE_WITH_TIMEOUT(failures.size(), 2, 3000);
     QVERIFY(shownNotice() == nullptr);
+}
+
+// A file holds 36 bytes of header, page counts and CRC, 12 a stroke and 12 a
+// point: this board of one stroke, on page 1 far off its picture, fills it.
+void TestTamsel::boardNearTheCap_data()
+{
+    QTest::addColumn<bool>("inkFirst");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("ink, then the board: refused, ink still saved") << true << "今の書き込みに前回の書き込みを加えると";
+    QTest::newRow("the board, then ink: too much to save") << false << "書き込みが多すぎるため";
+}
+
+// The window's timer runs on while the board is read, until it is on the page or refused.
+void TestTamsel::boardNearTheCap()
+{
+    QFETCH(bool, inkFirst);
+    QFETCH(QString, notice);
+    QTemporaryDir dir;
+    const int pages = core::PageTable::count();
+    const InkStore store(dir.path(), pages);
+    core::InkFile::Board board(std::size_t(pages), std::vector<core::Stroke>{});
+    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - 36 - 12) / 12, {1e3, 1e3, 1})}};
+    QVERIFY(!store.save(core::InkFile::encode(board).value()));
+    Tamsel w;
+    auto *keeping = new InkKeeping(w, dir.path());
+    QVERIFY(showWindow(w));
+    const auto shown = [&] {
+        const auto showing = [&](QLabel *l) { return l->isVisible() && l->text().startsWith(notice); };
+        return std::ranges::count_if(w.findChildren<QLabel *>(), showing);
+    };
+    if (inkFirst)
+        mouseStroke(w.Scriba[0], {{20, 20}, {60, 40}});
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] { ticks += w.Scriba[1]->ink().strokes().empty() && !shown(); });
+    timer.start(1);
+    keeping->restoreLast();
+    QTRY_COMPARE_WITH_TIMEOUT(qsizetype(w.Scriba[1]->ink().strokes().size()) + shown(), qsizetype(1), 60000);
+    mouseStroke(w.Scriba[0], {{30, 20}, {70, 40}});
+    QTRY_COMPARE_WITH_TIMEOUT(shown(), qsizetype(1), 10000);
+    if (inkFirst)
+        QTRY_COMPARE_WITH_TIMEOUT(InkStore::load(store.currentPath(), pages).board[0].size(), std::size_t(2), 10000);
+    QVERIFY(ticks > 0);
 }
 
 void TestTamsel::qtDialogsSpeakJapanese_data()
