@@ -421,7 +421,8 @@ function follow(change, page) {
 
 // ---------------------------------------------------------------- ink through Pointer Events
 
-let penSeen = 0;
+// performance.now() starts at the page's load: 0 would be a pen seen then.
+let penSeen = -Infinity;
 const penNear = () => performance.now() - penSeen < PEN_RECENT_MS;
 let hold = null;
 let eraserAt = null;
@@ -515,7 +516,7 @@ for (const type of ['pointerdown', 'pointermove', 'pointerover']) {
 document.documentElement.addEventListener('pointerleave', (e) => {
     if (e.pointerType !== 'pen')
         return;
-    penSeen = 0;
+    penSeen = -Infinity;
     eraserAt = null;
     ink.endKind(lesson.page(), KIND.pen);
     ink.endErase(lesson.page());
