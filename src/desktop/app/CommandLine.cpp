@@ -66,7 +66,7 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption ink(QStringLiteral("ink"), QStringLiteral("Draw the page's ink as last saved."));
     const QCommandLineOption cm(QStringLiteral("cm"), QStringLiteral("With --aids, give lengths and areas in cm."));
     const QCommandLineOption radiusCm(QStringLiteral("radius-cm"),
-                                      QStringLiteral("The circle's real radius for --cm: 5, 8 or 10 (default 10)."),
+                                      QStringLiteral("The circle's real radius in cm for --cm: 5, 8 or 10 (default 10)."),
                                       QStringLiteral("cm"), QString::number(core::RadiusCm::kDefault));
     parser.addOptions({exportTo, page, value, step, size, weight, aids, ink, cm, radiusCm});
 
@@ -133,8 +133,13 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     job.view.aids = parser.isSet(aids);
     job.view.realLengths = parser.isSet(cm);
     const std::optional<int> radius = numberIn(parser.value(radiusCm), 1, core::RadiusCm::kChoices.back());
-    if (!radius || !core::RadiusCm::offers(*radius))
-        return failure(QStringLiteral("--radius-cm must be 5, 8 or 10, not '%1'").arg(parser.value(radiusCm)));
+    if (!radius || !core::RadiusCm::offers(*radius)) {
+        QStringList offered;
+        for (const int choice : core::RadiusCm::kChoices)
+            offered << QString::number(choice);
+        return failure(QStringLiteral("--radius-cm must be one of %1, not '%2'")
+                           .arg(offered.join(QStringLiteral(", ")), parser.value(radiusCm)));
+    }
     job.view.radiusCm = *radius;
     job.ink = parser.isSet(ink);
     return {job, {}, false};
