@@ -23,16 +23,6 @@ private slots:
     void stored();
 };
 
-namespace {
-QStringList listOf(const std::vector<std::string> &lines)
-{
-    QStringList out;
-    for (const std::string &l : lines)
-        out << QString::fromStdString(l);
-    return out;
-}
-} // namespace
-
 void TestRealLengths::texts_data()
 {
     QTest::addColumn<int>("page");
@@ -74,9 +64,12 @@ void TestRealLengths::texts()
     QFETCH(int, radius);
     QFETCH(QStringList, expected);
     const RealLengths lengths(radius);
-    const QStringList shown = page == 0   ? listOf(lengths.polygon(value))
-                              : page == 1 ? listOf(lengths.sector(value))
-                                          : listOf(lengths.parallelogram()) << QString::fromStdString(lengths.areaFormula());
+    std::vector<std::string> lines = page == 0 ? lengths.polygon(value) : page == 1 ? lengths.sector(value) : lengths.parallelogram();
+    if (page == 2)
+        lines.push_back(lengths.areaFormula());
+    QStringList shown;
+    for (const std::string &line : lines)
+        shown << QString::fromStdString(line);
     QCOMPARE(shown, expected);
 }
 
@@ -132,9 +125,8 @@ void TestRealLengths::stored_data()
     QTest::newRow("as written") << "true" << "8" << true << 8;
     QTest::newRow("spaces around the radius") << "false" << " 5 " << false << 5;
     QTest::newRow("a radius not on offer") << "true" << "7" << true << 10;
-    QTest::newRow("a radius of zero") << "true" << "0" << true << 10;
     QTest::newRow("a radius too long") << "true" << "0000000008" << true << 10;
-    QTest::newRow("not a truth") << "yes" << "5.0" << false << 10;
+    QTest::newRow("not a truth, not a whole number") << "yes" << "5.0" << false << 10;
 }
 
 void TestRealLengths::stored()
