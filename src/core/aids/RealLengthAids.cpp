@@ -6,7 +6,6 @@
 #include "ParallelogramFigure.h"
 #include "RealLengths.h"
 
-#include <algorithm>
 
 namespace core {
 

@@ -2,9 +2,8 @@
 
 #include "Text.h"
 
-#include <cmath>
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
 #include <numbers>
 
 namespace core {
