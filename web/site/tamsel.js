@@ -406,6 +406,7 @@ function follow(change, page) {
         break;
     case core.Change.Weight:
     case core.Change.Pen:
+    case core.Change.Lengths:
         showPen();
         storeChoices();
         showSoon();
@@ -576,6 +577,7 @@ const keys = {
     'Ctrl+Tab': () => lesson.nextPage(),
     'Ctrl+Shift+Tab': () => lesson.previousPage(),
     F2: () => lesson.toggleAids(),
+    c: () => lesson.toggleRealLengths(),
     F11: () => toggleFullScreen(),
     'Ctrl+0': () => lesson.setWeight(1),
     'Ctrl++': () => lesson.heavier(),
@@ -637,10 +639,20 @@ function buildMenu() {
         item.dataset.pen = pen.colour;
         $('pens').append(item);
     });
+    // A radius chosen is a radius to see.
+    for (const cm of core.radiiCm()) {
+        const item = menuItem(`${cm} cm`, 'menuitemradio', '', () => {
+            lesson.setRadiusCm(cm);
+            lesson.setRealLengths(true);
+        });
+        item.dataset.radius = cm;
+        $('radii').append(item);
+    }
     const actions = {
         heavier: () => lesson.heavier(),
         lighter: () => lesson.lighter(),
         aids: () => lesson.toggleAids(),
+        lengths: () => lesson.toggleRealLengths(),
         fullScreen: () => toggleFullScreen(),
         saveImage: () => saveImage(),
         print: () => printPage(),
@@ -733,7 +745,7 @@ function menuKey(e) {
     move();
 }
 
-// Marks the weight, the pen, the aids and full screen as they are, then opens.
+// Marks the weight, the pen, the aids, the lengths and full screen as they are, then opens.
 function openMenu(x, y) {
     const page = lesson.page();
     for (const item of menu.querySelectorAll('[data-weight]'))
@@ -742,6 +754,9 @@ function openMenu(x, y) {
         item.setAttribute('aria-checked', String(item.dataset.pen === lesson.pen(page)));
     $('aidsItem').setAttribute('aria-checked', String(lesson.aidsShown(page)));
     $('aidsItem').setAttribute('aria-disabled', String(!lesson.hasAids(page)));
+    $('lengthsItem').setAttribute('aria-checked', String(lesson.realLengths()));
+    for (const item of menu.querySelectorAll('[data-radius]'))
+        item.setAttribute('aria-checked', String(Number(item.dataset.radius) === lesson.radiusCm()));
     $('fullScreenItem').setAttribute('aria-checked', String(Boolean(document.fullscreenElement)));
     for (const open of menu.querySelectorAll('.open'))
         open.classList.remove('open');

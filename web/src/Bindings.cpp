@@ -69,7 +69,8 @@ std::string viewKey(const Lesson &lesson, int page, int width, int height)
     const core::PageView v = lesson.view(page, core::Size(width, height));
     return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
            ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
-           ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines);
+           ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines) + ',' + std::to_string(v.realLengths) +
+           ',' + std::to_string(v.radiusCm);
 }
 
 val layout(int width, int height)
@@ -141,6 +142,14 @@ val weights()
     return out;
 }
 
+val radiiCm()
+{
+    val out = val::array();
+    for (const int cm : core::RadiusCm::kChoices)
+        out.call<void>("push", cm);
+    return out;
+}
+
 void listen(Lesson &lesson, val listener)
 {
     lesson.listen([listener](Lesson::Change change, int page) { listener(change, page); });
@@ -178,7 +187,8 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Aids", Lesson::Change::Aids)
         .value("Weight", Lesson::Change::Weight)
         .value("Pen", Lesson::Change::Pen)
-        .value("Ink", Lesson::Change::Ink);
+        .value("Ink", Lesson::Change::Ink)
+        .value("Lengths", Lesson::Change::Lengths);
 
     emscripten::class_<Lesson>("Lesson")
         .constructor<>()
@@ -204,6 +214,11 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("hasAids", &Lesson::hasAids)
         .function("toggleAids", &Lesson::toggleAids)
         .function("formulaLines", &Lesson::formulaLines)
+        .function("realLengths", &Lesson::realLengths)
+        .function("setRealLengths", &Lesson::setRealLengths)
+        .function("toggleRealLengths", &Lesson::toggleRealLengths)
+        .function("radiusCm", &Lesson::radiusCm)
+        .function("setRadiusCm", &Lesson::setRadiusCm)
         .function("undo", &Lesson::undo)
         .function("redo", &Lesson::redo)
         .function("clearInk", &Lesson::clearInk)
@@ -248,6 +263,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("layout", &layout);
     function("pens", &pens);
     function("weights", &weights);
+    function("radiiCm", &radiiCm);
     function("saveBoard", &WebBoard::save);
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);

@@ -135,7 +135,7 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     assert.ok((await state(page)).aids, '説明を表示');
     await press(page, 'Shift+F10');
     const marks = await page.$$eval('#menu [aria-checked="true"]', (items) => items.map((i) => i.textContent));
-    assert.deepEqual(marks, ['特大(X)', '黄(Y)2', '説明を表示(A)F2']);
+    assert.deepEqual(marks, ['特大(X)', '黄(Y)2', '説明を表示(A)F2', '10 cm']);
     await press(page, 'Escape');
 
     const cdp = await page.createCDPSession();

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "LineWeight.h"
+#include "RadiusCm.h"
 #include "Size.h"
 
 namespace core {
 
 // What one page shows: which page, its picture's inner size in pixels, the value
 // of its scroll bar (sides, degrees or V), the sectors moved (page 2 only), the
-// line weight, whether the lesson aids show and how many lines of the formula.
+// line weight, whether the lesson aids show and how many lines of the formula,
+// and whether the aids give lengths in cm for a circle of that real radius.
 struct PageView
 {
     int page = 0;
@@ -17,6 +19,8 @@ struct PageView
     LineWeight weight;
     bool aids = false;
     int formulaLines = 0;
+    bool realLengths = false;
+    int radiusCm = RadiusCm::kDefault;
 
     bool operator==(const PageView &) const = default;
 };

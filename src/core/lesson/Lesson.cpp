@@ -166,6 +166,22 @@ void Lesson::setWeight(LineWeight weight)
     tell(Change::Weight, m_page);
 }
 
+void Lesson::setRealLengths(bool on)
+{
+    if (on == m_realLengths)
+        return;
+    m_realLengths = on;
+    tell(Change::Lengths, m_page);
+}
+
+void Lesson::setRadiusCm(int cm)
+{
+    if (cm == m_radiusCm || !RadiusCm::offers(cm))
+        return;
+    m_radiusCm = cm;
+    tell(Change::Lengths, m_page);
+}
+
 void Lesson::setPen(int page, const Color &pen)
 {
     if (!has(page))
@@ -182,7 +198,7 @@ void Lesson::cyclePen()
 
 StoredChoices::Choices Lesson::choices() const
 {
-    StoredChoices::Choices c{m_weight, {}};
+    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm};
     for (const PageState &state : m_pages)
         c.pens.push_back(state.pen);
     return c;
@@ -195,12 +211,15 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
         tell(Change::Pen, int(page));
     }
     setWeight(choices.weight);
+    setRadiusCm(choices.radiusCm);
+    setRealLengths(choices.realLengths);
 }
 
 PageView Lesson::view(int page, Size inner) const
 {
     page = int(index(page));
-    PageView v{page, inner.expandedTo(Size(0, 0)), value(page), 0, m_weight, aidsShown(page), 0};
+    PageView v{page, inner.expandedTo(Size(0, 0)), value(page), 0, m_weight, aidsShown(page), 0, m_realLengths,
+               m_radiusCm};
     if (page == m_animatedPage) {
         v.step = m_step;
         v.formulaLines = m_formulaLines;

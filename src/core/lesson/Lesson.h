@@ -18,7 +18,7 @@ namespace core {
 
 // The lesson as the class sees it: the page in view, each page's value, the
 // sectors moved and whether they are moving, the aids and the formula, the
-// line weight and each page's pen. Front-ends show it and send it commands;
+// line weight, each page's pen and the lengths in cm. Front-ends show it and send it commands;
 // after every change it tells its listeners what changed. The clock of the
 // animation is the front-end's: it calls tick() every kTickMs while running().
 class Lesson
@@ -36,6 +36,7 @@ public:
         Weight,  // the line weight of every page
         Pen,     // a page's pen colour
         Ink,     // a page's finished strokes: a stroke, a clear, an erasure, undo, redo, a restore
+        Lengths, // lengths in cm on or off, or their radius, on every page
     };
     using Listener = std::function<void(Change change, int page)>;
 
@@ -87,6 +88,15 @@ public:
 
     LineWeight weight() const { return m_weight; }
     void setWeight(LineWeight weight);
+
+    // Whether the aids give lengths in cm, and the circle's real radius: the
+    // one place the lesson keeps it.
+    bool realLengths() const { return m_realLengths; }
+    void setRealLengths(bool on);
+    void toggleRealLengths() { setRealLengths(!m_realLengths); }
+    int radiusCm() const { return m_radiusCm; }
+    // Only a radius on offer; another is ignored.
+    void setRadiusCm(int cm);
 
     Color pen(int page) const { return state(page).pen; }
     void setPen(int page, const Color &pen);
@@ -148,6 +158,8 @@ private:
     bool m_running = false;
     int m_formulaLines = 0;
     LineWeight m_weight;
+    bool m_realLengths = false;
+    int m_radiusCm = RadiusCm::kDefault;
 };
 
 } // namespace core

@@ -32,6 +32,8 @@ LessonAids aids(const PageView &view, const TextMeasure &measure)
                      std::max(LessonAids::kSmallestTextPx, int(std::ceil(textPx * LessonAids::kSmallestTextShare))),
                      measure);
     row.addAids(aids, layout, view);
+    if (view.realLengths && row.addRealLengths)
+        row.addRealLengths(aids, layout, view);
     return aids;
 }
 

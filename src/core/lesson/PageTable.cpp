@@ -8,6 +8,7 @@
 #include "PageView.h"
 #include "PolygonAids.h"
 #include "PolygonFigure.h"
+#include "RealLengthAids.h"
 
 namespace core {
 
@@ -39,13 +40,15 @@ const std::vector<PageRow> &rows()
 {
     static const std::vector<PageRow> kRows = {
         {"正多角形", ValueRange{PolygonFigure::kMinSides, PolygonFigure::kMaxSides, PolygonFigure::kMinSides, 1},
-         "辺の数", "正多角形の辺の数: ", "", false, paintPolygon, PolygonFigure::frame, PolygonAids::add},
+         "辺の数", "正多角形の辺の数: ", "", false, paintPolygon, PolygonFigure::frame, PolygonAids::add,
+         RealLengthAids::addPolygon},
         {"円弧", ValueRange{0, ArcFigure::kMaxDegrees, ArcFigure::kMaxDegrees, 1}, "中心角", "扇形の中心角: ", " 度",
-         false, paintArc, ArcFigure::frame, ArcAids::add},
+         false, paintArc, ArcFigure::frame, ArcAids::add, RealLengthAids::addSector},
         {"円→平行四辺形",
          ValueRange{ParallelogramFigure::kMinHalf, ParallelogramFigure::kMaxHalf, kStartHalf, kSectorsPerHalf},
-         "扇形の数", "円を分ける扇形の数: ", "", true, paintSectors, ParallelogramFigure::frame, ParallelogramAids::add},
-        {"白紙", std::nullopt, "", "", "", false, nullptr, nullptr, nullptr},
+         "扇形の数", "円を分ける扇形の数: ", "", true, paintSectors, ParallelogramFigure::frame, ParallelogramAids::add,
+         RealLengthAids::addParallelogram},
+        {"白紙", std::nullopt, "", "", "", false, nullptr, nullptr, nullptr, nullptr},
     };
     return kRows;
 }

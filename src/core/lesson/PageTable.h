@@ -39,6 +39,8 @@ struct PageRow
     Similarity (*frame)(float scaleWidth, float scaleHeight);
     // The lesson aids; none where the page has no aids.
     void (*addAids)(LessonAids &aids, AidLayout &layout, const PageView &view);
+    // The figure's lengths in cm, added after the other aids; none where it has none.
+    void (*addRealLengths)(LessonAids &aids, AidLayout &layout, const PageView &view);
 };
 
 // The lesson's pages, in tab order.

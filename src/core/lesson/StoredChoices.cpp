@@ -26,6 +26,9 @@ std::optional<int> wholeNumber(std::string text)
     return value;
 }
 
+const std::string kTrue = "true";
+const std::string kFalse = "false";
+
 } // namespace
 
 std::string penKey(int page) { return "page" + Text::number(page) + "/penColour"; }
@@ -36,6 +39,11 @@ Choices read(const Lookup &lookup, int pageCount)
     if (const std::optional<std::string> weight = lookup(kWeightKey))
         if (const std::optional<int> factor = wholeNumber(*weight))
             choices.weight = LineWeight::fromFactor(*factor).value_or(LineWeight());
+    if (const std::optional<std::string> on = lookup(kRealLengthsKey))
+        choices.realLengths = *on == kTrue;
+    if (const std::optional<std::string> radius = lookup(kRadiusCmKey))
+        if (const std::optional<int> cm = wholeNumber(*radius); cm && RadiusCm::offers(*cm))
+            choices.radiusCm = *cm;
     for (int page = 0; page < pageCount; ++page) {
         const std::optional<std::string> stored = lookup(penKey(page));
         const std::optional<Color> pen = stored ? Color::fromName(*stored) : std::nullopt;
@@ -50,6 +58,8 @@ std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
     std::vector<std::pair<std::string, std::string>> out{{kWeightKey, Text::number(choices.weight.factor())}};
     for (std::size_t page = 0; page < choices.pens.size(); ++page)
         out.emplace_back(penKey(int(page)), choices.pens[page].name());
+    out.emplace_back(kRealLengthsKey, choices.realLengths ? kTrue : kFalse);
+    out.emplace_back(kRadiusCmKey, Text::number(choices.radiusCm));
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Color.h"
 #include "LineWeight.h"
+#include "RadiusCm.h"
 
 #include <functional>
 #include <optional>
@@ -11,7 +12,8 @@
 
 namespace core {
 
-// The choices kept between runs, the line weight and each page's pen, as text
+// The choices kept between runs, the line weight, each page's pen and the
+// lengths in cm with their radius, as text
 // under names a front-end stores them by. What comes back from the store is
 // untrusted: a value missing, malformed or not on offer gives the design's.
 namespace StoredChoices {
@@ -20,9 +22,13 @@ struct Choices
 {
     LineWeight weight;
     std::vector<Color> pens; // one a page
+    bool realLengths = false;
+    int radiusCm = RadiusCm::kDefault;
 };
 
 inline const std::string kWeightKey = "lineWeight";
+inline const std::string kRealLengthsKey = "realLengths";
+inline const std::string kRadiusCmKey = "radiusCm";
 std::string penKey(int page);
 
 // The stored text under a name, if there is any.

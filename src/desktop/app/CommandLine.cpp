@@ -64,7 +64,11 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                     QStringLiteral("1..3"), QStringLiteral("1"));
     const QCommandLineOption aids(QStringLiteral("aids"), QStringLiteral("Show the lesson aids."));
     const QCommandLineOption ink(QStringLiteral("ink"), QStringLiteral("Draw the page's ink as last saved."));
-    parser.addOptions({exportTo, page, value, step, size, weight, aids, ink});
+    const QCommandLineOption cm(QStringLiteral("cm"), QStringLiteral("With --aids, give lengths and areas in cm."));
+    const QCommandLineOption radiusCm(QStringLiteral("radius-cm"),
+                                      QStringLiteral("The circle's real radius in cm for --cm: 5, 8 or 10 (default 10)."),
+                                      QStringLiteral("cm"), QString::number(core::RadiusCm::kDefault));
+    parser.addOptions({exportTo, page, value, step, size, weight, aids, ink, cm, radiusCm});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -127,6 +131,16 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
         return failure(QStringLiteral("--weight must be 1 to %1, not '%2'").arg(heaviest).arg(parser.value(weight)));
     job.view.weight = *chosen;
     job.view.aids = parser.isSet(aids);
+    job.view.realLengths = parser.isSet(cm);
+    const std::optional<int> radius = numberIn(parser.value(radiusCm), 1, core::RadiusCm::kChoices.back());
+    if (!radius || !core::RadiusCm::offers(*radius)) {
+        QStringList offered;
+        for (const int choice : core::RadiusCm::kChoices)
+            offered << QString::number(choice);
+        return failure(QStringLiteral("--radius-cm must be one of %1, not '%2'")
+                           .arg(offered.join(QStringLiteral(", ")), parser.value(radiusCm)));
+    }
+    job.view.radiusCm = *radius;
     job.ink = parser.isSet(ink);
     return {job, {}, false};
 }

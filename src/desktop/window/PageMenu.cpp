@@ -66,6 +66,7 @@ PageMenu::PageMenu(QWidget &window, core::Lesson &lesson, FullScreen &fullScreen
     m_aids->setCheckable(true);
     bind(m_aids, {Qt::Key_F2});
     connect(m_aids, &QAction::triggered, this, [this] { m_lesson.toggleAids(); });
+    addLengths();
     m_menu->addSeparator();
     // F11 already toggles full screen in the window; here it is shown, and
     // works while the menu is open. Both take the same way in and out.
@@ -133,6 +134,39 @@ void PageMenu::addPens()
         connect(item, &QAction::triggered, this, [this, colour = pen.colour] { m_lesson.setPen(colour); });
         m_pens.push_back(item);
     }
+}
+
+void PageMenu::addLengths()
+{
+    m_lengths = m_menu->addAction(QStringLiteral("長さを cm で表示(&C)"));
+    m_lengths->setCheckable(true);
+    bind(m_lengths, {Qt::Key_C});
+    connect(m_lengths, &QAction::triggered, this, [this] { m_lesson.toggleRealLengths(); });
+    QMenu *radii = m_menu->addMenu(QStringLiteral("円の半径(&N)"));
+    auto *group = new QActionGroup(this);
+    for (const int cm : core::RadiusCm::kChoices) {
+        QAction *item = group->addAction(QStringLiteral("%1 cm").arg(cm));
+        item->setCheckable(true);
+        radii->addAction(item);
+        // A radius chosen is a radius to see.
+        connect(item, &QAction::triggered, this, [this, cm] {
+            m_lesson.setRadiusCm(cm);
+            m_lesson.setRealLengths(true);
+        });
+        m_radii.push_back(item);
+    }
+    m_lesson.listen([this](core::Lesson::Change change, int) {
+        if (change == core::Lesson::Change::Lengths)
+            markLengths();
+    });
+    markLengths();
+}
+
+void PageMenu::markLengths()
+{
+    m_lengths->setChecked(m_lesson.realLengths());
+    for (std::size_t i = 0; i < m_radii.size(); ++i)
+        m_radii[i]->setChecked(core::RadiusCm::kChoices[i] == m_lesson.radiusCm());
 }
 
 void PageMenu::addKeeping()

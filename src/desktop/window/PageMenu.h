@@ -18,7 +18,8 @@ namespace core {
 class Lesson;
 }
 
-// The context menu of every page: line weight, pen colour, the lesson aids,
+// The context menu of every page: line weight, pen colour, the lesson aids and
+// their lengths in cm,
 // full screen and the board's files. The lesson's choices are made here
 // directly; each item shows its key, and the keys work with the menu closed too.
 class PageMenu : public QObject
@@ -46,10 +47,12 @@ signals:
 private:
     void addWeights();
     void addPens();
+    void addLengths();
     void addKeeping();
     // The keys reach the action from anywhere in the window.
     void bind(QAction *action, const QList<QKeySequence> &keys);
     void markAids();
+    void markLengths();
 
     QWidget &m_window;
     core::Lesson &m_lesson;
@@ -58,6 +61,8 @@ private:
     std::vector<QAction *> m_weights;
     std::vector<QAction *> m_pens;
     QAction *m_aids = nullptr;
+    QAction *m_lengths = nullptr;
+    std::vector<QAction *> m_radii;
     QAction *m_fullScreenItem = nullptr;
     std::optional<QPoint> m_openedAt;
     QLabel *m_notice;
