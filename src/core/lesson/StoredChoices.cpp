@@ -11,6 +11,9 @@ namespace {
 
 // A stored number is a few digits, perhaps with spaces around them.
 constexpr std::size_t kLongestNumber = 9;
+// A switch is stored as QSettings writes a bool; anything else leaves it off.
+const std::string kOn = "true";
+const std::string kOff = "false";
 
 std::optional<int> wholeNumber(std::string text)
 {
@@ -36,6 +39,8 @@ Choices read(const Lookup &lookup, int pageCount)
     if (const std::optional<std::string> weight = lookup(kWeightKey))
         if (const std::optional<int> factor = wholeNumber(*weight))
             choices.weight = LineWeight::fromFactor(*factor).value_or(LineWeight());
+    if (const std::optional<std::string> shared = lookup(kSharedPenKey))
+        choices.sharedPen = *shared == kOn;
     for (int page = 0; page < pageCount; ++page) {
         const std::optional<std::string> stored = lookup(penKey(page));
         const std::optional<Color> pen = stored ? Color::fromName(*stored) : std::nullopt;
@@ -47,7 +52,8 @@ Choices read(const Lookup &lookup, int pageCount)
 
 std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
 {
-    std::vector<std::pair<std::string, std::string>> out{{kWeightKey, Text::number(choices.weight.factor())}};
+    std::vector<std::pair<std::string, std::string>> out{{kWeightKey, Text::number(choices.weight.factor())},
+                                                         {kSharedPenKey, choices.sharedPen ? kOn : kOff}};
     for (std::size_t page = 0; page < choices.pens.size(); ++page)
         out.emplace_back(penKey(int(page)), choices.pens[page].name());
     return out;

@@ -11,7 +11,8 @@
 
 namespace core {
 
-// The choices kept between runs, the line weight and each page's pen, as text
+// The choices kept between runs, the line weight, each page's pen and whether
+// one pen serves every page, as text
 // under names a front-end stores them by. What comes back from the store is
 // untrusted: a value missing, malformed or not on offer gives the design's.
 namespace StoredChoices {
@@ -20,9 +21,11 @@ struct Choices
 {
     LineWeight weight;
     std::vector<Color> pens; // one a page
+    bool sharedPen = false;
 };
 
 inline const std::string kWeightKey = "lineWeight";
+inline const std::string kSharedPenKey = "sharedPen";
 std::string penKey(int page);
 
 // The stored text under a name, if there is any.

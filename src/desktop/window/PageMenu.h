@@ -19,7 +19,7 @@ class Lesson;
 }
 
 // The context menu of every page: line weight, pen colour, the lesson aids,
-// full screen and the board's files. The lesson's choices are made here
+// full screen, the board's files and the help. The lesson's choices are made here
 // directly; each item shows its key, and the keys work with the menu closed too.
 class PageMenu : public QObject
 {
@@ -42,6 +42,7 @@ signals:
     void savePdfRequested();
     void printCutOutRequested();
     void restoreRequested();
+    void helpRequested();
 
 private:
     void addWeights();
@@ -58,6 +59,7 @@ private:
     std::vector<QAction *> m_weights;
     std::vector<QAction *> m_pens;
     QAction *m_aids = nullptr;
+    QAction *m_sharedPen = nullptr;
     QAction *m_fullScreenItem = nullptr;
     std::optional<QPoint> m_openedAt;
     QLabel *m_notice;
