@@ -23,7 +23,7 @@ constexpr qreal kUsedShare = 0.9;
 constexpr qreal kTitleScale = 1.25;
 constexpr qreal kClosingScale = 0.8;
 constexpr qreal kGapLines = 0.5;
-constexpr qreal kColumnGapEm = 1.5;
+constexpr qreal kColumnGapEm = 1;
 // Text is measured at this size and scaled, as the face's widths nearly are.
 constexpr int kMeasurePx = 100;
 
