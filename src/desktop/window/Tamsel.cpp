@@ -91,7 +91,12 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     new FocusRing(*this);
     createPageMenu();
     m_help = new HelpOverlay(*this);
-    connect(m_pageMenu, &PageMenu::helpRequested, m_help, &HelpOverlay::open);
+    connect(m_pageMenu, &PageMenu::helpRequested, this, [this] {
+        // A stroke the help comes over would never see its pen lift.
+        for (Overlay *overlay : Scriba)
+            overlay->endStrokes();
+        m_help->open();
+    });
     new BoardOutput(*this);
     m_lesson.listen([this](core::Lesson::Change change, int page) { follow(change, page); });
     const QScreen *s = screen();
