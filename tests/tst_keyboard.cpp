@@ -1,3 +1,6 @@
+#include "FullScreen.h"
+#include "HelpOverlay.h"
+#include "PenPalette.h"
 #include "PictureBox.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
@@ -38,6 +41,8 @@ private slots:
     void accessibleNames();
     void pageMenu_data();
     void pageMenu();
+    void helpTakesOneKeyOrClick_data();
+    void helpTakesOneKeyOrClick();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(QApplication::focusWidget(), k, m); }
@@ -373,6 +378,50 @@ void TestKeyboard::pageMenu()
     QCOMPARE(overlay->ink().strokes().back()->width, weight * designWidth);
     QCOMPARE(w->ColPic->BackColor(), pen);
     QCOMPARE(w->Scriba[0]->ForeColor(), Tamsel::kWhite); // the pen is the page's own
+}
+
+void TestKeyboard::helpTakesOneKeyOrClick_data()
+{
+    // What comes while the help is shown, and what it would do otherwise.
+    QTest::addColumn<QString>("input");
+    QTest::newRow("F2 (the aids)") << "F2";
+    QTest::newRow("2 (a pen)") << "2";
+    QTest::newRow("Ctrl+Z (undo)") << "Ctrl+Z";
+    QTest::newRow("Page Down (a sector)") << "PgDown";
+    QTest::newRow("F11 (full screen)") << "F11";
+    QTest::newRow("Menu (the menu)") << "Menu";
+    QTest::newRow("Tab (the focus)") << "Tab";
+    QTest::newRow("F1 again") << "F1";
+    QTest::newRow("a click on the board (ink)") << "click";
+    QTest::newRow("a right click (the menu)") << "right click";
+}
+
+void TestKeyboard::helpTakesOneKeyOrClick()
+{
+    QFETCH(QString, input);
+    core::Lesson &lesson = w->lesson();
+    const int page = lesson.animatedPage();
+    w->MainTab->setTab(page);
+    Scriba *overlay = w->Scriba[page];
+    mouseStroke(overlay, {{10, 10}, {100, 10}});
+    QWidget *focused = QApplication::focusWidget();
+    key(Qt::Key_F1);
+    QVERIFY(w->help()->isVisible());
+    if (input.endsWith("click")) {
+        const QPoint onBoard = overlay->mapTo(w, overlay->rect().center());
+        QTest::mouseClick(w->windowHandle(), input == "click" ? Qt::LeftButton : Qt::RightButton, {}, onBoard);
+    } else {
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(input));
+    }
+    QVERIFY(!w->help()->isVisible());
+    QCOMPARE(QApplication::focusWidget(), focused);
+    QVERIFY(!lesson.aidsShown(page));
+    QCOMPARE(lesson.pen(page), core::PenPalette::pens().front().colour);
+    QCOMPARE(lesson.step(), 0);
+    QCOMPARE(overlay->ink().strokes().size(), std::size_t(1));
+    QVERIFY(!overlay->ink().drawing());
+    QVERIFY(!w->fullScreen().active());
+    QVERIFY(!w->pageMenu()->menu()->isVisible());
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -40,6 +40,10 @@ private slots:
     void settingsFile();
     void hostileSettingsNeverWait_data();
     void hostileSettingsNeverWait();
+    void sharedPenRule_data();
+    void sharedPenRule();
+    void sharedPenStored_data();
+    void sharedPenStored();
 };
 
 void TestPalette::swatchCyclesAndStrokesTakeItsColour()
@@ -267,6 +271,80 @@ void TestPalette::hostileSettingsNeverWait()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not saved"));
     Settings(conf, core::PageTable::count()).write({core::LineWeight::fromFactor(3).value(), {}});
     QCOMPARE(Settings(conf, core::PageTable::count()).read().weight.factor(), 1);
+}
+
+void TestPalette::sharedPenRule_data()
+{
+    // Steps on a fresh lesson, then each page's pen.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("pens");
+    const QString w = "#ffffff", y = "#ffff00", r = "#ff0000", b = "#0000ff";
+    QTest::newRow("off: a pen stays on its page") << QStringList{"show 1", "pick " + y} << QStringList{w, y, w, w};
+    QTest::newRow("on: a pick on one page is every page's") << QStringList{"share", "show 2", "pick " + b}
+                                                           << QStringList{b, b, b, b};
+    QTest::newRow("on: the swatch's cycle too") << QStringList{"share", "show 3", "cycle"} << QStringList{r, r, r, r};
+    QTest::newRow("switching on takes the page in view's") << QStringList{"pick " + y, "show 1", "pick " + b, "share"}
+                                                          << QStringList{b, b, b, b};
+    QTest::newRow("switching off keeps it until a page picks another")
+        << QStringList{"share", "pick " + y, "unshare", "show 2", "pick " + r} << QStringList{y, y, r, y};
+    QTest::newRow("restored on over mixed pens: page 0's") << QStringList{"restore"} << QStringList{r, r, r, r};
+}
+
+void TestPalette::sharedPenRule()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, pens);
+    core::Lesson lesson;
+    const auto colour = [](const QString &name) { return core::Color::fromName(name.toStdString()).value(); };
+    for (const QString &step : steps) {
+        const QString arg = step.section(' ', 1);
+        if (step.startsWith("show"))
+            lesson.showPage(arg.toInt());
+        else if (step.startsWith("pick"))
+            lesson.setPen(colour(arg));
+        else if (step == "cycle")
+            lesson.cyclePen();
+        else if (step == "restore")
+            lesson.restoreChoices({.pens = {colour("#ff0000"), colour("#ffff00"), colour("#0000ff"), colour("#ffffff")},
+                                   .sharedPen = true});
+        else
+            lesson.setSharedPen(step == "share");
+    }
+    QStringList actual;
+    for (int page = 0; page < lesson.pageCount(); ++page)
+        actual << QString::fromStdString(lesson.pen(page).name());
+    QCOMPARE(actual, pens);
+}
+
+void TestPalette::sharedPenStored_data()
+{
+    // The stored text (null: none), and whether one pen serves every page; only what Qt writes for true turns it on.
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("shared");
+    QTest::newRow("none") << QString() << false;
+    QTest::newRow("true") << "true" << true;
+    QTest::newRow("false") << "false" << false;
+    QTest::newRow("1") << "1" << false;
+    QTest::newRow("TRUE") << "TRUE" << false;
+    QTest::newRow("true and more") << "truex" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("Japanese") << "はい" << false;
+}
+
+void TestPalette::sharedPenStored()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, shared);
+    const auto lookup = [&](const std::string &key) {
+        return key == core::StoredChoices::kSharedPenKey && !stored.isNull() ? std::optional(stored.toStdString())
+                                                                            : std::nullopt;
+    };
+    QCOMPARE(core::StoredChoices::read(lookup, core::PageTable::count()).sharedPen, shared);
+    // What is written comes back through the settings file.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tamsel.conf");
+    Settings(path, core::PageTable::count()).write({.sharedPen = shared});
+    QCOMPARE(Settings(path, core::PageTable::count()).read().sharedPen, shared);
 }
 
 QTEST_MAIN(TestPalette)

@@ -115,6 +115,7 @@ function buildPages() {
                 p.button.className = 'start';
                 p.button.textContent = '開始';
                 p.button.setAttribute('aria-description', '扇形の並べ替えを開始、一時停止、再開します');
+                p.button.title = help.tips.start;
                 p.button.addEventListener('click', () => lesson.pressStart());
                 panel.append(p.button);
             }
@@ -386,8 +387,13 @@ function showValue(page) {
 
 function showPen() {
     const page = lesson.page();
-    $('swatch').style.background = lesson.pen(page);
-    $('swatch').setAttribute('aria-description', `ペンの色: ${lesson.penName(page)}`);
+    const swatch = $('swatch');
+    const shared = lesson.sharedPen();
+    swatch.style.background = lesson.pen(page);
+    swatch.style.setProperty('--mark', lesson.penMark(page));
+    swatch.classList.toggle('shared', shared);
+    swatch.setAttribute('aria-description',
+        `ペンの色: ${lesson.penName(page)}${shared ? '（すべてのページで同じ色）' : ''}`);
 }
 
 let ticking = null;
@@ -407,6 +413,7 @@ function follow(change, page) {
     case core.Change.Weight:
     case core.Change.Pen:
     case core.Change.Lengths:
+    case core.Change.SharedPen:
         showPen();
         storeChoices();
         showSoon();
@@ -588,6 +595,7 @@ const keys = {
     'Ctrl+p': () => printPage(),
     ContextMenu: () => openMenuOnPicture(),
     'Shift+F10': () => openMenuOnPicture(),
+    F1: () => openHelp(),
 };
 // On the animated page a presenter's clicker moves the sectors, whatever has the focus.
 const clickerKeys = {
@@ -597,6 +605,14 @@ const clickerKeys = {
 };
 
 document.addEventListener('keydown', (e) => {
+    // The help takes the next key only to close; a held key's repeats close nothing.
+    if (!$('help').hidden) {
+        e.preventDefault();
+        e.stopPropagation();
+        if (!e.repeat)
+            closeHelp();
+        return;
+    }
     if (!$('menu').hidden)
         return;
     const k = key(e);
@@ -648,6 +664,13 @@ function buildMenu() {
         item.dataset.radius = cm;
         $('radii').append(item);
     }
+    const separator = document.createElement('div');
+    separator.className = 'separator';
+    separator.setAttribute('role', 'separator');
+    const shared = menuItem('すべてのページで同じ色(<u>A</u>)', 'menuitemcheckbox', 'A',
+        () => lesson.setSharedPen(!lesson.sharedPen()));
+    shared.id = 'sharedPenItem';
+    $('pens').append(separator, shared);
     const actions = {
         heavier: () => lesson.heavier(),
         lighter: () => lesson.lighter(),
@@ -658,6 +681,7 @@ function buildMenu() {
         print: () => printPage(),
         printCutOut: () => printCutOut(),
         restore: () => restoreLast(),
+        help: () => openHelp(),
     };
     for (const item of menu.querySelectorAll('[data-action]'))
         item.onActivate = actions[item.dataset.action];
@@ -753,6 +777,7 @@ function openMenu(x, y) {
     for (const item of menu.querySelectorAll('[data-pen]'))
         item.setAttribute('aria-checked', String(item.dataset.pen === lesson.pen(page)));
     $('aidsItem').setAttribute('aria-checked', String(lesson.aidsShown(page)));
+    $('sharedPenItem').setAttribute('aria-checked', String(lesson.sharedPen()));
     $('aidsItem').setAttribute('aria-disabled', String(!lesson.hasAids(page)));
     $('lengthsItem').setAttribute('aria-checked', String(lesson.realLengths()));
     for (const item of menu.querySelectorAll('[data-radius]'))
@@ -787,9 +812,66 @@ function closeMenu() {
 
 document.addEventListener('contextmenu', (e) => {
     e.preventDefault();
-    if (menu.hidden)
+    if (menu.hidden && $('help').hidden)
         openMenu(e.clientX, e.clientY);
 });
+
+// ---------------------------------------------------------------- the help
+
+const help = core.helpText();
+
+function buildHelp() {
+    const title = document.createElement('h2');
+    title.textContent = help.title;
+    const list = document.createElement('dl');
+    for (const [what, how] of help.lines) {
+        const dt = document.createElement('dt');
+        dt.textContent = what;
+        const dd = document.createElement('dd');
+        dd.textContent = how;
+        list.append(dt, dd);
+    }
+    const closing = document.createElement('p');
+    closing.textContent = help.closing;
+    const box = $('help');
+    box.setAttribute('aria-label', help.title);
+    box.append(title, list, closing);
+    // The click that closes it reaches nothing under it, the ink least of all.
+    box.addEventListener('pointerdown', (e) => {
+        e.preventDefault();
+        e.stopPropagation();
+    });
+    box.addEventListener('pointerup', (e) => {
+        e.stopPropagation();
+        closeHelp();
+    });
+    box.addEventListener('contextmenu', (e) => {
+        e.preventDefault();
+        e.stopPropagation();
+    });
+    $('swatch').title = help.tips.swatch;
+    $('clear0').title = help.tips.clear;
+    $('clear1').title = help.tips.clear;
+}
+
+function openHelp() {
+    const box = $('help');
+    if (!box.hidden)
+        return;
+    box.returnFocus = document.activeElement;
+    box.hidden = false;
+    box.focus();
+}
+
+function closeHelp() {
+    const box = $('help');
+    if (box.hidden)
+        return;
+    box.hidden = true;
+    const back = box.returnFocus;
+    if (back && back !== document.body && document.contains(back))
+        back.focus();
+}
 
 // One line where the menu last opened (before it ever opened, at the window's corner), for a few seconds.
 let noticeTimer = null;
@@ -1042,6 +1124,7 @@ window.addEventListener('afterprint', () => { cutOutPending = false; });
 
 // ---------------------------------------------------------------- start
 
+buildHelp();
 buildPages();
 buildMenu();
 readChoices();

@@ -4,6 +4,7 @@
 
 #include "CanvasTextMeasure.h"
 #include "FlatDrawOps.h"
+#include "HelpText.h"
 #include "Lesson.h"
 #include "PageRenderer.h"
 #include "PenPalette.h"
@@ -165,6 +166,7 @@ void heavier(Lesson &lesson) { lesson.setWeight(lesson.weight().heavier()); }
 void lighter(Lesson &lesson) { lesson.setWeight(lesson.weight().lighter()); }
 std::string penOf(const Lesson &lesson, int page) { return lesson.pen(page).name(); }
 std::string penName(const Lesson &lesson, int page) { return core::PenPalette::nameOf(lesson.pen(page)); }
+std::string penMark(const Lesson &lesson, int page) { return core::PenPalette::markOn(lesson.pen(page)).name(); }
 // Only the pens on offer: the menu's and the number keys'.
 void setPen(Lesson &lesson, int page, const std::string &name)
 {
@@ -172,6 +174,29 @@ void setPen(Lesson &lesson, int page, const std::string &name)
         lesson.setPen(page, *c);
 }
 void cyclePen(Lesson &lesson) { lesson.cyclePen(); }
+
+// {title, lines: [[what, how], …], closing, tips: {swatch, clear, start}}
+val helpText()
+{
+    namespace HelpText = core::HelpText;
+    val out = val::object();
+    out.set("title", HelpText::title());
+    val lines = val::array();
+    for (const HelpText::Line &line : HelpText::lines()) {
+        val pair = val::array();
+        pair.call<void>("push", line.what);
+        pair.call<void>("push", line.how);
+        lines.call<void>("push", pair);
+    }
+    out.set("lines", lines);
+    out.set("closing", HelpText::closing());
+    val tips = val::object();
+    tips.set("swatch", HelpText::swatchTip());
+    tips.set("clear", HelpText::clearTip());
+    tips.set("start", HelpText::startTip());
+    out.set("tips", tips);
+    return out;
+}
 
 } // namespace
 
@@ -187,6 +212,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Aids", Lesson::Change::Aids)
         .value("Weight", Lesson::Change::Weight)
         .value("Pen", Lesson::Change::Pen)
+        .value("SharedPen", Lesson::Change::SharedPen)
         .value("Ink", Lesson::Change::Ink)
         .value("Lengths", Lesson::Change::Lengths);
 
@@ -228,8 +254,11 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("lighter", &lighter)
         .function("pen", &penOf)
         .function("penName", &penName)
+        .function("penMark", &penMark)
         .function("setPen", &setPen)
         .function("cyclePen", &cyclePen)
+        .function("sharedPen", &Lesson::sharedPen)
+        .function("setSharedPen", &Lesson::setSharedPen)
         .function("row", &pageRow)
         .function("listen", &listen);
 
@@ -264,6 +293,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("pens", &pens);
     function("weights", &weights);
     function("radiiCm", &radiiCm);
+    function("helpText", &helpText);
     function("saveBoard", &WebBoard::save);
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);

@@ -147,3 +147,22 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     assert.equal(await page.evaluate(() => window.tamsel.ink.pointCount(0)), 0, 'and it left no dot');
     await page.close();
 });
+
+test('F1 shows the help; its closing key or click does nothing else; one pen for every page', async () => {
+    const page = await open(browser, server.url);
+    const helpShown = () => page.$eval('#help', (h) => !h.hidden);
+    const before = await state(page);
+    await press(page, 'F1');
+    assert.ok(await helpShown());
+    await press(page, 'F2');
+    assert.deepEqual([await helpShown(), await state(page)], [false, before], 'F2 only closed it');
+    await press(page, 'F1');
+    await page.mouse.click(200, 150);
+    assert.equal(await helpShown(), false);
+    assert.equal(await page.evaluate(() => window.tamsel.ink.pointCount(0)), 0, 'the click left no dot');
+
+    await press(page, 'Shift+F10', 'p', 'a', '2', 'Control+PageDown');
+    assert.equal((await state(page)).pen, '#ffff00', 'the pen picked on page 0 is page 1\'s');
+    assert.ok(await page.$eval('#swatch', (s) => s.classList.contains('shared') && s.title.includes('1〜6')));
+    await page.close();
+});

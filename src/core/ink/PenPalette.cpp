@@ -63,6 +63,12 @@ double PenPalette::contrastRatio(const Color &a, const Color &b)
     return (std::max(la, lb) + kFlare) / (std::min(la, lb) + kFlare);
 }
 
+Color PenPalette::markOn(const Color &colour)
+{
+    const Color black(0, 0, 0), white(255, 255, 255);
+    return contrastRatio(colour, black) > contrastRatio(colour, white) ? black : white;
+}
+
 Color PenPalette::onWhite(const Color &colour)
 {
     const Color white(255, 255, 255);

@@ -26,6 +26,8 @@ public:
     static std::string nameOf(const Color &colour);
     // Contrast of two colours by their relative luminance (WCAG 2): 1 to 21.
     static double contrastRatio(const Color &a, const Color &b);
+    // Black or white, whichever reads better on the colour: a mark on a swatch.
+    static Color markOn(const Color &colour);
     // A line's colour on white paper: kept where it reads there, else darkened,
     // its hue kept, just enough to reach the contrast of small text.
     static Color onWhite(const Color &colour);

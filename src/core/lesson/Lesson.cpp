@@ -188,6 +188,25 @@ void Lesson::setPen(int page, const Color &pen)
         return;
     m_pages[index(page)].pen = pen;
     tell(Change::Pen, page);
+    if (!m_sharedPen)
+        return;
+    for (int other = 0; other < pageCount(); ++other) {
+        PageState &state = m_pages[index(other)];
+        if (state.pen == pen)
+            continue;
+        state.pen = pen;
+        tell(Change::Pen, other);
+    }
+}
+
+void Lesson::setSharedPen(bool shared)
+{
+    if (shared == m_sharedPen)
+        return;
+    m_sharedPen = shared;
+    if (shared)
+        setPen(pen(m_page));
+    tell(Change::SharedPen, m_page);
 }
 
 void Lesson::cyclePen()
@@ -198,7 +217,7 @@ void Lesson::cyclePen()
 
 StoredChoices::Choices Lesson::choices() const
 {
-    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm};
+    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen};
     for (const PageState &state : m_pages)
         c.pens.push_back(state.pen);
     return c;
@@ -210,6 +229,7 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
         m_pages[page].pen = choices.pens[page];
         tell(Change::Pen, int(page));
     }
+    setSharedPen(choices.sharedPen);
     setWeight(choices.weight);
     setRadiusCm(choices.radiusCm);
     setRealLengths(choices.realLengths);

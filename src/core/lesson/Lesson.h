@@ -18,7 +18,8 @@ namespace core {
 
 // The lesson as the class sees it: the page in view, each page's value, the
 // sectors moved and whether they are moving, the aids and the formula, the
-// line weight, each page's pen and the lengths in cm. Front-ends show it and send it commands;
+// line weight, each page's pen or one pen for every page, and the lengths in cm. Front-ends show
+// it and send it commands;
 // after every change it tells its listeners what changed. The clock of the
 // animation is the front-end's: it calls tick() every kTickMs while running().
 class Lesson
@@ -35,6 +36,7 @@ public:
         Aids,    // a page's aids shown or hidden
         Weight,  // the line weight of every page
         Pen,     // a page's pen colour
+        SharedPen, // one pen for every page, or each page its own
         Ink,     // a page's finished strokes: a stroke, a clear, an erasure, undo, redo, a restore
         Lengths, // lengths in cm on or off, or their radius, on every page
     };
@@ -104,6 +106,11 @@ public:
     void setPen(const Color &pen) { setPen(m_page, pen); }
     // The swatch's cycle: white, red, blue, and white again from any other colour.
     void cyclePen();
+    // While shared, a pen picked on any page is every page's. Sharing starts
+    // from the pen in the teacher's hand, the page in view's; ending it leaves
+    // each page that pen until the teacher picks another.
+    bool sharedPen() const { return m_sharedPen; }
+    void setSharedPen(bool shared);
 
     StoredChoices::Choices choices() const;
     void restoreChoices(const StoredChoices::Choices &choices);
@@ -160,6 +167,7 @@ private:
     LineWeight m_weight;
     bool m_realLengths = false;
     int m_radiusCm = RadiusCm::kDefault;
+    bool m_sharedPen = false;
 };
 
 } // namespace core

@@ -11,6 +11,9 @@ namespace {
 
 // A stored number is a few digits, perhaps with spaces around them.
 constexpr std::size_t kLongestNumber = 9;
+// A switch is stored as QSettings writes a bool; anything else leaves it off.
+const std::string kOn = "true";
+const std::string kOff = "false";
 
 std::optional<int> wholeNumber(std::string text)
 {
@@ -26,9 +29,6 @@ std::optional<int> wholeNumber(std::string text)
     return value;
 }
 
-const std::string kTrue = "true";
-const std::string kFalse = "false";
-
 } // namespace
 
 std::string penKey(int page) { return "page" + Text::number(page) + "/penColour"; }
@@ -40,10 +40,12 @@ Choices read(const Lookup &lookup, int pageCount)
         if (const std::optional<int> factor = wholeNumber(*weight))
             choices.weight = LineWeight::fromFactor(*factor).value_or(LineWeight());
     if (const std::optional<std::string> on = lookup(kRealLengthsKey))
-        choices.realLengths = *on == kTrue;
+        choices.realLengths = *on == kOn;
     if (const std::optional<std::string> radius = lookup(kRadiusCmKey))
         if (const std::optional<int> cm = wholeNumber(*radius); cm && RadiusCm::offers(*cm))
             choices.radiusCm = *cm;
+    if (const std::optional<std::string> shared = lookup(kSharedPenKey))
+        choices.sharedPen = *shared == kOn;
     for (int page = 0; page < pageCount; ++page) {
         const std::optional<std::string> stored = lookup(penKey(page));
         const std::optional<Color> pen = stored ? Color::fromName(*stored) : std::nullopt;
@@ -55,10 +57,11 @@ Choices read(const Lookup &lookup, int pageCount)
 
 std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
 {
-    std::vector<std::pair<std::string, std::string>> out{{kWeightKey, Text::number(choices.weight.factor())}};
+    std::vector<std::pair<std::string, std::string>> out{{kWeightKey, Text::number(choices.weight.factor())},
+                                                         {kSharedPenKey, choices.sharedPen ? kOn : kOff}};
     for (std::size_t page = 0; page < choices.pens.size(); ++page)
         out.emplace_back(penKey(int(page)), choices.pens[page].name());
-    out.emplace_back(kRealLengthsKey, choices.realLengths ? kTrue : kFalse);
+    out.emplace_back(kRealLengthsKey, choices.realLengths ? kOn : kOff);
     out.emplace_back(kRadiusCmKey, Text::number(choices.radiusCm));
     return out;
 }

@@ -12,8 +12,8 @@
 
 namespace core {
 
-// The choices kept between runs, the line weight, each page's pen and the
-// lengths in cm with their radius, as text
+// The choices kept between runs, the line weight, each page's pen, the lengths
+// in cm with their radius and whether one pen serves every page, as text
 // under names a front-end stores them by. What comes back from the store is
 // untrusted: a value missing, malformed or not on offer gives the design's.
 namespace StoredChoices {
@@ -24,11 +24,13 @@ struct Choices
     std::vector<Color> pens; // one a page
     bool realLengths = false;
     int radiusCm = RadiusCm::kDefault;
+    bool sharedPen = false;
 };
 
 inline const std::string kWeightKey = "lineWeight";
 inline const std::string kRealLengthsKey = "realLengths";
 inline const std::string kRadiusCmKey = "radiusCm";
+inline const std::string kSharedPenKey = "sharedPen";
 std::string penKey(int page);
 
 // The stored text under a name, if there is any.

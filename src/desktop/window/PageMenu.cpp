@@ -134,6 +134,10 @@ void PageMenu::addPens()
         connect(item, &QAction::triggered, this, [this, colour = pen.colour] { m_lesson.setPen(colour); });
         m_pens.push_back(item);
     }
+    pens->addSeparator();
+    m_sharedPen = pens->addAction(QStringLiteral("すべてのページで同じ色(&A)"));
+    m_sharedPen->setCheckable(true);
+    connect(m_sharedPen, &QAction::triggered, this, [this](bool on) { m_lesson.setSharedPen(on); });
 }
 
 void PageMenu::addLengths()
@@ -185,6 +189,10 @@ void PageMenu::addKeeping()
     m_menu->addSeparator();
     connect(m_menu->addAction(QStringLiteral("前回の書き込みを復元(&R)")), &QAction::triggered, this,
             &PageMenu::restoreRequested);
+    m_menu->addSeparator();
+    QAction *help = m_menu->addAction(QStringLiteral("使い方(&H)"));
+    bind(help, {Qt::Key_F1});
+    connect(help, &QAction::triggered, this, &PageMenu::helpRequested);
 }
 
 // A tooltip would go at the first focus change, and closing the menu makes one.
@@ -218,6 +226,7 @@ void PageMenu::popup(QPoint globalPos)
         m_weights[i]->setChecked(core::LineWeight::kChoices[i].factor == weight);
     for (std::size_t i = 0; i < m_pens.size(); ++i)
         m_pens[i]->setChecked(core::PenPalette::pens()[i].colour == pen);
+    m_sharedPen->setChecked(m_lesson.sharedPen());
     markAids();
     m_fullScreenItem->setChecked(m_fullScreen.active());
     m_openedAt = globalPos;

@@ -19,9 +19,8 @@ class Lesson;
 }
 
 // The context menu of every page: line weight, pen colour, the lesson aids and
-// their lengths in cm,
-// full screen and the board's files. The lesson's choices are made here
-// directly; each item shows its key, and the keys work with the menu closed too.
+// their lengths in cm, full screen, the board's files and the help. The
+// lesson's choices are made here directly; each item shows its key, and the keys work with the menu closed too.
 class PageMenu : public QObject
 {
     Q_OBJECT
@@ -43,6 +42,7 @@ signals:
     void savePdfRequested();
     void printCutOutRequested();
     void restoreRequested();
+    void helpRequested();
 
 private:
     void addWeights();
@@ -63,6 +63,7 @@ private:
     QAction *m_aids = nullptr;
     QAction *m_lengths = nullptr;
     std::vector<QAction *> m_radii;
+    QAction *m_sharedPen = nullptr;
     QAction *m_fullScreenItem = nullptr;
     std::optional<QPoint> m_openedAt;
     QLabel *m_notice;

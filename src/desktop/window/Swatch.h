@@ -2,7 +2,8 @@
 
 #include <QFrame>
 
-// The pen-colour swatch: a flat area showing one colour, clickable.
+// The pen-colour swatch: a flat area showing one colour, clickable, marked
+// when that pen serves every page.
 class Swatch : public QFrame
 {
     Q_OBJECT
@@ -11,6 +12,8 @@ public:
 
     QColor BackColor() const { return palette().color(QPalette::Window); }
     void setBackColor(const QColor &color);
+    bool shared() const { return m_shared; }
+    void setShared(bool shared);
 
 signals:
     void Click();
@@ -18,4 +21,10 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void describe();
+
+    bool m_shared = false;
 };

@@ -7,6 +7,8 @@
 #include "FocusRing.h"
 #include "FullScreen.h"
 #include "GeometryModel.h"
+#include "HelpOverlay.h"
+#include "HelpText.h"
 #include "PageLayout.h"
 #include "PageMenu.h"
 #include "PageRenderer.h"
@@ -88,6 +90,13 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     new Shortcuts(*this, m_lesson, *m_fullScreen);
     new FocusRing(*this);
     createPageMenu();
+    m_help = new HelpOverlay(*this);
+    connect(m_pageMenu, &PageMenu::helpRequested, this, [this] {
+        // A stroke the help comes over would never see its pen lift.
+        for (Overlay *overlay : Scriba)
+            overlay->endStrokes();
+        m_help->open();
+    });
     new BoardOutput(*this);
     m_lesson.listen([this](core::Lesson::Change change, int page) { follow(change, page); });
     const QScreen *s = screen();
@@ -203,10 +212,16 @@ void Tamsel::nameControls()
 {
     MainTab->tabBar()->setAccessibleName(QStringLiteral("ページ"));
     MainTab->tabBar()->setAccessibleDescription(QStringLiteral("表示するページを選びます"));
-    for (QPushButton *button : ClsButton)
+    for (QPushButton *button : ClsButton) {
         button->setAccessibleDescription(QStringLiteral("このページの書き込みを消します（Ctrl+Z で元に戻せます）"));
+        button->setToolTip(QString::fromStdString(core::HelpText::clearTip()));
+    }
     ColPic->setAccessibleName(QStringLiteral("ペンの色"));
+    ColPic->setToolTip(QString::fromStdString(core::HelpText::swatchTip()));
     ccButton->setAccessibleDescription(QStringLiteral("扇形の並べ替えを開始、一時停止、再開します"));
+    for (const PageControls &c : m_pages)
+        if (c.button)
+            c.button->setToolTip(QString::fromStdString(core::HelpText::startTip()));
 
     for (int page = 0; page < pageCount(); ++page) {
         const core::PageRow &row = m_lesson.row(page);
@@ -275,6 +290,10 @@ void Tamsel::follow(core::Lesson::Change change, int page)
     case Change::Pen:
         if (page == currentPage())
             ColPic->setBackColor(toQt(m_lesson.pen(page)));
+        emit choicesChanged();
+        break;
+    case Change::SharedPen:
+        ColPic->setShared(m_lesson.sharedPen());
         emit choicesChanged();
         break;
     case Change::Ink:

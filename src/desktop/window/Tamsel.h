@@ -11,6 +11,7 @@
 #include <vector>
 
 class FullScreen;
+class HelpOverlay;
 class PageMenu;
 class PictureBox;
 class QLabel;
@@ -94,6 +95,7 @@ public:
     void openPageMenu(QPoint globalPos);
     PageMenu *pageMenu() const { return m_pageMenu; }
     FullScreen &fullScreen() const { return *m_fullScreen; }
+    HelpOverlay *help() const { return m_help; }
 
     PictureBox *picture(int page) const { return m_pages.at(std::size_t(page)).picture; }
     // The inner size the page's picture has, or would take when shown at the
@@ -102,7 +104,7 @@ public:
     core::PageView pageView(int page) const { return m_lesson.view(page, innerSize(page)); }
 
 signals:
-    // The weight or a pen colour changed, by the menu, a key or the swatch.
+    // The weight, a pen colour or the pens' sharing changed, by the menu, a key or the swatch.
     void choicesChanged();
     // The finished strokes of some page changed.
     void inkChanged();
@@ -139,5 +141,6 @@ private:
     std::vector<PageControls> m_pages;
     FullScreen *m_fullScreen = nullptr;
     PageMenu *m_pageMenu = nullptr;
+    HelpOverlay *m_help = nullptr;
     bool m_closing = false;
 };
