@@ -981,7 +981,7 @@ function prepareCutOut() {
     const sheet = $('sheet');
     sheet.replaceChildren();
     const caption = document.createElement('p');
-    caption.textContent = `円を ${c.sectors} 個の扇形に分けました（半径 6 cm）。\n線にそって切り取り、番号の順に並べてみよう。`;
+    caption.textContent = c.caption;
     const sideMm = 2 * c.radius * (1 + CUT_OUT_MARGIN_RADII) / c.pixelsPerMm;
     const canvas = sheetCanvas(sideMm, sideMm);
     const scale = canvas.width / (sideMm * c.pixelsPerMm);

@@ -1,6 +1,7 @@
 #include "PolygonAids.h"
 
 #include "AidLayout.h"
+#include "AidWords.h"
 #include "LessonAids.h"
 #include "PageView.h"
 #include "PolygonFigure.h"
@@ -24,7 +25,24 @@ constexpr double kDashShare = 0.5;
 constexpr int kRatioDecimals = 3;
 constexpr int kPercentDecimals = 1;
 constexpr double kPercent = 100;
+// The readouts' line that names π.
+constexpr std::size_t kPiLine = 1;
 } // namespace
+
+std::vector<std::string> title(int sides) { return {AidWords::polygonName(sides), "辺の数 " + Text::number(sides)}; }
+
+// A side subtends 2π/n at the centre: the perimeter is 2n·R·sin(π/n) and the
+// area n·R²·sin(2π/n)/2, against the circle's 2πR and πR². π itself stands
+// under the ratio, so the class sees where it is going.
+std::vector<std::string> readouts(int sides)
+{
+    constexpr double pi = std::numbers::pi;
+    const double perimeterOverDiameter = sides * std::sin(pi / sides);
+    const double areaShare = sides * std::sin(2 * pi / sides) / (2 * pi);
+    return {"周の長さ ÷ 直径 ＝ " + AidWords::rounded(perimeterOverDiameter, kRatioDecimals),
+            "円周率 ＝ 3.14…",
+            "面積は円の " + AidWords::rounded(areaShare * kPercent, kPercentDecimals) + " %"};
+}
 
 void add(LessonAids &aids, AidLayout &layout, const PageView &view)
 {
@@ -38,23 +56,23 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
                              kCircleColor, weight.px(kCircleWidthPx)});
     layout.avoidDisc(f.centre, f.radius + weight.px(PolygonFigure::kEdgeWidthPx));
 
-    // A side subtends 2π/n at the centre: the perimeter is 2n·R·sin(π/n) and
-    // the area n·R²·sin(2π/n)/2, against the circle's 2πR and πR².
-    constexpr double pi = std::numbers::pi;
-    const double perimeterOverDiameter = sides * std::sin(pi / sides);
-    const double areaShare = sides * std::sin(2 * pi / sides) / (2 * pi);
-
-    const std::string name = "正" + Text::number(sides) + "角形";
-    const std::vector<std::string> readouts = {
-        "周の長さ ÷ 直径 = " + Text::fixed(perimeterOverDiameter, kRatioDecimals),
-        "面積は円の " + Text::fixed(areaShare * kPercent, kPercentDecimals) + " %"};
-    for (const TextCall &t : layout.place({name}, {layout.inside(AidLayout::Top | AidLayout::Left),
+    for (const TextCall &t : layout.place(title(sides), {layout.inside(AidLayout::Top | AidLayout::Left),
                                                    layout.inside(AidLayout::Top | AidLayout::Right)}))
         aids.texts.push_back(t);
-    for (const TextCall &t : layout.place(readouts, {layout.inside(AidLayout::Bottom | AidLayout::Left),
-                                                     layout.inside(AidLayout::Bottom | AidLayout::Right),
-                                                     layout.inside(AidLayout::Top | AidLayout::Right)}))
-        aids.texts.push_back(t);
+    const std::vector<AidLayout::Place> corners = {layout.inside(AidLayout::Bottom | AidLayout::Left),
+                                                   layout.inside(AidLayout::Bottom | AidLayout::Right),
+                                                   layout.inside(AidLayout::Top | AidLayout::Right)};
+    // Where the readouts cannot take π under them, π goes to a corner of its own.
+    std::vector<std::string> lines = readouts(sides);
+    std::vector<TextCall> placed = layout.place(lines, corners);
+    if (placed.empty()) {
+        const std::string pi = lines[kPiLine];
+        lines.erase(lines.begin() + kPiLine);
+        placed = layout.place(lines, corners);
+        const std::vector<TextCall> piAlone = layout.place({pi}, corners);
+        placed.insert(placed.end(), piAlone.begin(), piAlone.end());
+    }
+    aids.texts.insert(aids.texts.end(), placed.begin(), placed.end());
 }
 
 } // namespace PolygonAids
