@@ -1078,7 +1078,7 @@ def page_menu(s):
 
 POLYGON_START = 3
 AIDS_SIDES = 12
-FORMULA_LINES = 4
+FORMULA_LINES = 5
 # Only the aids' letters come this near white in a figure (light yellow stops at
 # 192): three bytes of at least 224 that start a pixel.
 NEAR_WHITE = re.compile(rb"(?=[\xe0-\xff]{3})")
@@ -1115,7 +1115,7 @@ def lesson_aids(s):
         design = settled(s, inner)
         s.keys("F2")
         shown = settled(s, inner, unlike=design)
-        # Page 2 at rest shows a radius and no text.
+        # Page 2 at rest shows a radius and the number of sectors.
         s.fact("F2 shows page %d's aids" % page,
                shown != design and (text_lines(shown) > 0 or page == SECTORS_PAGE) and text_lines(design) == 0,
                "wanted the picture to change, with lettering over the figure after F2 only")
@@ -1131,6 +1131,7 @@ def lesson_aids(s):
     eleven = settled(s, readouts)
     s.click(scroll_arrows(page["scroll"])[1])
     twelve = settled(s, readouts, unlike=eleven)
+    # π goes to a corner of its own at this size, leaving two lines here.
     s.fact("readouts at %d sides" % AIDS_SIDES, text_lines(twelve) == 2 and twelve != eleven,
            "wanted two lines of readouts, changed from 11 sides")
 
@@ -1138,7 +1139,8 @@ def lesson_aids(s):
     page = page_layout(tabs, SECTORS_PAGE)
     inner = page["inner"]
     m = SectorsModel(inner, SECTORS_TARGET_VALUE)
-    above = Rect(inner.x, inner.y, inner.w, round(m.y0 - m.r) - 2 * INSET)
+    # Right of the circle: the number of sectors stands over it.
+    above = Rect(inner.x + 2 * m.cx, inner.y, inner.w - 2 * m.cx, round(m.y0 - m.r) - 2 * INSET)
     below = Rect(inner.x, inner.y + m.y0, inner.w, inner.h - m.y0)
     s.keys("F2")
     s.click(scroll_arrows(page["scroll"])[0], times=SECTORS_START_VALUE - SECTORS_TARGET_VALUE)
