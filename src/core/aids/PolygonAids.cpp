@@ -7,6 +7,7 @@
 #include "PolygonFigure.h"
 #include "Text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -25,22 +26,20 @@ constexpr double kDashShare = 0.5;
 constexpr int kRatioDecimals = 3;
 constexpr int kPercentDecimals = 1;
 constexpr double kPercent = 100;
-// The readouts' line that names π.
-constexpr std::size_t kPiLine = 1;
+// Against rounding, between blocks that stand a clearance apart.
+constexpr double kSparePx = 1;
 } // namespace
 
 std::vector<std::string> title(int sides) { return {AidWords::polygonName(sides), "辺の数 " + Text::number(sides)}; }
 
 // A side subtends 2π/n at the centre: the perimeter is 2n·R·sin(π/n) and the
-// area n·R²·sin(2π/n)/2, against the circle's 2πR and πR². π itself stands
-// under the ratio, so the class sees where it is going.
+// area n·R²·sin(2π/n)/2, against the circle's 2πR and πR².
 std::vector<std::string> readouts(int sides)
 {
     constexpr double pi = std::numbers::pi;
     const double perimeterOverDiameter = sides * std::sin(pi / sides);
     const double areaShare = sides * std::sin(2 * pi / sides) / (2 * pi);
     return {"周の長さ ÷ 直径 ＝ " + AidWords::rounded(perimeterOverDiameter, kRatioDecimals),
-            "円周率 ＝ 3.14…",
             "面積は円の " + AidWords::rounded(areaShare * kPercent, kPercentDecimals) + " %"};
 }
 
@@ -62,16 +61,27 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
     const std::vector<AidLayout::Place> corners = {layout.inside(AidLayout::Bottom | AidLayout::Left),
                                                    layout.inside(AidLayout::Bottom | AidLayout::Right),
                                                    layout.inside(AidLayout::Top | AidLayout::Right)};
-    // Where the readouts cannot take π under them, π goes to a corner of its own.
-    std::vector<std::string> lines = readouts(sides);
-    std::vector<TextCall> placed = layout.place(lines, corners);
-    if (placed.empty()) {
-        const std::string pi = lines[kPiLine];
-        lines.erase(lines.begin() + kPiLine);
-        placed = layout.place(lines, corners);
-        const std::vector<TextCall> piAlone = layout.place({pi}, corners);
-        placed.insert(placed.end(), piAlone.begin(), piAlone.end());
+    std::vector<TextCall> placed = layout.place(readouts(sides), corners);
+    // π stands over the readouts, or under them, as a block of its own: a
+    // third line would shrink them all in a corner.
+    std::vector<AidLayout::Place> piPlaces;
+    int piPx = 0;
+    if (!placed.empty()) {
+        piPx = placed.front().pixelSize;
+        const double top = placed.front().box.top() - layout.gapPx() - kSparePx;
+        const double bottom = placed.back().box.bottom() + layout.gapPx() + kSparePx;
+        const double left = placed.front().box.left();
+        double right = left;
+        for (const TextCall &t : placed)
+            right = std::max(right, t.box.right());
+        piPlaces = {{PointF(left, top), AidLayout::Left | AidLayout::Bottom},
+                    {PointF(right, top), AidLayout::Right | AidLayout::Bottom},
+                    {PointF(left, bottom), AidLayout::Left | AidLayout::Top},
+                    {PointF(right, bottom), AidLayout::Right | AidLayout::Top}};
     }
+    piPlaces.insert(piPlaces.end(), corners.begin(), corners.end());
+    const std::vector<TextCall> pi = layout.place({"円周率 ＝ 3.14…"}, piPlaces, AidLayout::Left, piPx);
+    placed.insert(placed.end(), pi.begin(), pi.end());
     aids.texts.insert(aids.texts.end(), placed.begin(), placed.end());
 }
 

@@ -16,7 +16,7 @@ namespace PolygonAids {
 
 // Its name and its number of sides, large enough for the back row.
 std::vector<std::string> title(int sides);
-// How near its perimeter and area come to the circle's.
+// How near its perimeter and area come to the circle's; π is written beside them.
 std::vector<std::string> readouts(int sides);
 void add(LessonAids &aids, AidLayout &layout, const PageView &view);
 
