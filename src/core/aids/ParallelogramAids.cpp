@@ -149,6 +149,7 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
     // the label sits beside its bracket, or just past one of its ends.
     const double clearance = gap + bracketPx;
     const double outside = onLeft ? -clearance : clearance;
+    // The side of a label's box that faces its bracket.
     const unsigned towards = onLeft ? AidLayout::Right : AidLayout::Left;
     const double clearOfFigure = outlinePx + clearance;
     // Over the top end: above the bulges on the left, in the corner the
