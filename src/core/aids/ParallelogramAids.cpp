@@ -168,8 +168,9 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
                       {PointF(heightX + inward, baseY + clearance), towards | AidLayout::Top}},
                      towards);
     if (heightTexts.empty())
-        heightTexts = layout.place({heightLabel().front() + " " + heightLabel().back()},
-                                   {{PointF(heightX, areas.upper.top() - clearance), AidLayout::Left | AidLayout::Bottom}});
+        heightTexts =
+            layout.place({heightLabel().front() + " " + heightLabel().back()},
+                         {{PointF(heightX, areas.upper.top() - clearance), AidLayout::Left | AidLayout::Bottom}});
     addTexts(aids, heightTexts);
     addTexts(aids, layout.place({baseLabel()}, {{PointF(baseLeft.x() / 2 + baseRight.x() / 2, baseY + clearance),
                                                  AidLayout::HCenter | AidLayout::Top}}));
