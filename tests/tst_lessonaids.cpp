@@ -36,7 +36,7 @@ const QStringList kSides{"高さ", "→ 半径", "底辺 → 円周の半分"};
 const QStringList kFormula{"面積 ＝ 底辺 × 高さ", "＝ 円周の半分 × 半径", "＝ 直径 × 3.14 ÷ 2 × 半径",
                            "＝ 半径 × 3.14 × 半径", "円の面積 ＝ 半径 × 半径 × 円周率"};
 const QStringList kTriangle{"正三角形", "辺の数 3", "周の長さ ÷ 直径 ＝ 約 2.598", "面積は円の 約 41.3 %", "円周率 ＝ 3.14…"};
-const QStringList kRightAngle{"おうぎ形", "中心角 90°", "円の 1/4 ＝ 25 %"};
+const QStringList kRightAngle{"おうぎ形の中心角 90°", "円の 1/4 ＝ 25 %"};
 
 double distance(QPointF p, const QRectF &r)
 {
@@ -84,10 +84,10 @@ void TestLessonAids::text_data()
     row("hexagon: 3 exactly", 0, 6, 0, {"正六角形", "辺の数 6", "周の長さ ÷ 直径 ＝ 3.000", "面積は円の 約 82.7 %", "円周率 ＝ 3.14…"});
     row("64 sides", 0, 64, 0, {"正六十四角形", "辺の数 64", "周の長さ ÷ 直径 ＝ 約 3.140", "面積は円の 約 99.8 %", "円周率 ＝ 3.14…"});
     row("90°", 1, 90, 0, kRightAngle);
-    row("120°", 1, 120, 0, {"おうぎ形", "中心角 120°", "円の 1/3 ＝ 約 33.3 %"});
-    row("1°", 1, 1, 0, {"おうぎ形", "中心角 1°", "円の 1/360 ＝ 約 0.3 %"});
-    row("9°: 2.5 % exactly", 1, 9, 0, {"おうぎ形", "中心角 9°", "円の 1/40 ＝ 2.5 %"});
-    row("360°", 1, 360, 0, {"おうぎ形", "中心角 360°", "円の 1 ＝ 100 %"});
+    row("120°", 1, 120, 0, {"おうぎ形の中心角 120°", "円の 1/3 ＝ 約 33.3 %"});
+    row("1°", 1, 1, 0, {"おうぎ形の中心角 1°", "円の 1/360 ＝ 約 0.3 %"});
+    row("9°: 2.5 % exactly", 1, 9, 0, {"おうぎ形の中心角 9°", "円の 1/40 ＝ 2.5 %"});
+    row("360°", 1, 360, 0, {"おうぎ形の中心角 360°", "円の 1 ＝ 100 %"});
     for (int lines = 0; lines <= LessonAids::kFormulaLines + 1; ++lines)
         QTest::addRow("finished, %d formula lines", lines)
             << 2 << kFullHd << 4 << lines << 1 << QStringList{"おうぎ形の数 8"} + kSides + kFormula.mid(0, lines);

@@ -40,7 +40,7 @@ std::string percentage(int degrees)
 
 std::vector<std::string> readouts(int degrees)
 {
-    return {"おうぎ形", "中心角 " + Text::number(degrees) + "°",
+    return {"おうぎ形の中心角 " + Text::number(degrees) + "°",
             "円の " + fraction(degrees) + " ＝ " + percentage(degrees) + " %"};
 }
 

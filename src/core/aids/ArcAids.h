@@ -13,7 +13,7 @@ struct PageView;
 // fraction in lowest terms and as a percentage.
 namespace ArcAids {
 
-// The figure's name, its angle, and its share of the circle.
+// Its angle, naming the figure, and its share of the circle.
 std::vector<std::string> readouts(int degrees);
 void add(LessonAids &aids, AidLayout &layout, const PageView &view);
 
