@@ -91,8 +91,8 @@ void TestLessonAids::text_data()
     for (int lines = 0; lines <= LessonAids::kFormulaLines + 1; ++lines)
         QTest::addRow("finished, %d formula lines", lines)
             << 2 << kFullHd << 4 << lines << 1 << QStringList{"おうぎ形の数 8"} + kSides + kFormula.mid(0, lines);
-    // At a 4:3 projector's size as at 16:9, at every weight, every aid shows.
-    for (const QSize area : {kFourByThree, kFullHd})
+    // At a 4:3 projector's size, in a window or full, as at 16:9, at every weight, every aid shows.
+    for (const QSize area : {kFourByThree, kFullHd, QSize(1024, 768)})
         for (int weight = 1; weight <= 3; ++weight) {
             const int w = area.width(), h = area.height();
             QTest::addRow("%dx%d ×%d triangle", w, h, weight) << 0 << area << 3 << 0 << weight << kTriangle;

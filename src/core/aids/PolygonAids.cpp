@@ -7,7 +7,6 @@
 #include "PolygonFigure.h"
 #include "Text.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -62,26 +61,25 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
                                                    layout.inside(AidLayout::Bottom | AidLayout::Right),
                                                    layout.inside(AidLayout::Top | AidLayout::Right)};
     std::vector<TextCall> placed = layout.place(readouts(sides), corners);
-    // π stands over the readouts, or under them, as a block of its own: a
-    // third line would shrink them all in a corner.
-    std::vector<AidLayout::Place> piPlaces;
-    int piPx = 0;
-    if (!placed.empty()) {
-        piPx = placed.front().pixelSize;
-        const double top = placed.front().box.top() - layout.gapPx() - kSparePx;
-        const double bottom = placed.back().box.bottom() + layout.gapPx() + kSparePx;
-        const double left = placed.front().box.left();
-        double right = left;
-        for (const TextCall &t : placed)
-            right = std::max(right, t.box.right());
-        piPlaces = {{PointF(left, top), AidLayout::Left | AidLayout::Bottom},
-                    {PointF(right, top), AidLayout::Right | AidLayout::Bottom},
-                    {PointF(left, bottom), AidLayout::Left | AidLayout::Top},
-                    {PointF(right, bottom), AidLayout::Right | AidLayout::Top}};
+    // Where no corner takes both readouts, each line takes a corner of its own.
+    for (const std::string &line : placed.empty() ? readouts(sides) : std::vector<std::string>{}) {
+        const std::vector<TextCall> one = layout.place({line}, corners);
+        placed.insert(placed.end(), one.begin(), one.end());
     }
-    piPlaces.insert(piPlaces.end(), corners.begin(), corners.end());
-    const std::vector<TextCall> pi = layout.place({"円周率 ＝ 3.14…"}, piPlaces, AidLayout::Left, piPx);
-    placed.insert(placed.end(), pi.begin(), pi.end());
+    // π stands over the ratio, or under it, at its size, as a block of its
+    // own: a third line would shrink the readouts in a corner.
+    if (!placed.empty()) {
+        const TextCall &ratio = placed.front();
+        const double above = ratio.box.top() - layout.gapPx() - kSparePx;
+        const double below = ratio.box.bottom() + layout.gapPx() + kSparePx;
+        const std::vector<AidLayout::Place> piPlaces = {
+            {PointF(ratio.box.left(), above), AidLayout::Left | AidLayout::Bottom},
+            {PointF(ratio.box.right(), above), AidLayout::Right | AidLayout::Bottom},
+            {PointF(ratio.box.left(), below), AidLayout::Left | AidLayout::Top},
+            {PointF(ratio.box.right(), below), AidLayout::Right | AidLayout::Top}};
+        const std::vector<TextCall> pi = layout.place({"円周率 ＝ 3.14…"}, piPlaces, AidLayout::Left, ratio.pixelSize);
+        placed.insert(placed.end(), pi.begin(), pi.end());
+    }
     aids.texts.insert(aids.texts.end(), placed.begin(), placed.end());
 }
 
