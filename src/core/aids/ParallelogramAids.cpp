@@ -163,8 +163,8 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
         layout.place(heightLabel(),
                      {{PointF(heightX + outside, foot.y() - height / 2), towards | AidLayout::VCenter},
                       {PointF(heightX + outside, foot.y()), towards | AidLayout::Bottom},
-                      {PointF(heightX - bracketPx / 2.0, foot.y() + clearOfFigure), AidLayout::Left | AidLayout::Top},
                       above,
+                      {PointF(heightX - bracketPx / 2.0, foot.y() + clearOfFigure), AidLayout::Left | AidLayout::Top},
                       {PointF(heightX + inward, baseY + clearance), towards | AidLayout::Top}},
                      towards);
     if (heightTexts.empty())
