@@ -211,10 +211,10 @@ void TestKeyboard::sectorKeys_data()
     QTest::newRow("button resumes after stepping") << 2 << "nnbt" << true << 3;
     QTest::newRow("button on N restarts") << 2 << "nnnnnnnnb" << true << 0;
     QTest::newRow("other pages leave the sectors alone") << 0 << "nn" << false << 0;
-    // With the aids on, Page Down at N builds up to four lines of the formula,
+    // With the aids on, Page Down at N builds up to five lines of the formula,
     // each taken back by a Page Up before the sectors move again.
     const QString finished = "a" + QString(8, 'n');
-    QTest::newRow("the formula takes four Page Ups") << 2 << finished + "nnnnnn" + "ppppp" << false << 7;
+    QTest::newRow("the formula takes five Page Ups") << 2 << finished + "nnnnnnn" + "pppppp" << false << 7;
     QTest::newRow("Home clears the formula") << 2 << finished + "nnh" + QString(8, 'n') + "p" << false << 7;
     QTest::newRow("changing V clears it") << 2 << finished + "nnv" + QString(10, 'n') + "p" << false << 9;
     QTest::newRow("a restart clears it") << 2 << finished + "nnb" + QString(8, 't') + "p" << false << 7;

@@ -1,5 +1,7 @@
+#include "AidWords.h"
 #include "ArcFigure.h"
 #include "Convert.h"
+#include "CutOutCircle.h"
 #include "PageRenderer.h"
 #include "ParallelogramAids.h"
 #include "ParallelogramFigure.h"
@@ -19,6 +21,8 @@ class TestLessonAids : public QObject
 {
     Q_OBJECT
 private slots:
+    void words_data();
+    void words();
     void text_data();
     void text();
     void marks_data();
@@ -27,9 +31,17 @@ private slots:
 
 namespace {
 // A client of 1920 × 1080 gives every figure page a picture of 1898 × 981.
-const QSize kFullHd(1898, 981);
-const QStringList kSides{"高さ", "≈ 半径", "底辺 ≈ 円周の半分"};
-const QStringList kFormula{"面積 = 底辺 × 高さ", "= 円周の半分 × 半径", "= 直径 × 3.14 ÷ 2 × 半径", "= 半径 × 半径 × 3.14"};
+const QSize kFullHd(1898, 981), kFourByThree(1002, 669); // and 1024 × 768
+const QStringList kSides{"高さ", "→ 半径", "底辺 → 円周の半分"};
+const QStringList kFormula{"面積 ＝ 底辺 × 高さ", "＝ 円周の半分 × 半径", "＝ 直径 × 3.14 ÷ 2 × 半径",
+                           "＝ 半径 × 3.14 × 半径", "円の面積 ＝ 半径 × 半径 × 円周率"};
+const QStringList kTriangle{"正三角形", "辺の数 3", "周の長さ ÷ 直径 ＝ 約 2.598", "面積は円の 約 41.3 %", "円周率 ＝ 3.14…"};
+const QStringList kRightAngle{"おうぎ形の中心角 90°", "円の 1/4 ＝ 25 %"};
+
+double distance(QPointF p, const QRectF &r)
+{
+    return std::hypot(p.x() - std::clamp(p.x(), r.left(), r.right()), p.y() - std::clamp(p.y(), r.top(), r.bottom()));
+}
 
 LessonAids aidsOf(int page, QSize area, int value, int step, int formulaLines, LineWeight weight)
 {
@@ -37,51 +49,88 @@ LessonAids aidsOf(int page, QSize area, int value, int step, int formulaLines, L
 }
 } // namespace
 
+// Kanji numerals with 十 alone for one ten; the cut-out sheet's wording.
+void TestLessonAids::words_data()
+{
+    QTest::addColumn<QString>("made");
+    QTest::addColumn<QString>("expected");
+    for (const auto &[sides, name] : {std::pair{3, "正三角形"}, {4, "正方形"}, {5, "正五角形"}, {10, "正十角形"}, {11, "正十一角形"},
+                                      {19, "正十九角形"}, {20, "正二十角形"}, {21, "正二十一角形"}, {55, "正五十五角形"}, {64, "正六十四角形"}})
+        QTest::addRow("%d sides", sides) << QString::fromStdString(AidWords::polygonName(sides)) << name;
+    QTest::newRow("cut-out sheet") << QString::fromStdString(CutOutCircle::compute(4).caption())
+                                   << "円を 8 個のおうぎ形に分けました（半径 6 cm）。\n線にそって切り取り、番号の順に並べてみよう。";
+}
+
+void TestLessonAids::words()
+{
+    QFETCH(QString, made);
+    QFETCH(QString, expected);
+    QCOMPARE(made, expected);
+}
+
 void TestLessonAids::text_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QSize>("area");
     QTest::addColumn<int>("value");
     QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("weight");
     QTest::addColumn<QStringList>("expected"); // empty where a small picture may leave some out
     // n·sin(π/n) and n·sin(2π/n)/2π; v/360 in lowest terms.
     const auto row = [](const char *name, int page, int value, int lines, const QStringList &expected) {
-        QTest::newRow(name) << page << kFullHd << value << lines << expected;
+        QTest::newRow(name) << page << kFullHd << value << lines << 1 << expected;
     };
-    row("hexagon", 0, 6, 0, {"正6角形", "周の長さ ÷ 直径 = 3.000", "面積は円の 82.7 %"});
-    row("12 sides", 0, 12, 0, {"正12角形", "周の長さ ÷ 直径 = 3.106", "面積は円の 95.5 %"});
-    row("64 sides", 0, 64, 0, {"正64角形", "周の長さ ÷ 直径 = 3.140", "面積は円の 99.8 %"});
-    row("90°", 1, 90, 0, {"中心角 90°", "円の 1/4 = 25 %"});
-    row("120°", 1, 120, 0, {"中心角 120°", "円の 1/3 = 33.3 %"});
-    row("100°", 1, 100, 0, {"中心角 100°", "円の 5/18 = 27.8 %"});
-    row("360°", 1, 360, 0, {"中心角 360°", "円の 1 = 100 %"});
-    row("0°", 1, 0, 0, {"中心角 0°", "円の 0 = 0 %"});
+    row("triangle", 0, 3, 0, kTriangle);
+    row("hexagon: 3 exactly", 0, 6, 0, {"正六角形", "辺の数 6", "周の長さ ÷ 直径 ＝ 3.000", "面積は円の 約 82.7 %", "円周率 ＝ 3.14…"});
+    row("64 sides", 0, 64, 0, {"正六十四角形", "辺の数 64", "周の長さ ÷ 直径 ＝ 約 3.140", "面積は円の 約 99.8 %", "円周率 ＝ 3.14…"});
+    row("90°", 1, 90, 0, kRightAngle);
+    row("120°", 1, 120, 0, {"おうぎ形の中心角 120°", "円の 1/3 ＝ 約 33.3 %"});
+    row("1°", 1, 1, 0, {"おうぎ形の中心角 1°", "円の 1/360 ＝ 約 0.3 %"});
+    row("9°: 2.5 % exactly", 1, 9, 0, {"おうぎ形の中心角 9°", "円の 1/40 ＝ 2.5 %"});
+    row("360°", 1, 360, 0, {"おうぎ形の中心角 360°", "円の 1 ＝ 100 %"});
     for (int lines = 0; lines <= LessonAids::kFormulaLines + 1; ++lines)
-        QTest::addRow("finished, %d formula lines", lines) << 2 << kFullHd << 4 << lines << kSides + kFormula.mid(0, lines);
+        QTest::addRow("finished, %d formula lines", lines)
+            << 2 << kFullHd << 4 << lines << 1 << QStringList{"おうぎ形の数 8"} + kSides + kFormula.mid(0, lines);
+    // At a 4:3 projector's size, in a window or full, as at 16:9, at every weight, every aid shows.
+    for (const QSize area : {kFourByThree, kFullHd, QSize(1024, 768)})
+        for (int weight = 1; weight <= 3; ++weight) {
+            const int w = area.width(), h = area.height();
+            QTest::addRow("%dx%d ×%d triangle", w, h, weight) << 0 << area << 3 << 0 << weight << kTriangle;
+            QTest::addRow("%dx%d ×%d 90°", w, h, weight) << 1 << area << 90 << 0 << weight << kRightAngle;
+            for (int half : {2, 3, 4, 32})
+                QTest::addRow("%dx%d ×%d V=%d", w, h, weight, half) << 2 << area << half << 5 << weight
+                                                                 << QStringList{"おうぎ形の数 " + QString::number(2 * half)}
+                                                                        + kSides + kFormula;
+        }
     for (const QSize area : {QSize(526, 370), QSize(3818, 2061), QSize(1344, 669), QSize(500, 900), QSize(300, 200),
                              QSize(120, 90), QSize(2, 2)}) {
         const bool roomy = area.width() > 1000;
         for (int half : {2, 4, 32})
             QTest::addRow("%dx%d V=%d", area.width(), area.height(), half)
-                << 2 << area << half << 4 << (roomy ? kSides + kFormula : QStringList());
-        QTest::addRow("%dx%d polygon", area.width(), area.height()) << 0 << area << 7 << 0 << QStringList();
-        QTest::addRow("%dx%d arc", area.width(), area.height()) << 1 << area << 100 << 0 << QStringList();
+                << 2 << area << half << 5 << 1
+                << (roomy ? QStringList{"おうぎ形の数 " + QString::number(2 * half)} + kSides + kFormula : QStringList());
+        QTest::addRow("%dx%d polygon", area.width(), area.height()) << 0 << area << 7 << 0 << 1 << QStringList();
+        QTest::addRow("%dx%d arc", area.width(), area.height()) << 1 << area << 100 << 0 << 1 << QStringList();
     }
 }
 
-// The texts as painted, each inside the picture, on its own, off the circle
-// and, on page 2, off the finished figure from its left corner to its right
-// and from the top of its arcs to the bottom of its bulges. At a 1920 × 1080
-// full screen the letters are at least 28 pixels high.
+// The texts as painted, each inside the picture, on its own, off the circle's
+// line and, on page 2, off the finished figure's arcs and the band between,
+// from the corner (X0, Y0), R·s and R·c, and off the brackets; the brackets
+// leave board between them and the figure's lines where the aids show in
+// full. At a 1920 × 1080 full
+// screen the letters are at least 28 pixels high.
 void TestLessonAids::text()
 {
     QFETCH(int, page);
     QFETCH(QSize, area);
     QFETCH(int, value);
     QFETCH(int, lines);
+    QFETCH(int, weight);
     QFETCH(QStringList, expected);
+    const LineWeight w = LineWeight::fromFactor(weight).value();
     RecordingOps ops(area.width(), area.height());
-    aidsOf(page, area, value, 2 * value, lines, {}).paint(ops);
+    aidsOf(page, area, value, 2 * value, lines, w).paint(ops);
     const std::vector<TextCall> texts = ops.texts();
     QStringList shown;
     for (const TextCall &t : texts)
@@ -90,25 +139,41 @@ void TestLessonAids::text()
         QCOMPARE(shown, expected);
 
     QPointF centre;
-    double radius = 0;
-    QRectF figure;
+    double edge = 0;
+    QList<QRectF> figure, brackets;
     if (page == 0) {
         const PolygonFigure f = PolygonFigure::compute(area.width(), area.height(), value);
-        centre = toQt(f.centre), radius = f.radius;
+        centre = toQt(f.centre), edge = f.radius + w.px(PolygonFigure::kEdgeWidthPx) / 2.0;
     } else if (page == 1) {
         const ArcFigure f = ArcFigure::compute(area.width(), area.height(), value);
-        centre = toQt(f.centre), radius = f.radius;
+        centre = toQt(f.centre), edge = f.radius + w.px(ArcFigure::kOutlineWidthPx) / 2.0;
     } else {
         const ParallelogramFigure f = ParallelogramFigure::compute(area.width(), area.height(), value, 2 * value);
-        centre = toQt(f.centre), radius = f.R;
-        figure = QRectF(QPointF(f.firstApex.x() - f.R * f.s, f.firstApex.y() - f.R),
-                        QPointF(f.firstApex.x() + 2 * value * f.R * f.s, f.firstApex.y() - f.R * f.c + f.R));
+        const double x0 = f.firstApex.x(), y0 = f.firstApex.y(), lean = f.R * f.s, h = f.R * f.c;
+        const double end = x0 + 2 * value * lean;
+        const double half = w.px(ParallelogramFigure::kOutlineWidthPx) / 2.0;
+        centre = toQt(f.centre), edge = f.R + half;
+        for (const QRectF &r : {QRectF(QPointF(x0 - lean, y0 - f.R), QPointF(end - lean, y0 - h)),
+                                QRectF(QPointF(x0 - lean, y0 - h), QPointF(end, y0)),
+                                QRectF(x0, y0, end - x0, f.R - h)})
+            figure << r.adjusted(-half, -half, half, half);
     }
+    constexpr double kBoardPx = 2;
+    for (const LineCall &l : ops.lines())
+        if (l.width == w.px(ParallelogramAids::kBracketWidthPx) && !expected.isEmpty()) {
+            const double half = l.width / 2.0;
+            brackets << QRectF(toQt(l.from), toQt(l.to)).normalized().adjusted(-half, -half, half, half);
+            QVERIFY(distance(centre, brackets.back()) >= edge + kBoardPx);
+            for (const QRectF &r : figure)
+                QVERIFY(!r.adjusted(-kBoardPx, -kBoardPx, kBoardPx, kBoardPx).intersects(brackets.back()));
+        }
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const QRectF box = toQt(texts[i].box);
-        const QPointF near(std::clamp(centre.x(), box.left(), box.right()), std::clamp(centre.y(), box.top(), box.bottom()));
-        QVERIFY2(QRectF(QPointF(0, 0), area).contains(box) && !box.intersects(figure)
-                     && std::hypot(near.x() - centre.x(), near.y() - centre.y()) > radius,
+        const auto hits = [&](const QList<QRectF> &rs) {
+            return std::any_of(rs.begin(), rs.end(), [&](const QRectF &r) { return r.intersects(box); });
+        };
+        QVERIFY2(QRectF(QPointF(0, 0), area).contains(box) && !hits(figure) && !hits(brackets)
+                     && distance(centre, box) > edge,
                  qPrintable(shown[i]));
         for (std::size_t j = 0; j < i; ++j)
             QVERIFY2(!box.intersects(toQt(texts[j].box)), qPrintable(shown[i] + " / " + shown[j]));
@@ -128,8 +193,10 @@ void TestLessonAids::marks_data()
 // 600 × 300, V = 2: R = 98, centre (100, 150); X0 = 274, Y0 = 199;
 // R·s = 69.298, R·c = 69.295. The moved sectors' arcs in the circle's moved
 // colour; the radius, and the height from Y0 up to 129.705, in another. When
-// finished, the height's bracket stands left of the corner at 274 − 69.298
-// and the base's runs from 274 to 274 + 4 × 69.298 = 551.19 below it. Lines
+// finished, the base's bracket runs from 274 to 274 + 4 × 69.298 = 551.19
+// below it, and the height's stands right of 551.19: the circle, out to 198,
+// leaves no room left of the top corner at 274 − 69.298. The number of
+// sectors shows from the start, the sides' names once finished. Lines
 // and arcs widen with the weight; the drawing state is left as found.
 void TestLessonAids::marks()
 {
@@ -139,6 +206,7 @@ void TestLessonAids::marks()
     aidsOf(2, QSize(600, 300), 2, step, 0, {}).paint(ops);
     aidsOf(2, QSize(600, 300), 2, step, 0, LineWeight::fromFactor(3).value()).paint(heavy);
     QCOMPARE(ops.DrawWidth(), 7);
+    QCOMPARE(int(ops.texts().size()), step < 4 ? 1 : 4);
 
     const std::vector<CircleCall> arcs = ops.circles();
     QCOMPARE(int(arcs.size()), step);
@@ -152,7 +220,7 @@ void TestLessonAids::marks()
     }
     const auto drawn = [&](auto matches) { return std::any_of(lines.begin(), lines.end(), matches); };
     QCOMPARE(drawn([](const LineCall &l) {
-                 return l.from.x() < 204.70 && qAbs(l.from.y() - 129.705) < 0.01 && l.to == PointF(l.from.x(), 199);
+                 return l.from.x() > 551.19 && qAbs(l.from.y() - 129.705) < 0.01 && l.to == PointF(l.from.x(), 199);
              }), step == 4);
     QCOMPARE(drawn([](const LineCall &l) {
                  return l.from == PointF(274, l.to.y()) && l.to.y() > 199 && qAbs(l.to.x() - 551.19) < 0.01;

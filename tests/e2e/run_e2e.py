@@ -1113,7 +1113,7 @@ def page_menu(s):
 
 POLYGON_START = 3
 AIDS_SIDES = 12
-FORMULA_LINES = 4
+FORMULA_LINES = 5
 # Only the aids' letters come this near white in a figure (light yellow stops at
 # 192): three bytes of at least 224 that start a pixel.
 NEAR_WHITE = re.compile(rb"(?=[\xe0-\xff]{3})")
@@ -1150,7 +1150,7 @@ def lesson_aids(s):
         design = settled(s, inner)
         s.keys("F2")
         shown = settled(s, inner, unlike=design)
-        # Page 2 at rest shows a radius and no text.
+        # Page 2 at rest shows a radius and the number of sectors.
         s.fact("F2 shows page %d's aids" % page,
                shown != design and (text_lines(shown) > 0 or page == SECTORS_PAGE) and text_lines(design) == 0,
                "wanted the picture to change, with lettering over the figure after F2 only")
@@ -1166,14 +1166,16 @@ def lesson_aids(s):
     eleven = settled(s, readouts)
     s.click(scroll_arrows(page["scroll"])[1])
     twelve = settled(s, readouts, unlike=eleven)
-    s.fact("readouts at %d sides" % AIDS_SIDES, text_lines(twelve) == 2 and twelve != eleven,
-           "wanted two lines of readouts, changed from 11 sides")
+    # Two readouts, π over them.
+    s.fact("readouts at %d sides" % AIDS_SIDES, text_lines(twelve) == 3 and twelve != eleven,
+           "wanted three lines of readouts, changed from 11 sides")
 
     s.click(tab_centre(tabs, SECTORS_PAGE))
     page = page_layout(tabs, SECTORS_PAGE)
     inner = page["inner"]
     m = SectorsModel(inner, SECTORS_TARGET_VALUE)
-    above = Rect(inner.x, inner.y, inner.w, round(m.y0 - m.r) - 2 * INSET)
+    # Right of the circle: the number of sectors stands over it.
+    above = Rect(inner.x + 2 * m.cx, inner.y, inner.w - 2 * m.cx, round(m.y0 - m.r) - 2 * INSET)
     below = Rect(inner.x, inner.y + m.y0, inner.w, inner.h - m.y0)
     s.keys("F2")
     s.click(scroll_arrows(page["scroll"])[0], times=SECTORS_START_VALUE - SECTORS_TARGET_VALUE)
@@ -1182,11 +1184,13 @@ def lesson_aids(s):
            wait_for(lambda: text_lines(cut(s, below)) > 0, m.n * SECTOR_TICK_S + ANIMATION_GRACE_S),
            "no label under the finished figure")
     built = [settled(s, above)]
+    # The height's label may stand over the figure too, below the formula.
+    named_above = text_lines(built[0])
     for lines in range(1, FORMULA_LINES + 1):
         s.keys("Next")
         built.append(settled(s, above, unlike=built[-1]))
-        s.fact("Page Down builds formula line %d" % lines, text_lines(built[-1]) == lines,
-               "wanted %d lines of text above the figure, found %d" % (lines, text_lines(built[-1])))
+        s.fact("Page Down builds formula line %d" % lines, text_lines(built[-1]) == named_above + lines,
+               "wanted %d lines of text above the figure, found %d" % (named_above + lines, text_lines(built[-1])))
     for lines in range(FORMULA_LINES - 1, -1, -1):
         s.keys("Prior")
         s.fact("Page Up leaves %d lines" % lines, settled(s, above, unlike=built[lines + 1]) == built[lines],

@@ -272,15 +272,16 @@ function circle(ctx, [cx, cy, r, whole, start, sweep, atStart, atEnd, outline, w
     }
 }
 
-// Outlined letters: the outline first, only widening them outwards.
+// Outlined letters: the outline first, only widening them outwards. On whole
+// pixels, as the desktop copies its letters, so lines below the first match it.
 function text(ctx, line, [, left, top, , , px, colour, outline, outlineWidth]) {
     ctx.font = `${px}px ${FACE}`;
-    const baseline = top + metricsAt(px)[0];
+    const baseline = Math.round(top) + metricsAt(px)[0];
     ctx.strokeStyle = css(outline);
     ctx.lineWidth = outlineWidth;
-    ctx.strokeText(line, left, baseline);
+    ctx.strokeText(line, Math.round(left), baseline);
     ctx.fillStyle = css(colour);
-    ctx.fillText(line, left, baseline);
+    ctx.fillText(line, Math.round(left), baseline);
 }
 
 // The picture on screen is opaque, so the canvas need not blend with the page.
@@ -1079,7 +1080,7 @@ function prepareCutOut() {
     const sheet = $('sheet');
     sheet.replaceChildren();
     const caption = document.createElement('p');
-    caption.textContent = `円を ${c.sectors} 個の扇形に分けました（半径 6 cm）。\n線にそって切り取り、番号の順に並べてみよう。`;
+    caption.textContent = c.caption;
     const sideMm = 2 * c.radius * (1 + CUT_OUT_MARGIN_RADII) / c.pixelsPerMm;
     const canvas = sheetCanvas(sideMm, sideMm);
     const scale = canvas.width / (sideMm * c.pixelsPerMm);

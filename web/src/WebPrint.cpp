@@ -49,6 +49,7 @@ emscripten::val WebPrint::cutOut(int half, int weightFactor)
     out.set("radius", int(circle.figure.R));
     out.set("pixelsPerMm", circle.pixelsPerMm());
     out.set("sectors", circle.figure.sectors);
+    out.set("caption", circle.caption());
     emscripten::val centre = emscripten::val::array();
     centre.call<void>("push", circle.figure.centre.x());
     centre.call<void>("push", circle.figure.centre.y());

@@ -53,12 +53,13 @@ bool AidLayout::clear(const RectF &box, double gap) const
 }
 
 std::vector<TextCall> AidLayout::place(const std::vector<std::string> &lines, const std::vector<Place> &places,
-                                       unsigned lineAlign)
+                                       unsigned lineAlign, int largestPx)
 {
     if (lines.empty())
         return {};
+    const int startPx = largestPx > 0 ? std::min(largestPx, m_fullPx) : m_fullPx;
     for (const Place &place : places) {
-        for (double px = m_fullPx; px >= m_smallestPx; px *= kShrinkStep) {
+        for (double px = startPx; px >= m_smallestPx; px *= kShrinkStep) {
             const int pixelSize = std::max(1, int(px));
             const TextMeasure::Metrics metrics = m_measure.metrics(pixelSize);
             std::vector<double> widths;

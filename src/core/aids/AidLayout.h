@@ -57,9 +57,10 @@ public:
     void avoidDisc(PointF centre, double radius) { m_discs.push_back({centre, radius}); }
 
     // One call per line, or none when the block fits nowhere. Lines are aligned
-    // within the block by `lineAlign`: left, right or centred.
+    // within the block by `lineAlign`: left, right or centred. A block that
+    // stands by another may be held to its size by `largestPx`.
     std::vector<TextCall> place(const std::vector<std::string> &lines, const std::vector<Place> &places,
-                                unsigned lineAlign = Left);
+                                unsigned lineAlign = Left, int largestPx = 0);
 
 private:
     struct Disc

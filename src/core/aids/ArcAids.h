@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace core {
 
 class AidLayout;
@@ -10,6 +13,8 @@ struct PageView;
 // fraction in lowest terms and as a percentage.
 namespace ArcAids {
 
+// Its angle, naming the figure, and its share of the circle.
+std::vector<std::string> readouts(int degrees);
 void add(LessonAids &aids, AidLayout &layout, const PageView &view);
 
 } // namespace ArcAids

@@ -15,7 +15,7 @@ class TextMeasure;
 // or an image's, and leaves the drawing state as it found it.
 struct LessonAids
 {
-    static constexpr int kFormulaLines = 4;
+    static constexpr int kFormulaLines = 5;
     // Text size as a share of the picture's smaller side, and the least share
     // and size it may shrink to where room is short.
     static constexpr double kTextShare = 0.04;

@@ -5,6 +5,7 @@
 #include "LessonAids.h"
 #include "PageView.h"
 #include "ParallelogramFigure.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,20 +43,61 @@ void addMarks(LessonAids &aids, const ParallelogramFigure &f, LineWeight weight)
     }
 }
 
-// The area formula, in the order it is built. The ideographic spaces are as
-// wide as 面積, so every = stands in one column.
-const std::vector<std::string> &formula()
+// Where the finished figure lies: its bulges above and below, and the band
+// between them with both slanted sides. The sectors move into it one by one.
+struct Finished
 {
-    static const std::vector<std::string> kLines = {
-        "面積 = 底辺 × 高さ",
-        "　　 = 円周の半分 × 半径",
-        "　　 = 直径 × 3.14 ÷ 2 × 半径",
-        "　　 = 半径 × 半径 × 3.14",
-    };
-    return kLines;
+    RectF upper, band, lower;
+};
+
+Finished finishedAreas(const ParallelogramFigure &f)
+{
+    const double lean = f.R * f.s;
+    const PointF foot(f.firstApex);
+    const double topEdge = foot.y() - f.R * f.c;
+    const double baseEnd = foot.x() + f.sectors * lean;
+    const double bulge = f.R - f.R * f.c;
+    return {RectF(PointF(foot.x() - lean, topEdge - bulge), PointF(baseEnd - lean, topEdge)),
+            RectF(PointF(foot.x() - lean, topEdge), PointF(baseEnd, foot.y())),
+            RectF(PointF(foot.x(), foot.y()), PointF(baseEnd, foot.y() + bulge))};
+}
+
+void addBracket(LessonAids &aids, AidLayout &layout, PointF from, PointF to, PointF tick, const Color &color, int width)
+{
+    addLine(aids, from + tick, from, color, width);
+    addLine(aids, from, to, color, width);
+    addLine(aids, to, to + tick, color, width);
+    layout.avoid(widened(RectF(PointF(std::min(from.x(), from.x() + tick.x()), std::min(from.y(), from.y() + tick.y())),
+                               PointF(std::max(to.x(), to.x() + tick.x()), std::max(to.y(), to.y() + tick.y()))),
+                         width / 2.0));
+}
+
+void addTexts(LessonAids &aids, const std::vector<TextCall> &texts)
+{
+    aids.texts.insert(aids.texts.end(), texts.begin(), texts.end());
 }
 
 } // namespace
+
+std::string count(int sectors) { return "おうぎ形の数 " + Text::number(sectors); }
+
+std::vector<std::string> heightLabel() { return {"高さ", "→ 半径"}; }
+
+std::string baseLabel() { return "底辺 → 円周の半分"; }
+
+// The area formula, in the order it is built. The ideographic spaces are as
+// wide as 面積, so every ＝ of the working stands in one column.
+const std::vector<std::string> &formula()
+{
+    static const std::vector<std::string> kLines = {
+        "面積 ＝ 底辺 × 高さ",
+        "　　 ＝ 円周の半分 × 半径",
+        "　　 ＝ 直径 × 3.14 ÷ 2 × 半径",
+        "　　 ＝ 半径 × 3.14 × 半径",
+        "円の面積 ＝ 半径 × 半径 × 円周率",
+    };
+    return kLines;
+}
 
 void add(LessonAids &aids, AidLayout &layout, const PageView &view)
 {
@@ -64,57 +106,74 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
     const ParallelogramFigure f =
         ParallelogramFigure::compute(float(view.inner.width()), float(view.inner.height()), view.value, view.step);
     addMarks(aids, f, weight);
-    if (f.step < f.sectors || f.R == 0)
+    if (f.R == 0)
         return;
 
-    const double lean = f.R * f.s;
-    const double height = f.R * f.c;
-    const PointF bottomLeft(f.firstApex);
-    const double top = bottomLeft.y() - f.R;                // highest point of the point-down arcs
-    const double bottom = bottomLeft.y() - height + f.R;    // lowest point of the point-up arcs
-    const double baseEnd = bottomLeft.x() + f.sectors * lean;
     const double outlinePx = weight.px(ParallelogramFigure::kOutlineWidthPx);
-    const double bracketPx = weight.px(kBracketWidthPx);
+    const int bracketPx = weight.px(kBracketWidthPx);
+    const Finished areas = finishedAreas(f);
+    layout.avoidDisc(f.centre, f.R + outlinePx);
+    for (const RectF &area : {areas.upper, areas.band, areas.lower})
+        layout.avoid(widened(area, outlinePx));
+
+    // The number of sectors shows from the start, where the figure never goes.
+    addTexts(aids, layout.place({count(f.sectors)}, {layout.inside(AidLayout::Top | AidLayout::Left),
+                                                     layout.inside(AidLayout::Bottom | AidLayout::Left),
+                                                     layout.inside(AidLayout::Bottom | AidLayout::Right)}));
+    if (f.step < f.sectors)
+        return;
+
+    const PointF foot(f.firstApex);
+    const double height = areas.band.height();
     const double gap = layout.gapPx();
     const double tick = gap * kTickShare;
+    // A bracket's middle stands this far from the figure's line it measures, so
+    // their edges keep the clearance between them at every weight.
+    const double offset = outlinePx / 2 + gap + bracketPx / 2.0;
 
-    layout.avoidDisc(f.centre, f.R + outlinePx);
-    layout.avoid(widened(RectF(PointF(bottomLeft.x() - lean, top), PointF(baseEnd, bottom)), outlinePx));
+    // The height stands beside the left side where that clears the circle,
+    // and beside the right otherwise: with few sectors the two nearly touch.
+    const double leftX = areas.band.left() - offset;
+    const bool onLeft = leftX - bracketPx / 2.0 - gap >= f.centre.x() + f.R + outlinePx / 2;
+    const double heightX = onLeft ? leftX : areas.band.right() + offset;
+    const double inward = onLeft ? tick : -tick;
+    const PointF heightTop(heightX, foot.y() - height);
+    const PointF heightFoot(heightX, foot.y());
+    addBracket(aids, layout, heightTop, heightFoot, PointF(inward, 0), kRadiusColor, bracketPx);
+    const double baseY = areas.lower.bottom() + offset;
+    const PointF baseLeft(areas.lower.left(), baseY);
+    const PointF baseRight(areas.lower.right(), baseY);
+    addBracket(aids, layout, baseLeft, baseRight, PointF(0, -tick), ParallelogramFigure::kMovedColor, bracketPx);
 
-    // Brackets: the height beside the slanted left side, the base under the bulges.
-    const double heightX = bottomLeft.x() - lean - gap;
-    const PointF heightTop(heightX, bottomLeft.y() - height);
-    const PointF heightFoot(heightX, bottomLeft.y());
-    addLine(aids, heightTop + PointF(tick, 0), heightTop, kRadiusColor, bracketPx);
-    addLine(aids, heightTop, heightFoot, kRadiusColor, bracketPx);
-    addLine(aids, heightFoot, heightFoot + PointF(tick, 0), kRadiusColor, bracketPx);
-    const double baseY = bottom + gap;
-    const PointF baseLeft(bottomLeft.x(), baseY);
-    const PointF baseRight(baseEnd, baseY);
-    addLine(aids, baseLeft - PointF(0, tick), baseLeft, ParallelogramFigure::kMovedColor, bracketPx);
-    addLine(aids, baseLeft, baseRight, ParallelogramFigure::kMovedColor, bracketPx);
-    addLine(aids, baseRight, baseRight - PointF(0, tick), ParallelogramFigure::kMovedColor, bracketPx);
-    layout.avoid(widened(RectF(heightTop, heightFoot + PointF(tick, 0)), bracketPx / 2));
-    layout.avoid(widened(RectF(baseLeft - PointF(0, tick), baseRight), bracketPx / 2));
-
-    // Text keeps its clearance from a bracket's line, not only from its middle.
+    // Text keeps its clearance from a bracket's line, not only from its middle;
+    // the label sits beside its bracket, or just past one of its ends.
     const double clearance = gap + bracketPx;
-    const std::string heightWord = "高さ", heightIs = "≈ 半径";
-    const double heightMiddle = bottomLeft.y() - height / 2;
-    std::vector<TextCall> heightLabel =
-        layout.place({heightWord, heightIs},
-                     {{PointF(heightX - clearance, heightMiddle), AidLayout::Right | AidLayout::VCenter},
-                      {PointF(heightX - clearance, bottomLeft.y()), AidLayout::Right | AidLayout::Bottom},
-                      {PointF(heightX + tick, baseY + clearance), AidLayout::Right | AidLayout::Top}},
-                     AidLayout::Right);
-    if (heightLabel.empty())
-        heightLabel = layout.place({heightWord + " " + heightIs},
-                                   {{PointF(heightX, top - clearance), AidLayout::Left | AidLayout::Bottom}});
-    aids.texts.insert(aids.texts.end(), heightLabel.begin(), heightLabel.end());
-    for (const TextCall &t : layout.place({"底辺 ≈ 円周の半分"},
-                                          {{PointF((bottomLeft.x() + baseEnd) / 2, baseY + clearance),
-                                            AidLayout::HCenter | AidLayout::Top}}))
-        aids.texts.push_back(t);
+    const double outside = onLeft ? -clearance : clearance;
+    // The side of a label's box that faces its bracket.
+    const unsigned towards = onLeft ? AidLayout::Right : AidLayout::Left;
+    const double clearOfFigure = outlinePx + clearance;
+    // Over the top end: above the bulges on the left, in the corner the
+    // bulges leave free on the right.
+    const AidLayout::Place above =
+        onLeft ? AidLayout::Place{PointF(heightX - bracketPx / 2.0, areas.upper.top() - clearOfFigure),
+                                  AidLayout::Left | AidLayout::Bottom}
+               : AidLayout::Place{PointF(heightX + bracketPx / 2.0, areas.band.top() - clearOfFigure),
+                                  AidLayout::Right | AidLayout::Bottom};
+    std::vector<TextCall> heightTexts =
+        layout.place(heightLabel(),
+                     {{PointF(heightX + outside, foot.y() - height / 2), towards | AidLayout::VCenter},
+                      {PointF(heightX + outside, foot.y()), towards | AidLayout::Bottom},
+                      above,
+                      {PointF(heightX - bracketPx / 2.0, foot.y() + clearOfFigure), AidLayout::Left | AidLayout::Top},
+                      {PointF(heightX + inward, baseY + clearance), towards | AidLayout::Top}},
+                     towards);
+    if (heightTexts.empty())
+        heightTexts =
+            layout.place({heightLabel().front() + " " + heightLabel().back()},
+                         {{PointF(heightX, areas.upper.top() - clearance), AidLayout::Left | AidLayout::Bottom}});
+    addTexts(aids, heightTexts);
+    addTexts(aids, layout.place({baseLabel()}, {{PointF(baseLeft.x() / 2 + baseRight.x() / 2, baseY + clearance),
+                                                 AidLayout::HCenter | AidLayout::Top}}));
 
     if (formulaLines == 0)
         return;

@@ -2,6 +2,9 @@
 
 #include "Color.h"
 
+#include <string>
+#include <vector>
+
 namespace core {
 
 class AidLayout;
@@ -19,6 +22,13 @@ inline const Color kRadiusColor{255, 96, 255};
 constexpr int kMarkWidthPx = 3;
 constexpr int kBracketWidthPx = 2;
 
+// How many sectors the circle is cut into.
+std::string count(int sectors);
+// What the finished figure's height and base come from.
+std::vector<std::string> heightLabel();
+std::string baseLabel();
+// The area formula, a line for each step, the textbook's last line last.
+const std::vector<std::string> &formula();
 void add(LessonAids &aids, AidLayout &layout, const PageView &view);
 
 } // namespace ParallelogramAids

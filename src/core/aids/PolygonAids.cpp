@@ -1,6 +1,7 @@
 #include "PolygonAids.h"
 
 #include "AidLayout.h"
+#include "AidWords.h"
 #include "LessonAids.h"
 #include "PageView.h"
 #include "PolygonFigure.h"
@@ -24,7 +25,22 @@ constexpr double kDashShare = 0.5;
 constexpr int kRatioDecimals = 3;
 constexpr int kPercentDecimals = 1;
 constexpr double kPercent = 100;
+// Against rounding, between blocks that stand a clearance apart.
+constexpr double kSparePx = 1;
 } // namespace
+
+std::vector<std::string> title(int sides) { return {AidWords::polygonName(sides), "辺の数 " + Text::number(sides)}; }
+
+// A side subtends 2π/n at the centre: the perimeter is 2n·R·sin(π/n) and the
+// area n·R²·sin(2π/n)/2, against the circle's 2πR and πR².
+std::vector<std::string> readouts(int sides)
+{
+    constexpr double pi = std::numbers::pi;
+    const double perimeterOverDiameter = sides * std::sin(pi / sides);
+    const double areaShare = sides * std::sin(2 * pi / sides) / (2 * pi);
+    return {"周の長さ ÷ 直径 ＝ " + AidWords::rounded(perimeterOverDiameter, kRatioDecimals),
+            "面積は円の " + AidWords::rounded(areaShare * kPercent, kPercentDecimals) + " %"};
+}
 
 void add(LessonAids &aids, AidLayout &layout, const PageView &view)
 {
@@ -38,23 +54,33 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
                              kCircleColor, weight.px(kCircleWidthPx)});
     layout.avoidDisc(f.centre, f.radius + weight.px(PolygonFigure::kEdgeWidthPx));
 
-    // A side subtends 2π/n at the centre: the perimeter is 2n·R·sin(π/n) and
-    // the area n·R²·sin(2π/n)/2, against the circle's 2πR and πR².
-    constexpr double pi = std::numbers::pi;
-    const double perimeterOverDiameter = sides * std::sin(pi / sides);
-    const double areaShare = sides * std::sin(2 * pi / sides) / (2 * pi);
-
-    const std::string name = "正" + Text::number(sides) + "角形";
-    const std::vector<std::string> readouts = {
-        "周の長さ ÷ 直径 = " + Text::fixed(perimeterOverDiameter, kRatioDecimals),
-        "面積は円の " + Text::fixed(areaShare * kPercent, kPercentDecimals) + " %"};
-    for (const TextCall &t : layout.place({name}, {layout.inside(AidLayout::Top | AidLayout::Left),
+    for (const TextCall &t : layout.place(title(sides), {layout.inside(AidLayout::Top | AidLayout::Left),
                                                    layout.inside(AidLayout::Top | AidLayout::Right)}))
         aids.texts.push_back(t);
-    for (const TextCall &t : layout.place(readouts, {layout.inside(AidLayout::Bottom | AidLayout::Left),
-                                                     layout.inside(AidLayout::Bottom | AidLayout::Right),
-                                                     layout.inside(AidLayout::Top | AidLayout::Right)}))
-        aids.texts.push_back(t);
+    const std::vector<AidLayout::Place> corners = {layout.inside(AidLayout::Bottom | AidLayout::Left),
+                                                   layout.inside(AidLayout::Bottom | AidLayout::Right),
+                                                   layout.inside(AidLayout::Top | AidLayout::Right)};
+    std::vector<TextCall> placed = layout.place(readouts(sides), corners);
+    // Where no corner takes both readouts, each line takes a corner of its own.
+    for (const std::string &line : placed.empty() ? readouts(sides) : std::vector<std::string>{}) {
+        const std::vector<TextCall> one = layout.place({line}, corners);
+        placed.insert(placed.end(), one.begin(), one.end());
+    }
+    // π stands over the ratio, or under it, at its size, as a block of its
+    // own: a third line would shrink the readouts in a corner.
+    if (!placed.empty()) {
+        const TextCall &ratio = placed.front();
+        const double above = ratio.box.top() - layout.gapPx() - kSparePx;
+        const double below = ratio.box.bottom() + layout.gapPx() + kSparePx;
+        const std::vector<AidLayout::Place> piPlaces = {
+            {PointF(ratio.box.left(), above), AidLayout::Left | AidLayout::Bottom},
+            {PointF(ratio.box.right(), above), AidLayout::Right | AidLayout::Bottom},
+            {PointF(ratio.box.left(), below), AidLayout::Left | AidLayout::Top},
+            {PointF(ratio.box.right(), below), AidLayout::Right | AidLayout::Top}};
+        const std::vector<TextCall> pi = layout.place({"円周率 ＝ 3.14…"}, piPlaces, AidLayout::Left, ratio.pixelSize);
+        placed.insert(placed.end(), pi.begin(), pi.end());
+    }
+    aids.texts.insert(aids.texts.end(), placed.begin(), placed.end());
 }
 
 } // namespace PolygonAids

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace core {
 
 class AidLayout;
@@ -11,6 +14,10 @@ struct PageView;
 // its area come to the circle's, as numbers.
 namespace PolygonAids {
 
+// Its name and its number of sides, large enough for the back row.
+std::vector<std::string> title(int sides);
+// How near its perimeter and area come to the circle's; π is written beside them.
+std::vector<std::string> readouts(int sides);
 void add(LessonAids &aids, AidLayout &layout, const PageView &view);
 
 } // namespace PolygonAids

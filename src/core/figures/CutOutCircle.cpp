@@ -1,6 +1,7 @@
 #include "CutOutCircle.h"
 
 #include "FigureMath.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,7 @@ constexpr double kNumberAtRadii = 0.72;
 constexpr double kNumberShareOfChord = 0.55;
 constexpr double kNumberShareOfRadius = 0.16;
 constexpr double kQuarterTurnDegrees = 90;
+constexpr int kMmPerCm = 10;
 } // namespace
 
 // Sector j lies between radius lines j and j + 1, clockwise from 3 o'clock,
@@ -34,6 +36,12 @@ CutOutCircle CutOutCircle::compute(int half)
                              angle * kDegreesPerHalfTurn / kPi + kQuarterTurnDegrees, j + 1});
     }
     return c;
+}
+
+std::string CutOutCircle::caption() const
+{
+    return "円を " + Text::number(figure.sectors) + " 個のおうぎ形に分けました（半径 " + Text::number(std::lround(kRadiusMm / kMmPerCm))
+           + " cm）。\n線にそって切り取り、番号の順に並べてみよう。";
 }
 
 } // namespace core

@@ -3,6 +3,7 @@
 #include "ParallelogramFigure.h"
 #include "PointF.h"
 
+#include <string>
 #include <vector>
 
 namespace core {
@@ -32,6 +33,8 @@ struct CutOutCircle
     std::vector<Number> numbers;
 
     static CutOutCircle compute(int half);
+    // What the sheet tells the pupils, over the circle: two lines.
+    std::string caption() const;
     // Picture pixels on paper, from its millimetres.
     double pixelsPerMm() const { return figure.R / kRadiusMm; }
 };

@@ -26,7 +26,7 @@ class Lesson
 {
 public:
     static constexpr int kTickMs = 350;
-    static constexpr int kFormulaLines = 4;
+    static constexpr int kFormulaLines = 5;
 
     enum class Change {
         Page,    // the page in view

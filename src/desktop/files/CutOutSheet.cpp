@@ -54,9 +54,7 @@ void CutOutSheet::paint(QPainter &painter, const QRectF &paper, double unitsPerM
     caption.setPixelSize(std::max(1, int(kCaptionMm * unitsPerMm)));
     painter.setFont(caption);
     painter.setPen(kNumberColour);
-    painter.drawText(paper, Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("円を %1 個の扇形に分けました（半径 6 cm）。\n線にそって切り取り、番号の順に並べてみよう。")
-                         .arg(figure.sectors));
+    painter.drawText(paper, Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(circle.caption()));
 }
 
 bool CutOutSheet::print(QPagedPaintDevice &device, int half, core::LineWeight weight)
