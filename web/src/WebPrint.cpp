@@ -18,6 +18,8 @@ emscripten::val WebPrint::ink(const core::Lesson &lesson, int page, int innerWid
     core::InkLayer layer;
     layer.setFrame(core::PageRenderer::inkFrame(page, float(innerWidth), float(innerHeight)));
     layer.resize(core::Size(innerWidth, innerHeight), scale);
+    // On white paper the pens are darkened to read instead.
+    layer.setEdged(!darkOnWhite && lesson.weight().factor() > 1);
     std::vector<core::Stroke> strokes;
     for (const core::Stroke *stroke : lesson.ink(page).strokes()) {
         strokes.push_back(*stroke);

@@ -63,6 +63,12 @@ double PenPalette::contrastRatio(const Color &a, const Color &b)
     return (std::max(la, lb) + kFlare) / (std::min(la, lb) + kFlare);
 }
 
+Color PenPalette::edgeFor(const Color &colour)
+{
+    const Color white(255, 255, 255);
+    return contrastRatio(colour, white) >= kPenReadsOnWhiteContrast ? white : kDarkEdge;
+}
+
 Color PenPalette::onWhite(const Color &colour)
 {
     const Color white(255, 255, 255);
