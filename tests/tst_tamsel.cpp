@@ -5,6 +5,7 @@
 #include "QtDialogs.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
+#include "SheetChoices.h"
 #include "Strokes.h"
 #include "TabControl.h"
 #include "Timer.h"
@@ -12,6 +13,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +34,7 @@ private slots:
     void failedSavingIsShownOnce();
     void qtDialogsSpeakJapanese_data();
     void qtDialogsSpeakJapanese();
+    void printsOnWhitePaperUnlessAsked();
 };
 
 void TestTamsel::startsWithDesignValues()
@@ -218,4 +221,18 @@ void TestTamsel::qtDialogsSpeakJapanese()
 }
 
 QTEST_MAIN(TestTamsel)
+// A page in the board's colours is a page of toner: white paper unless chosen.
+void TestTamsel::printsOnWhitePaperUnlessAsked()
+{
+    SheetChoices choices(4);
+    QCOMPARE(choices.choice().look, PainterDrawOps::Look::DarkOnWhite);
+    QVERIFY(!choices.choice().allPages);
+    const QList<QRadioButton *> buttons = choices.findChildren<QRadioButton *>();
+    const auto board = std::find_if(buttons.begin(), buttons.end(),
+                                    [](QRadioButton *b) { return b->text().startsWith(QStringLiteral("黒板の色")); });
+    QVERIFY(board != buttons.end());
+    (*board)->setChecked(true);
+    QCOMPARE(choices.choice().look, PainterDrawOps::Look::Board);
+}
+
 #include "tst_tamsel.moc"

@@ -58,7 +58,7 @@ emscripten::val WebPrint::cutOut(int half, int weightFactor)
     out.set("numberPx", circle.numberPx);
     emscripten::val numbers = emscripten::val::array();
     for (const core::CutOutCircle::Number &n : circle.numbers)
-        for (double v : {n.at.x(), n.at.y(), n.degrees, double(n.value)})
+        for (double v : {n.at.x(), n.at.y(), n.degrees, double(n.value), double(n.underlined)})
             numbers.call<void>("push", v);
     out.set("numbers", numbers);
     return out;

@@ -25,6 +25,8 @@ struct CutOutCircle
         PointF at;
         double degrees = 0;
         int value = 0;
+        // A cut sector lies any way up: 6 and 9, 16 and 91… are told apart by a line under them.
+        bool underlined = false;
     };
 
     ParallelogramFigure figure;
@@ -32,6 +34,8 @@ struct CutOutCircle
     std::vector<Number> numbers;
 
     static CutOutCircle compute(int half);
+    // Whether the number, turned half round, reads as a different number.
+    static bool readsOtherTurned(int value);
     // Picture pixels on paper, from its millimetres.
     double pixelsPerMm() const { return figure.R / kRadiusMm; }
 };
