@@ -208,6 +208,8 @@ void TestTamsel::qtDialogsSpeakJapanese_data()
     QTest::newRow("save dialog's name field") << QByteArray("QFileDialog") << QByteArray("File &name:")
                                               << QString("ファイル名(&N):");
     QTest::newRow("print dialog's button") << QByteArray("QPrintDialog") << QByteArray("&Print") << QString("印刷(&P)");
+    QTest::newRow("print options Qt leaves in English") << QByteArray("QPrintSettingsOutput")
+                                                        << QByteArray("Double Sided Printing") << QString("両面印刷");
 }
 
 void TestTamsel::qtDialogsSpeakJapanese()
@@ -220,7 +222,6 @@ void TestTamsel::qtDialogsSpeakJapanese()
     QCOMPARE(QCoreApplication::translate(context.constData(), english.constData()), japanese);
 }
 
-QTEST_MAIN(TestTamsel)
 // A page in the board's colours is a page of toner: white paper unless chosen.
 void TestTamsel::printsOnWhitePaperUnlessAsked()
 {
@@ -235,4 +236,5 @@ void TestTamsel::printsOnWhitePaperUnlessAsked()
     QCOMPARE(choices.choice().look, PainterDrawOps::Look::Board);
 }
 
+QTEST_MAIN(TestTamsel)
 #include "tst_tamsel.moc"
