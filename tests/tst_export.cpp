@@ -182,21 +182,16 @@ void TestExport::cutOutNumbersTurnedOver()
 // dark: the letters print filled, not as hollow outlines.
 void TestExport::aidsPrintFilledOnWhitePaper()
 {
-    const auto sheet = [](PainterDrawOps::Look look) {
-        QImage image(526, 370, QImage::Format_RGB32);
-        QPainter painter(&image);
-        SheetRenderer::paintSheet(painter, image.rect(), {{0, Size(526, 370), 6, 0, {}, true}, {}}, look);
-        return image;
-    };
-    constexpr int kNearWhite = 240;
-    const QImage board = sheet(PainterDrawOps::Look::Board), paper = sheet(PainterDrawOps::Look::DarkOnWhite);
+    QImage board(526, 370, QImage::Format_RGB32), paper = board;
+    for (auto [image, look] : {std::pair{&board, PainterDrawOps::Look::Board}, {&paper, PainterDrawOps::Look::DarkOnWhite}}) {
+        QPainter painter(image);
+        SheetRenderer::paintSheet(painter, image->rect(), {{0, Size(526, 370), 6, 0, {}, true}, {}}, look);
+    }
     int letterPixels = 0;
     for (int y = 0; y < board.height(); ++y)
         for (int x = 0; x < board.width(); ++x)
-            if (std::min({qRed(board.pixel(x, y)), qGreen(board.pixel(x, y)), qBlue(board.pixel(x, y))}) >= kNearWhite) {
-                ++letterPixels;
+            if (board.pixelColor(x, y).lightness() >= 240 && ++letterPixels)
                 QVERIFY(PenPalette::contrastRatio(toCore(paper.pixelColor(x, y)), toCore(Qt::white)) >= 4.5);
-            }
     QVERIFY(letterPixels > 100);
 }
 

@@ -375,25 +375,19 @@ void TestInkLayer::partialRedrawKeepsWideEnds()
     QVERIFY(ink.image() == freshImage(ink));
 }
 
-// WCAG 2: relative luminance of sRGB, and (L1 + 0.05) / (L2 + 0.05).
-double luminance(const Color &c)
-{
-    const auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
-}
-
+// WCAG 2: (L1 + 0.05) / (L2 + 0.05) of the relative luminances of sRGB.
 double contrast(const Color &a, const Color &b)
 {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    const auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const auto l = [&](const Color &c) { return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF()); };
+    return (std::max(l(a), l(b)) + 0.05) / (std::min(l(a), l(b)) + 0.05);
 }
 
 void TestInkLayer::heavyInkReadsOnEveryGround_data()
 {
     QTest::addColumn<Color>("pen");
     QTest::addColumn<Color>("ground");
-    const std::pair<const char *, Color> grounds[] = {{"board", Color(0, 128, 0)},
-                                                      {"page 1 blue disc", Color(0, 0, 255)},
+    const std::pair<const char *, Color> grounds[] = {{"board", Color(0, 128, 0)}, {"page 1 blue disc", Color(0, 0, 255)},
                                                       {"page 2 pale yellow", Color(255, 255, 192)},
                                                       {"page 2 pale green", Color(128, 255, 128)}};
     for (const PenPalette::Pen &pen : PenPalette::pens())
@@ -408,7 +402,7 @@ void TestInkLayer::heavyInkReadsOnEveryGround()
     QFETCH(Color, pen);
     QFETCH(Color, ground);
     Lesson lesson;
-    lesson.setWeight(LineWeight::fromFactor(2).value());
+    lesson.setWeight(*LineWeight::fromFactor(2));
     InkLayer &ink = lesson.ink(1);
     ink.resize(Size(40, 40), 1);
     ink.begin(1, {5, 20}, 1, pen, 2 * InkPen::kWidthAt96DpiPx);
@@ -418,8 +412,8 @@ void TestInkLayer::heavyInkReadsOnEveryGround()
     for (int y = 14; y <= 26; ++y) {
         const Rgba p = pixelAt(ink, QPoint(20, y));
         const auto over = [&](int ink, int under) { return ink + under * (255 - alphaOf(p)) / 255; };
-        const Color seen(over(redOf(p), ground.red()), over(greenOf(p), ground.green()), over(blueOf(p), ground.blue()));
-        best = std::max(best, contrast(seen, ground));
+        best = std::max(best, contrast(Color(over(redOf(p), ground.red()), over(greenOf(p), ground.green()),
+                                             over(blueOf(p), ground.blue())), ground));
     }
     QVERIFY2(best >= 3, qPrintable(QString::number(best)));
 }

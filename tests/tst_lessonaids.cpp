@@ -187,16 +187,14 @@ void TestLessonAids::polygonLinesAtEachWeight()
     QFETCH(int, factor);
     QFETCH(QList<int>, radiusEdgeCircle);
     RecordingOps ops(1898, 981);
-    PageRenderer::paint(ops, {0, Size(1898, 981), 6, 0, LineWeight::fromFactor(factor).value(), true, 0},
-                        QtTextMeasure::instance());
+    PageRenderer::paint(ops, {0, Size(1898, 981), 6, 0, *LineWeight::fromFactor(factor), true, 0}, QtTextMeasure::instance());
     QSet<int> radii, edges, circle;
     for (const LineCall &l : ops.lines())
         (l.color == PolygonFigure::kRadiusColor ? radii : edges).insert(l.width);
     for (const CircleCall &c : ops.circles())
         circle.insert(c.width);
-    QCOMPARE(radii, QSet<int>{radiusEdgeCircle[0]});
-    QCOMPARE(edges, QSet<int>{radiusEdgeCircle[1]});
-    QCOMPARE(circle, QSet<int>{radiusEdgeCircle[2]});
+    QCOMPARE((QList<QSet<int>>{radii, edges, circle}),
+             (QList<QSet<int>>{{radiusEdgeCircle[0]}, {radiusEdgeCircle[1]}, {radiusEdgeCircle[2]}}));
 }
 
 QTEST_MAIN(TestLessonAids)
