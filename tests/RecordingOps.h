@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DrawList.h"
+#include "LineWeight.h"
 
 #include <type_traits>
 #include <variant>
@@ -12,15 +13,15 @@ class RecordingOps : public core::DrawList
 public:
     using DrawList::DrawList;
 
-    // Whether `heavier` made these calls, each visible pen `factor` times as wide.
-    bool sameCallsWidened(const RecordingOps &heavier, int factor) const
+    // Whether `heavier` made these calls, each visible pen as wide as `weight` makes it.
+    bool sameCallsWidened(const RecordingOps &heavier, core::LineWeight weight) const
     {
         std::vector<Call> widened = calls;
         for (Call &c : widened)
             std::visit(
-                [factor](auto &call) {
+                [weight](auto &call) {
                     if constexpr (!std::is_same_v<std::decay_t<decltype(call)>, core::TextCall>)
-                        call.width *= call.style == core::DrawStyle::Invisible ? 1 : factor;
+                        call.width = call.style == core::DrawStyle::Invisible ? call.width : weight.px(call.width);
                 },
                 c);
         return widened == heavier.calls;

@@ -41,7 +41,7 @@ void TestArcFigure::sector()
     QCOMPARE(int(ops.calls.size()), calls);
     RecordingOps heavy(526, 370);
     ArcFigure::compute(526, 370, degrees).paint(heavy, LineWeight::fromFactor(3).value());
-    QVERIFY(ops.sameCallsWidened(heavy, 3));
+    QVERIFY(ops.sameCallsWidened(heavy, LineWeight::fromFactor(3).value()));
     if (calls == 0)
         return;
     const CircleCall c = ops.circles().at(0);

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "Convert.h"
+#include "CutOutCircle.h"
 #include "CutOutSheet.h"
 #include "InkFile.h"
 #include "PageExport.h"
@@ -40,6 +41,9 @@ private slots:
     void inkLeavingThePicture_data();
     void inkLeavingThePicture();
     void cutOutCircleIsSixCentimetres();
+    void cutOutNumbersTurnedOver_data();
+    void cutOutNumbersTurnedOver();
+    void aidsPrintFilledOnWhitePaper();
     void failedWriteLeavesNoFile();
     void pagesCarryTheirAids();
 };
@@ -152,6 +156,45 @@ void TestExport::inkLeavingThePicture()
 }
 
 // At 5 units to the millimetre the radius is 300 units about the paper's centre.
+// Turned half round, 6 reads 9, 16 reads 91 and 61 reads 19; 8, 11 and 69
+// read themselves, 10 reads "01", and 7 or 25 read as no number.
+void TestExport::cutOutNumbersTurnedOver_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("underlined");
+    for (int v : {6, 9, 16, 18, 19, 61, 66, 68})
+        QTest::addRow("%d reads as another", v) << v << true;
+    for (int v : {1, 7, 8, 10, 11, 25, 60, 69})
+        QTest::addRow("%d does not", v) << v << false;
+}
+
+void TestExport::cutOutNumbersTurnedOver()
+{
+    QFETCH(int, value);
+    QFETCH(bool, underlined);
+    QCOMPARE(CutOutCircle::readsOtherTurned(value), underlined);
+    const CutOutCircle circle = CutOutCircle::compute(ParallelogramFigure::kMaxHalf);
+    if (value <= int(circle.numbers.size()))
+        QCOMPARE(circle.numbers.at(std::size_t(value - 1)).underlined, underlined);
+}
+
+// Where the board's colours show a letter's white fill, white paper shows it
+// dark: the letters print filled, not as hollow outlines.
+void TestExport::aidsPrintFilledOnWhitePaper()
+{
+    QImage board(526, 370, QImage::Format_RGB32), paper = board;
+    for (auto [image, look] : {std::pair{&board, PainterDrawOps::Look::Board}, {&paper, PainterDrawOps::Look::DarkOnWhite}}) {
+        QPainter painter(image);
+        SheetRenderer::paintSheet(painter, image->rect(), {{0, Size(526, 370), 6, 0, {}, true}, {}}, look);
+    }
+    int letterPixels = 0;
+    for (int y = 0; y < board.height(); ++y)
+        for (int x = 0; x < board.width(); ++x)
+            if (board.pixelColor(x, y).lightness() >= 240 && ++letterPixels)
+                QVERIFY(PenPalette::contrastRatio(toCore(paper.pixelColor(x, y)), toCore(Qt::white)) >= 4.5);
+    QVERIFY(letterPixels > 100);
+}
+
 void TestExport::cutOutCircleIsSixCentimetres()
 {
     QImage paper(700, 700, QImage::Format_RGB32);

@@ -1,5 +1,8 @@
 #include "InkLayer.h"
+#include "InkPen.h"
 #include "InkReplay.h"
+#include "Lesson.h"
+#include "PenPalette.h"
 
 #include <QTest>
 
@@ -10,6 +13,7 @@ using namespace core;
 
 Q_DECLARE_METATYPE(Similarity)
 Q_DECLARE_METATYPE(Rect)
+Q_DECLARE_METATYPE(Color)
 
 // Stroke n runs along y = 10 + 10n from x = 10 and its colour carries its
 // number; a heavy stroke (S) zigzags there in thousands of points, enough for
@@ -32,6 +36,8 @@ private slots:
     void pressureWidthStaysBounded();
     void partialRedrawKeepsWideEnds_data();
     void partialRedrawKeepsWideEnds();
+    void heavyInkReadsOnEveryGround_data();
+    void heavyInkReadsOnEveryGround();
 };
 
 namespace {
@@ -368,6 +374,49 @@ void TestInkLayer::partialRedrawKeepsWideEnds()
     // 6.5 px from (58, 30), inside the wide end's solid core.
     QCOMPARE(pixelAt(ink, QPoint(64, 30)), white.rgba());
     QVERIFY(ink.image() == freshImage(ink));
+}
+
+// WCAG 2: (L1 + 0.05) / (L2 + 0.05) of the relative luminances of sRGB.
+double contrast(const Color &a, const Color &b)
+{
+    const auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const auto l = [&](const Color &c) { return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF()); };
+    return (std::max(l(a), l(b)) + 0.05) / (std::min(l(a), l(b)) + 0.05);
+}
+
+void TestInkLayer::heavyInkReadsOnEveryGround_data()
+{
+    QTest::addColumn<Color>("pen");
+    QTest::addColumn<Color>("ground");
+    const std::pair<const char *, Color> grounds[] = {{"board", Color(0, 128, 0)}, {"page 1 blue disc", Color(0, 0, 255)},
+                                                      {"page 2 pale yellow", Color(255, 255, 192)},
+                                                      {"page 2 pale green", Color(128, 255, 128)}};
+    for (const PenPalette::Pen &pen : PenPalette::pens())
+        for (const auto &[name, colour] : grounds)
+            QTest::addRow("%s pen on %s", pen.colour.name().c_str(), name) << pen.colour << colour;
+}
+
+// A 6 px stroke, the pen at weight ×2, across the ground: some pixel across it
+// (its rim or its core) stands out from the ground by at least 3 : 1.
+void TestInkLayer::heavyInkReadsOnEveryGround()
+{
+    QFETCH(Color, pen);
+    QFETCH(Color, ground);
+    Lesson lesson;
+    lesson.setWeight(*LineWeight::fromFactor(2));
+    InkLayer &ink = lesson.ink(1);
+    ink.resize(Size(40, 40), 1);
+    ink.begin(1, {5, 20}, 1, pen, 2 * InkPen::kWidthAt96DpiPx);
+    ink.extend(1, {35, 20}, 1);
+    ink.end(1);
+    double best = 1;
+    for (int y = 14; y <= 26; ++y) {
+        const Rgba p = pixelAt(ink, QPoint(20, y));
+        const auto over = [&](int ink, int under) { return ink + under * (255 - alphaOf(p)) / 255; };
+        best = std::max(best, contrast(Color(over(redOf(p), ground.red()), over(greenOf(p), ground.green()),
+                                             over(blueOf(p), ground.blue())), ground));
+    }
+    QVERIFY2(best >= 3, qPrintable(QString::number(best)));
 }
 
 QTEST_APPLESS_MAIN(TestInkLayer)

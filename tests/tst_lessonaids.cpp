@@ -9,6 +9,7 @@
 #include "QtTextMeasure.h"
 #include "RecordingOps.h"
 
+#include <QSet>
 #include <QTest>
 
 #include <cmath>
@@ -27,6 +28,8 @@ private slots:
     void text();
     void marks_data();
     void marks();
+    void polygonLinesAtEachWeight_data();
+    void polygonLinesAtEachWeight();
 };
 
 namespace {
@@ -225,15 +228,41 @@ void TestLessonAids::marks()
     QCOMPARE(drawn([](const LineCall &l) {
                  return l.from == PointF(274, l.to.y()) && l.to.y() > 199 && qAbs(l.to.x() - 551.19) < 0.01;
              }), step == 4);
-    const auto widths = [](const RecordingOps &r, int factor) {
+    const auto widths = [](const RecordingOps &r, LineWeight weight) {
         QList<int> w;
         for (const LineCall &l : r.lines())
-            w << l.width * factor;
+            w << weight.px(l.width);
         for (const CircleCall &c : r.circles())
-            w << c.width * factor;
+            w << weight.px(c.width);
         return w;
     };
-    QCOMPARE(widths(heavy, 1), widths(ops, 3));
+    QCOMPARE(widths(heavy, {}), widths(ops, LineWeight::fromFactor(3).value()));
+}
+
+// Each step heavier adds a line's own width, and at least the edges' 2 px:
+// the 1 px radii and dashed circle reach 3 and 5 px, the 2 px edges 4 and 6.
+void TestLessonAids::polygonLinesAtEachWeight_data()
+{
+    QTest::addColumn<int>("factor");
+    QTest::addColumn<QList<int>>("radiusEdgeCircle");
+    QTest::newRow("x1 as designed") << 1 << QList<int>{1, 2, 1};
+    QTest::newRow("x2") << 2 << QList<int>{3, 4, 3};
+    QTest::newRow("x3") << 3 << QList<int>{5, 6, 5};
+}
+
+void TestLessonAids::polygonLinesAtEachWeight()
+{
+    QFETCH(int, factor);
+    QFETCH(QList<int>, radiusEdgeCircle);
+    RecordingOps ops(1898, 981);
+    PageRenderer::paint(ops, {0, Size(1898, 981), 6, 0, *LineWeight::fromFactor(factor), true, 0}, QtTextMeasure::instance());
+    QSet<int> radii, edges, circle;
+    for (const LineCall &l : ops.lines())
+        (l.color == PolygonFigure::kRadiusColor ? radii : edges).insert(l.width);
+    for (const CircleCall &c : ops.circles())
+        circle.insert(c.width);
+    QCOMPARE((QList<QSet<int>>{radii, edges, circle}),
+             (QList<QSet<int>>{{radiusEdgeCircle[0]}, {radiusEdgeCircle[1]}, {radiusEdgeCircle[2]}}));
 }
 
 QTEST_MAIN(TestLessonAids)

@@ -154,7 +154,7 @@ void TestParallelogramFigure::drawsStep()
 
     RecordingOps heavy(600, 300);
     f.paint(heavy, LineWeight::fromFactor(3).value());
-    QVERIFY(ops.sameCallsWidened(heavy, 3));
+    QVERIFY(ops.sameCallsWidened(heavy, LineWeight::fromFactor(3).value()));
 }
 
 void TestParallelogramFigure::finishedFigure_data()

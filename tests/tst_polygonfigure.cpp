@@ -117,7 +117,7 @@ void TestPolygonFigure::drawsEdgesThenRadiiInOrder()
 
     RecordingOps heavy(526, 370);
     f.paint(heavy, LineWeight::fromFactor(2).value());
-    QVERIFY(ops.sameCallsWidened(heavy, 2));
+    QVERIFY(ops.sameCallsWidened(heavy, LineWeight::fromFactor(2).value()));
 }
 
 QTEST_APPLESS_MAIN(TestPolygonFigure)

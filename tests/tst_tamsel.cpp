@@ -6,6 +6,7 @@
 #include "QtDialogs.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
+#include "SheetChoices.h"
 #include "Strokes.h"
 #include "TabControl.h"
 #include "Timer.h"
@@ -35,6 +36,7 @@ private slots:
     void boardNearTheCap();
     void qtDialogsSpeakJapanese_data();
     void qtDialogsSpeakJapanese();
+    void printsOnWhitePaperUnlessAsked();
 };
 
 void TestTamsel::startsWithDesignValues()
@@ -251,6 +253,8 @@ void TestTamsel::qtDialogsSpeakJapanese_data()
     QTest::newRow("save dialog's name field") << QByteArray("QFileDialog") << QByteArray("File &name:")
                                               << QString("ファイル名(&N):");
     QTest::newRow("print dialog's button") << QByteArray("QPrintDialog") << QByteArray("&Print") << QString("印刷(&P)");
+    QTest::newRow("print options Qt leaves in English") << QByteArray("QPrintSettingsOutput")
+                                                        << QByteArray("Double Sided Printing") << QString("両面印刷");
 }
 
 void TestTamsel::qtDialogsSpeakJapanese()
@@ -261,6 +265,14 @@ void TestTamsel::qtDialogsSpeakJapanese()
     static const bool installed = QtDialogs::speakJapanese(*QCoreApplication::instance());
     QVERIFY2(installed, "qtbase_ja.qm not found: install qt6-translations-l10n");
     QCOMPARE(QCoreApplication::translate(context.constData(), english.constData()), japanese);
+}
+
+// A page in the board's colours is a page of toner: white paper unless chosen.
+void TestTamsel::printsOnWhitePaperUnlessAsked()
+{
+    const SheetChoices choices(4);
+    QCOMPARE(choices.choice().look, PainterDrawOps::Look::DarkOnWhite);
+    QVERIFY(!choices.choice().allPages);
 }
 
 QTEST_MAIN(TestTamsel)

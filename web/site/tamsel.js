@@ -27,9 +27,12 @@ const CHANNEL_SHIFTS = [16, 8, 0, 24];
 const CHANNEL_MAX = 255;
 const NOTICE_MARGIN_PX = 4;
 // The cut-out sheet leaves an eighth of the radius round the circle; each
-// sector's number comes as x, y, degrees and the number.
+// sector's number comes as x, y, degrees, the number and whether it is underlined.
 const CUT_OUT_MARGIN_RADII = 1 / 8;
-const NUMBER_FIELDS = 4;
+const NUMBER_FIELDS = 5;
+// The line under a number, in shares of its size: below the middle, and thick.
+const UNDERLINE_DROP = 0.55;
+const UNDERLINE_WIDTH = 0.08;
 const NO_FILL = -1;
 const STORE_PREFIX = 'tamsel/';
 
@@ -1094,11 +1097,15 @@ function prepareCutOut() {
     ctx.textAlign = 'center';
     ctx.textBaseline = 'middle';
     for (let i = 0; i < c.numbers.length; i += NUMBER_FIELDS) {
-        const [x, y, degrees, value] = c.numbers.slice(i, i + NUMBER_FIELDS);
+        const [x, y, degrees, value, underlined] = c.numbers.slice(i, i + NUMBER_FIELDS);
         ctx.save();
         ctx.translate(x + 0.5, y + 0.5);
         ctx.rotate(degrees * RADIANS_PER_DEGREE);
         ctx.fillText(String(value), 0, 0);
+        if (underlined) {
+            const half = ctx.measureText(String(value)).width / 2;
+            ctx.fillRect(-half, UNDERLINE_DROP * c.numberPx, 2 * half, UNDERLINE_WIDTH * c.numberPx);
+        }
         ctx.restore();
     }
     sheet.append(caption, canvas);

@@ -37,8 +37,9 @@ void FlatDrawOps::draw(const core::CircleCall &circle)
                     circle.fill ? double(circle.fill->rgba()) : kNoFill});
 }
 
-void FlatDrawOps::draw(const core::TextCall &text)
+void FlatDrawOps::draw(const core::TextCall &drawn)
 {
+    const core::TextCall text = m_darkOnWhite ? drawn.onWhitePaper() : drawn;
     numbers.insert(numbers.end(), {double(Text), double(texts.size()), text.box.left(), text.box.top(),
                                    text.box.width(), text.box.height(), double(text.pixelSize),
                                    double(text.color.rgba()), double(text.outline.rgba()), text.outlineWidth});

@@ -18,6 +18,8 @@ emscripten::val WebPrint::ink(const core::Lesson &lesson, int page, int innerWid
     core::InkLayer layer;
     layer.setFrame(core::PageRenderer::inkFrame(page, float(innerWidth), float(innerHeight)));
     layer.resize(core::Size(innerWidth, innerHeight), scale);
+    // On white paper the pens are darkened to read instead.
+    layer.setEdged(!darkOnWhite && lesson.weight().factor() > 1);
     std::vector<core::Stroke> strokes;
     for (const core::Stroke *stroke : lesson.ink(page).strokes()) {
         strokes.push_back(*stroke);
@@ -57,7 +59,7 @@ emscripten::val WebPrint::cutOut(int half, int weightFactor)
     out.set("numberPx", circle.numberPx);
     emscripten::val numbers = emscripten::val::array();
     for (const core::CutOutCircle::Number &n : circle.numbers)
-        for (double v : {n.at.x(), n.at.y(), n.degrees, double(n.value)})
+        for (double v : {n.at.x(), n.at.y(), n.degrees, double(n.value), double(n.underlined)})
             numbers.call<void>("push", v);
     out.set("numbers", numbers);
     return out;

@@ -65,6 +65,17 @@ struct TextCall
     Color outline;
     double outlineWidth = 0;
 
+    // On white paper light letters inside a dark outline print hollow: there
+    // they are filled in the outline's dark colour, with a hairline of it.
+    TextCall onWhitePaper() const
+    {
+        constexpr double kPaperOutlineShare = 0.25;
+        TextCall t = *this;
+        t.color = outline;
+        t.outlineWidth = outlineWidth * kPaperOutlineShare;
+        return t;
+    }
+
     bool operator==(const TextCall &) const = default;
 };
 

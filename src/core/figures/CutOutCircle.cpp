@@ -4,6 +4,7 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace core {
@@ -33,7 +34,7 @@ CutOutCircle CutOutCircle::compute(int half)
     for (int j = 0; j < f.sectors; ++j) {
         const double angle = (j + 0.5) * f.theta;
         c.numbers.push_back({PointF(f.centre) + PointF(std::cos(angle), std::sin(angle)) * labelRadius,
-                             angle * kDegreesPerHalfTurn / kPi + kQuarterTurnDegrees, j + 1});
+                             angle * kDegreesPerHalfTurn / kPi + kQuarterTurnDegrees, j + 1, readsOtherTurned(j + 1)});
     }
     return c;
 }
@@ -42,6 +43,25 @@ std::string CutOutCircle::caption() const
 {
     return "円を " + Text::number(figure.sectors) + " 個のおうぎ形に分けました（半径 " + Text::number(std::lround(kRadiusMm / kMmPerCm))
            + " cm）。\n線にそって切り取り、番号の順に並べてみよう。";
+}
+
+bool CutOutCircle::readsOtherTurned(int value)
+{
+    if (value <= 0)
+        return false;
+    // Each digit as it reads upside down; -1 where it reads as no digit.
+    constexpr std::array<int, 10> kTurned{0, 1, -1, -1, -1, -1, 9, -1, 8, 6};
+    constexpr int kBase = 10;
+    int turned = 0;
+    int lastDigit = value % kBase;
+    for (int rest = value; rest > 0; rest /= kBase) {
+        const int digit = kTurned[std::size_t(rest % kBase)];
+        if (digit < 0)
+            return false;
+        turned = turned * kBase + digit;
+    }
+    // A leading 0 (10 turned is "01") reads as no number.
+    return kTurned[std::size_t(lastDigit)] != 0 && turned != value;
 }
 
 } // namespace core

@@ -26,6 +26,8 @@ struct CutOutCircle
         PointF at;
         double degrees = 0;
         int value = 0;
+        // A cut sector lies any way up: 6 and 9, 16 and 91… are told apart by a line under them.
+        bool underlined = false;
     };
 
     ParallelogramFigure figure;
@@ -35,6 +37,8 @@ struct CutOutCircle
     static CutOutCircle compute(int half);
     // What the sheet tells the pupils, over the circle: two lines.
     std::string caption() const;
+    // Whether the number, turned half round, reads as a different number.
+    static bool readsOtherTurned(int value);
     // Picture pixels on paper, from its millimetres.
     double pixelsPerMm() const { return figure.R / kRadiusMm; }
 };

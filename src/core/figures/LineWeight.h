@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -18,6 +19,8 @@ public:
         char mnemonic;
     };
     // In menu order, the design's weight first.
+    // The figures' outlines and polygon edges, in the design's pixels.
+    static constexpr int kMainLinePx = 2;
     static constexpr std::array<Choice, 3> kChoices{{{1, "標準", 'N'}, {2, "太い", 'T'}, {3, "特大", 'X'}}};
 
     constexpr LineWeight() = default;
@@ -25,7 +28,10 @@ public:
     static std::optional<LineWeight> fromFactor(int factor);
 
     int factor() const { return m_factor; }
-    int px(int designPx) const { return designPx * m_factor; }
+    // Each step heavier widens a line by its own width, and a thin line by the
+    // main lines' width: the 1 px radii and dotted circle then reach the back
+    // row too, still thinner than the edges around them.
+    int px(int designPx) const { return designPx + (m_factor - 1) * std::max(designPx, kMainLinePx); }
     // One choice heavier or lighter, staying at the ends.
     LineWeight heavier() const;
     LineWeight lighter() const;

@@ -1,6 +1,7 @@
 #include "InkLayer.h"
 
 #include "Parallel.h"
+#include "PenPalette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -237,7 +238,7 @@ void InkLayer::renderLive(Live &live)
     const Similarity device = deviceFrame();
     live.mask.reset(m_frame.usable() ? InkStroke::deviceReach(live.stroke.bounds(), device) & m_image.rect() : Rect());
     for (int c = 0; c < live.stroke.chunkCount(); ++c)
-        live.stroke.renderChunk(live.mask, c, device);
+        live.stroke.renderChunk(live.mask, c, device, m_edged);
 }
 
 // Only the runs that reach `clip` (and, given `only`, its marked tiles) are
@@ -255,16 +256,36 @@ void InkLayer::renderStroke(const InkStroke &stroke, const Rect &clip, const Til
         const Rect reach = InkStroke::deviceReach(stroke.chunkBounds(c), device) & box;
         if (reach.isEmpty() || (only && !only->touches(reach)))
             continue;
-        stroke.renderChunk(scratch, c, device);
+        stroke.renderChunk(scratch, c, device, m_edged);
         drawn = true;
     }
     if (!drawn)
         return;
-    const Rgba color = stroke.data().color;
     if (!only)
-        InkRaster::composite(surface, scratch, color, box);
+        compositeStroke(surface, scratch, stroke, box);
     else
-        only->forEachIn(box, [&](const Rect &tile) { InkRaster::composite(surface, scratch, color, tile); });
+        only->forEachIn(box, [&](const Rect &tile) { compositeStroke(surface, scratch, stroke, tile); });
+}
+
+void InkLayer::compositeStroke(const InkRaster::Surface &surface, const CoverageMask &mask, const InkStroke &stroke,
+                               const Rect &clip) const
+{
+    const Rgba color = stroke.data().color;
+    if (!m_edged) {
+        InkRaster::composite(surface, mask, color, clip);
+        return;
+    }
+    const Rgba edge = PenPalette::edgeFor(Color::fromRgba(color)).rgba();
+    InkRaster::compositeEdged(surface, mask, color, edge, stroke.edgePx(deviceFrame()), clip);
+}
+
+void InkLayer::setEdged(bool edged)
+{
+    if (edged == m_edged)
+        return;
+    m_edged = edged;
+    m_stale = true;
+    markAllDirty();
 }
 
 void InkLayer::renderTiles(const Tiles &tiles)
@@ -317,7 +338,7 @@ bool InkLayer::begin(PointerId pointer, PointF pos, double widthFactor, const Co
     const Rect reach = InkStroke::deviceReach(live.stroke.bounds(), deviceFrame()) & m_image.rect();
     live.mask.reset(reach.adjusted(-kLiveMaskMarginPx, -kLiveMaskMarginPx, kLiveMaskMarginPx, kLiveMaskMarginPx) &
                     m_image.rect());
-    live.stroke.renderLast(live.mask, deviceFrame());
+    live.stroke.renderLast(live.mask, deviceFrame(), m_edged);
     markDirty(reach);
     return true;
 }
@@ -342,7 +363,7 @@ void InkLayer::extend(PointerId pointer, PointF pos, double widthFactor)
         live.mask.include(
             reach.adjusted(-kLiveMaskMarginPx, -kLiveMaskMarginPx, kLiveMaskMarginPx, kLiveMaskMarginPx) &
             m_image.rect());
-    live.stroke.renderLast(live.mask, device);
+    live.stroke.renderLast(live.mask, device, m_edged);
     markDirty(reach);
 }
 
@@ -711,7 +732,7 @@ PixelBuffer InkLayer::composed(const Rect &device)
     PixelBuffer part = m_image.copy(area);
     const InkRaster::Surface surface = InkRaster::Surface::of(part, area.topLeft());
     for (const auto &[pointer, live] : m_live)
-        InkRaster::composite(surface, live.mask, live.stroke.data().color, area);
+        compositeStroke(surface, live.mask, live.stroke, area);
     return part;
 }
 

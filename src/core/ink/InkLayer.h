@@ -43,6 +43,9 @@ public:
     const Similarity &frame() const { return m_frame; }
     void resize(const Size &logicalSize, double devicePixelRatio);
     Size size() const { return m_logicalSize; }
+    // Strokes drawn with a rim of PenPalette::edgeFor their colour, for the heavier weights.
+    void setEdged(bool edged);
+    bool edged() const { return m_edged; }
     double devicePixelRatio() const { return m_ratio; }
 
     // Input, in logical pixels of the layer. A collapsed figure takes no ink,
@@ -141,6 +144,8 @@ private:
     void renderTiles(const Tiles &tiles);
     void renderStroke(const InkStroke &stroke, const Rect &clip, const Tiles *only, CoverageMask &scratch,
                       const InkRaster::Surface &surface) const;
+    void compositeStroke(const InkRaster::Surface &surface, const CoverageMask &mask, const InkStroke &stroke,
+                         const Rect &clip) const;
     std::size_t costOfRedraw(const Tiles &tiles) const;
     Tiles tilesOf(const std::vector<std::uint32_t> &ids) const;
     void putOn(Step &step);
@@ -154,6 +159,7 @@ private:
     double m_ratio = 1;
     PixelBuffer m_image;
     bool m_stale = true;
+    bool m_edged = false;
     // Bumped whenever every pixel is drawn anew; kept pixels of older ones no longer fit.
     std::uint64_t m_generation = 0;
 

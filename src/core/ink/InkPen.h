@@ -9,6 +9,9 @@ namespace InkPen {
 
 inline constexpr double kWidthAt96DpiPx = 3.0;
 inline constexpr double kEraserRadiusAt96DpiPx = 10.0;
+// At the heavier weights a stroke's rim, this share of its width, is drawn in
+// a colour set against the pen's, as the aids' letters have their outline.
+inline constexpr double kEdgeShareOfWidth = 1.0 / 6;
 
 } // namespace InkPen
 

@@ -1,6 +1,7 @@
 #include "InkRaster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace core {
@@ -38,11 +39,15 @@ Rect reach(PointF a, PointF b, double radiusPx)
     return Rect::fromCorners(Point(left, top), Point(right, bottom));
 }
 
-void capsule(CoverageMask &mask, PointF a, PointF b, double radiusPx)
+void capsule(CoverageMask &mask, PointF a, PointF b, double radiusPx, double edgePx)
 {
     const Rect box = reach(a, b, radiusPx) & mask.rect();
     if (box.isEmpty() || !(radiusPx > 0))
         return;
+    const bool edged = edgePx > 0;
+    // Edged coverage is 255 × (radius + ½ − distance) / band, one step per level.
+    const float band = float(edgePx + 2 * kEdgePx);
+    const float perPx = 255.0f / band;
 
     // Pixel centres are at +½. Work relative to a in single precision: the
     // mask is at most a few thousand pixels across.
@@ -80,6 +85,16 @@ void capsule(CoverageMask &mask, PointF a, PointF b, double radiusPx)
         std::uint8_t *out = mask.row(y) + (left - mask.rect().x());
         const float eyDy = ey * dy;
         const float exLeft = float(left) + 0.5f - ax;
+        if (edged) {
+            for (int i = 0; i <= right - left; ++i) {
+                const float ex = exLeft + float(i);
+                const float t = std::clamp((ex * dx + eyDy) * invLength2, 0.0f, 1.0f);
+                const float fx = ex - t * dx, fy = ey - t * dy;
+                const float c = std::clamp((outer - std::sqrt(fx * fx + fy * fy)) * perPx, 0.0f, 255.0f);
+                out[i] = std::max(out[i], std::uint8_t(int(c + 0.5f)));
+            }
+            continue;
+        }
         // Branch-free so the compiler can vectorise it.
         for (int i = 0; i <= right - left; ++i) {
             const float ex = exLeft + float(i);
@@ -130,6 +145,50 @@ void composite(const Surface &surface, const CoverageMask &mask, Rgba color, con
             const Rgba d = dst[i];
             dst[i] = packRgba(int(div255(r * c + redOf(d) * keep)), int(div255(g * c + greenOf(d) * keep)),
                               int(div255(b * c + blueOf(d) * keep)), int(div255(255 * c + alphaOf(d) * keep)));
+        }
+    }
+}
+
+void compositeEdged(const Surface &surface, const CoverageMask &mask, Rgba color, Rgba edge, double edgePx,
+                    const Rect &clip)
+{
+    const Rect area = mask.rect() & clip & surface.rect;
+    if (area.isEmpty() || !(edgePx > 0))
+        return;
+    // Each coverage level is a depth into the stroke: within the outer pixel it
+    // fades in, past the rim it turns from the edge's colour to the pen's.
+    constexpr int kLevels = 256;
+    const double band = edgePx + 2 * kEdgePx;
+    std::array<Rgba, kLevels> premultiplied{};
+    std::array<std::uint32_t, kLevels> keep{};
+    for (int v = 1; v < kLevels; ++v) {
+        const double depth = v * band / (kLevels - 1);
+        const double alpha = std::clamp(depth, 0.0, 1.0);
+        const double pen = std::clamp(depth - edgePx, 0.0, 1.0);
+        const auto channel = [&](int of, int to) { return int(std::lround(alpha * (to + (of - to) * pen))); };
+        premultiplied[std::size_t(v)] =
+            packRgba(channel(redOf(color), redOf(edge)), channel(greenOf(color), greenOf(edge)),
+                     channel(blueOf(color), blueOf(edge)), int(std::lround(alpha * 255)));
+        keep[std::size_t(v)] = std::uint32_t(255 - alphaOf(premultiplied[std::size_t(v)]));
+    }
+    const Point imageOrigin = surface.rect.topLeft();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto [first, last] = mask.span(y);
+        const int left = std::max(first, area.left()), right = std::min(last, area.right());
+        if (left > right)
+            continue;
+        const std::uint8_t *cover = mask.row(y) + (left - mask.rect().x());
+        Rgba *dst = surface.bits + std::size_t(y - imageOrigin.y()) * surface.stride + std::size_t(left - imageOrigin.x());
+        for (int i = 0; i <= right - left; ++i) {
+            const std::size_t c = cover[i];
+            if (c == 0)
+                continue;
+            const Rgba s = premultiplied[c], d = dst[i];
+            const std::uint32_t k = keep[c];
+            dst[i] = packRgba(redOf(s) + int(div255(std::uint32_t(redOf(d)) * k)),
+                              greenOf(s) + int(div255(std::uint32_t(greenOf(d)) * k)),
+                              blueOf(s) + int(div255(std::uint32_t(blueOf(d)) * k)),
+                              alphaOf(s) + int(div255(std::uint32_t(alphaOf(d)) * k)));
         }
     }
 }

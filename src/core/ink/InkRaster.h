@@ -23,7 +23,9 @@ Rect reach(PointF a, PointF b, double radiusPx);
 
 // The capsule around a→b (a dot when a == b), clipped to the mask's rectangle.
 // Pixels within radius − ½ are fully covered; coverage falls to none at radius + ½.
-void capsule(CoverageMask &mask, PointF a, PointF b, double radiusPx);
+// With an edge, coverage instead falls evenly with the distance over the edge
+// and the pixel of ramp outside it, so compositeEdged can tell rim from core.
+void capsule(CoverageMask &mask, PointF a, PointF b, double radiusPx, double edgePx = 0);
 
 // The pixels of a buffer, placed in mask coordinates. Taken once, so several
 // workers may each draw into their own rows of one buffer.
@@ -38,6 +40,9 @@ struct Surface
 
 // `color` through the mask over the surface (source-over, premultiplied), within `clip`.
 void composite(const Surface &surface, const CoverageMask &mask, Rgba color, const Rect &clip);
+// `color` with a rim `edgePx` wide in `edge`, through a mask drawn with that edge.
+void compositeEdged(const Surface &surface, const CoverageMask &mask, Rgba color, Rgba edge, double edgePx,
+                    const Rect &clip);
 
 } // namespace InkRaster
 

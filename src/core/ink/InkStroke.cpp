@@ -1,5 +1,7 @@
 #include "InkStroke.h"
 
+#include "InkPen.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -212,29 +214,35 @@ double InkStroke::radiusPx(std::size_t index, const Similarity &device) const
     return std::min(kMaxRadiusPx, m_stroke.width * m_stroke.points[index].widthFactor * device.scale / 2);
 }
 
-void InkStroke::segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device) const
+double InkStroke::edgePx(const Similarity &device) const
 {
-    InkRaster::capsule(mask, device.map(m_stroke.points[from].pos()), device.map(m_stroke.points[to].pos()),
-                       radiusPx(to, device));
+    return std::min(kMaxRadiusPx, m_stroke.width * device.scale * InkPen::kEdgeShareOfWidth);
 }
 
-void InkStroke::renderChunk(CoverageMask &mask, int chunk, const Similarity &device) const
+void InkStroke::segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device,
+                        bool edged) const
+{
+    InkRaster::capsule(mask, device.map(m_stroke.points[from].pos()), device.map(m_stroke.points[to].pos()),
+                       radiusPx(to, device), edged ? edgePx(device) : 0);
+}
+
+void InkStroke::renderChunk(CoverageMask &mask, int chunk, const Similarity &device, bool edged) const
 {
     std::size_t from = runStart(chunk);
     if (chunk == 0)
-        segment(mask, 0, 0, device); // the dot a tap leaves
+        segment(mask, 0, 0, device, edged); // the dot a tap leaves
     for (std::size_t i = from + 1; i <= runEnd(chunk); ++i) {
         if (skipped(i))
             continue;
-        segment(mask, from, i, device);
+        segment(mask, from, i, device, edged);
         from = i;
     }
 }
 
-void InkStroke::renderLast(CoverageMask &mask, const Similarity &device) const
+void InkStroke::renderLast(CoverageMask &mask, const Similarity &device, bool edged) const
 {
     const std::size_t last = size() - 1;
-    segment(mask, last == 0 ? 0 : last - 1, last, device);
+    segment(mask, last == 0 ? 0 : last - 1, last, device, edged);
 }
 
 bool InkStroke::passesWithin(PointF a, PointF b, double reach) const

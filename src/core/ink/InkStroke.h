@@ -68,10 +68,13 @@ public:
 
     // Device pixels that a rectangle in figure units can touch once drawn.
     static Rect deviceReach(const RectF &units, const Similarity &device);
-    // Draws one run into the mask, placed by `device` (figure units to device pixels).
-    void renderChunk(CoverageMask &mask, int chunk, const Similarity &device) const;
+    // Draws one run into the mask, placed by `device` (figure units to device
+    // pixels); `edged` draws it for InkRaster::compositeEdged with edgePx().
+    void renderChunk(CoverageMask &mask, int chunk, const Similarity &device, bool edged = false) const;
     // Draws the newest segment only, as a live stroke grows.
-    void renderLast(CoverageMask &mask, const Similarity &device) const;
+    void renderLast(CoverageMask &mask, const Similarity &device, bool edged = false) const;
+    // The rim of an edged stroke, in device pixels.
+    double edgePx(const Similarity &device) const;
     // Whether the stroke passes within `reach` (beyond its own half width) of the segment a→b.
     bool passesWithin(PointF a, PointF b, double reach) const;
 
@@ -85,7 +88,7 @@ private:
     bool skipped(std::size_t index) const;
     void skip(std::size_t index);
     double radiusPx(std::size_t index, const Similarity &device) const;
-    void segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device) const;
+    void segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device, bool edged) const;
     void growIndex();
     void settleBounds();
     void simplifyChunk(int chunk);

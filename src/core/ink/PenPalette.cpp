@@ -69,6 +69,12 @@ Color PenPalette::markOn(const Color &colour)
     return contrastRatio(colour, black) > contrastRatio(colour, white) ? black : white;
 }
 
+Color PenPalette::edgeFor(const Color &colour)
+{
+    const Color white(255, 255, 255);
+    return contrastRatio(colour, white) >= kPenReadsOnWhiteContrast ? white : kDarkEdge;
+}
+
 Color PenPalette::onWhite(const Color &colour)
 {
     const Color white(255, 255, 255);

@@ -32,6 +32,12 @@ public:
     // its hue kept, just enough to reach the contrast of small text.
     static Color onWhite(const Color &colour);
     static constexpr double kLineOnPaperContrast = 4.5;
+    // The rim that sets a heavy stroke off whatever lies under it: white round
+    // a pen dark enough to read on white, which a dark rim would join on the
+    // blue disc and the board; a dark one round the light pens.
+    static Color edgeFor(const Color &colour);
+    static inline const Color kDarkEdge{0, 32, 0};
+    static constexpr double kPenReadsOnWhiteContrast = 3;
 };
 
 } // namespace core

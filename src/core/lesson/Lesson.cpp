@@ -163,6 +163,8 @@ void Lesson::setWeight(LineWeight weight)
     if (weight == m_weight)
         return;
     m_weight = weight;
+    for (const auto &ink : m_ink)
+        ink->setEdged(weight.factor() > 1);
     tell(Change::Weight, m_page);
 }
 

@@ -38,9 +38,10 @@ void CutOutSheet::paint(QPainter &painter, const QRectF &paper, double unitsPerM
 
     QFont font = painter.font();
     font.setPixelSize(circle.numberPx);
-    painter.setFont(font);
     painter.setPen(kNumberColour);
     for (const core::CutOutCircle::Number &number : circle.numbers) {
+        font.setUnderline(number.underlined);
+        painter.setFont(font);
         painter.save();
         painter.translate(Convert::toQt(number.at) + kPixelCentre);
         painter.rotate(number.degrees);

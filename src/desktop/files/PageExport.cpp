@@ -41,6 +41,7 @@ QImage PageExport::image(const core::PageView &view, const std::vector<core::Str
     core::InkLayer layer;
     layer.setFrame(core::PageRenderer::inkFrame(view.page, float(view.inner.width()), float(view.inner.height())));
     layer.resize(view.inner, 1);
+    layer.setEdged(view.weight.factor() > 1);
     layer.restore(ink);
     QPainter painter(&picture);
     InkView::paint(painter, layer, QRect(QPoint(), Convert::toQt(view.inner)));

@@ -36,7 +36,7 @@ void SheetRenderer::paintSheet(QPainter &painter, const QRectF &printable, const
     core::PageRenderer::paint(ops, sheet.view, QtTextMeasure::instance());
     const core::Similarity frame =
         core::PageRenderer::inkFrame(sheet.view.page, float(inner.width()), float(inner.height()));
-    InkPainter::paint(painter, sheet.ink, frame, area, look);
+    InkPainter::paint(painter, sheet.ink, frame, area, look, sheet.view.weight.factor() > 1);
     painter.restore();
 }
 

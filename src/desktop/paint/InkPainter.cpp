@@ -1,6 +1,7 @@
 #include "InkPainter.h"
 
 #include "Convert.h"
+#include "InkPen.h"
 #include "PenPalette.h"
 
 #include <QPainter>
@@ -32,7 +33,7 @@ QRectF placedBounds(const core::Stroke &stroke, const core::Similarity &frame)
 } // namespace
 
 void InkPainter::paint(QPainter &painter, const std::vector<const core::Stroke *> &strokes,
-                       const core::Similarity &frame, const QRectF &area, PainterDrawOps::Look look)
+                       const core::Similarity &frame, const QRectF &area, PainterDrawOps::Look look, bool edged)
 {
     if (!frame.usable())
         return;
@@ -40,34 +41,49 @@ void InkPainter::paint(QPainter &painter, const std::vector<const core::Stroke *
     painter.setClipRect(area, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const core::Stroke *stroke : strokes) {
-        const std::vector<core::InkPoint> &points = stroke->points;
-        if (points.empty() || !placedBounds(*stroke, frame).intersects(area))
+        if (stroke->points.empty() || !placedBounds(*stroke, frame).intersects(area))
             continue;
         // Ink is opaque on screen whatever the colour's alpha says.
         const core::Color colour(core::redOf(stroke->color), core::greenOf(stroke->color), core::blueOf(stroke->color));
-        QPen pen(Convert::toQt(look == PainterDrawOps::Look::DarkOnWhite ? core::PenPalette::onWhite(colour) : colour),
-                 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        const auto widthAt = [&](const core::InkPoint &p) {
-            return std::min(kWidestLinePx, double(stroke->width) * p.widthFactor * frame.scale);
-        };
-        pen.setWidthF(widthAt(points.front()));
-        painter.setPen(pen);
-        // The dot a tap leaves, under the segments as on screen.
-        painter.drawPoint(Convert::toQt(frame.map(points.front().pos())));
-        // A segment is as wide as its end point makes it; a run of equal widths is one polyline.
-        for (std::size_t from = 0; from + 1 < points.size();) {
-            std::size_t to = from + 1;
-            while (to + 1 < points.size() && points[to + 1].widthFactor == points[from + 1].widthFactor)
-                ++to;
-            QPolygonF run;
-            run.reserve(qsizetype(to - from + 1));
-            for (std::size_t i = from; i <= to; ++i)
-                run << Convert::toQt(frame.map(points[i].pos()));
-            pen.setWidthF(widthAt(points[to]));
-            painter.setPen(pen);
-            painter.drawPolyline(run);
-            from = to;
+        if (look == PainterDrawOps::Look::DarkOnWhite) {
+            paintStroke(painter, *stroke, frame, Convert::toQt(core::PenPalette::onWhite(colour)), 0);
+            continue;
         }
+        double rimPx = 0;
+        if (edged) {
+            rimPx = stroke->width * frame.scale * core::InkPen::kEdgeShareOfWidth;
+            paintStroke(painter, *stroke, frame, Convert::toQt(core::PenPalette::edgeFor(colour)), 0);
+        }
+        paintStroke(painter, *stroke, frame, Convert::toQt(colour), rimPx);
     }
     painter.restore();
+}
+
+// `insetPx` narrows the stroke on each side: the pen's colour inside its rim.
+void InkPainter::paintStroke(QPainter &painter, const core::Stroke &stroke, const core::Similarity &frame,
+                             const QColor &colour, double insetPx)
+{
+    const std::vector<core::InkPoint> &points = stroke.points;
+    QPen pen(colour, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const auto widthAt = [&](const core::InkPoint &p) {
+        return std::max(0.0, std::min(kWidestLinePx, double(stroke.width) * p.widthFactor * frame.scale) - 2 * insetPx);
+    };
+    pen.setWidthF(widthAt(points.front()));
+    painter.setPen(pen);
+    // The dot a tap leaves, under the segments as on screen.
+    painter.drawPoint(Convert::toQt(frame.map(points.front().pos())));
+    // A segment is as wide as its end point makes it; a run of equal widths is one polyline.
+    for (std::size_t from = 0; from + 1 < points.size();) {
+        std::size_t to = from + 1;
+        while (to + 1 < points.size() && points[to + 1].widthFactor == points[from + 1].widthFactor)
+            ++to;
+        QPolygonF run;
+        run.reserve(qsizetype(to - from + 1));
+        for (std::size_t i = from; i <= to; ++i)
+            run << Convert::toQt(frame.map(points[i].pos()));
+        pen.setWidthF(widthAt(points[to]));
+        painter.setPen(pen);
+        painter.drawPolyline(run);
+        from = to;
+    }
 }

@@ -130,4 +130,7 @@ void PainterDrawOps::wideSectorOutline(const QRectF &box, QPointF centre, const 
     wideLine(arcEnd, shape.radiusAtEnd ? centre : arcEnd, outline, circle.width);
 }
 
-void PainterDrawOps::draw(const core::TextCall &text) { TextSprites::draw(m_painter, text); }
+void PainterDrawOps::draw(const core::TextCall &text)
+{
+    TextSprites::draw(m_painter, m_look == Look::DarkOnWhite ? text.onWhitePaper() : text);
+}

@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include "MissingQtStrings.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -9,6 +11,8 @@ namespace QtDialogs {
 
 bool speakJapanese(QCoreApplication &app)
 {
+    // Installed first, so Qt's own strings are asked before it.
+    app.installTranslator(new MissingQtStrings(&app));
     auto *strings = new QTranslator(&app);
     if (!strings->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -32,15 +32,16 @@ SheetChoices::SheetChoices(int pageCount, QWidget *parent) : QWidget(parent)
     if (pageCount > 0)
         m_allPages = pair(layout, QStringLiteral("ページ"), QStringLiteral("このページ(&T)"),
                           QStringLiteral("%1 ページすべて(&A)").arg(pageCount));
-    m_darkOnWhite = pair(layout, QStringLiteral("色"), QStringLiteral("黒板の色のまま(&B)"),
-                         QStringLiteral("白い紙に濃い線（インクの節約）(&W)"));
+    // White paper first: a page in the board's colours is a page of toner.
+    m_boardColours = pair(layout, QStringLiteral("色"), QStringLiteral("白い紙に濃い線（インクの節約）(&W)"),
+                          QStringLiteral("黒板の色のまま(&B)"));
     layout->addStretch();
 }
 
 SheetChoices::Choice SheetChoices::choice() const
 {
     return {m_allPages && m_allPages->isChecked(),
-            m_darkOnWhite->isChecked() ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board};
+            m_boardColours->isChecked() ? PainterDrawOps::Look::Board : PainterDrawOps::Look::DarkOnWhite};
 }
 
 std::optional<SheetChoices::Choice> SheetChoices::ask(QWidget *parent, const QString &title, int pageCount)

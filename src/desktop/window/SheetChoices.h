@@ -8,8 +8,8 @@
 
 class QRadioButton;
 
-// What goes on paper: the page in view or all four, and the board's own colours
-// or dark lines on white paper.
+// What goes on paper: the page in view or all four, and dark lines on white
+// paper or the board's own colours.
 class SheetChoices : public QWidget
 {
     Q_OBJECT
@@ -17,7 +17,7 @@ public:
     struct Choice
     {
         bool allPages = false;
-        PainterDrawOps::Look look = PainterDrawOps::Look::Board;
+        PainterDrawOps::Look look = PainterDrawOps::Look::DarkOnWhite;
     };
 
     // The pages (one, or all `pageCount`) are asked only where no print
@@ -29,5 +29,5 @@ public:
 
 private:
     QRadioButton *m_allPages = nullptr;
-    QRadioButton *m_darkOnWhite;
+    QRadioButton *m_boardColours;
 };

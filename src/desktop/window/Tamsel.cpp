@@ -285,6 +285,7 @@ void Tamsel::follow(core::Lesson::Change change, int page)
     case Change::Lengths:
         // The other pages' pictures paint when they are shown.
         picture(currentPage())->Refresh();
+        Scriba.at(std::size_t(currentPage()))->showDirty();
         emit choicesChanged();
         break;
     case Change::Pen:
