@@ -239,8 +239,13 @@ void TestTamsel::boardNearTheCap()
     QTRY_COMPARE_WITH_TIMEOUT(qsizetype(w.Scriba[1]->ink().strokes().size()) + shown(), qsizetype(1), 60000);
     mouseStroke(w.Scriba[0], {{30, 20}, {70, 40}});
     QTRY_COMPARE_WITH_TIMEOUT(shown(), qsizetype(1), 10000);
+    // The file is missing for a moment while the last run's is set aside.
+    const auto keptOnFirstPage = [&] {
+        const core::InkFile::Read read = InkStore::load(store.currentPath(), pages);
+        return read.board.empty() ? std::size_t(0) : read.board[0].size();
+    };
     if (inkFirst)
-        QTRY_COMPARE_WITH_TIMEOUT(InkStore::load(store.currentPath(), pages).board[0].size(), std::size_t(2), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(keptOnFirstPage(), std::size_t(2), 10000);
     QVERIFY(ticks > 0);
 }
 

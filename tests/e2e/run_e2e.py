@@ -1064,6 +1064,10 @@ class WidthCheck(namedtuple("WidthCheck", "label point across colour want")):
             return "%s: wanted %d px wide at window %s; found %.2f px" % (self.label, self.want, self.point, width)
 
 
+# Each step heavier adds the edges' 2 px to a 1 px radius too, so the back row sees it.
+HEAVIEST_RADIUS_PX = 1 + 2 * 2
+
+
 def triangle_widths(inner, side, radius):
     """The triangle's upright left side and its level radius, each cut across."""
     cx, cy = figure_centre(inner)
@@ -1096,15 +1100,15 @@ def page_menu(s):
     s.keys("shift+F10")
     menu("by-shift-f10", in_inner(inner, figure_centre(inner)))
     s.xdotool("key", "l", "x")  # 線の太さ(L) → 特大(X)
-    s.expect("menu-chose-heaviest", triangle_widths(inner, 6, 3))
+    s.expect("menu-chose-heaviest", triangle_widths(inner, 6, HEAVIEST_RADIUS_PX))
     s.keys("ctrl+0")
     s.expect("weight-standard", triangle_widths(inner, 2, 1))
     s.keys("ctrl+plus", "ctrl+plus")
     s.stroke(in_inner(inner, (MENU_AT[0] // 3, y)), in_inner(inner, (2 * MENU_AT[0], y)))
     s.expect("yellow-stroke", [Check("yellow ink", in_inner(inner, (MENU_AT[0], y)), CHALK_YELLOW)] + yellow
-             + triangle_widths(inner, 6, 3))
+             + triangle_widths(inner, 6, HEAVIEST_RADIUS_PX))
     restart("tamsel-again.log")
-    s.expect("restarted-as-left", yellow + triangle_widths(inner, 6, 3))
+    s.expect("restarted-as-left", yellow + triangle_widths(inner, 6, HEAVIEST_RADIUS_PX))
     s.keys("ctrl+0", "1")
     s.expect("design-choices-again", triangle_widths(inner, 2, 1))
 
