@@ -19,7 +19,7 @@ public:
         for (Call &c : widened)
             std::visit(
                 [factor](auto &call) {
-                    if constexpr (!std::is_same_v<std::decay_t<decltype(call)>, core::TextCall>)
+                    if constexpr (requires { call.width; })
                         call.width *= call.style == core::DrawStyle::Invisible ? 1 : factor;
                 },
                 c);

@@ -18,8 +18,8 @@ const KIND = { mouse: 1, pen: 2, touch: 3 };
 const ERASER_BUTTON = 5;
 const ERASER_BUTTONS = 32;
 const SECONDARY_BUTTON = 2;
-const OP = { clear: 1, line: 2, circle: 3, text: 4 };
-const OP_LENGTH = { 1: 2, 2: 8, 3: 13, 4: 10 };
+const OP = { clear: 1, line: 2, circle: 3, text: 4, box: 5 };
+const OP_LENGTH = { 1: 2, 2: 8, 3: 13, 4: 10, 5: 6 };
 const INVISIBLE = 5;
 const RADIANS_PER_DEGREE = Math.PI / 180;
 // Colours come as 0xAARRGGBB: where red, green, blue and alpha sit.
@@ -240,6 +240,9 @@ function replay(ctx, calls, texts, width, height) {
         case OP.text:
             text(ctx, texts[a[0]], a);
             break;
+        case OP.box:
+            box(ctx, a);
+            break;
         }
     }
 }
@@ -269,6 +272,13 @@ function circle(ctx, [cx, cy, r, whole, start, sweep, atStart, atEnd, outline, w
         ctx.lineWidth = width;
         ctx.stroke();
     }
+}
+
+// Whole pixels, as the desktop fills a box without smoothing: boxes that meet leave no seam.
+function box(ctx, [left, top, width, height, fill]) {
+    const x = Math.ceil(left), y = Math.ceil(top);
+    ctx.fillStyle = css(fill);
+    ctx.fillRect(x, y, Math.ceil(left + width) - x, Math.ceil(top + height) - y);
 }
 
 // Outlined letters: the outline first, only widening them outwards.
