@@ -7,7 +7,8 @@ namespace core {
 
 // What one page shows: which page, its picture's inner size in pixels, the value
 // of its scroll bar (sides, degrees or V), the sectors moved (page 2 only), the
-// line weight, whether the lesson aids show and how many lines of the formula.
+// line weight, whether the lesson aids show and how many lines of the formula,
+// and whether squared paper and the two squares around the circle show.
 struct PageView
 {
     int page = 0;
@@ -17,6 +18,8 @@ struct PageView
     LineWeight weight;
     bool aids = false;
     int formulaLines = 0;
+    bool grid = false;
+    bool squares = false;
 
     bool operator==(const PageView &) const = default;
 };

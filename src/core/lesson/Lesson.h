@@ -36,6 +36,8 @@ public:
         Weight,  // the line weight of every page
         Pen,     // a page's pen colour
         Ink,     // a page's finished strokes: a stroke, a clear, an erasure, undo, redo, a restore
+        Grid,    // squared paper under every circle, shown or hidden
+        Squares, // the squares around the polygon's circle, shown or hidden
     };
     using Listener = std::function<void(Change change, int page)>;
 
@@ -84,6 +86,18 @@ public:
     // The page in view's aids, on or off.
     void toggleAids();
     int formulaLines() const { return m_formulaLines; }
+
+    // Squared paper under the circle of every page that has one; the page in
+    // view must have one for the toggle to act.
+    bool gridShown() const { return m_grid; }
+    bool hasGrid(int page) const { return has(page) && row(page).circle != nullptr; }
+    void toggleGrid();
+    void setGrid(bool shown);
+    // The circle between two squares, on the page that offers them.
+    bool squaresShown() const { return m_squares; }
+    bool hasSquares(int page) const { return hasGrid(page) && row(page).boundingSquares; }
+    void toggleSquares();
+    void setSquares(bool shown);
 
     LineWeight weight() const { return m_weight; }
     void setWeight(LineWeight weight);
@@ -142,6 +156,8 @@ private:
     bool m_running = false;
     int m_formulaLines = 0;
     LineWeight m_weight;
+    bool m_grid = false;
+    bool m_squares = false;
 };
 
 } // namespace core

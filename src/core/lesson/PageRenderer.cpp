@@ -1,8 +1,13 @@
 #include "PageRenderer.h"
 
 #include "AidLayout.h"
+#include "BoundingSquares.h"
+#include "BoundingSquaresAids.h"
 #include "DrawOps.h"
 #include "PageTable.h"
+#include "RadiusCm.h"
+#include "SquaredPaper.h"
+#include "SquaredPaperAids.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +18,14 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 {
     ops.Cls(kBoard);
     const PageRow &row = PageTable::row(view.page);
+    // Under the figure: the paper, then the squares the figure closes in on.
+    if (row.circle && (view.grid || view.squares)) {
+        const Similarity circle = row.circle(ops.ScaleWidth(), ops.ScaleHeight());
+        if (view.grid)
+            SquaredPaper(circle, radiusCm(view)).paint(ops, view.weight, view.aids);
+        if (view.squares && row.boundingSquares)
+            BoundingSquares(circle).paint(ops, view.weight);
+    }
     if (row.paintFigure)
         row.paintFigure(ops, view);
     // The lesson aids go over the figure, drawn through the same operations.
@@ -32,6 +45,12 @@ LessonAids aids(const PageView &view, const TextMeasure &measure)
                      std::max(LessonAids::kSmallestTextPx, int(std::ceil(textPx * LessonAids::kSmallestTextShare))),
                      measure);
     row.addAids(aids, layout, view);
+    // Only the circle is kept clear: at 4:3 the outer square leaves no corner
+    // free, and outlined letters read over its thin line.
+    if (view.squares && row.boundingSquares)
+        BoundingSquaresAids::add(aids, layout, view);
+    if (view.grid && row.circle)
+        SquaredPaperAids::add(aids, layout, view);
     return aids;
 }
 

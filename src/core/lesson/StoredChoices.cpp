@@ -26,6 +26,15 @@ std::optional<int> wholeNumber(std::string text)
     return value;
 }
 
+// Shown as 1, hidden as 0; anything else as never chosen.
+bool flag(const Lookup &lookup, const std::string &key)
+{
+    const std::optional<std::string> stored = lookup(key);
+    return stored && wholeNumber(*stored) == 1;
+}
+
+std::string flagText(bool shown) { return shown ? "1" : "0"; }
+
 } // namespace
 
 std::string penKey(int page) { return "page" + Text::number(page) + "/penColour"; }
@@ -42,6 +51,8 @@ Choices read(const Lookup &lookup, int pageCount)
         if (pen && PenPalette::offers(*pen))
             choices.pens[std::size_t(page)] = *pen;
     }
+    choices.grid = flag(lookup, kGridKey);
+    choices.squares = flag(lookup, kSquaresKey);
     return choices;
 }
 
@@ -50,6 +61,8 @@ std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
     std::vector<std::pair<std::string, std::string>> out{{kWeightKey, Text::number(choices.weight.factor())}};
     for (std::size_t page = 0; page < choices.pens.size(); ++page)
         out.emplace_back(penKey(int(page)), choices.pens[page].name());
+    out.emplace_back(kGridKey, flagText(choices.grid));
+    out.emplace_back(kSquaresKey, flagText(choices.squares));
     return out;
 }
 

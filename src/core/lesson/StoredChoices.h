@@ -11,7 +11,8 @@
 
 namespace core {
 
-// The choices kept between runs, the line weight and each page's pen, as text
+// The choices kept between runs, the line weight, each page's pen, the squared
+// paper and the squares around the circle, as text
 // under names a front-end stores them by. What comes back from the store is
 // untrusted: a value missing, malformed or not on offer gives the design's.
 namespace StoredChoices {
@@ -20,9 +21,13 @@ struct Choices
 {
     LineWeight weight;
     std::vector<Color> pens; // one a page
+    bool grid = false;
+    bool squares = false;
 };
 
 inline const std::string kWeightKey = "lineWeight";
+inline const std::string kGridKey = "squaredPaper";
+inline const std::string kSquaresKey = "boundingSquares";
 std::string penKey(int page);
 
 // The stored text under a name, if there is any.
