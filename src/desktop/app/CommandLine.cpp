@@ -64,7 +64,11 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                     QStringLiteral("1..3"), QStringLiteral("1"));
     const QCommandLineOption aids(QStringLiteral("aids"), QStringLiteral("Show the lesson aids."));
     const QCommandLineOption ink(QStringLiteral("ink"), QStringLiteral("Draw the page's ink as last saved."));
-    parser.addOptions({exportTo, page, value, step, size, weight, aids, ink});
+    const QCommandLineOption grid(QStringLiteral("grid"),
+                                  QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
+    const QCommandLineOption squares(QStringLiteral("squares"),
+                                     QStringLiteral("The circle between two squares (page 0)."));
+    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -127,6 +131,12 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
         return failure(QStringLiteral("--weight must be 1 to %1, not '%2'").arg(heaviest).arg(parser.value(weight)));
     job.view.weight = *chosen;
     job.view.aids = parser.isSet(aids);
+    job.view.grid = parser.isSet(grid);
+    if (job.view.grid && !row.circle)
+        return failure(QStringLiteral("--grid: page %1 has no circle").arg(job.view.page));
+    job.view.squares = parser.isSet(squares);
+    if (job.view.squares && !row.boundingSquares)
+        return failure(QStringLiteral("--squares: only page 0 has the two squares"));
     job.ink = parser.isSet(ink);
     return {job, {}, false};
 }

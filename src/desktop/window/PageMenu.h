@@ -19,7 +19,7 @@ class Lesson;
 }
 
 // The context menu of every page: line weight, pen colour, the lesson aids,
-// full screen and the board's files. The lesson's choices are made here
+// squared paper, the squares around the circle, full screen and the board's files. The lesson's choices are made here
 // directly; each item shows its key, and the keys work with the menu closed too.
 class PageMenu : public QObject
 {
@@ -50,6 +50,8 @@ private:
     // The keys reach the action from anywhere in the window.
     void bind(QAction *action, const QList<QKeySequence> &keys);
     void markAids();
+    void addPaper();
+    void markPaper();
 
     QWidget &m_window;
     core::Lesson &m_lesson;
@@ -58,6 +60,8 @@ private:
     std::vector<QAction *> m_weights;
     std::vector<QAction *> m_pens;
     QAction *m_aids = nullptr;
+    QAction *m_grid = nullptr;
+    QAction *m_squares = nullptr;
     QAction *m_fullScreenItem = nullptr;
     std::optional<QPoint> m_openedAt;
     QLabel *m_notice;

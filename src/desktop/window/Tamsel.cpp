@@ -267,6 +267,8 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         MainTimer->setEnabled(m_lesson.running());
         break;
     case Change::Weight:
+    case Change::Grid:
+    case Change::Squares:
         // The other pages' pictures paint when they are shown.
         picture(currentPage())->Refresh();
         emit choicesChanged();
