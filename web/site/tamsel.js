@@ -416,6 +416,8 @@ function follow(change, page) {
         break;
     case core.Change.Weight:
     case core.Change.Pen:
+    case core.Change.Grid:
+    case core.Change.Squares:
         showPen();
         storeChoices();
         showSoon();
@@ -585,6 +587,8 @@ const keys = {
     'Ctrl+Tab': () => lesson.nextPage(),
     'Ctrl+Shift+Tab': () => lesson.previousPage(),
     F2: () => lesson.toggleAids(),
+    g: () => lesson.toggleGrid(),
+    q: () => lesson.toggleSquares(),
     F11: () => toggleFullScreen(),
     'Ctrl+0': () => lesson.setWeight(1),
     'Ctrl++': () => lesson.heavier(),
@@ -650,6 +654,8 @@ function buildMenu() {
         heavier: () => lesson.heavier(),
         lighter: () => lesson.lighter(),
         aids: () => lesson.toggleAids(),
+        grid: () => lesson.toggleGrid(),
+        squares: () => lesson.toggleSquares(),
         fullScreen: () => toggleFullScreen(),
         saveImage: () => saveImage(),
         print: () => printPage(),
@@ -751,6 +757,10 @@ function openMenu(x, y) {
         item.setAttribute('aria-checked', String(item.dataset.pen === lesson.pen(page)));
     $('aidsItem').setAttribute('aria-checked', String(lesson.aidsShown(page)));
     $('aidsItem').setAttribute('aria-disabled', String(!lesson.hasAids(page)));
+    $('gridItem').setAttribute('aria-checked', String(lesson.gridShown()));
+    $('gridItem').setAttribute('aria-disabled', String(!lesson.hasGrid(page)));
+    $('squaresItem').setAttribute('aria-checked', String(lesson.squaresShown()));
+    $('squaresItem').setAttribute('aria-disabled', String(!lesson.hasSquares(page)));
     $('fullScreenItem').setAttribute('aria-checked', String(Boolean(document.fullscreenElement)));
     for (const open of menu.querySelectorAll('.open'))
         open.classList.remove('open');

@@ -69,7 +69,8 @@ std::string viewKey(const Lesson &lesson, int page, int width, int height)
     const core::PageView v = lesson.view(page, core::Size(width, height));
     return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
            ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
-           ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines);
+           ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines) + ',' + std::to_string(v.grid) + ',' +
+           std::to_string(v.squares);
 }
 
 val layout(int width, int height)
@@ -178,6 +179,8 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Aids", Lesson::Change::Aids)
         .value("Weight", Lesson::Change::Weight)
         .value("Pen", Lesson::Change::Pen)
+        .value("Grid", Lesson::Change::Grid)
+        .value("Squares", Lesson::Change::Squares)
         .value("Ink", Lesson::Change::Ink);
 
     emscripten::class_<Lesson>("Lesson")
@@ -204,6 +207,12 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("hasAids", &Lesson::hasAids)
         .function("toggleAids", &Lesson::toggleAids)
         .function("formulaLines", &Lesson::formulaLines)
+        .function("gridShown", &Lesson::gridShown)
+        .function("hasGrid", &Lesson::hasGrid)
+        .function("toggleGrid", &Lesson::toggleGrid)
+        .function("squaresShown", &Lesson::squaresShown)
+        .function("hasSquares", &Lesson::hasSquares)
+        .function("toggleSquares", &Lesson::toggleSquares)
         .function("undo", &Lesson::undo)
         .function("redo", &Lesson::redo)
         .function("clearInk", &Lesson::clearInk)

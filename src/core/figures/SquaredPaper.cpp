@@ -44,19 +44,14 @@ SquaredPaper::SquaredPaper(const Similarity &circle, int radiusSquares)
 {
 }
 
-void SquaredPaper::paint(DrawOps &ops, LineWeight weight, bool tinted) const
-{
-    if (!(m_squarePx >= kSmallestSquarePx) || !m_centre.isFinite())
-        return;
-    if (tinted)
-        paintTints(ops);
-    paintLines(ops, weight);
-}
+bool SquaredPaper::drawable() const { return m_squarePx >= kSmallestSquarePx && m_centre.isFinite(); }
 
 // A row's squares of one kind side by side go as one box: a few dozen boxes
 // however large the picture.
 void SquaredPaper::paintTints(DrawOps &ops) const
 {
+    if (!drawable())
+        return;
     const int n = m_radiusSquares;
     for (int row = -n; row < n; ++row) {
         const double top = m_centre.y() + row * m_squarePx;
@@ -76,6 +71,8 @@ void SquaredPaper::paintTints(DrawOps &ops) const
 
 void SquaredPaper::paintLines(DrawOps &ops, LineWeight weight) const
 {
+    if (!drawable())
+        return;
     const Color foreColor = ops.ForeColor();
     const int drawWidth = ops.DrawWidth();
     const DrawStyle drawStyle = ops.drawStyle();

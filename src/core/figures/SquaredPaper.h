@@ -39,11 +39,12 @@ public:
     SquaredPaper(const Similarity &circle, int radiusSquares);
 
     double squarePx() const { return m_squarePx; }
-    void paint(DrawOps &ops, LineWeight weight, bool tinted) const;
-
-private:
+    // The squares inside and cut, each kind its colour.
     void paintTints(DrawOps &ops) const;
     void paintLines(DrawOps &ops, LineWeight weight) const;
+
+private:
+    bool drawable() const;
 
     PointF m_centre;
     int m_radiusSquares;

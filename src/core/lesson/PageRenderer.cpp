@@ -18,16 +18,22 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 {
     ops.Cls(kBoard);
     const PageRow &row = PageTable::row(view.page);
+    const Similarity circle = row.circle ? row.circle(ops.ScaleWidth(), ops.ScaleHeight()) : Similarity{};
+    const bool grid = view.grid && row.circle;
+    const SquaredPaper paper(circle, radiusCm(view));
     // Under the figure: the paper, then the squares the figure closes in on.
-    if (row.circle && (view.grid || view.squares)) {
-        const Similarity circle = row.circle(ops.ScaleWidth(), ops.ScaleHeight());
-        if (view.grid)
-            SquaredPaper(circle, radiusCm(view)).paint(ops, view.weight, view.aids);
-        if (view.squares && row.boundingSquares)
-            BoundingSquares(circle).paint(ops, view.weight);
-    }
+    // While the squares are counted their lines go over the figure instead,
+    // so they can be counted through a filled one too.
+    if (grid && view.aids)
+        paper.paintTints(ops);
+    else if (grid)
+        paper.paintLines(ops, view.weight);
+    if (view.squares && row.boundingSquares && row.circle)
+        BoundingSquares(circle).paint(ops, view.weight);
     if (row.paintFigure)
         row.paintFigure(ops, view);
+    if (grid && view.aids)
+        paper.paintLines(ops, view.weight);
     // The lesson aids go over the figure, drawn through the same operations.
     if (view.aids)
         aids(view, measure).paint(ops);
