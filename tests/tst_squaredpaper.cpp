@@ -5,6 +5,7 @@
 #include "PolygonFigure.h"
 #include "QtTextMeasure.h"
 #include "SquaredPaper.h"
+#include "StoredChoices.h"
 
 #include <QTest>
 
@@ -20,6 +21,8 @@ private slots:
     void readouts();
     void centreLines_data();
     void centreLines();
+    void storedChoice_data();
+    void storedChoice();
 };
 
 namespace {
@@ -140,6 +143,34 @@ void TestSquaredPaper::centreLines()
     QCOMPARE(image.pixel(x, centre.y()), line);
     QCOMPARE(image.pixel(x, centre.y() - 1), board);
     QCOMPARE(image.pixel(x, centre.y() + 1), board);
+}
+
+// Settings are untrusted: only a stored 1 shows the paper at start-up.
+void TestSquaredPaper::storedChoice_data()
+{
+    QTest::addColumn<QString>("stored"); // null: nothing stored
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("never stored") << QString() << false;
+    QTest::newRow("shown") << "1" << true;
+    QTest::newRow("hidden") << "0" << false;
+    QTest::newRow("spaces around") << " 1 " << true;
+    QTest::newRow("out of range") << "2" << false;
+    QTest::newRow("a word") << "true" << false;
+    QTest::newRow("trailing junk") << "1x" << false;
+}
+
+void TestSquaredPaper::storedChoice()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, shown);
+    const auto lookup = [&](const std::string &key) -> std::optional<std::string> {
+        if (stored.isNull() || (key != StoredChoices::kGridKey && key != StoredChoices::kSquaresKey))
+            return std::nullopt;
+        return stored.toStdString();
+    };
+    const StoredChoices::Choices read = StoredChoices::read(lookup, 1);
+    QCOMPARE(read.grid, shown);
+    QCOMPARE(read.squares, shown);
 }
 
 QTEST_MAIN(TestSquaredPaper)
