@@ -63,6 +63,16 @@ std::vector<FigureCase> figureCases()
         {"parallelogram, 64 sectors, step 32", 2, step(sectors / 2)},
         {"parallelogram, 64 sectors, step 64", 2, step(sectors)},
         {"blank page", 3, [](Tamsel &) {}},
+        {"polygon, 12 sides, aids alone", 0,
+         [](Tamsel &w) {
+             w.PolyScroll->setValue(kPaperSides);
+             w.lesson().toggleAids();
+         }},
+        {"polygon, 12 sides, squared paper alone", 0,
+         [](Tamsel &w) {
+             w.PolyScroll->setValue(kPaperSides);
+             w.lesson().setGrid(true);
+         }},
         {"polygon, 12 sides, squared paper tinted, two squares", 0,
          [](Tamsel &w) {
              w.PolyScroll->setValue(kPaperSides);

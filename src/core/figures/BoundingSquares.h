@@ -15,7 +15,8 @@ class BoundingSquares
 {
 public:
     static inline const Color kColor{255, 200, 40};
-    static constexpr int kWidthPx = 2;
+    // One pixel at the design weight: aliased, so its long diagonals cost little to draw.
+    static constexpr int kWidthPx = 1;
 
     // `circle`: the circle's centre and its radius in pixels.
     explicit BoundingSquares(const Similarity &circle) : m_circle(circle) {}
