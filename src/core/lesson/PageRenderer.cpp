@@ -22,18 +22,15 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
     const bool grid = view.grid && row.circle;
     const SquaredPaper paper(circle, radiusCm(view));
     // Under the figure: the paper, then the squares the figure closes in on.
-    // While the squares are counted their lines go over the figure instead,
-    // so they can be counted through a filled one too.
+    // Over it the paper's lines would hide the figure's own along them.
     if (grid && view.aids)
         paper.paintTints(ops);
-    else if (grid)
+    if (grid)
         paper.paintLines(ops, view.weight);
     if (view.squares && row.boundingSquares && row.circle)
         BoundingSquares(circle).paint(ops, view.weight);
     if (row.paintFigure)
         row.paintFigure(ops, view);
-    if (grid && view.aids)
-        paper.paintLines(ops, view.weight);
     // The lesson aids go over the figure, drawn through the same operations.
     if (view.aids)
         aids(view, measure).paint(ops);
