@@ -18,8 +18,9 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 {
     ops.Cls(kBoard);
     const PageRow &row = PageTable::row(view.page);
-    const Similarity circle = row.circle ? row.circle(ops.ScaleWidth(), ops.ScaleHeight()) : Similarity{};
     const bool grid = view.grid && row.circle;
+    const bool squares = view.squares && row.boundingSquares && row.circle;
+    const Similarity circle = grid || squares ? row.circle(ops.ScaleWidth(), ops.ScaleHeight()) : Similarity{};
     const SquaredPaper paper(circle, radiusCm(view));
     // Under the figure: the paper, then the squares the figure closes in on.
     // Over it the paper's lines would hide the figure's own along them.
@@ -27,7 +28,7 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
         paper.paintTints(ops);
     if (grid)
         paper.paintLines(ops, view.weight);
-    if (view.squares && row.boundingSquares && row.circle)
+    if (squares)
         BoundingSquares(circle).paint(ops, view.weight);
     if (row.paintFigure)
         row.paintFigure(ops, view);
