@@ -69,29 +69,19 @@ void SquaredPaper::paintTints(DrawOps &ops) const
     }
 }
 
+// Each line is a box a line's width wide: they all run across the picture,
+// and a filled box costs a fraction of a stroked line.
 void SquaredPaper::paintLines(DrawOps &ops, LineWeight weight) const
 {
     if (!drawable())
         return;
-    const Color foreColor = ops.ForeColor();
-    const int drawWidth = ops.DrawWidth();
-    const DrawStyle drawStyle = ops.drawStyle();
-    ops.setForeColor(kLineColor);
-    ops.setDrawWidth(weight.px(kLineWidthPx));
-    ops.setDrawStyle(DrawStyle::Solid);
-    // Integer coordinates are pixel centres: the last column is one short of the width.
-    const double right = ops.ScaleWidth() - 1, bottom = ops.ScaleHeight() - 1;
-    for (int k = int(std::ceil(-m_centre.x() / m_squarePx)); m_centre.x() + k * m_squarePx <= right; ++k) {
-        const double x = m_centre.x() + k * m_squarePx;
-        ops.Line(PointF(x, 0), PointF(x, bottom));
-    }
-    for (int k = int(std::ceil(-m_centre.y() / m_squarePx)); m_centre.y() + k * m_squarePx <= bottom; ++k) {
-        const double y = m_centre.y() + k * m_squarePx;
-        ops.Line(PointF(0, y), PointF(right, y));
-    }
-    ops.setForeColor(foreColor);
-    ops.setDrawWidth(drawWidth);
-    ops.setDrawStyle(drawStyle);
+    const double width = weight.px(kLineWidthPx);
+    // Integer coordinates are pixel centres: the box spans half a width either side.
+    const double w = ops.ScaleWidth(), h = ops.ScaleHeight(), half = width / 2;
+    for (int k = int(std::ceil(-m_centre.x() / m_squarePx)); m_centre.x() + k * m_squarePx <= w - 1; ++k)
+        ops.Box(RectF(m_centre.x() + k * m_squarePx - half, -half, width, h), kLineColor);
+    for (int k = int(std::ceil(-m_centre.y() / m_squarePx)); m_centre.y() + k * m_squarePx <= h - 1; ++k)
+        ops.Box(RectF(-half, m_centre.y() + k * m_squarePx - half, w, width), kLineColor);
 }
 
 } // namespace core
