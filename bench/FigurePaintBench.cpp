@@ -33,6 +33,8 @@ constexpr double kUltraHdTargetMs = 16.7;
 // A repaint whose page is unchanged, as under a moving pen, copies its kept pixels.
 constexpr double kKeptRepaintTargetMs = 2.0;
 constexpr int kArcThreeQuarterDegrees = 270;
+constexpr int kQuarterDegrees = 90;
+constexpr int kPaperSides = 12;
 
 struct FigureCase
 {
@@ -61,6 +63,29 @@ std::vector<FigureCase> figureCases()
         {"parallelogram, 64 sectors, step 32", 2, step(sectors / 2)},
         {"parallelogram, 64 sectors, step 64", 2, step(sectors)},
         {"blank page", 3, [](Tamsel &) {}},
+        {"polygon, 12 sides, aids alone", 0,
+         [](Tamsel &w) {
+             w.PolyScroll->setValue(kPaperSides);
+             w.lesson().toggleAids();
+         }},
+        {"polygon, 12 sides, squared paper alone", 0,
+         [](Tamsel &w) {
+             w.PolyScroll->setValue(kPaperSides);
+             w.lesson().setGrid(true);
+         }},
+        {"polygon, 12 sides, squared paper tinted, two squares", 0,
+         [](Tamsel &w) {
+             w.PolyScroll->setValue(kPaperSides);
+             w.lesson().setGrid(true);
+             w.lesson().setSquares(true);
+             w.lesson().toggleAids();
+         }},
+        {"arc, 90°, squared paper tinted", 1,
+         [](Tamsel &w) {
+             w.CirScroll->setValue(kQuarterDegrees);
+             w.lesson().setGrid(true);
+             w.lesson().toggleAids();
+         }},
     };
 }
 
@@ -138,6 +163,11 @@ void benchFigurePaints(const Config &config)
         for (const FigureCase &c : figureCases()) {
             window.MainTab->setTab(c.page);
             settle();
+            // Only the squared paper's cases show the paper and the aids.
+            window.lesson().setGrid(false);
+            window.lesson().setSquares(false);
+            if (window.lesson().aidsShown(c.page))
+                window.lesson().toggleAids();
             c.prepare(window);
             PictureBox *picture = pictureOf(window, c.page);
             const QSize inner = fitPicture(window, picture, target);

@@ -20,7 +20,7 @@ public:
         for (Call &c : widened)
             std::visit(
                 [weight](auto &call) {
-                    if constexpr (!std::is_same_v<std::decay_t<decltype(call)>, core::TextCall>)
+                    if constexpr (requires { call.width; })
                         call.width = call.style == core::DrawStyle::Invisible ? call.width : weight.px(call.width);
                 },
                 c);

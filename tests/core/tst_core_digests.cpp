@@ -105,6 +105,8 @@ Digest &operator<<(Digest &d, const DrawList::Call &call)
         return d << 'C' << c->centre << c->radius << c->shape.whole << c->shape.startDegrees << c->shape.sweepDegrees
                  << c->shape.radiusAtStart << c->shape.radiusAtEnd << c->outline << c->width << c->style
                  << c->fill.has_value() << c->fill.value_or(Color());
+    if (const auto *b = std::get_if<BoxCall>(&call))
+        return d << 'B' << b->rect << b->fill;
     const auto &t = std::get<TextCall>(call);
     return d << 'T' << t.text << t.box << t.pixelSize << t.color << t.outline << t.outlineWidth;
 }

@@ -18,8 +18,8 @@ const KIND = { mouse: 1, pen: 2, touch: 3 };
 const ERASER_BUTTON = 5;
 const ERASER_BUTTONS = 32;
 const SECONDARY_BUTTON = 2;
-const OP = { clear: 1, line: 2, circle: 3, text: 4 };
-const OP_LENGTH = { 1: 2, 2: 8, 3: 13, 4: 10 };
+const OP = { clear: 1, line: 2, circle: 3, text: 4, box: 5 };
+const OP_LENGTH = { 1: 2, 2: 8, 3: 13, 4: 10, 5: 6 };
 const INVISIBLE = 5;
 const RADIANS_PER_DEGREE = Math.PI / 180;
 // Colours come as 0xAARRGGBB: where red, green, blue and alpha sit.
@@ -244,6 +244,9 @@ function replay(ctx, calls, texts, width, height) {
         case OP.text:
             text(ctx, texts[a[0]], a);
             break;
+        case OP.box:
+            box(ctx, a);
+            break;
         }
     }
 }
@@ -273,6 +276,13 @@ function circle(ctx, [cx, cy, r, whole, start, sweep, atStart, atEnd, outline, w
         ctx.lineWidth = width;
         ctx.stroke();
     }
+}
+
+// Whole pixels, as the desktop fills a box without smoothing: boxes that meet leave no seam.
+function box(ctx, [left, top, width, height, fill]) {
+    const x = Math.ceil(left), y = Math.ceil(top);
+    ctx.fillStyle = css(fill);
+    ctx.fillRect(x, y, Math.ceil(left + width) - x, Math.ceil(top + height) - y);
 }
 
 // Outlined letters: the outline first, only widening them outwards. On whole
@@ -418,6 +428,8 @@ function follow(change, page) {
     case core.Change.Pen:
     case core.Change.Lengths:
     case core.Change.SharedPen:
+    case core.Change.Grid:
+    case core.Change.Squares:
         showPen();
         storeChoices();
         showSoon();
@@ -589,6 +601,8 @@ const keys = {
     'Ctrl+Shift+Tab': () => lesson.previousPage(),
     F2: () => lesson.toggleAids(),
     c: () => lesson.toggleRealLengths(),
+    g: () => lesson.toggleGrid(),
+    q: () => lesson.toggleSquares(),
     F11: () => toggleFullScreen(),
     'Ctrl+0': () => lesson.setWeight(1),
     'Ctrl++': () => lesson.heavier(),
@@ -680,6 +694,8 @@ function buildMenu() {
         lighter: () => lesson.lighter(),
         aids: () => lesson.toggleAids(),
         lengths: () => lesson.toggleRealLengths(),
+        grid: () => lesson.toggleGrid(),
+        squares: () => lesson.toggleSquares(),
         fullScreen: () => toggleFullScreen(),
         saveImage: () => saveImage(),
         print: () => printPage(),
@@ -786,6 +802,10 @@ function openMenu(x, y) {
     $('lengthsItem').setAttribute('aria-checked', String(lesson.realLengths()));
     for (const item of menu.querySelectorAll('[data-radius]'))
         item.setAttribute('aria-checked', String(Number(item.dataset.radius) === lesson.radiusCm()));
+    $('gridItem').setAttribute('aria-checked', String(lesson.gridShown()));
+    $('gridItem').setAttribute('aria-disabled', String(!lesson.hasGrid(page)));
+    $('squaresItem').setAttribute('aria-checked', String(lesson.squaresShown()));
+    $('squaresItem').setAttribute('aria-disabled', String(!lesson.hasSquares(page)));
     $('fullScreenItem').setAttribute('aria-checked', String(Boolean(document.fullscreenElement)));
     for (const open of menu.querySelectorAll('.open'))
         open.classList.remove('open');

@@ -71,7 +71,7 @@ std::string viewKey(const Lesson &lesson, int page, int width, int height)
     return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
            ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
            ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines) + ',' + std::to_string(v.realLengths) +
-           ',' + std::to_string(v.radiusCm);
+           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares);
 }
 
 val layout(int width, int height)
@@ -213,6 +213,8 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Weight", Lesson::Change::Weight)
         .value("Pen", Lesson::Change::Pen)
         .value("SharedPen", Lesson::Change::SharedPen)
+        .value("Grid", Lesson::Change::Grid)
+        .value("Squares", Lesson::Change::Squares)
         .value("Ink", Lesson::Change::Ink)
         .value("Lengths", Lesson::Change::Lengths);
 
@@ -245,6 +247,12 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("toggleRealLengths", &Lesson::toggleRealLengths)
         .function("radiusCm", &Lesson::radiusCm)
         .function("setRadiusCm", &Lesson::setRadiusCm)
+        .function("gridShown", &Lesson::gridShown)
+        .function("hasGrid", &Lesson::hasGrid)
+        .function("toggleGrid", &Lesson::toggleGrid)
+        .function("squaresShown", &Lesson::squaresShown)
+        .function("hasSquares", &Lesson::hasSquares)
+        .function("toggleSquares", &Lesson::toggleSquares)
         .function("undo", &Lesson::undo)
         .function("redo", &Lesson::redo)
         .function("clearInk", &Lesson::clearInk)

@@ -45,3 +45,9 @@ void FlatDrawOps::draw(const core::TextCall &drawn)
                                    double(text.color.rgba()), double(text.outline.rgba()), text.outlineWidth});
     texts.push_back(text.text);
 }
+
+void FlatDrawOps::draw(const core::BoxCall &box)
+{
+    numbers.insert(numbers.end(), {double(Box), box.rect.left(), box.rect.top(), box.rect.width(), box.rect.height(),
+                                   double(box.fill.rgba())});
+}

@@ -13,11 +13,12 @@
 //   Circle cx cy radius whole startDegrees sweepDegrees radiusAtStart
 //          radiusAtEnd outline width style fill (−1: none)
 //   Text   index into `texts`, left top width height pixelSize colour outline outlineWidth
+//   Box    left top width height colour
 // On white paper lines and outlines are darkened to read there and the board is white.
 class FlatDrawOps : public core::DrawOps
 {
 public:
-    enum Op { Clear = 1, Line = 2, Circle = 3, Text = 4 };
+    enum Op { Clear = 1, Line = 2, Circle = 3, Text = 4, Box = 5 };
     static constexpr double kNoFill = -1;
 
     FlatDrawOps(float width, float height, bool darkOnWhite = false);
@@ -32,6 +33,7 @@ protected:
     void draw(const core::LineCall &line) override;
     void draw(const core::CircleCall &circle) override;
     void draw(const core::TextCall &text) override;
+    void draw(const core::BoxCall &box) override;
     void clear(const core::Color &background) override;
 
 private:

@@ -13,7 +13,7 @@ namespace core {
 class DrawList : public DrawOps
 {
 public:
-    using Call = std::variant<LineCall, CircleCall, TextCall>;
+    using Call = std::variant<LineCall, CircleCall, TextCall, BoxCall>;
 
     DrawList(float width, float height) : DrawOps(m_ownState), m_width(width), m_height(height) {}
 
@@ -26,11 +26,13 @@ public:
     std::vector<LineCall> lines() const { return only<LineCall>(); }
     std::vector<CircleCall> circles() const { return only<CircleCall>(); }
     std::vector<TextCall> texts() const { return only<TextCall>(); }
+    std::vector<BoxCall> boxes() const { return only<BoxCall>(); }
 
 protected:
     void draw(const LineCall &line) override { calls.emplace_back(line); }
     void draw(const CircleCall &circle) override { calls.emplace_back(circle); }
     void draw(const TextCall &text) override { calls.emplace_back(text); }
+    void draw(const BoxCall &box) override { calls.emplace_back(box); }
     void clear(const Color &background) override { cleared.push_back(background); }
 
 private:

@@ -79,6 +79,16 @@ struct TextCall
     bool operator==(const TextCall &) const = default;
 };
 
+// A resolved filled rectangle without an outline; its edges pass through pixel
+// centres, as lines' ends do.
+struct BoxCall
+{
+    RectF rect;
+    Color fill;
+
+    bool operator==(const BoxCall &) const = default;
+};
+
 // The operations the figures draw with, on whatever surface the caller provides.
 // Coordinates are pixels of the inner area, origin top-left, y downwards.
 class DrawOps
@@ -108,6 +118,8 @@ public:
     void Circle(PointF centre, float radius);
     void Circle(PointF centre, float radius, std::optional<Color> color, float start, float end);
 
+    // A filled rectangle; the drawing state stays.
+    void Box(const RectF &rect, const Color &fill) { draw(BoxCall{rect, fill}); }
     void Text(const TextCall &text) { draw(text); }
     // The whole inner area in one colour, as a picture is erased before its paint;
     // the drawing state stays.
@@ -118,6 +130,7 @@ protected:
     virtual void draw(const LineCall &line) = 0;
     virtual void draw(const CircleCall &circle) = 0;
     virtual void draw(const TextCall &text) = 0;
+    virtual void draw(const BoxCall &box) = 0;
     virtual void clear(const Color &background) = 0;
 
 private:

@@ -9,7 +9,8 @@ namespace core {
 // What one page shows: which page, its picture's inner size in pixels, the value
 // of its scroll bar (sides, degrees or V), the sectors moved (page 2 only), the
 // line weight, whether the lesson aids show and how many lines of the formula,
-// and whether the aids give lengths in cm for a circle of that real radius.
+// whether the aids give lengths in cm for a circle of that real radius, and
+// whether squared paper and the two squares around the circle show.
 struct PageView
 {
     int page = 0;
@@ -21,6 +22,8 @@ struct PageView
     int formulaLines = 0;
     bool realLengths = false;
     int radiusCm = RadiusCm::kDefault;
+    bool grid = false;
+    bool squares = false;
 
     bool operator==(const PageView &) const = default;
 };

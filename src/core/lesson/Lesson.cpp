@@ -158,6 +158,34 @@ void Lesson::toggleAids()
     tell(Change::Aids, m_page);
 }
 
+void Lesson::toggleGrid()
+{
+    if (hasGrid(m_page))
+        setGrid(!m_grid);
+}
+
+void Lesson::setGrid(bool shown)
+{
+    if (shown == m_grid)
+        return;
+    m_grid = shown;
+    tell(Change::Grid, m_page);
+}
+
+void Lesson::toggleSquares()
+{
+    if (hasSquares(m_page))
+        setSquares(!m_squares);
+}
+
+void Lesson::setSquares(bool shown)
+{
+    if (shown == m_squares)
+        return;
+    m_squares = shown;
+    tell(Change::Squares, m_page);
+}
+
 void Lesson::setWeight(LineWeight weight)
 {
     if (weight == m_weight)
@@ -219,7 +247,7 @@ void Lesson::cyclePen()
 
 StoredChoices::Choices Lesson::choices() const
 {
-    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen};
+    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares};
     for (const PageState &state : m_pages)
         c.pens.push_back(state.pen);
     return c;
@@ -235,6 +263,8 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     setWeight(choices.weight);
     setRadiusCm(choices.radiusCm);
     setRealLengths(choices.realLengths);
+    setGrid(choices.grid);
+    setSquares(choices.squares);
 }
 
 PageView Lesson::view(int page, Size inner) const
@@ -242,6 +272,8 @@ PageView Lesson::view(int page, Size inner) const
     page = int(index(page));
     PageView v{page, inner.expandedTo(Size(0, 0)), value(page), 0, m_weight, aidsShown(page), 0, m_realLengths,
                m_radiusCm};
+    v.grid = m_grid && hasGrid(page);
+    v.squares = m_squares && hasSquares(page);
     if (page == m_animatedPage) {
         v.step = m_step;
         v.formulaLines = m_formulaLines;

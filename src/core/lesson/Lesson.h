@@ -39,6 +39,8 @@ public:
         SharedPen, // one pen for every page, or each page its own
         Ink,     // a page's finished strokes: a stroke, a clear, an erasure, undo, redo, a restore
         Lengths, // lengths in cm on or off, or their radius, on every page
+        Grid,    // squared paper under every circle, shown or hidden
+        Squares, // the squares around the polygon's circle, shown or hidden
     };
     using Listener = std::function<void(Change change, int page)>;
 
@@ -87,6 +89,18 @@ public:
     // The page in view's aids, on or off.
     void toggleAids();
     int formulaLines() const { return m_formulaLines; }
+
+    // Squared paper under the circle of every page that has one; the page in
+    // view must have one for the toggle to act.
+    bool gridShown() const { return m_grid; }
+    bool hasGrid(int page) const { return has(page) && row(page).circle != nullptr; }
+    void toggleGrid();
+    void setGrid(bool shown);
+    // The circle between two squares, on the page that offers them.
+    bool squaresShown() const { return m_squares; }
+    bool hasSquares(int page) const { return hasGrid(page) && row(page).boundingSquares; }
+    void toggleSquares();
+    void setSquares(bool shown);
 
     LineWeight weight() const { return m_weight; }
     void setWeight(LineWeight weight);
@@ -168,6 +182,8 @@ private:
     bool m_realLengths = false;
     int m_radiusCm = RadiusCm::kDefault;
     bool m_sharedPen = false;
+    bool m_grid = false;
+    bool m_squares = false;
 };
 
 } // namespace core

@@ -1,8 +1,12 @@
 #include "PageRenderer.h"
 
 #include "AidLayout.h"
+#include "BoundingSquares.h"
+#include "BoundingSquaresAids.h"
 #include "DrawOps.h"
 #include "PageTable.h"
+#include "SquaredPaper.h"
+#include "SquaredPaperAids.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +17,18 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 {
     ops.Cls(kBoard);
     const PageRow &row = PageTable::row(view.page);
+    const bool grid = view.grid && row.circle;
+    const bool squares = view.squares && row.boundingSquares && row.circle;
+    const Similarity circle = grid || squares ? row.circle(ops.ScaleWidth(), ops.ScaleHeight()) : Similarity{};
+    const SquaredPaper paper(circle, view.radiusCm);
+    // Under the figure: the paper, then the squares the figure closes in on.
+    // Over it the paper's lines would hide the figure's own along them.
+    if (grid && view.aids)
+        paper.paintTints(ops);
+    if (grid)
+        paper.paintLines(ops, view.weight);
+    if (squares)
+        BoundingSquares(circle).paint(ops, view.weight);
     if (row.paintFigure)
         row.paintFigure(ops, view);
     // The lesson aids go over the figure, drawn through the same operations.
@@ -34,6 +50,12 @@ LessonAids aids(const PageView &view, const TextMeasure &measure)
     row.addAids(aids, layout, view);
     if (view.realLengths && row.addRealLengths)
         row.addRealLengths(aids, layout, view);
+    // Only the circle is kept clear: at 4:3 the outer square leaves no corner
+    // free, and outlined letters read over its thin line.
+    if (view.squares && row.boundingSquares)
+        BoundingSquaresAids::add(aids, layout, view);
+    if (view.grid && row.circle)
+        SquaredPaperAids::add(aids, layout, view);
     return aids;
 }
 

@@ -41,6 +41,11 @@ struct PageRow
     void (*addAids)(LessonAids &aids, AidLayout &layout, const PageView &view);
     // The figure's lengths in cm, added after the other aids; none where it has none.
     void (*addRealLengths)(LessonAids &aids, AidLayout &layout, const PageView &view);
+    // The figure's whole circle, its centre and radius, in a picture of this
+    // inner size: squared paper goes under it. None: the page has no circle.
+    Similarity (*circle)(float scaleWidth, float scaleHeight) = nullptr;
+    // Whether the circle may be shown between its inscribed and outer squares.
+    bool boundingSquares = false;
 };
 
 // The lesson's pages, in tab order.

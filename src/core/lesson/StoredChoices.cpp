@@ -29,6 +29,14 @@ std::optional<int> wholeNumber(std::string text)
     return value;
 }
 
+bool flag(const Lookup &lookup, const std::string &key)
+{
+    const std::optional<std::string> stored = lookup(key);
+    return stored && *stored == kOn;
+}
+
+const std::string &flagText(bool on) { return on ? kOn : kOff; }
+
 } // namespace
 
 std::string penKey(int page) { return "page" + Text::number(page) + "/penColour"; }
@@ -39,30 +47,32 @@ Choices read(const Lookup &lookup, int pageCount)
     if (const std::optional<std::string> weight = lookup(kWeightKey))
         if (const std::optional<int> factor = wholeNumber(*weight))
             choices.weight = LineWeight::fromFactor(*factor).value_or(LineWeight());
-    if (const std::optional<std::string> on = lookup(kRealLengthsKey))
-        choices.realLengths = *on == kOn;
+    choices.realLengths = flag(lookup, kRealLengthsKey);
     if (const std::optional<std::string> radius = lookup(kRadiusCmKey))
         if (const std::optional<int> cm = wholeNumber(*radius); cm && RadiusCm::offers(*cm))
             choices.radiusCm = *cm;
-    if (const std::optional<std::string> shared = lookup(kSharedPenKey))
-        choices.sharedPen = *shared == kOn;
+    choices.sharedPen = flag(lookup, kSharedPenKey);
     for (int page = 0; page < pageCount; ++page) {
         const std::optional<std::string> stored = lookup(penKey(page));
         const std::optional<Color> pen = stored ? Color::fromName(*stored) : std::nullopt;
         if (pen && PenPalette::offers(*pen))
             choices.pens[std::size_t(page)] = *pen;
     }
+    choices.grid = flag(lookup, kGridKey);
+    choices.squares = flag(lookup, kSquaresKey);
     return choices;
 }
 
 std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
 {
     std::vector<std::pair<std::string, std::string>> out{{kWeightKey, Text::number(choices.weight.factor())},
-                                                         {kSharedPenKey, choices.sharedPen ? kOn : kOff}};
+                                                         {kSharedPenKey, flagText(choices.sharedPen)}};
     for (std::size_t page = 0; page < choices.pens.size(); ++page)
         out.emplace_back(penKey(int(page)), choices.pens[page].name());
-    out.emplace_back(kRealLengthsKey, choices.realLengths ? kOn : kOff);
+    out.emplace_back(kRealLengthsKey, flagText(choices.realLengths));
     out.emplace_back(kRadiusCmKey, Text::number(choices.radiusCm));
+    out.emplace_back(kGridKey, flagText(choices.grid));
+    out.emplace_back(kSquaresKey, flagText(choices.squares));
     return out;
 }
 

@@ -13,7 +13,8 @@
 namespace core {
 
 // The choices kept between runs, the line weight, each page's pen, the lengths
-// in cm with their radius and whether one pen serves every page, as text
+// in cm with their radius, whether one pen serves every page, the squared
+// paper and the squares around the circle, as text
 // under names a front-end stores them by. What comes back from the store is
 // untrusted: a value missing, malformed or not on offer gives the design's.
 namespace StoredChoices {
@@ -25,12 +26,16 @@ struct Choices
     bool realLengths = false;
     int radiusCm = RadiusCm::kDefault;
     bool sharedPen = false;
+    bool grid = false;
+    bool squares = false;
 };
 
 inline const std::string kWeightKey = "lineWeight";
 inline const std::string kRealLengthsKey = "realLengths";
 inline const std::string kRadiusCmKey = "radiusCm";
 inline const std::string kSharedPenKey = "sharedPen";
+inline const std::string kGridKey = "squaredPaper";
+inline const std::string kSquaresKey = "boundingSquares";
 std::string penKey(int page);
 
 // The stored text under a name, if there is any.

@@ -68,7 +68,11 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption radiusCm(QStringLiteral("radius-cm"),
                                       QStringLiteral("The circle's real radius in cm for --cm: 5, 8 or 10 (default 10)."),
                                       QStringLiteral("cm"), QString::number(core::RadiusCm::kDefault));
-    parser.addOptions({exportTo, page, value, step, size, weight, aids, ink, cm, radiusCm});
+    const QCommandLineOption grid(QStringLiteral("grid"),
+                                  QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
+    const QCommandLineOption squares(QStringLiteral("squares"),
+                                     QStringLiteral("The circle between two squares (page 0)."));
+    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -141,6 +145,12 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                            .arg(offered.join(QStringLiteral(", ")), parser.value(radiusCm)));
     }
     job.view.radiusCm = *radius;
+    job.view.grid = parser.isSet(grid);
+    if (job.view.grid && !row.circle)
+        return failure(QStringLiteral("--grid: page %1 has no circle").arg(job.view.page));
+    job.view.squares = parser.isSet(squares);
+    if (job.view.squares && !row.boundingSquares)
+        return failure(QStringLiteral("--squares: only page 0 has the two squares"));
     job.ink = parser.isSet(ink);
     return {job, {}, false};
 }

@@ -10,7 +10,7 @@
 #include <optional>
 
 // The command line: `tamsel --export FILE [--page 0..3] [--value V] [--step K]
-// [--size WxH] [--weight 1..3] [--aids] [--cm] [--radius-cm 5|8|10] [--ink]` renders one page into a file
+// [--size WxH] [--weight 1..3] [--aids] [--cm] [--radius-cm 5|8|10] [--grid] [--squares] [--ink]` renders one page into a file
 // without a window. Bad or missing values give one line on standard error,
 // status 2 and no file.
 class CommandLine

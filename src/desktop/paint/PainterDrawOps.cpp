@@ -63,6 +63,14 @@ void PainterDrawOps::draw(const core::LineCall &line)
     m_painter.drawLine(from, to);
 }
 
+// Aliased, so boxes that meet leave no seam between them.
+void PainterDrawOps::draw(const core::BoxCall &box)
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.fillRect(QRectF(box.rect.left(), box.rect.top(), box.rect.width(), box.rect.height()).translated(kPixelCentre),
+                       toQt(box.fill));
+}
+
 void PainterDrawOps::draw(const core::CircleCall &circle)
 {
     const QPointF centre = toQt(circle.centre) + kPixelCentre;

@@ -29,6 +29,7 @@ protected:
     void draw(const core::LineCall &line) override;
     void draw(const core::CircleCall &circle) override;
     void draw(const core::TextCall &text) override;
+    void draw(const core::BoxCall &box) override;
     void clear(const core::Color &background) override;
 
 private:

@@ -67,6 +67,7 @@ PageMenu::PageMenu(QWidget &window, core::Lesson &lesson, FullScreen &fullScreen
     bind(m_aids, {Qt::Key_F2});
     connect(m_aids, &QAction::triggered, this, [this] { m_lesson.toggleAids(); });
     addLengths();
+    addPaper();
     m_menu->addSeparator();
     // F11 already toggles full screen in the window; here it is shown, and
     // works while the menu is open. Both take the same way in and out.
@@ -86,10 +87,14 @@ PageMenu::PageMenu(QWidget &window, core::Lesson &lesson, FullScreen &fullScreen
 
     // The aids item follows the page in view, so F2 works wherever the page has aids.
     m_lesson.listen([this](core::Lesson::Change change, int) {
-        if (change == core::Lesson::Change::Page || change == core::Lesson::Change::Aids)
+        using Change = core::Lesson::Change;
+        if (change == Change::Page || change == Change::Aids)
             markAids();
+        if (change == Change::Page || change == Change::Grid || change == Change::Squares)
+            markPaper();
     });
     markAids();
+    markPaper();
 
     auto *open = new QAction(this);
     bind(open, {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10});
@@ -173,6 +178,28 @@ void PageMenu::markLengths()
         m_radii[i]->setChecked(core::RadiusCm::kChoices[i] == m_lesson.radiusCm());
 }
 
+// One key each, a letter: the function keys are the browser's in a tab.
+void PageMenu::addPaper()
+{
+    m_grid = m_menu->addAction(QStringLiteral("方眼を表示(&G)"));
+    m_grid->setCheckable(true);
+    bind(m_grid, {Qt::Key_G});
+    connect(m_grid, &QAction::triggered, this, [this] { m_lesson.toggleGrid(); });
+    m_squares = m_menu->addAction(QStringLiteral("正方形ではさむ(&Q)"));
+    m_squares->setCheckable(true);
+    bind(m_squares, {Qt::Key_Q});
+    connect(m_squares, &QAction::triggered, this, [this] { m_lesson.toggleSquares(); });
+}
+
+void PageMenu::markPaper()
+{
+    const int page = m_lesson.page();
+    m_grid->setEnabled(m_lesson.hasGrid(page));
+    m_grid->setChecked(m_lesson.gridShown());
+    m_squares->setEnabled(m_lesson.hasSquares(page));
+    m_squares->setChecked(m_lesson.squaresShown());
+}
+
 void PageMenu::addKeeping()
 {
     m_menu->addSeparator();
@@ -228,6 +255,7 @@ void PageMenu::popup(QPoint globalPos)
         m_pens[i]->setChecked(core::PenPalette::pens()[i].colour == pen);
     m_sharedPen->setChecked(m_lesson.sharedPen());
     markAids();
+    markPaper();
     m_fullScreenItem->setChecked(m_fullScreen.active());
     m_openedAt = globalPos;
     m_menu->popup(globalPos);

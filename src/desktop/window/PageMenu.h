@@ -19,8 +19,9 @@ class Lesson;
 }
 
 // The context menu of every page: line weight, pen colour, the lesson aids and
-// their lengths in cm, full screen, the board's files and the help. The
-// lesson's choices are made here directly; each item shows its key, and the keys work with the menu closed too.
+// their lengths in cm, squared paper, the squares around the circle, full
+// screen, the board's files and the help. The lesson's choices are made here
+// directly; each item shows its key, and the keys work with the menu closed too.
 class PageMenu : public QObject
 {
     Q_OBJECT
@@ -53,6 +54,8 @@ private:
     void bind(QAction *action, const QList<QKeySequence> &keys);
     void markAids();
     void markLengths();
+    void addPaper();
+    void markPaper();
 
     QWidget &m_window;
     core::Lesson &m_lesson;
@@ -64,6 +67,8 @@ private:
     QAction *m_lengths = nullptr;
     std::vector<QAction *> m_radii;
     QAction *m_sharedPen = nullptr;
+    QAction *m_grid = nullptr;
+    QAction *m_squares = nullptr;
     QAction *m_fullScreenItem = nullptr;
     std::optional<QPoint> m_openedAt;
     QLabel *m_notice;

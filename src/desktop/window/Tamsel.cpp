@@ -283,6 +283,8 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         break;
     case Change::Weight:
     case Change::Lengths:
+    case Change::Grid:
+    case Change::Squares:
         // The other pages' pictures paint when they are shown.
         picture(currentPage())->Refresh();
         Scriba.at(std::size_t(currentPage()))->showDirty();
