@@ -8,6 +8,7 @@ inline core::PixelBuffer freshImage(const core::InkLayer &ink)
 {
     core::InkLayer fresh;
     fresh.setFrame(ink.frame());
+    fresh.setEdged(ink.edged());
     fresh.resize(ink.size(), ink.devicePixelRatio());
     std::vector<core::Stroke> copy;
     for (const core::Stroke *s : ink.strokes())
