@@ -22,7 +22,7 @@ std::vector<Line> lines()
         {"元に戻す・やり直す", "Ctrl+Z・Ctrl+Y"},
         {"書き込みを消す", "「消去」ボタン（Ctrl+Z で戻せる）"},
         {"説明を表示", "F2"},
-        {"扇形を動かす", "Page Down・Page Up（Home で円に戻す）"},
+        {"おうぎ形を動かす", "Page Down・Page Up（Home で円に戻す）"},
         {"全画面表示", "F11（Esc で戻る）"},
         {"この使い方", "F1"},
     };
@@ -38,6 +38,6 @@ std::string swatchTip()
 
 std::string clearTip() { return "このページの書き込みを消します（Ctrl+Z で元に戻せます）"; }
 
-std::string startTip() { return "扇形を並べ替えます。押すたびに一時停止・再開します（Page Down・Page Up でも動かせます）"; }
+std::string startTip() { return "おうぎ形を並べ替えます。押すたびに一時停止・再開します（Page Down・Page Up でも動かせます）"; }
 
 } // namespace core::HelpText
