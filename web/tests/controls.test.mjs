@@ -1,17 +1,9 @@
 // Controls, keys and the page menu do what the desktop's do.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
-import { DESIGN, launch, open, serve, settle } from './harness.mjs';
+import { test } from 'node:test';
+import { DESIGN, open, settle, useSite } from './harness.mjs';
 
-let server, browser;
-before(async () => {
-    server = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    await server.close();
-});
+const web = useSite();
 
 const state = (page) => page.evaluate(() => {
     const { lesson } = window.tamsel;
@@ -41,7 +33,7 @@ async function nodes(page) {
 }
 
 test('controls are buttons, tabs and sliders with the desktop\'s names, in Tab order', async () => {
-    const page = await open(browser, server.url);
+    const page = await open(web.browser, web.server.url);
     const flat = await nodes(page);
     const named = (role) => flat.filter((n) => n.role === role).map((n) => n.name);
     assert.deepEqual(named('tab'), ['正多角形', '円弧', '円→平行四辺形', '白紙']);
@@ -64,7 +56,7 @@ test('controls are buttons, tabs and sliders with the desktop\'s names, in Tab o
 });
 
 test('keys: the scroll bar, pages, aids, weight, pens and a presenter\'s clicker', async () => {
-    const page = await open(browser, server.url);
+    const page = await open(web.browser, web.server.url);
     await page.focus('#page0 input');
     await press(page, 'ArrowRight', 'ArrowUp', 'PageDown');
     assert.equal((await state(page)).label, '6', 'three steps of one side each');
@@ -95,7 +87,7 @@ test('keys: the scroll bar, pages, aids, weight, pens and a presenter\'s clicker
 });
 
 test('開始 moves one sector every 350 ms to the end, and a new value stops it', async () => {
-    const page = await open(browser, server.url);
+    const page = await open(web.browser, web.server.url);
     await page.evaluate(() => {
         const { lesson } = window.tamsel;
         lesson.showPage(2);
@@ -119,7 +111,7 @@ test('開始 moves one sector every 350 ms to the end, and a new value stops it'
 });
 
 test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and sets what it shows', async () => {
-    const page = await open(browser, server.url, { ...DESIGN, hasTouch: true });
+    const page = await open(web.browser, web.server.url, { ...DESIGN, hasTouch: true });
     // High enough that the whole menu fits below the point.
     await page.mouse.click(200, 100, { button: 'right' });
     assert.ok((await state(page)).menu, 'right click');
@@ -150,7 +142,7 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
 });
 
 test('F1 shows the help; its closing key or click does nothing else; one pen for every page', async () => {
-    const page = await open(browser, server.url);
+    const page = await open(web.browser, web.server.url);
     const helpShown = () => page.$eval('#help', (h) => !h.hidden);
     const before = await state(page);
     await press(page, 'F1');

@@ -12,29 +12,20 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { DESIGN, compareFigure, exportView, launch, open, serve, settle } from './harness.mjs';
+import { after, test } from 'node:test';
+import { DESIGN, compareFigure, exportView, open, settle, useSite } from './harness.mjs';
 
 const EDGE_SHARE = 0.15;
 const refs = fs.mkdtempSync(path.join(os.tmpdir(), 'tamsel-refs-'));
-let server, browser;
+const web = useSite(new Proxy({}, { get: (_, name) => path.join(refs, name) }));
+after(() => fs.rmSync(refs, { recursive: true, force: true }));
 const pages = new Map();
-
-before(async () => {
-    server = await serve(undefined, new Proxy({}, { get: (_, name) => path.join(refs, name) }));
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    await server.close();
-    fs.rmSync(refs, { recursive: true, force: true });
-});
 
 // Shows a view on the page kept for its viewport; gives the page and the figure area's size.
 async function show(view, viewport = DESIGN) {
     const key = `${viewport.width}x${viewport.height}`;
     if (!pages.has(key))
-        pages.set(key, await open(browser, server.url, viewport));
+        pages.set(key, await open(web.browser, web.server.url, viewport));
     const page = pages.get(key);
     await page.bringToFront();
     const inner = await page.evaluate((v) => {

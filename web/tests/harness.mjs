@@ -1,5 +1,6 @@
 // What the browser tests share: a static server over the built site, Debian's
 // chromium driven headless through puppeteer-core, and the desktop's --export.
+import { after, before } from 'node:test';
 import { execFile } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -140,4 +141,18 @@ export function compareFigure(page, selector, referenceUrl, { shift = [0, 0], lo
         }
         return { largest: Math.round(largest), over, edges, share: over / Math.max(1, edges) };
     }, selector, referenceUrl, shift, loose);
+}
+
+// A file's server and browser, started before its tests and closed after them.
+export function useSite(extra) {
+    const web = {};
+    before(async () => {
+        web.server = await serve(undefined, extra);
+        web.browser = await launch();
+    });
+    after(async () => {
+        await web.browser?.close();
+        await web.server?.close();
+    });
+    return web;
 }

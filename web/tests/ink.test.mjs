@@ -6,21 +6,13 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { promisify } from 'node:util';
-import { after, before, test } from 'node:test';
-import { DESIGN, desktop, launch, open, serve, settle } from './harness.mjs';
+import { test } from 'node:test';
+import { DESIGN, desktop, open, settle, useSite } from './harness.mjs';
 
-let server, browser;
-before(async () => {
-    server = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    await server.close();
-});
+const web = useSite();
 
 async function inkPage() {
-    const page = await open(browser, server.url, { ...DESIGN, hasTouch: true });
+    const page = await open(web.browser, web.server.url, { ...DESIGN, hasTouch: true });
     return { page, cdp: await page.createCDPSession() };
 }
 

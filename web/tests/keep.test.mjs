@@ -5,18 +5,10 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { DESIGN, launch, open, serve, settle } from './harness.mjs';
+import { test } from 'node:test';
+import { DESIGN, open, settle, useSite } from './harness.mjs';
 
-let server, browser;
-before(async () => {
-    server = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    await server?.close();
-});
+const web = useSite();
 
 const points = (page) => page.evaluate(() => {
     const { ink, lesson } = window.tamsel;
@@ -43,8 +35,8 @@ async function restore(page) {
 }
 
 test('the board is kept within 2 s and as the page goes; 前回の書き込みを復元 brings it back, one step a page', async () => {
-    const context = await browser.createBrowserContext();
-    let page = await open(context, server.url);
+    const context = await web.browser.createBrowserContext();
+    let page = await open(context, web.server.url);
     await draw(page, 100, 100);
     await page.evaluate(() => window.tamsel.lesson.showPage(2));
     await draw(page, 300, 150);
@@ -61,15 +53,15 @@ test('the board is kept within 2 s and as the page goes; 前回の書き込み�
     await draw(page, 200, 300);
     const last = await points(page);
     await page.goto('about:blank');
-    page = await open(context, server.url);
+    page = await open(context, web.server.url);
     await restore(page);
     assert.deepEqual(await points(page), last);
     await context.close();
 });
 
 test('a stored board that is damaged or foreign is refused with one line', async () => {
-    const context = await browser.createBrowserContext();
-    const page = await open(context, server.url);
+    const context = await web.browser.createBrowserContext();
+    const page = await open(context, web.server.url);
     const store = (value) => page.evaluate((value) => new Promise((resolve) => {
         const request = indexedDB.open('tamsel', 1);
         request.onsuccess = () => {
@@ -92,7 +84,7 @@ test('a stored board that is damaged or foreign is refused with one line', async
 
 test('画像として保存 downloads the page with its ink as a PNG named after it', async () => {
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tamsel-download-'));
-    const page = await open(browser, server.url);
+    const page = await open(web.browser, web.server.url);
     const cdp = await page.createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
     await draw(page, 100, 100);
@@ -112,11 +104,11 @@ test('画像として保存 downloads the page with its ink as a PNG named after
 });
 
 test('paper: A4 landscape, and the cut-out circle 12 cm across', async () => {
-    const page = await browser.newPage();
+    const page = await web.browser.newPage();
     await page.setViewport(DESIGN);
     // A headless browser has no print dialog: the page's own print asks nothing.
     await page.evaluateOnNewDocument(() => { window.print = () => {}; });
-    await page.goto(server.url);
+    await page.goto(web.server.url);
     await page.waitForFunction(() => window.tamsel?.ready);
     await page.evaluate(() => window.tamsel.lesson.setValue(2, 8));
     await page.mouse.click(200, 150, { button: 'right' });
@@ -146,13 +138,13 @@ test('paper: A4 landscape, and the cut-out circle 12 cm across', async () => {
 });
 
 test('once opened, the lesson loads from the service worker\'s cache with the server stopped', async () => {
-    const context = await browser.createBrowserContext();
-    const page = await open(context, server.url);
+    const context = await web.browser.createBrowserContext();
+    const page = await open(context, web.server.url);
     await page.evaluate(() => navigator.serviceWorker.ready);
     await page.reload();
     await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-    await server.close();
-    server = null;
+    await web.server.close();
+    web.server = null;
     await page.reload();
     await page.waitForFunction(() => window.tamsel?.ready);
     await settle(page);
