@@ -28,6 +28,8 @@ Lesson::Lesson()
         if (r.animates && m_animatedPage < 0)
             m_animatedPage = page;
     }
+    if (m_animatedPage >= 0)
+        m_hand.restart(value(m_animatedPage));
 }
 
 const PageRow &Lesson::row(int page) const { return PageTable::row(page); }
@@ -43,6 +45,8 @@ void Lesson::showPage(int page)
     pause();
     if (page < 0 || page >= pageCount() || page == m_page)
         return;
+    // A finger still down as the page goes lets go of its sector.
+    handChanged(m_hand.dropAll());
     m_page = page;
     tell(Change::Page, page);
 }
@@ -77,6 +81,8 @@ void Lesson::setValue(int page, int value)
         clearFormula();
     }
     state.value = value;
+    if (page == m_animatedPage)
+        m_hand.restart(value);
     tell(Change::Value, page);
 }
 
@@ -94,6 +100,10 @@ void Lesson::pressStart()
 {
     if (m_animatedPage < 0)
         return;
+    if (m_handMode) {
+        returnAllSectors();
+        return;
+    }
     if (m_running) {
         stop();
     } else {
@@ -120,7 +130,7 @@ void Lesson::tick()
 
 void Lesson::stepSectors(int delta)
 {
-    if (m_animatedPage < 0)
+    if (m_animatedPage < 0 || m_handMode)
         return;
     stop();
     // Sectors moving back undo the finished figure the formula stands on.
@@ -132,7 +142,7 @@ void Lesson::stepSectors(int delta)
 
 void Lesson::stepLesson(int delta)
 {
-    if (m_animatedPage < 0)
+    if (m_animatedPage < 0 || m_handMode)
         return;
     if (aidsShown(m_animatedPage) && m_step == sectors()) {
         if (delta > 0) {
@@ -147,6 +157,61 @@ void Lesson::stepLesson(int delta)
         }
     }
     stepSectors(delta);
+}
+
+void Lesson::returnAllSectors()
+{
+    if (m_handMode)
+        handChanged(m_hand.reset());
+    else
+        stepSectors(-m_step);
+}
+
+void Lesson::setSectorLayout(SectorLayout layout)
+{
+    if (m_animatedPage < 0 || (layout == m_layout && !m_handMode))
+        return;
+    stop();
+    m_hand.dropAll();
+    m_layout = layout;
+    m_handMode = false;
+    tell(Change::Layout, m_animatedPage);
+}
+
+void Lesson::setHandMode(bool on)
+{
+    if (m_animatedPage < 0 || on == m_handMode)
+        return;
+    stop();
+    m_hand.dropAll();
+    m_handMode = on;
+    tell(Change::Layout, m_animatedPage);
+}
+
+bool Lesson::handChanged(bool changed)
+{
+    if (changed)
+        tell(Change::Figure, m_animatedPage);
+    return changed;
+}
+
+bool Lesson::grabSector(PointerId pointer, PointF at, Size inner)
+{
+    return m_handMode && handChanged(m_hand.grab(pointer, at, inner));
+}
+
+bool Lesson::moveSector(PointerId pointer, PointF at, Size inner)
+{
+    return m_handMode && handChanged(m_hand.move(pointer, at, inner));
+}
+
+bool Lesson::dropSector(PointerId pointer) { return m_handMode && handChanged(m_hand.drop(pointer)); }
+
+bool Lesson::flipSector(PointerId pointer) { return m_handMode && handChanged(m_hand.flip(pointer)); }
+
+bool Lesson::showArrangement(const SectorArrangement &arrangement)
+{
+    return m_handMode && handChanged(m_hand.show(arrangement));
 }
 
 void Lesson::toggleAids()
@@ -277,12 +342,17 @@ PageView Lesson::view(int page, Size inner) const
     if (page == m_animatedPage) {
         v.step = m_step;
         v.formulaLines = m_formulaLines;
+        v.layout = m_layout;
+        if (m_handMode)
+            v.hand = m_hand.arrangement();
     }
     return v;
 }
 
 bool Lesson::undo()
 {
+    if (handInView())
+        return handChanged(m_hand.undo());
     const bool done = ink(m_page).undo();
     noteInk(m_page);
     return done;
@@ -290,6 +360,8 @@ bool Lesson::undo()
 
 bool Lesson::redo()
 {
+    if (handInView())
+        return handChanged(m_hand.redo());
     const bool done = ink(m_page).redo();
     noteInk(m_page);
     return done;

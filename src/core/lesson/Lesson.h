@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Color.h"
+#include "HandSectors.h"
 #include "InkFile.h"
 #include "InkLayer.h"
 #include "LineWeight.h"
 #include "PageTable.h"
 #include "PageView.h"
+#include "SectorLayout.h"
 #include "Size.h"
 #include "StoredChoices.h"
 
@@ -41,6 +43,7 @@ public:
         Lengths, // lengths in cm on or off, or their radius, on every page
         Grid,    // squared paper under every circle, shown or hidden
         Squares, // the squares around the polygon's circle, shown or hidden
+        Layout,  // how the sectors are laid out, or whether they are moved by hand
     };
     using Listener = std::function<void(Change change, int page)>;
 
@@ -82,7 +85,31 @@ public:
     // Page Down (+1) or Page Up (-1) on the animated page: with the aids shown
     // and every sector placed, a line of the formula; otherwise the sectors.
     void stepLesson(int delta);
-    void returnAllSectors() { stepSectors(-m_step); }
+    // Home, 「もとにもどす」: every sector back in the circle, by hand or not.
+    void returnAllSectors();
+
+    // How the animation lays the sectors out; choosing one leaves the hand mode.
+    SectorLayout sectorLayout() const { return m_layout; }
+    void setSectorLayout(SectorLayout layout);
+    void nextSectorLayout() { setSectorLayout(SectorLayouts::next(m_layout)); }
+    // 「自分で並べる」: pointers on the animated page move its sectors instead
+    // of writing, the start button puts them back, and undo and redo step
+    // through the moves. The same command turns it off and writing on again.
+    bool handMode() const { return m_handMode; }
+    void setHandMode(bool on);
+    void toggleHandMode() { setHandMode(!m_handMode); }
+    const char *startCaption() const { return m_handMode ? "もとにもどす" : "開始"; }
+    const SectorArrangement &arrangement() const { return m_hand.arrangement(); }
+    // A pointer on the animated page's picture, at a point of its inner area of
+    // this size; each says whether it took, moved or let go of a sector.
+    bool grabSector(PointerId pointer, PointF at, Size inner);
+    bool moveSector(PointerId pointer, PointF at, Size inner);
+    bool dropSector(PointerId pointer);
+    bool flipSector(PointerId pointer);
+    bool holdsSector(PointerId pointer) const { return m_hand.holds(pointer); }
+    bool holdingSectors() const { return m_hand.holding(); }
+    // Another's arrangement of this circle shown here, as one undoable step.
+    bool showArrangement(const SectorArrangement &arrangement);
 
     bool aidsShown(int page) const { return state(page).aids; }
     bool hasAids(int page) const { return has(page) && row(page).addAids != nullptr; }
@@ -93,7 +120,12 @@ public:
     // Squared paper under the circle of every page that has one; the page in
     // view must have one for the toggle to act.
     bool gridShown() const { return m_grid; }
-    bool hasGrid(int page) const { return has(page) && row(page).circle != nullptr; }
+    // The triangle of rings moves its circle, so it has no squared paper.
+    bool hasGrid(int page) const
+    {
+        return has(page) && row(page).circle != nullptr &&
+               !(page == m_animatedPage && m_layout == SectorLayout::Triangle && !m_handMode);
+    }
     void toggleGrid();
     void setGrid(bool shown);
     // The circle between two squares, on the page that offers them.
@@ -137,7 +169,8 @@ public:
     InkLayer &ink(int page) { return *m_ink[index(page)]; }
     const InkLayer &ink(int page) const { return *m_ink[index(page)]; }
     // The page in view's history: each first ends every stroke still being
-    // drawn, so an undo takes back what the class saw last.
+    // drawn, so an undo takes back what the class saw last. In the hand mode,
+    // the sectors' moves instead.
     bool undo();
     bool redo();
     bool clearInk();
@@ -168,6 +201,8 @@ private:
     void tell(Change change, int page) const;
     void stop();
     void clearFormula();
+    bool handInView() const { return m_handMode && m_page == m_animatedPage; }
+    bool handChanged(bool changed);
 
     std::vector<PageState> m_pages;
     std::vector<std::unique_ptr<InkLayer>> m_ink;
@@ -184,6 +219,9 @@ private:
     bool m_sharedPen = false;
     bool m_grid = false;
     bool m_squares = false;
+    SectorLayout m_layout = SectorLayout::Parallelogram;
+    bool m_handMode = false;
+    HandSectors m_hand;
 };
 
 } // namespace core

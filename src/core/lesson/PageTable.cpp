@@ -3,12 +3,12 @@
 #include "ArcAids.h"
 #include "ArcFigure.h"
 #include "DrawOps.h"
-#include "ParallelogramAids.h"
 #include "ParallelogramFigure.h"
 #include "PageView.h"
 #include "PolygonAids.h"
 #include "PolygonFigure.h"
 #include "RealLengthAids.h"
+#include "SectorsPage.h"
 
 namespace core {
 
@@ -25,11 +25,6 @@ void paintPolygon(DrawOps &ops, const PageView &view)
 void paintArc(DrawOps &ops, const PageView &view)
 {
     ArcFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight);
-}
-
-void paintSectors(DrawOps &ops, const PageView &view)
-{
-    ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value, view.step).paint(ops, view.weight);
 }
 
 // The circle the sectors are cut from, where it stands before any moves.
@@ -54,8 +49,8 @@ const std::vector<PageRow> &rows()
          false, paintArc, ArcFigure::frame, ArcAids::add, RealLengthAids::addSector, ArcFigure::frame},
         {"円→平行四辺形",
          ValueRange{ParallelogramFigure::kMinHalf, ParallelogramFigure::kMaxHalf, kStartHalf, kSectorsPerHalf},
-         "扇形の数", "円を分ける扇形の数: ", "", true, paintSectors, ParallelogramFigure::frame, ParallelogramAids::add,
-         RealLengthAids::addParallelogram, sectorsCircle},
+         "扇形の数", "円を分ける扇形の数: ", "", true, SectorsPage::paint, ParallelogramFigure::frame,
+         SectorsPage::addAids, SectorsPage::addRealLengths, sectorsCircle},
         {"白紙", std::nullopt, "", "", "", false, nullptr, nullptr, nullptr, nullptr, nullptr},
     };
     return kRows;

@@ -303,6 +303,12 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         Scriba.at(std::size_t(page))->showDirty();
         emit inkChanged();
         break;
+    case Change::Layout:
+        if (QPushButton *button = m_pages.at(std::size_t(page)).button)
+            button->setText(QString::fromUtf8(m_lesson.startCaption()));
+        Scriba.at(std::size_t(page))->setCursor(m_lesson.handMode() ? Qt::OpenHandCursor : Qt::CrossCursor);
+        picture(page)->Refresh();
+        break;
     }
 }
 
