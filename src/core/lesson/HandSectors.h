@@ -49,6 +49,17 @@ public:
     bool holding() const { return !m_held.empty(); }
     // Every pointer lets go, each a step of its own.
     bool dropAll();
+    template <typename Which>
+    bool dropWhere(Which which)
+    {
+        bool dropped = false;
+        for (auto h = m_held.begin(); h != m_held.end();) {
+            const PointerId pointer = (h++)->first;
+            if (which(pointer))
+                dropped = drop(pointer) || dropped;
+        }
+        return dropped;
+    }
     // Every sector back in the circle, as one step.
     bool reset();
     bool undo();

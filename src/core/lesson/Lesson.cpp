@@ -98,12 +98,8 @@ int Lesson::sectors() const { return m_animatedPage < 0 ? 0 : shownValue(m_anima
 
 void Lesson::pressStart()
 {
-    if (m_animatedPage < 0)
+    if (!canStart())
         return;
-    if (m_handMode) {
-        returnAllSectors();
-        return;
-    }
     if (m_running) {
         stop();
     } else {

@@ -68,6 +68,7 @@ PageMenu::PageMenu(QWidget &window, core::Lesson &lesson, FullScreen &fullScreen
     connect(m_aids, &QAction::triggered, this, [this] { m_lesson.toggleAids(); });
     addLengths();
     addPaper();
+    addSectors();
     m_menu->addSeparator();
     // F11 already toggles full screen in the window; here it is shown, and
     // works while the menu is open. Both take the same way in and out.
@@ -90,11 +91,14 @@ PageMenu::PageMenu(QWidget &window, core::Lesson &lesson, FullScreen &fullScreen
         using Change = core::Lesson::Change;
         if (change == Change::Page || change == Change::Aids)
             markAids();
-        if (change == Change::Page || change == Change::Grid || change == Change::Squares)
+        if (change == Change::Page || change == Change::Grid || change == Change::Squares || change == Change::Layout)
             markPaper();
+        if (change == Change::Page || change == Change::Layout)
+            markSectors();
     });
     markAids();
     markPaper();
+    markSectors();
 
     auto *open = new QAction(this);
     bind(open, {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10});
@@ -200,6 +204,48 @@ void PageMenu::markPaper()
     m_squares->setChecked(m_lesson.squaresShown());
 }
 
+// On the sectors page: how the animation lays them out, or a pupil's hands.
+void PageMenu::addSectors()
+{
+    m_menu->addSeparator();
+    QMenu *layouts = m_menu->addMenu(QStringLiteral("並べ方(&B)"));
+    auto *group = new QActionGroup(this);
+    // None is marked while the sectors are moved by hand.
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const core::SectorLayouts::Choice &choice : core::SectorLayouts::kChoices) {
+        QAction *item = group->addAction(itemText(choice.name, choice.mnemonic));
+        item->setCheckable(true);
+        layouts->addAction(item);
+        connect(item, &QAction::triggered, this, [this, layout = choice.layout] { m_lesson.setSectorLayout(layout); });
+        m_layouts.push_back(item);
+    }
+    layouts->addSeparator();
+    QAction *next = layouts->addAction(QStringLiteral("次の並べ方(&N)"));
+    bind(next, {Qt::Key_B});
+    connect(next, &QAction::triggered, this, [this] { m_lesson.nextSectorLayout(); });
+    m_layouts.push_back(next);
+    m_hand = m_menu->addAction(QStringLiteral("自分で並べる(&J)"));
+    m_hand->setCheckable(true);
+    bind(m_hand, {Qt::Key_J});
+    connect(m_hand, &QAction::triggered, this, [this] { m_lesson.toggleHandMode(); });
+    m_putBack = m_menu->addAction(QStringLiteral("もとにもどす(&M)"));
+    connect(m_putBack, &QAction::triggered, this, [this] { m_lesson.returnAllSectors(); });
+}
+
+void PageMenu::markSectors()
+{
+    const bool here = m_lesson.page() == m_lesson.animatedPage();
+    for (std::size_t i = 0; i < m_layouts.size(); ++i) {
+        m_layouts[i]->setEnabled(here);
+        if (i < core::SectorLayouts::kChoices.size())
+            m_layouts[i]->setChecked(!m_lesson.handMode() &&
+                                     core::SectorLayouts::kChoices[i].layout == m_lesson.sectorLayout());
+    }
+    m_hand->setEnabled(here);
+    m_hand->setChecked(m_lesson.handMode());
+    m_putBack->setEnabled(here);
+}
+
 void PageMenu::addKeeping()
 {
     m_menu->addSeparator();
@@ -256,6 +302,7 @@ void PageMenu::popup(QPoint globalPos)
     m_sharedPen->setChecked(m_lesson.sharedPen());
     markAids();
     markPaper();
+    markSectors();
     m_fullScreenItem->setChecked(m_fullScreen.active());
     m_openedAt = globalPos;
     m_menu->popup(globalPos);

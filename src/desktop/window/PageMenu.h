@@ -19,8 +19,9 @@ class Lesson;
 }
 
 // The context menu of every page: line weight, pen colour, the lesson aids and
-// their lengths in cm, squared paper, the squares around the circle, full
-// screen, the board's files and the help. The lesson's choices are made here
+// their lengths in cm, squared paper, the squares around the circle, how the
+// sectors are laid out or moved by hand, full screen, the board's files and
+// the help. The lesson's choices are made here
 // directly; each item shows its key, and the keys work with the menu closed too.
 class PageMenu : public QObject
 {
@@ -56,6 +57,8 @@ private:
     void markLengths();
     void addPaper();
     void markPaper();
+    void addSectors();
+    void markSectors();
 
     QWidget &m_window;
     core::Lesson &m_lesson;
@@ -69,6 +72,9 @@ private:
     QAction *m_sharedPen = nullptr;
     QAction *m_grid = nullptr;
     QAction *m_squares = nullptr;
+    std::vector<QAction *> m_layouts;
+    QAction *m_hand = nullptr;
+    QAction *m_putBack = nullptr;
     QAction *m_fullScreenItem = nullptr;
     std::optional<QPoint> m_openedAt;
     QLabel *m_notice;

@@ -27,6 +27,9 @@ PointerId pointerId(PointerKind kind, const QInputDevice *device, int point = 0)
 }
 
 bool isKind(PointerId pointer, PointerKind kind) { return (pointer >> kKindShift) == PointerId(kind); }
+bool isFinger(PointerId pointer) { return isKind(pointer, PointerKind::Finger); }
+bool isPen(PointerId pointer) { return isKind(pointer, PointerKind::Pen); }
+bool isAny(PointerId) { return true; }
 
 const PointerId kMouse = pointerId(PointerKind::Mouse, nullptr);
 
@@ -66,6 +69,14 @@ void Scriba::setFrame(const core::Similarity &frame)
     update();
 }
 
+bool Scriba::movesSectors() const { return m_lesson.handMode() && m_index == m_lesson.animatedPage(); }
+
+bool Scriba::down(PointerId pointer) const { return ink().drawing(pointer) || m_lesson.holdsSector(pointer); }
+
+core::PointF Scriba::onPicture(QPointF pos) const { return Convert::toCore(pos - QPointF(m_pictureArea.topLeft())); }
+
+void Scriba::dropSectors(bool (*which)(PointerId)) { m_lesson.dropSectorsWhere(which); }
+
 void Scriba::showDirty() { update(Convert::toQt(ink().takeDirty())); }
 
 void Scriba::showChanges()
@@ -97,6 +108,7 @@ bool Scriba::redo()
 
 void Scriba::endStrokes()
 {
+    dropSectors(isAny);
     ink().endAll();
     stopErasing();
     showChanges();
@@ -149,6 +161,10 @@ qreal Scriba::atScreenDpi(qreal pixelsAt96Dpi) const
 
 void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
 {
+    if (movesSectors()) {
+        m_lesson.grabSector(pointer, onPicture(pos), Convert::toCore(m_pictureArea.size()));
+        return;
+    }
     // A hidden widget gets its resize event only when shown.
     ink().resize(Convert::toCore(size()), devicePixelRatioF());
     ink().begin(pointer, Convert::toCore(pos), widthFactor, m_lesson.pen(m_index), weight() * atScreenDpi(kPenWidthAt96DpiPx));
@@ -157,12 +173,18 @@ void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
 
 void Scriba::move(PointerId pointer, QPointF pos, qreal widthFactor)
 {
+    if (m_lesson.holdsSector(pointer)) {
+        m_lesson.moveSector(pointer, onPicture(pos), Convert::toCore(m_pictureArea.size()));
+        return;
+    }
     ink().extend(pointer, Convert::toCore(pos), widthFactor);
     showChanges();
 }
 
 void Scriba::release(PointerId pointer)
 {
+    if (m_lesson.dropSector(pointer))
+        return;
     ink().end(pointer);
     showChanges();
 }
@@ -183,6 +205,7 @@ void Scriba::stopErasing()
 
 void Scriba::endPenStrokes()
 {
+    dropSectors(isPen);
     ink().endWhere([](PointerId p) { return isKind(p, PointerKind::Pen); });
     showChanges();
 }
@@ -201,7 +224,7 @@ void Scriba::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
         move(kMouse, event->position(), 1.0);
-    else if (ink().drawing(kMouse))
+    else if (down(kMouse))
         release(kMouse); // the release went elsewhere, to a popup or another grab
 }
 
@@ -229,7 +252,7 @@ void Scriba::tabletEvent(QTabletEvent *event)
             erase(event->position());
         else if (!eraser && (event->buttons() & Qt::LeftButton))
             move(pen, event->position(), factor);
-        else if (ink().drawing(pen))
+        else if (down(pen))
             release(pen);
         break;
     case QEvent::TabletRelease:
@@ -248,8 +271,9 @@ void Scriba::tabletEvent(QTabletEvent *event)
 void Scriba::touch(QTouchEvent *event)
 {
     const bool ending = event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel;
-    const auto fingers = [](PointerId p) { return isKind(p, PointerKind::Finger); };
+    const auto fingers = [](PointerId p) { return isFinger(p); };
     if (PenTracker::instance().penNear()) {
+        dropSectors(isFinger);
         ink().endWhere(fingers);
         showChanges();
         return;
@@ -274,6 +298,7 @@ void Scriba::touch(QTouchEvent *event)
     }
     // A cancel arrives without points; an end leaves no finger down.
     if (ending) {
+        dropSectors(isFinger);
         ink().endWhere(fingers);
         showChanges();
     }
@@ -293,9 +318,9 @@ bool Scriba::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    if (up && ink().drawing(kMouse))
+    if (up && down(kMouse))
         release(kMouse);
-    if (!ink().drawing(kMouse))
+    if (!down(kMouse))
         qApp->removeEventFilter(this);
     return QWidget::eventFilter(watched, event);
 }

@@ -35,8 +35,10 @@ public:
     QColor ForeColor() const;
     void setForeColor(const QColor &color);
 
-    // Where the page's figure lies on this layer, in its pixels.
+    // Where the page's figure lies on this layer, in its pixels, and the
+    // picture's inner area, where the sectors moved by hand are.
     void setFrame(const core::Similarity &frame);
+    void setPictureArea(const QRect &inner) { m_pictureArea = inner; }
 
     // Size in twips, as the page reports its controls.
     float Width() const;
@@ -92,10 +94,16 @@ private:
     qreal atScreenDpi(qreal pixelsAt96Dpi) const;
 
     int weight() const;
+    // In the hand mode the animated page's pointers move sectors instead of writing.
+    bool movesSectors() const;
+    bool down(PointerId pointer) const;
+    core::PointF onPicture(QPointF pos) const;
+    void dropSectors(bool (*which)(PointerId));
 
     int m_index;
     core::Lesson &m_lesson;
     const core::Twips &m_twips;
     QRect m_lastRedrawRect;
     std::optional<QPointF> m_eraserAt;
+    QRect m_pictureArea;
 };
