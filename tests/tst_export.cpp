@@ -271,33 +271,44 @@ void TestExport::redrawnWhereChanged_data()
 {
     QTest::addColumn<PageView>("before");
     QTest::addColumn<PageView>("after");
+    QTest::addColumn<qreal>("ratio");
     const LineWeight heaviest = LineWeight::fromFactor(3).value();
     const PageView sectors{2, Size(1898, 981), 32, 31, heaviest};
     PageView next = sectors;
     next.step = 32;
-    QTest::newRow("parallelogram, 64, a step at ×3") << sectors << next;
+    QTest::newRow("parallelogram, 64, a step at ×3") << sectors << next << 1.0;
     PageView rectangle = sectors;
     rectangle.step = 0;
     rectangle.layout = SectorLayout::Rectangle;
     next = rectangle;
     next.step = 1;
-    QTest::newRow("rectangle, the first sector halved") << rectangle << next;
+    QTest::newRow("rectangle, the first sector halved") << rectangle << next << 1.0;
     PageView rings{2, Size(1002, 669), 8, 5, LineWeight::fromFactor(2).value()};
     rings.layout = SectorLayout::Triangle;
     next = rings;
     next.step = 6;
-    QTest::newRow("triangle, 16 rings, a ring at ×2") << rings << next;
+    QTest::newRow("triangle, 16 rings, a ring at ×2") << rings << next << 1.0;
     PageView hand = sectors;
     hand.hand = SectorArrangement::inCircle(64);
     hand.hand->poses[3] = SectorPose{PointF(4.1, 0.2), M_PI / 2, false};
     hand.hand->stack = {3};
     next = hand;
     next.hand->poses[3]->apex += PointF(0.021, 0.013);
-    QTest::newRow("hand, a drag frame at ×3") << hand << next;
+    QTest::newRow("hand, a drag frame at ×3") << hand << next << 1.0;
     next = hand;
     next.hand->poses[40] = SectorPose{PointF(4.3, 0.1), 3 * M_PI / 2, true};
     next.hand->stack = {3, 40};
-    QTest::newRow("hand, a sector taken from the circle") << hand << next;
+    QTest::newRow("hand, a sector taken from the circle") << hand << next << 1.0;
+    PageView small{2, PageRenderer::kDesignInner, 8, 5, LineWeight(), true};
+    small.layout = SectorLayout::Rectangle;
+    next = small;
+    next.step = 6;
+    QTest::newRow("rectangle at the design's size with the aids, on a denser screen") << small << next << 1.25;
+    small.hand = hand.hand;
+    small.hand->poses.resize(16);
+    next = small;
+    next.hand->poses[3]->apex += PointF(0.05, -0.02);
+    QTest::newRow("hand at the design's size with the aids") << small << next << 1.0;
 }
 
 // Drawn again only where the calls changed, a page has the pixels it would
@@ -306,6 +317,7 @@ void TestExport::redrawnWhereChanged()
 {
     QFETCH(PageView, before);
     QFETCH(PageView, after);
+    QFETCH(qreal, ratio);
     const int w = before.inner.width(), h = before.inner.height();
     RecordingOps old(w, h), now(w, h);
     PageRenderer::paint(old, before, QtTextMeasure::instance());
@@ -316,12 +328,14 @@ void TestExport::redrawnWhereChanged()
     for (const Rect &r : *area)
         pixels += 1LL * r.width() * r.height();
     QVERIFY2(pixels < 1LL * w * h / 4, qPrintable(QString::number(pixels)));
-    QImage image = PageImage::render(before);
+    QImage image = PageImage::render(before, ratio);
     PageImage::redraw(image, after, now, *area);
-    const QImage whole = PageImage::render(after);
+    const QImage whole = PageImage::render(after, ratio);
+    // At a fractional ratio the last row and column of pixels lie half off
+    // the page: the board is laid over whatever they held.
     int differ = 0;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
+    for (int y = 0; y < int(h * ratio); ++y)
+        for (int x = 0; x < int(w * ratio); ++x)
             differ += image.pixel(x, y) != whole.pixel(x, y);
     QCOMPARE(differ, 0);
 }

@@ -161,8 +161,11 @@ void redraw(const DrawList &drawing, DrawOps &ops, const std::vector<Rect> &area
 {
     for (const Color &board : drawing.cleared)
         ops.Cls(board);
+    // On a screen of fractional scale a pixel at the edge of the area may
+    // reach a little past it.
+    constexpr double kEdgePx = 1;
     for (const DrawList::Call &call : drawing.calls) {
-        const RectF reach = bounds(call);
+        const RectF reach = grown(bounds(call), kEdgePx);
         if (std::any_of(area.begin(), area.end(), [&](const Rect &r) { return reach.intersects(RectF(r)); }))
             std::visit([&ops](const auto &c) { ops.Replay(c); }, call);
     }
