@@ -11,7 +11,7 @@ namespace WebBoard {
 
 emscripten::val save(const core::Lesson &lesson)
 {
-    const std::optional<core::InkFile::Bytes> bytes = core::InkFile::encode(lesson.board());
+    const std::optional<core::InkFile::Bytes> bytes = core::InkFile::encode(lesson.board(), core::PageTable::ids());
     if (!bytes)
         return emscripten::val::null();
     const emscripten::val view(emscripten::typed_memory_view(bytes->size(), bytes->data()));
@@ -29,7 +29,7 @@ std::string restore(core::Lesson &lesson, const emscripten::val &bytes)
     if (bytes["length"].as<double>() > double(core::InkFile::kMaxBytes))
         return core::InkFile::message(Problem::TooLarge);
     const core::InkFile::Bytes copy = emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
-    core::InkFile::Read read = core::InkFile::decode(copy, lesson.pageCount());
+    core::InkFile::Read read = core::InkFile::decode(copy, core::PageTable::inkPages());
     // A saved board with nothing on it brings nothing back, as when none was saved.
     const bool empty = std::all_of(read.board.begin(), read.board.end(), [](const auto &page) { return page.empty(); });
     if (read.problem == Problem::None && empty)
@@ -37,7 +37,7 @@ std::string restore(core::Lesson &lesson, const emscripten::val &bytes)
     if (read.problem != Problem::None)
         return core::InkFile::message(read.problem);
     lesson.restoreBoard(std::move(read.board));
-    return {};
+    return core::InkFile::othersMessage(read.others);
 }
 
 void readChoices(core::Lesson &lesson, const emscripten::val &lookup)

@@ -10,7 +10,8 @@ namespace core {
 // of its scroll bar (sides, degrees or V), the sectors moved (page 2 only), the
 // line weight, whether the lesson aids show and how many lines of the formula,
 // whether the aids give lengths in cm for a circle of that real radius, and
-// whether squared paper and the two squares around the circle show.
+// whether squared paper and the two squares around the circle show; on a page
+// that offers figures to choose from, the one chosen and its second length.
 struct PageView
 {
     int page = 0;
@@ -24,6 +25,8 @@ struct PageView
     int radiusCm = RadiusCm::kDefault;
     bool grid = false;
     bool squares = false;
+    int choice = 0;
+    int second = 0;
 
     bool operator==(const PageView &) const = default;
 };
