@@ -303,6 +303,11 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         Scriba.at(std::size_t(page))->showDirty();
         emit inkChanged();
         break;
+    case Change::Eraser:
+        break;
+    case Change::Toolbar:
+        emit choicesChanged();
+        break;
     }
 }
 
