@@ -238,8 +238,8 @@ void Lesson::stepLesson(int delta)
     if (page < 0)
         return;
     PageState &state = stateOf(page);
-    const int lines = row(page).formulaLines;
-    if (lines > 0 && aidsShown(page) && state.step == stepCount(page)) {
+    if (formulaReady()) {
+        const int lines = row(page).formulaLines;
         if (delta > 0) {
             state.formulaLines = std::min(state.formulaLines + 1, lines);
             tell(Change::Figure, page);
@@ -252,6 +252,12 @@ void Lesson::stepLesson(int delta)
         }
     }
     stepBy(page, delta);
+}
+
+bool Lesson::formulaReady() const
+{
+    const int page = stepPage();
+    return page >= 0 && row(page).formulaLines > 0 && aidsShown(page) && step(page) == stepCount(page);
 }
 
 void Lesson::toggleAids()
@@ -344,6 +350,33 @@ void Lesson::setSharedPen(bool shared)
     tell(Change::SharedPen, m_page);
 }
 
+void Lesson::setErasing(bool erasing)
+{
+    if (erasing == m_erasing)
+        return;
+    m_erasing = erasing;
+    tell(Change::Eraser, m_page);
+}
+
+bool Lesson::toolbarShown(bool classroomScreen) const
+{
+    return m_toolbar == Toolbar::Auto ? classroomScreen : m_toolbar == Toolbar::Shown;
+}
+
+void Lesson::toggleToolbar(bool classroomScreen)
+{
+    m_toolbar = toolbarShown(classroomScreen) ? Toolbar::Hidden : Toolbar::Shown;
+    tell(Change::Toolbar, m_page);
+}
+
+void Lesson::noteHintSeen()
+{
+    if (m_hintSeen)
+        return;
+    m_hintSeen = true;
+    tell(Change::Toolbar, m_page);
+}
+
 void Lesson::cyclePen()
 {
     const Color c = pen(m_page);
@@ -353,6 +386,8 @@ void Lesson::cyclePen()
 StoredChoices::Choices Lesson::choices() const
 {
     StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares, {}};
+    c.toolbar = m_toolbar;
+    c.hintSeen = m_hintSeen;
     for (const PageState &state : m_pages) {
         c.pens.push_back(state.pen);
         c.shown.push_back(state.shown);
@@ -378,6 +413,11 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     for (std::size_t page = 0; page < m_pages.size() && page < choices.shown.size(); ++page)
         if (!choices.shown[page])
             setShown(int(page), false);
+    if (choices.toolbar != m_toolbar || choices.hintSeen != m_hintSeen) {
+        m_toolbar = choices.toolbar;
+        m_hintSeen = choices.hintSeen;
+        tell(Change::Toolbar, m_page);
+    }
 }
 
 PageView Lesson::view(int page, Size inner) const
@@ -408,6 +448,9 @@ bool Lesson::redo()
     noteInk(m_page);
     return done;
 }
+
+bool Lesson::canUndo() const { return ink(m_page).undoDepth() > 0 || ink(m_page).drawing(); }
+bool Lesson::canRedo() const { return ink(m_page).redoDepth() > 0; }
 
 bool Lesson::clearInk()
 {

@@ -43,7 +43,10 @@ public:
         Grid,    // squared paper under every circle, shown or hidden
         Squares, // the squares around the polygon's circle, shown or hidden
         Pages,   // a page shown among the tabs or hidden
+        Eraser,  // the eraser taken up or put down
+        Toolbar, // the classroom toolbar asked for or put away, or the first start's hint seen
     };
+    using Toolbar = ToolbarChoice;
     using Listener = std::function<void(Change change, int page)>;
 
     // As the window opens: page 0, the start values, no sector moved, stopped.
@@ -99,6 +102,8 @@ public:
     // Page Down (+1) or Page Up (-1) on the page with steps: with the aids shown
     // and every step taken, a line of the formula; otherwise a step.
     void stepLesson(int delta);
+    // Whether the formula can be written: the aids shown and every step taken.
+    bool formulaReady() const;
     void returnAllSectors() { stepSectors(-step(stepPage())); }
 
     // A page that offers figures: the one chosen, which starts over with its own lengths.
@@ -151,6 +156,21 @@ public:
     // each page that pen until the teacher picks another.
     bool sharedPen() const { return m_sharedPen; }
     void setSharedPen(bool shared);
+    // While erasing, a press of the mouse, a finger or a pen's tip erases
+    // instead of drawing; a pen's eraser end always erases.
+    bool erasing() const { return m_erasing; }
+    void setErasing(bool erasing);
+
+    // The classroom toolbar shows where the front-end's screen is a
+    // classroom's (full screen, a browser at any size but the design's),
+    // unless the teacher chose otherwise.
+    Toolbar toolbar() const { return m_toolbar; }
+    bool toolbarShown(bool classroomScreen) const;
+    // Turns it the other way from what the screen shows now, and keeps that.
+    void toggleToolbar(bool classroomScreen);
+    // The first start's line pointing at the menu and the help shows once.
+    bool hintSeen() const { return m_hintSeen; }
+    void noteHintSeen();
 
     StoredChoices::Choices choices() const;
     void restoreChoices(const StoredChoices::Choices &choices);
@@ -167,6 +187,8 @@ public:
     bool undo();
     bool redo();
     bool clearInk();
+    bool canUndo() const;
+    bool canRedo() const;
     // A front-end says so after feeding a page strokes; listeners hear of a
     // finished stroke once.
     void noteInk(int page);
@@ -217,6 +239,9 @@ private:
     bool m_sharedPen = false;
     bool m_grid = false;
     bool m_squares = false;
+    bool m_erasing = false;
+    Toolbar m_toolbar = Toolbar::Auto;
+    bool m_hintSeen = false;
 };
 
 } // namespace core

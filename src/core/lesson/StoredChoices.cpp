@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 
 namespace core::StoredChoices {
 
@@ -38,6 +39,9 @@ bool flag(const Lookup &lookup, const std::string &key)
 }
 
 const std::string &flagText(bool on) { return on ? kOn : kOff; }
+
+// Stored by name, so the text says what it is.
+constexpr const char *kToolbarNames[] = {"auto", "shown", "hidden"};
 
 } // namespace
 
@@ -99,6 +103,11 @@ Choices read(const Lookup &lookup, int pageCount)
         const bool atFirst = PageTable::row(page).shownAtFirst;
         choices.shown.push_back(stored && (*stored == kOn || *stored == kOff) ? *stored == kOn : atFirst);
     }
+    if (const std::optional<std::string> toolbar = lookup(kToolbarKey))
+        for (int i = 0; i < int(std::size(kToolbarNames)); ++i)
+            if (*toolbar == kToolbarNames[i])
+                choices.toolbar = ToolbarChoice(i);
+    choices.hintSeen = flag(lookup, kHintSeenKey);
     return choices;
 }
 
@@ -114,6 +123,8 @@ std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
     out.emplace_back(kSquaresKey, flagText(choices.squares));
     for (std::size_t page = 0; page < choices.shown.size(); ++page)
         out.emplace_back(shownKey(int(page)), flagText(choices.shown[page]));
+    out.emplace_back(kToolbarKey, kToolbarNames[int(choices.toolbar)]);
+    out.emplace_back(kHintSeenKey, flagText(choices.hintSeen));
     return out;
 }
 

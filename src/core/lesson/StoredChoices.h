@@ -12,6 +12,9 @@
 
 namespace core {
 
+// The classroom toolbar: as the screen suggests, or as the teacher chose.
+enum class ToolbarChoice { Auto, Shown, Hidden };
+
 // The choices kept between runs, the line weight, each page's pen, the lengths
 // in cm with their radius, whether one pen serves every page, the squared
 // paper, the squares around the circle and which pages show, as text
@@ -29,6 +32,8 @@ struct Choices
     bool grid = false;
     bool squares = false;
     std::vector<bool> shown = {}; // one a page; none: as the table starts them
+    ToolbarChoice toolbar = ToolbarChoice::Auto;
+    bool hintSeen = false;
 };
 
 inline const std::string kWeightKey = "lineWeight";
@@ -37,6 +42,8 @@ inline const std::string kRadiusCmKey = "radiusCm";
 inline const std::string kSharedPenKey = "sharedPen";
 inline const std::string kGridKey = "squaredPaper";
 inline const std::string kSquaresKey = "boundingSquares";
+inline const std::string kToolbarKey = "toolbar";
+inline const std::string kHintSeenKey = "hintSeen";
 // A page's own choices are stored under its id; the first settings named
 // pages by their place, and are still read where nothing newer was stored.
 std::string penKey(int page);

@@ -308,6 +308,11 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         MainTab->setTabShown(page, m_lesson.shown(page));
         emit choicesChanged();
         break;
+    case Change::Eraser:
+        break;
+    case Change::Toolbar:
+        emit choicesChanged();
+        break;
     }
 }
 
