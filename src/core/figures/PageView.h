@@ -2,7 +2,11 @@
 
 #include "LineWeight.h"
 #include "RadiusCm.h"
+#include "SectorArrangement.h"
+#include "SectorLayout.h"
 #include "Size.h"
+
+#include <optional>
 
 namespace core {
 
@@ -10,8 +14,9 @@ namespace core {
 // of its scroll bar (sides, degrees or V), the sectors moved (page 2 only), the
 // line weight, whether the lesson aids show and how many lines of the formula,
 // whether the aids give lengths in cm for a circle of that real radius, and
-// whether squared paper and the two squares around the circle show; on a page
-// that offers figures to choose from, the one chosen and its second length.
+// whether squared paper and the two squares around the circle show; on the
+// sectors page, how they are laid out, or where a pupil's hands put them; on
+// a page that offers figures to choose from, the one chosen and its second length.
 struct PageView
 {
     int page = 0;
@@ -25,6 +30,8 @@ struct PageView
     int radiusCm = RadiusCm::kDefault;
     bool grid = false;
     bool squares = false;
+    SectorLayout layout = SectorLayout::Parallelogram;
+    std::optional<SectorArrangement> hand = std::nullopt;
     int choice = 0;
     int second = 0;
 

@@ -54,6 +54,9 @@ struct ParallelogramFigure
     // circle's height, so it stays on the circle and the row beside it.
     static Similarity frame(float scaleWidth, float scaleHeight);
     void paint(DrawOps &ops, LineWeight weight = {}) const;
+    // The circle as it stands at this step, without the sectors moved out of
+    // it: the other layouts of the same sectors draw it too.
+    void paintCircle(DrawOps &ops, LineWeight weight = {}) const;
 
 private:
     void paintRemainingHalves(DrawOps &ops) const;

@@ -33,6 +33,8 @@ Lesson::Lesson()
         if (r.animates && m_animatedPage < 0)
             m_animatedPage = page;
     }
+    if (m_animatedPage >= 0)
+        m_hand.restart(value(m_animatedPage));
 }
 
 const PageRow &Lesson::row(int page) const { return PageTable::row(page); }
@@ -48,6 +50,8 @@ void Lesson::showPage(int page)
     pause();
     if (!shown(page) || page == m_page)
         return;
+    // A finger still down as the page goes lets go of its sector.
+    handChanged(m_hand.dropAll());
     m_page = page;
     tell(Change::Page, page);
 }
@@ -116,6 +120,8 @@ void Lesson::setValue(int page, int value)
     }
     state.value = value;
     state.second = second;
+    if (page == m_animatedPage)
+        m_hand.restart(value);
     tell(Change::Value, page);
 }
 
@@ -176,6 +182,10 @@ void Lesson::pressStart()
     const int page = row(m_page).animates ? m_page : m_animatedPage;
     if (page < 0)
         return;
+    if (m_handMode && page == m_animatedPage) {
+        returnAllSectors();
+        return;
+    }
     if (m_runningPage == page) {
         stop();
     } else {
@@ -228,14 +238,14 @@ void Lesson::stepBy(int page, int delta)
 void Lesson::stepSectors(int delta)
 {
     const int page = stepPage();
-    if (page >= 0)
+    if (page >= 0 && !(m_handMode && page == m_animatedPage))
         stepBy(page, delta);
 }
 
 void Lesson::stepLesson(int delta)
 {
     const int page = stepPage();
-    if (page < 0)
+    if (page < 0 || (m_handMode && page == m_animatedPage))
         return;
     PageState &state = stateOf(page);
     if (formulaReady()) {
@@ -258,6 +268,61 @@ bool Lesson::formulaReady() const
 {
     const int page = stepPage();
     return page >= 0 && row(page).formulaLines > 0 && aidsShown(page) && step(page) == stepCount(page);
+}
+
+void Lesson::returnAllSectors()
+{
+    if (m_handMode && stepPage() == m_animatedPage)
+        handChanged(m_hand.reset());
+    else
+        stepSectors(-step(stepPage()));
+}
+
+void Lesson::setSectorLayout(SectorLayout layout)
+{
+    if (m_animatedPage < 0 || (layout == m_layout && !m_handMode))
+        return;
+    stop();
+    m_hand.dropAll();
+    m_layout = layout;
+    m_handMode = false;
+    tell(Change::Layout, m_animatedPage);
+}
+
+void Lesson::setHandMode(bool on)
+{
+    if (m_animatedPage < 0 || on == m_handMode)
+        return;
+    stop();
+    m_hand.dropAll();
+    m_handMode = on;
+    tell(Change::Layout, m_animatedPage);
+}
+
+bool Lesson::handChanged(bool changed)
+{
+    if (changed)
+        tell(Change::Figure, m_animatedPage);
+    return changed;
+}
+
+bool Lesson::grabSector(PointerId pointer, PointF at, Size inner)
+{
+    return m_handMode && handChanged(m_hand.grab(pointer, at, inner));
+}
+
+bool Lesson::moveSector(PointerId pointer, PointF at, Size inner)
+{
+    return m_handMode && handChanged(m_hand.move(pointer, at, inner));
+}
+
+bool Lesson::dropSector(PointerId pointer) { return m_handMode && handChanged(m_hand.drop(pointer)); }
+
+bool Lesson::flipSector(PointerId pointer) { return m_handMode && handChanged(m_hand.flip(pointer)); }
+
+bool Lesson::showArrangement(const SectorArrangement &arrangement)
+{
+    return m_handMode && handChanged(m_hand.show(arrangement));
 }
 
 void Lesson::toggleAids()
@@ -432,11 +497,18 @@ PageView Lesson::view(int page, Size inner) const
     v.formulaLines = s.formulaLines;
     v.choice = s.choice;
     v.second = s.second;
+    if (page == m_animatedPage) {
+        v.layout = m_layout;
+        if (m_handMode)
+            v.hand = m_hand.arrangement();
+    }
     return v;
 }
 
 bool Lesson::undo()
 {
+    if (handInView())
+        return handChanged(m_hand.undo());
     const bool done = ink(m_page).undo();
     noteInk(m_page);
     return done;
@@ -444,6 +516,8 @@ bool Lesson::undo()
 
 bool Lesson::redo()
 {
+    if (handInView())
+        return handChanged(m_hand.redo());
     const bool done = ink(m_page).redo();
     noteInk(m_page);
     return done;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Color.h"
+#include "HandSectors.h"
 #include "InkFile.h"
 #include "InkLayer.h"
 #include "LineWeight.h"
 #include "PageTable.h"
 #include "PageView.h"
+#include "SectorLayout.h"
 #include "Size.h"
 #include "StoredChoices.h"
 
@@ -45,6 +47,7 @@ public:
         Pages,   // a page shown among the tabs or hidden
         Eraser,  // the eraser taken up or put down
         Toolbar, // the classroom toolbar asked for or put away, or the first start's hint seen
+        Layout,  // how the sectors are laid out, or whether they are moved by hand
     };
     using Toolbar = ToolbarChoice;
     using Listener = std::function<void(Change change, int page)>;
@@ -104,7 +107,31 @@ public:
     void stepLesson(int delta);
     // Whether the formula can be written: the aids shown and every step taken.
     bool formulaReady() const;
-    void returnAllSectors() { stepSectors(-step(stepPage())); }
+    // Home, 「もとにもどす」: every sector back in the circle, by hand or not.
+    void returnAllSectors();
+
+    // How the animation lays the sectors out; choosing one leaves the hand mode.
+    SectorLayout sectorLayout() const { return m_layout; }
+    void setSectorLayout(SectorLayout layout);
+    void nextSectorLayout() { setSectorLayout(SectorLayouts::next(m_layout)); }
+    // 「自分で並べる」: pointers on the animated page move its sectors instead
+    // of writing, the start button puts them back, and undo and redo step
+    // through the moves. The same command turns it off and writing on again.
+    bool handMode() const { return m_handMode; }
+    void setHandMode(bool on);
+    void toggleHandMode() { setHandMode(!m_handMode); }
+    const char *startCaption() const { return m_handMode ? "もとにもどす" : "開始"; }
+    const SectorArrangement &arrangement() const { return m_hand.arrangement(); }
+    // A pointer on the animated page's picture, at a point of its inner area of
+    // this size; each says whether it took, moved or let go of a sector.
+    bool grabSector(PointerId pointer, PointF at, Size inner);
+    bool moveSector(PointerId pointer, PointF at, Size inner);
+    bool dropSector(PointerId pointer);
+    bool flipSector(PointerId pointer);
+    bool holdsSector(PointerId pointer) const { return m_hand.holds(pointer); }
+    bool holdingSectors() const { return m_hand.holding(); }
+    // Another's arrangement of this circle shown here, as one undoable step.
+    bool showArrangement(const SectorArrangement &arrangement);
 
     // A page that offers figures: the one chosen, which starts over with its own lengths.
     int choice(int page) const { return state(page).choice; }
@@ -124,7 +151,12 @@ public:
     // Squared paper under the circle of every page that has one; the page in
     // view must have one for the toggle to act.
     bool gridShown() const { return m_grid; }
-    bool hasGrid(int page) const { return has(page) && row(page).circle != nullptr; }
+    // The triangle of rings moves its circle, so it has no squared paper.
+    bool hasGrid(int page) const
+    {
+        return has(page) && row(page).circle != nullptr &&
+               !(page == m_animatedPage && m_layout == SectorLayout::Triangle && !m_handMode);
+    }
     void toggleGrid();
     void setGrid(bool shown);
     // The circle between two squares, on the page that offers them.
@@ -183,7 +215,8 @@ public:
     InkLayer &ink(int page) { return *m_ink[index(page)]; }
     const InkLayer &ink(int page) const { return *m_ink[index(page)]; }
     // The page in view's history: each first ends every stroke still being
-    // drawn, so an undo takes back what the class saw last.
+    // drawn, so an undo takes back what the class saw last. In the hand mode,
+    // the sectors' moves instead.
     bool undo();
     bool redo();
     bool clearInk();
@@ -225,6 +258,8 @@ private:
     // Where a page shown next lies, counting from `page` in this direction.
     int shownFrom(int page, int direction) const;
     PageState &stateOf(int page) { return m_pages[index(page)]; }
+    bool handInView() const { return m_handMode && m_page == m_animatedPage; }
+    bool handChanged(bool changed);
 
     std::vector<PageState> m_pages;
     std::vector<std::unique_ptr<InkLayer>> m_ink;
@@ -242,6 +277,9 @@ private:
     bool m_erasing = false;
     Toolbar m_toolbar = Toolbar::Auto;
     bool m_hintSeen = false;
+    SectorLayout m_layout = SectorLayout::Parallelogram;
+    bool m_handMode = false;
+    HandSectors m_hand;
 };
 
 } // namespace core

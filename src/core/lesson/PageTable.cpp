@@ -3,7 +3,6 @@
 #include "ArcAids.h"
 #include "ArcFigure.h"
 #include "DrawOps.h"
-#include "ParallelogramAids.h"
 #include "ParallelogramFigure.h"
 #include "PageView.h"
 #include "PolygonAids.h"
@@ -11,6 +10,7 @@
 #include "PracticeFigure.h"
 #include "PracticeProblem.h"
 #include "RealLengthAids.h"
+#include "SectorsPage.h"
 
 #include <array>
 
@@ -30,11 +30,6 @@ void paintPolygon(DrawOps &ops, const PageView &view)
 void paintArc(DrawOps &ops, const PageView &view)
 {
     ArcFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight);
-}
-
-void paintSectors(DrawOps &ops, const PageView &view)
-{
-    ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value, view.step).paint(ops, view.weight);
 }
 
 // The circle the sectors are cut from, where it stands before any moves.
@@ -96,8 +91,8 @@ const std::vector<PageRow> &rows()
         {.id = "sectors", .caption = "円→平行四辺形",
          .range = ValueRange{ParallelogramFigure::kMinHalf, ParallelogramFigure::kMaxHalf, kStartHalf, kSectorsPerHalf},
          .valueName = "扇形の数", .valueDescription = "円を分ける扇形の数: ", .valueUnit = "", .animates = true,
-         .paintFigure = paintSectors, .frame = ParallelogramFigure::frame, .addAids = ParallelogramAids::add,
-         .addRealLengths = RealLengthAids::addParallelogram, .circle = sectorsCircle, .design = Design::kPages[2],
+         .paintFigure = SectorsPage::paint, .frame = ParallelogramFigure::frame, .addAids = SectorsPage::addAids,
+         .addRealLengths = SectorsPage::addRealLengths, .circle = sectorsCircle, .design = Design::kPages[2],
          .steps = sectorSteps, .formulaLines = kFormulaLines, .buttonCaption = "開始"},
         {.id = "blank", .caption = "白紙", .range = std::nullopt, .valueName = "", .valueDescription = "",
          .valueUnit = "", .animates = false, .paintFigure = nullptr, .frame = nullptr, .addAids = nullptr,

@@ -112,7 +112,14 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                   QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
     const QCommandLineOption squares(QStringLiteral("squares"),
                                      QStringLiteral("The circle between two squares (page 0)."));
-    parser.addOptions({exportTo, page, value, step, figure, second, size, weight, aids, grid, squares, ink, cm, radiusCm});
+    QStringList layoutKeys;
+    for (const core::SectorLayouts::Choice &choice : core::SectorLayouts::kChoices)
+        layoutKeys << QString::fromLatin1(choice.key);
+    const QCommandLineOption layout(QStringLiteral("layout"),
+                                    QStringLiteral("How page 2 lays its sectors out: %1 (default %2).")
+                                        .arg(layoutKeys.join(QStringLiteral(", ")), layoutKeys.front()),
+                                    QStringLiteral("name"), layoutKeys.front());
+    parser.addOptions({exportTo, page, value, step, figure, second, size, weight, aids, grid, squares, ink, cm, radiusCm, layout});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -182,6 +189,13 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     if (!k)
         return failure(QStringLiteral("--step must be 0 to %1, not '%2'").arg(maxStep).arg(parser.value(step)));
     job.view.step = *k;
+    const qsizetype layoutIndex = layoutKeys.indexOf(parser.value(layout));
+    if (layoutIndex < 0)
+        return failure(QStringLiteral("--layout must be one of %1, not '%2'")
+                           .arg(layoutKeys.join(QStringLiteral(", ")), parser.value(layout)));
+    if (parser.isSet(layout) && !row.animates)
+        return failure(QStringLiteral("--layout: only page 2 lays out sectors"));
+    job.view.layout = core::SectorLayouts::kChoices[std::size_t(layoutIndex)].layout;
 
     job.view.inner = core::PageRenderer::kDesignInner;
     if (parser.isSet(size)) {
@@ -212,6 +226,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     }
     job.view.radiusCm = *radius;
     job.view.grid = parser.isSet(grid);
+    if (job.view.grid && job.view.layout == core::SectorLayout::Triangle)
+        return failure(QStringLiteral("--grid: the triangle of rings has no squared paper"));
     if (job.view.grid && !row.circle)
         return failure(QStringLiteral("--grid: page %1 has no circle").arg(job.view.page));
     job.view.squares = parser.isSet(squares);

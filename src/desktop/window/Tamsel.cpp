@@ -313,6 +313,12 @@ void Tamsel::follow(core::Lesson::Change change, int page)
     case Change::Toolbar:
         emit choicesChanged();
         break;
+    case Change::Layout:
+        if (QPushButton *button = m_pages.at(std::size_t(page)).button)
+            button->setText(QString::fromUtf8(m_lesson.startCaption()));
+        Scriba.at(std::size_t(page))->setCursor(m_lesson.handMode() ? Qt::OpenHandCursor : Qt::CrossCursor);
+        picture(page)->Refresh();
+        break;
     }
 }
 
