@@ -576,8 +576,9 @@ bool Lesson::keepsWith(const PreparedBoard &added) const
     for (const auto &layer : m_ink)
         for (const Stroke *stroke : layer->strokes())
             bytes += InkFile::bytesOf(*stroke);
-    for (const InkLayer::Prepared &page : added)
-        for (const auto &stroke : page)
+    // Pages of a later program's are not put back, so they add nothing.
+    for (std::size_t page = 0; page < added.size() && page < m_ink.size(); ++page)
+        for (const auto &stroke : added[page])
             bytes += InkFile::bytesOf(stroke->data());
     return bytes <= InkFile::kMaxBytes;
 }
