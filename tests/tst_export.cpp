@@ -156,7 +156,7 @@ void TestExport::inkLeavingThePicture()
     QImage sheet(Convert::toQt(PageRenderer::kDesignInner), QImage::Format_RGB32);
     const Stroke stroke{0xffffffff, 6, {{float(from.x()), float(from.y()), 1}, {float(to.x()), float(to.y()), 1}}};
     QPainter painter(&sheet);
-    const int blank = PageTable::count() - 1;
+    const int blank = PageTable::blank();
     SheetRenderer::paintSheet(painter, sheet.rect(), {{blank, toCore(sheet.size()), 0, 0, {}, false}, {&stroke}},
                               PainterDrawOps::Look::Board);
     painter.end();

@@ -65,7 +65,7 @@ void TestTamsel::startsWithDesignValues()
 void TestTamsel::overlaysLieAboveTheirPictures()
 {
     Tamsel w;
-    const QWidget *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic};
+    const QWidget *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic, w.picture(4)};
     for (int i = 0; i < w.pageCount(); ++i) {
         const QObjectList siblings = w.Scriba[i]->parentWidget()->children();
         QCOMPARE(siblings.last(), w.Scriba[i]);
@@ -220,8 +220,9 @@ void TestTamsel::boardNearTheCap()
     const int pages = core::PageTable::count();
     const InkStore store(dir.path(), pages);
     core::InkFile::Board board(std::size_t(pages), std::vector<core::Stroke>{});
-    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - 36 - 12) / 12, {1e3, 1e3, 1})}};
-    QVERIFY(!store.save(core::InkFile::encode(board).value()));
+    const std::int64_t empty = core::InkFile::emptyBoardBytes(core::PageTable::ids());
+    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - empty - 12) / 12, {1e3, 1e3, 1})}};
+    QVERIFY(!store.save(core::InkFile::encode(board, core::PageTable::ids()).value()));
     Tamsel w;
     auto *keeping = new InkKeeping(w, dir.path());
     QVERIFY(showWindow(w));

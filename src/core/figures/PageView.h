@@ -15,7 +15,8 @@ namespace core {
 // line weight, whether the lesson aids show and how many lines of the formula,
 // whether the aids give lengths in cm for a circle of that real radius, and
 // whether squared paper and the two squares around the circle show; on the
-// sectors page, how they are laid out, or where a pupil's hands put them.
+// sectors page, how they are laid out, or where a pupil's hands put them; on
+// a page that offers figures to choose from, the one chosen and its second length.
 struct PageView
 {
     int page = 0;
@@ -31,6 +32,8 @@ struct PageView
     bool squares = false;
     SectorLayout layout = SectorLayout::Parallelogram;
     std::optional<SectorArrangement> hand = std::nullopt;
+    int choice = 0;
+    int second = 0;
 
     bool operator==(const PageView &) const = default;
 };

@@ -25,6 +25,8 @@ std::string closing();
 std::string swatchTip();
 std::string clearTip();
 std::string startTip();
+// The button of a page that shows its working a step at a time.
+std::string nextTip();
 
 } // namespace HelpText
 

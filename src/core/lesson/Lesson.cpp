@@ -24,7 +24,12 @@ Lesson::Lesson()
         m_ink.push_back(std::make_unique<InkLayer>());
     for (int page = 0; page < count; ++page) {
         const PageRow &r = row(page);
-        m_pages[std::size_t(page)] = {r.range ? r.range->start : 0, false, PenPalette::pens().front().colour};
+        PageState &state = m_pages[std::size_t(page)];
+        state = {r.range ? r.range->start : 0, false, PenPalette::pens().front().colour};
+        state.shown = r.shownAtFirst;
+        if (r.secondRange)
+            if (const std::optional<ValueRange> second = r.secondRange(0))
+                state.second = second->start;
         if (r.animates && m_animatedPage < 0)
             m_animatedPage = page;
     }
@@ -43,7 +48,7 @@ void Lesson::tell(Change change, int page) const
 void Lesson::showPage(int page)
 {
     pause();
-    if (page < 0 || page >= pageCount() || page == m_page)
+    if (!shown(page) || page == m_page)
         return;
     // A finger still down as the page goes lets go of its sector.
     handChanged(m_hand.dropAll());
@@ -51,20 +56,44 @@ void Lesson::showPage(int page)
     tell(Change::Page, page);
 }
 
-void Lesson::nextPage() { showPage((m_page + 1) % pageCount()); }
-void Lesson::previousPage() { showPage((m_page + pageCount() - 1) % pageCount()); }
+int Lesson::shownFrom(int page, int direction) const
+{
+    for (int k = 1; k <= pageCount(); ++k) {
+        const int candidate = ((page + direction * k) % pageCount() + pageCount()) % pageCount();
+        if (shown(candidate))
+            return candidate;
+    }
+    return page;
+}
+
+void Lesson::nextPage() { showPage(shownFrom(m_page, 1)); }
+void Lesson::previousPage() { showPage(shownFrom(m_page, -1)); }
+
+void Lesson::setShown(int page, bool shown)
+{
+    if (!has(page) || shown == this->shown(page))
+        return;
+    if (!shown && shownFrom(page, 1) == page)
+        return;
+    // The class sees the next page before its tab goes.
+    if (!shown && page == m_page)
+        showPage(shownFrom(page, 1));
+    stateOf(page).shown = shown;
+    tell(Change::Pages, page);
+}
 
 void Lesson::pause() { stop(); }
 
 void Lesson::stop()
 {
-    if (!m_running)
+    if (m_runningPage < 0)
         return;
-    m_running = false;
-    tell(Change::Running, m_animatedPage);
+    const int page = m_runningPage;
+    m_runningPage = -1;
+    tell(Change::Running, page);
 }
 
-void Lesson::clearFormula() { m_formulaLines = 0; }
+void Lesson::clearFormula(int page) { stateOf(page).formulaLines = 0; }
 
 void Lesson::setValue(int page, int value)
 {
@@ -73,17 +102,65 @@ void Lesson::setValue(int page, int value)
     const ValueRange &range = *row(page).range;
     value = std::clamp(value, range.min, range.max);
     PageState &state = m_pages[index(page)];
-    if (value == state.value)
+    const int wanted = value;
+    int second = state.second;
+    if (row(page).holdValues)
+        row(page).holdValues(state.choice, value, second);
+    if (value == state.value && second == state.second) {
+        // A value held back shows where it stays.
+        if (value != wanted)
+            tell(Change::Value, page);
         return;
-    if (page == m_animatedPage) {
-        m_step = 0;
-        stop();
-        clearFormula();
+    }
+    if (row(page).animates) {
+        state.step = 0;
+        if (page == m_runningPage)
+            stop();
+        clearFormula(page);
     }
     state.value = value;
+    state.second = second;
     if (page == m_animatedPage)
         m_hand.restart(value);
     tell(Change::Value, page);
+}
+
+std::optional<ValueRange> Lesson::secondRange(int page) const
+{
+    return has(page) && row(page).secondRange ? row(page).secondRange(choice(page)) : std::nullopt;
+}
+
+void Lesson::setSecond(int page, int second)
+{
+    const std::optional<ValueRange> range = secondRange(page);
+    if (!range)
+        return;
+    PageState &state = stateOf(page);
+    int value = state.value;
+    second = std::clamp(second, range->min, range->max);
+    if (row(page).holdValues)
+        row(page).holdValues(state.choice, value, second);
+    if (second == state.second)
+        return;
+    state.second = second;
+    tell(Change::Figure, page);
+}
+
+void Lesson::setChoice(int page, int choice)
+{
+    if (!has(page) || choice < 0 || choice >= int(row(page).choices.size()) || choice == this->choice(page))
+        return;
+    PageState &state = stateOf(page);
+    state.choice = choice;
+    state.step = 0;
+    clearFormula(page);
+    const std::optional<ValueRange> second = secondRange(page);
+    state.second = second ? second->start : 0;
+    // The figure starts from its own lengths; the first is what the scroll bar shows.
+    if (row(page).valueStart)
+        state.value = row(page).valueStart(choice);
+    tell(Change::Value, page);
+    tell(Change::Figure, page);
 }
 
 int Lesson::shownValue(int page) const
@@ -96,71 +173,105 @@ std::string Lesson::valueText(int page) const { return Text::number(shownValue(p
 
 int Lesson::sectors() const { return m_animatedPage < 0 ? 0 : shownValue(m_animatedPage); }
 
+int Lesson::stepCount(int page) const { return hasSteps(page) ? row(page).steps(value(page)) : 0; }
+
+int Lesson::stepPage() const { return hasSteps(m_page) ? m_page : m_animatedPage; }
+
 void Lesson::pressStart()
 {
-    if (!canStart())
+    const int page = row(m_page).animates ? m_page : m_animatedPage;
+    if (page < 0 || (m_handMode && page == m_animatedPage))
         return;
-    if (m_running) {
+    if (m_runningPage == page) {
         stop();
     } else {
-        m_running = true;
-        clearFormula();
+        stop();
+        m_runningPage = page;
+        clearFormula(page);
         // A finished run starts again from the whole circle.
-        if (m_step == sectors())
-            m_step = 0;
-        tell(Change::Running, m_animatedPage);
+        if (step(page) == stepCount(page))
+            stateOf(page).step = 0;
+        tell(Change::Running, page);
     }
     // Every press repaints, whether it starts or pauses.
-    tell(Change::Figure, m_animatedPage);
+    tell(Change::Figure, page);
+}
+
+void Lesson::pressButton(int page)
+{
+    if (!has(page) || !row(page).buttonCaption)
+        return;
+    if (row(page).animates) {
+        pressStart();
+        return;
+    }
+    stepBy(page, step(page) == stepCount(page) ? -step(page) : 1);
 }
 
 void Lesson::tick()
 {
-    if (!m_running)
+    if (m_runningPage < 0)
         return;
-    m_step = std::min(m_step + 1, sectors());
-    if (m_step == sectors())
+    const int page = m_runningPage;
+    PageState &state = stateOf(page);
+    state.step = std::min(state.step + 1, stepCount(page));
+    if (state.step == stepCount(page))
         stop();
-    tell(Change::Figure, m_animatedPage);
+    tell(Change::Figure, page);
+}
+
+void Lesson::stepBy(int page, int delta)
+{
+    stop();
+    // Steps back undo the finished figure the formula stands on.
+    if (delta < 0)
+        clearFormula(page);
+    PageState &state = stateOf(page);
+    state.step = std::clamp(state.step + delta, 0, stepCount(page));
+    tell(Change::Figure, page);
 }
 
 void Lesson::stepSectors(int delta)
 {
-    if (m_animatedPage < 0 || m_handMode)
-        return;
-    stop();
-    // Sectors moving back undo the finished figure the formula stands on.
-    if (delta < 0)
-        clearFormula();
-    m_step = std::clamp(m_step + delta, 0, sectors());
-    tell(Change::Figure, m_animatedPage);
+    const int page = stepPage();
+    if (page >= 0 && !(m_handMode && page == m_animatedPage))
+        stepBy(page, delta);
 }
 
 void Lesson::stepLesson(int delta)
 {
-    if (m_animatedPage < 0 || m_handMode)
+    const int page = stepPage();
+    if (page < 0 || (m_handMode && page == m_animatedPage))
         return;
-    if (aidsShown(m_animatedPage) && m_step == sectors()) {
+    PageState &state = stateOf(page);
+    if (formulaReady()) {
+        const int lines = row(page).formulaLines;
         if (delta > 0) {
-            m_formulaLines = std::min(m_formulaLines + 1, kFormulaLines);
-            tell(Change::Figure, m_animatedPage);
+            state.formulaLines = std::min(state.formulaLines + 1, lines);
+            tell(Change::Figure, page);
             return;
         }
-        if (m_formulaLines > 0) {
-            --m_formulaLines;
-            tell(Change::Figure, m_animatedPage);
+        if (state.formulaLines > 0) {
+            --state.formulaLines;
+            tell(Change::Figure, page);
             return;
         }
     }
-    stepSectors(delta);
+    stepBy(page, delta);
+}
+
+bool Lesson::formulaReady() const
+{
+    const int page = stepPage();
+    return page >= 0 && row(page).formulaLines > 0 && aidsShown(page) && step(page) == stepCount(page);
 }
 
 void Lesson::returnAllSectors()
 {
-    if (m_handMode)
+    if (m_handMode && stepPage() == m_animatedPage)
         handChanged(m_hand.reset());
     else
-        stepSectors(-m_step);
+        stepSectors(-step(stepPage()));
 }
 
 void Lesson::setSectorLayout(SectorLayout layout)
@@ -300,6 +411,33 @@ void Lesson::setSharedPen(bool shared)
     tell(Change::SharedPen, m_page);
 }
 
+void Lesson::setErasing(bool erasing)
+{
+    if (erasing == m_erasing)
+        return;
+    m_erasing = erasing;
+    tell(Change::Eraser, m_page);
+}
+
+bool Lesson::toolbarShown(bool classroomScreen) const
+{
+    return m_toolbar == Toolbar::Auto ? classroomScreen : m_toolbar == Toolbar::Shown;
+}
+
+void Lesson::toggleToolbar(bool classroomScreen)
+{
+    m_toolbar = toolbarShown(classroomScreen) ? Toolbar::Hidden : Toolbar::Shown;
+    tell(Change::Toolbar, m_page);
+}
+
+void Lesson::noteHintSeen()
+{
+    if (m_hintSeen)
+        return;
+    m_hintSeen = true;
+    tell(Change::Toolbar, m_page);
+}
+
 void Lesson::cyclePen()
 {
     const Color c = pen(m_page);
@@ -308,9 +446,13 @@ void Lesson::cyclePen()
 
 StoredChoices::Choices Lesson::choices() const
 {
-    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares};
-    for (const PageState &state : m_pages)
+    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares, {}};
+    c.toolbar = m_toolbar;
+    c.hintSeen = m_hintSeen;
+    for (const PageState &state : m_pages) {
         c.pens.push_back(state.pen);
+        c.shown.push_back(state.shown);
+    }
     return c;
 }
 
@@ -326,6 +468,17 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     setRealLengths(choices.realLengths);
     setGrid(choices.grid);
     setSquares(choices.squares);
+    for (std::size_t page = 0; page < m_pages.size() && page < choices.shown.size(); ++page)
+        if (choices.shown[page])
+            setShown(int(page), true);
+    for (std::size_t page = 0; page < m_pages.size() && page < choices.shown.size(); ++page)
+        if (!choices.shown[page])
+            setShown(int(page), false);
+    if (choices.toolbar != m_toolbar || choices.hintSeen != m_hintSeen) {
+        m_toolbar = choices.toolbar;
+        m_hintSeen = choices.hintSeen;
+        tell(Change::Toolbar, m_page);
+    }
 }
 
 PageView Lesson::view(int page, Size inner) const
@@ -335,9 +488,12 @@ PageView Lesson::view(int page, Size inner) const
                m_radiusCm};
     v.grid = m_grid && hasGrid(page);
     v.squares = m_squares && hasSquares(page);
+    const PageState &s = state(page);
+    v.step = s.step;
+    v.formulaLines = s.formulaLines;
+    v.choice = s.choice;
+    v.second = s.second;
     if (page == m_animatedPage) {
-        v.step = m_step;
-        v.formulaLines = m_formulaLines;
         v.layout = m_layout;
         if (m_handMode)
             v.hand = m_hand.arrangement();
@@ -362,6 +518,9 @@ bool Lesson::redo()
     noteInk(m_page);
     return done;
 }
+
+bool Lesson::canUndo() const { return ink(m_page).undoDepth() > 0 || ink(m_page).drawing(); }
+bool Lesson::canRedo() const { return ink(m_page).redoDepth() > 0; }
 
 bool Lesson::clearInk()
 {
@@ -409,12 +568,13 @@ void Lesson::restoreBoard(PreparedBoard board)
 
 bool Lesson::keepsWith(const PreparedBoard &added) const
 {
-    std::int64_t bytes = InkFile::emptyBoardBytes(pageCount());
+    std::int64_t bytes = InkFile::emptyBoardBytes(PageTable::ids());
     for (const auto &layer : m_ink)
         for (const Stroke *stroke : layer->strokes())
             bytes += InkFile::bytesOf(*stroke);
-    for (const InkLayer::Prepared &page : added)
-        for (const auto &stroke : page)
+    // Pages of a later program's are not put back, so they add nothing.
+    for (std::size_t page = 0; page < added.size() && page < m_ink.size(); ++page)
+        for (const auto &stroke : added[page])
             bytes += InkFile::bytesOf(stroke->data());
     return bytes <= InkFile::kMaxBytes;
 }

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,12 @@ public:
         Lengths, // lengths in cm on or off, or their radius, on every page
         Grid,    // squared paper under every circle, shown or hidden
         Squares, // the squares around the polygon's circle, shown or hidden
+        Pages,   // a page shown among the tabs or hidden
+        Eraser,  // the eraser taken up or put down
+        Toolbar, // the classroom toolbar asked for or put away, or the first start's hint seen
         Layout,  // how the sectors are laid out, or whether they are moved by hand
     };
+    using Toolbar = ToolbarChoice;
     using Listener = std::function<void(Change change, int page)>;
 
     // As the window opens: page 0, the start values, no sector moved, stopped.
@@ -55,14 +60,19 @@ public:
     int pageCount() const { return int(m_pages.size()); }
     // Whether the lesson has this page; other numbers are ignored by every command.
     bool has(int page) const { return page >= 0 && page < pageCount(); }
-    // The page's row; a page it does not have gives the last page's.
+    // The page's row; a page it does not have gives the blank page's.
     const PageRow &row(int page) const;
 
     int page() const { return m_page; }
-    // Switching pages pauses the animation and keeps its step.
+    // Switching pages pauses the animation and keeps its step; a hidden page is not shown.
     void showPage(int page);
+    // The next and previous page shown, round to the first and last.
     void nextPage();
     void previousPage();
+    // Pages the lesson does not need are hidden from the tabs; one always
+    // shows. Hiding the page in view shows the next one.
+    bool shown(int page) const { return has(page) && m_pages[index(page)].shown; }
+    void setShown(int page, bool shown);
     void pause();
 
     int value(int page) const { return state(page).value; }
@@ -72,19 +82,31 @@ public:
     int shownValue(int page) const;
     std::string valueText(int page) const;
 
-    // The animated page (the circle cut into sectors); -1 when there is none.
+    // The first animated page (the circle cut into sectors); -1 when there is none.
     int animatedPage() const { return m_animatedPage; }
-    int step() const { return m_step; }
+    int step() const { return step(m_animatedPage); }
     int sectors() const;
-    bool running() const { return m_running; }
+    // Each page with steps keeps its own: the sectors moved, a figure's working shown.
+    bool hasSteps(int page) const { return has(page) && row(page).steps != nullptr; }
+    int step(int page) const { return state(page).step; }
+    int stepCount(int page) const;
+    // The page the step commands act on: the page in view where it has
+    // steps, otherwise the first animated page.
+    int stepPage() const;
+    bool running() const { return m_runningPage >= 0; }
     // The start button: starts, pauses, resumes, or starts a finished run again.
     void pressStart();
+    // The page's own button: the start button, or the next step and, after
+    // the last, the first again.
+    void pressButton(int page);
     void tick();
     // Moves sectors by hand (keys, a clicker): pauses a run, then steps within 0..N.
     void stepSectors(int delta);
-    // Page Down (+1) or Page Up (-1) on the animated page: with the aids shown
-    // and every sector placed, a line of the formula; otherwise the sectors.
+    // Page Down (+1) or Page Up (-1) on the page with steps: with the aids shown
+    // and every step taken, a line of the formula; otherwise a step.
     void stepLesson(int delta);
+    // Whether the formula can be written: the aids shown and every step taken.
+    bool formulaReady() const;
     // Home, 「もとにもどす」: every sector back in the circle, by hand or not.
     void returnAllSectors();
 
@@ -117,11 +139,20 @@ public:
     // Another's arrangement of this circle shown here, as one undoable step.
     bool showArrangement(const SectorArrangement &arrangement);
 
+    // A page that offers figures: the one chosen, which starts over with its own lengths.
+    int choice(int page) const { return state(page).choice; }
+    void setChoice(int page, int choice);
+    // The second length of the figure chosen; none where it takes one length.
+    std::optional<ValueRange> secondRange(int page) const;
+    int second(int page) const { return state(page).second; }
+    void setSecond(int page, int second);
+
     bool aidsShown(int page) const { return state(page).aids; }
     bool hasAids(int page) const { return has(page) && row(page).addAids != nullptr; }
     // The page in view's aids, on or off.
     void toggleAids();
-    int formulaLines() const { return m_formulaLines; }
+    int formulaLines() const { return formulaLines(m_animatedPage); }
+    int formulaLines(int page) const { return state(page).formulaLines; }
 
     // Squared paper under the circle of every page that has one; the page in
     // view must have one for the toggle to act.
@@ -163,6 +194,21 @@ public:
     // each page that pen until the teacher picks another.
     bool sharedPen() const { return m_sharedPen; }
     void setSharedPen(bool shared);
+    // While erasing, a press of the mouse, a finger or a pen's tip erases
+    // instead of drawing; a pen's eraser end always erases.
+    bool erasing() const { return m_erasing; }
+    void setErasing(bool erasing);
+
+    // The classroom toolbar shows where the front-end's screen is a
+    // classroom's (full screen, a browser at any size but the design's),
+    // unless the teacher chose otherwise.
+    Toolbar toolbar() const { return m_toolbar; }
+    bool toolbarShown(bool classroomScreen) const;
+    // Turns it the other way from what the screen shows now, and keeps that.
+    void toggleToolbar(bool classroomScreen);
+    // The first start's line pointing at the menu and the help shows once.
+    bool hintSeen() const { return m_hintSeen; }
+    void noteHintSeen();
 
     StoredChoices::Choices choices() const;
     void restoreChoices(const StoredChoices::Choices &choices);
@@ -170,7 +216,7 @@ public:
     // What a page shows in a picture of this inner size.
     PageView view(int page, Size inner) const;
 
-    // Each page's ink (a page it does not have gives the last page's); a
+    // Each page's ink (a page it does not have gives the blank page's); a
     // front-end feeds strokes in and shows its pixels.
     InkLayer &ink(int page) { return *m_ink[index(page)]; }
     const InkLayer &ink(int page) const { return *m_ink[index(page)]; }
@@ -180,6 +226,8 @@ public:
     bool undo();
     bool redo();
     bool clearInk();
+    bool canUndo() const;
+    bool canRedo() const;
     // A front-end says so after feeding a page strokes; listeners hear of a
     // finished stroke once.
     void noteInk(int page);
@@ -200,13 +248,22 @@ private:
         int value = 0;
         bool aids = false;
         Color pen;
+        int step = 0;
+        int formulaLines = 0;
+        int choice = 0;
+        int second = 0;
+        bool shown = true;
     };
 
-    std::size_t index(int page) const { return std::size_t(has(page) ? page : pageCount() - 1); }
+    std::size_t index(int page) const { return std::size_t(has(page) ? page : PageTable::blank()); }
     const PageState &state(int page) const { return m_pages[index(page)]; }
     void tell(Change change, int page) const;
     void stop();
-    void clearFormula();
+    void clearFormula(int page);
+    void stepBy(int page, int delta);
+    // Where a page shown next lies, counting from `page` in this direction.
+    int shownFrom(int page, int direction) const;
+    PageState &stateOf(int page) { return m_pages[index(page)]; }
     bool handInView() const { return m_handMode && m_page == m_animatedPage; }
     bool handChanged(bool changed);
 
@@ -216,15 +273,16 @@ private:
     std::vector<Listener> m_listeners;
     int m_page = 0;
     int m_animatedPage = -1;
-    int m_step = 0;
-    bool m_running = false;
-    int m_formulaLines = 0;
+    int m_runningPage = -1;
     LineWeight m_weight;
     bool m_realLengths = false;
     int m_radiusCm = RadiusCm::kDefault;
     bool m_sharedPen = false;
     bool m_grid = false;
     bool m_squares = false;
+    bool m_erasing = false;
+    Toolbar m_toolbar = Toolbar::Auto;
+    bool m_hintSeen = false;
     SectorLayout m_layout = SectorLayout::Parallelogram;
     bool m_handMode = false;
     HandSectors m_hand;

@@ -31,6 +31,8 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
         BoundingSquares(circle).paint(ops, view.weight);
     if (row.paintFigure)
         row.paintFigure(ops, view);
+    else if (row.paintWorked)
+        row.paintWorked(ops, view, measure);
     // The lesson aids go over the figure, drawn through the same operations.
     if (view.aids)
         aids(view, measure).paint(ops);

@@ -1,5 +1,6 @@
 #include "InkStore.h"
 
+#include "PageTable.h"
 #include "SafeWrite.h"
 
 #include <QDateTime>
@@ -8,17 +9,28 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
 const QString kCurrentName = QStringLiteral("board.ink");
 const QString kPreviousName = QStringLiteral("board-previous.ink");
 
-core::InkFile::Read refused(core::InkFile::Problem problem) { return {{}, problem}; }
+core::InkFile::Read refused(core::InkFile::Problem problem, int pageCount)
+{
+    return {core::InkFile::Board(std::size_t(std::max(0, pageCount))), problem, {}};
+}
+
+core::InkFile::Pages pagesOf(int pageCount)
+{
+    core::InkFile::Pages pages = core::PageTable::inkPages();
+    pages.ids.resize(std::size_t(std::clamp(pageCount, 0, int(pages.ids.size()))));
+    return pages;
+}
 } // namespace
 
 InkStore::InkStore(QString folder, int pageCount)
-    : m_folder(std::move(folder)), m_pageCount(pageCount), m_savePath(currentPath())
+    : m_folder(std::move(folder)), m_pageCount(pageCount), m_pages(pagesOf(pageCount)), m_savePath(currentPath())
 {
 }
 
@@ -33,20 +45,20 @@ core::InkFile::Read InkStore::load(const QString &path, int pageCount)
     const QFileInfo info(path);
     // A link to nowhere, or round in a loop, stands for a file that cannot be read.
     if (!info.exists())
-        return refused(info.isSymLink() ? Problem::Unreadable : Problem::Missing);
+        return refused(info.isSymLink() ? Problem::Unreadable : Problem::Missing, pageCount);
     // A pipe or a device could block or never end.
     if (!info.isFile())
-        return refused(Problem::Unreadable);
+        return refused(Problem::Unreadable, pageCount);
     if (info.size() > core::InkFile::kMaxBytes)
-        return refused(Problem::TooLarge);
+        return refused(Problem::TooLarge, pageCount);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(Problem::Unreadable);
+        return refused(Problem::Unreadable, pageCount);
     const QByteArray bytes = file.read(core::InkFile::kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return refused(Problem::Unreadable);
+        return refused(Problem::Unreadable, pageCount);
     return core::InkFile::decode(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()),
-                                 pageCount);
+                                 pagesOf(pageCount));
 }
 
 // A run killed between setting aside and its first save left only the older file.

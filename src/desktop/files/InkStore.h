@@ -13,6 +13,7 @@
 class InkStore
 {
 public:
+    // Boards of the lesson's first `pageCount` pages.
     explicit InkStore(QString folder, int pageCount);
     // The user's data folder (on Linux ~/.local/share/Tamsel/Tamsel).
     static QString defaultFolder();
@@ -23,6 +24,8 @@ public:
     // A board file as the core reads it; a pipe, a device or an unreadable
     // file is refused without reading from it.
     static core::InkFile::Read load(const QString &path, int pageCount);
+    // The pages' ids, as the board is written with them.
+    const core::InkFile::Pages &pages() const { return m_pages; }
     // The board as the last run left it.
     core::InkFile::Read loadLast() const;
     // Called before this run's first save; later calls do nothing. Where the
@@ -34,6 +37,7 @@ public:
 private:
     QString m_folder;
     int m_pageCount;
+    core::InkFile::Pages m_pages;
     // Written before the first save starts, read by the saves.
     QString m_savePath;
     std::atomic<bool> m_setAside = false;

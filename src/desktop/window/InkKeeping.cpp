@@ -53,7 +53,7 @@ void InkKeeping::restoreLast()
 InkKeeping::Loaded InkKeeping::load(const InkStore &store)
 {
     core::InkFile::Read last = store.loadLast();
-    Loaded loaded{{}, last.problem};
+    Loaded loaded{{}, last.problem, last.others};
     for (std::vector<core::Stroke> &page : last.board)
         loaded.board.push_back(core::InkLayer::prepare(std::move(page)));
     return loaded;
@@ -79,4 +79,6 @@ void InkKeeping::putBack()
         return;
     }
     m_window.lesson().restoreBoard(std::move(last.board));
+    if (!last.others.empty())
+        m_window.pageMenu()->notify(QString::fromStdString(core::InkFile::othersMessage(last.others)));
 }

@@ -31,6 +31,7 @@ private:
     {
         core::Lesson::PreparedBoard board;
         core::InkFile::Problem problem = core::InkFile::Problem::None;
+        core::InkFile::PageIds others;
     };
     static Loaded load(const InkStore &store);
     void putBack();
