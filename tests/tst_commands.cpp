@@ -68,6 +68,15 @@ void TestCommands::commandsRun_data()
     QTest::newRow("every sector placed reads 開始") << (QStringList{"p2"} << QStringList(8, "sectors.next")) << "start 開始";
     QTest::newRow("value steps stop at the range's end") << QStringList{"p0", "value.down", "value.up"} << "value 4";
     QTest::newRow("squares only where the page has them") << QStringList{"p1", "squares", "p0", "grid"} << "squares 0 grid 1";
+    QTest::newRow("by hand the steps and the start rest") << QStringList{"p2", "sectors.hand", "sectors.next", "start"}
+                                                          << "layout 自分で step 0";
+    QTest::newRow("a layout chosen ends the hand mode") << QStringList{"p2", "sectors.hand", "sectors.layout.triangle"}
+                                                        << "layout 三角形 step 0";
+    QTest::newRow("the next layout round to the first") << QStringList{"p2", "sectors.layout.next", "sectors.layout.next",
+                                                                       "sectors.layout.next", "sectors.layout.next"}
+                                                        << "layout 長方形 step 0";
+    QTest::newRow("layouts only on the sectors page") << QStringList{"p0", "sectors.layout.next", "sectors.hand"}
+                                                      << "layout 平行四辺形 step 0";
 }
 
 void TestCommands::commandsRun()
@@ -93,6 +102,7 @@ void TestCommands::commandsRun()
         {"start", QString("start %1").arg(label("start"))},
         {"value", QString("value %1").arg(lesson.value(page))},
         {"squares", QString("squares %1 grid %2").arg(lesson.squaresShown()).arg(lesson.gridShown())},
+        {"layout", QString("layout %1 step %2").arg(lesson.handMode() ? "自分で" : label("sectors.layout.next")).arg(lesson.step())},
     };
     QCOMPARE(shown.at(expected.section(' ', 0, 0)), expected);
 }
