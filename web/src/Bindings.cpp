@@ -73,7 +73,8 @@ std::string viewKey(const Lesson &lesson, int page, int width, int height)
     return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
            ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
            ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines) + ',' + std::to_string(v.realLengths) +
-           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares);
+           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares) +
+           ',' + std::to_string(v.choice) + ',' + std::to_string(v.second);
 }
 
 val layout(int width, int height)
@@ -110,12 +111,31 @@ val pageRow(const Lesson &lesson, int page)
     out.set("valueName", std::string(row.valueName));
     out.set("valueDescription", std::string(row.valueDescription));
     out.set("valueUnit", std::string(row.valueUnit));
+    out.set("id", std::string(row.id));
     out.set("animates", row.animates);
+    out.set("button", row.buttonCaption ? val(std::string(row.buttonCaption)) : val::null());
+    out.set("hasSteps", row.steps != nullptr);
     out.set("hasAids", row.addAids != nullptr);
+    val choices = val::array();
+    for (const char *choice : row.choices)
+        choices.call<void>("push", std::string(choice));
+    out.set("choices", choices);
     if (row.range) {
         out.set("min", row.range->min);
         out.set("max", row.range->max);
     }
+    return out;
+}
+
+// [min, max] of the figure's second length, or null where it takes one.
+val secondRange(const Lesson &lesson, int page)
+{
+    const std::optional<core::ValueRange> range = lesson.secondRange(page);
+    if (!range)
+        return val::null();
+    val out = val::array();
+    out.call<void>("push", range->min);
+    out.call<void>("push", range->max);
     return out;
 }
 
@@ -221,7 +241,8 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Grid", Lesson::Change::Grid)
         .value("Squares", Lesson::Change::Squares)
         .value("Ink", Lesson::Change::Ink)
-        .value("Lengths", Lesson::Change::Lengths);
+        .value("Lengths", Lesson::Change::Lengths)
+        .value("Pages", Lesson::Change::Pages);
 
     emscripten::class_<Lesson>("Lesson")
         .constructor<>()
@@ -235,7 +256,17 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("setValue", &Lesson::setValue)
         .function("valueText", &Lesson::valueText)
         .function("animatedPage", &Lesson::animatedPage)
-        .function("step", &Lesson::step)
+        .function("step", static_cast<int (Lesson::*)() const>(&Lesson::step))
+        .function("stepOf", static_cast<int (Lesson::*)(int) const>(&Lesson::step))
+        .function("stepCount", &Lesson::stepCount)
+        .function("pressButton", &Lesson::pressButton)
+        .function("shown", &Lesson::shown)
+        .function("setShown", &Lesson::setShown)
+        .function("choice", &Lesson::choice)
+        .function("setChoice", &Lesson::setChoice)
+        .function("second", &Lesson::second)
+        .function("setSecond", &Lesson::setSecond)
+        .function("secondRange", &secondRange)
         .function("sectors", &Lesson::sectors)
         .function("running", &Lesson::running)
         .function("pressStart", &Lesson::pressStart)
@@ -246,7 +277,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("aidsShown", &Lesson::aidsShown)
         .function("hasAids", &Lesson::hasAids)
         .function("toggleAids", &Lesson::toggleAids)
-        .function("formulaLines", &Lesson::formulaLines)
+        .function("formulaLines", static_cast<int (Lesson::*)() const>(&Lesson::formulaLines))
         .function("realLengths", &Lesson::realLengths)
         .function("setRealLengths", &Lesson::setRealLengths)
         .function("toggleRealLengths", &Lesson::toggleRealLengths)
