@@ -3,6 +3,7 @@
 // numbers, the ink, the board's bytes and the stored choices.
 
 #include "CanvasTextMeasure.h"
+#include "CommandTable.h"
 #include "FlatDrawOps.h"
 #include "BuildStamp.h"
 #include "HelpText.h"
@@ -127,6 +128,65 @@ val pageRow(const Lesson &lesson, int page)
     return out;
 }
 
+// The menu lists the page menu's script builds from the command table, by name.
+std::optional<core::Menu> menuNamed(const std::string &name)
+{
+    static const std::pair<const char *, core::Menu> kLists[] = {
+        {"pages", core::Menu::Pages}, {"practice", core::Menu::Practice}, {"second", core::Menu::Second}};
+    for (const auto &[listName, list] : kLists)
+        if (name == listName)
+            return list;
+    return std::nullopt;
+}
+
+std::string nameOf(core::Menu list)
+{
+    switch (list) {
+    case core::Menu::Pages:
+        return "pages";
+    case core::Menu::Practice:
+        return "practice";
+    case core::Menu::Second:
+        return "second";
+    default:
+        return "";
+    }
+}
+
+// [{id, label, mnemonic, section, opens}, …] of one list.
+val menuRows(const std::string &name)
+{
+    val out = val::array();
+    const std::optional<core::Menu> list = menuNamed(name);
+    if (!list)
+        return out;
+    for (const core::Command *c : core::CommandTable::menu(*list)) {
+        val row = val::object();
+        row.set("id", c->id);
+        row.set("label", c->label);
+        row.set("mnemonic", c->mnemonic ? std::string(1, c->mnemonic) : std::string());
+        row.set("section", c->section);
+        row.set("opens", nameOf(c->opens));
+        out.call<void>("push", row);
+    }
+    return out;
+}
+
+// {available, enabled, checkable, checked} of a command, as the page in view has it.
+val commandState(const Lesson &lesson, const std::string &id)
+{
+    val out = val::object();
+    const core::Command *c = core::CommandTable::find(id);
+    const core::CommandState s = c ? core::CommandTable::state(lesson, *c) : core::CommandState{false, false};
+    out.set("available", s.available || (c && !c->has));
+    out.set("enabled", s.enabled);
+    out.set("checkable", s.checkable);
+    out.set("checked", s.checked);
+    return out;
+}
+
+bool runCommand(Lesson &lesson, const std::string &id) { return core::CommandTable::run(lesson, id); }
+
 // [min, max] of the figure's second length, or null where it takes one.
 val secondRange(const Lesson &lesson, int page)
 {
@@ -216,6 +276,7 @@ val helpText()
     tips.set("swatch", HelpText::swatchTip());
     tips.set("clear", HelpText::clearTip());
     tips.set("start", HelpText::startTip());
+    tips.set("next", HelpText::nextTip());
     out.set("tips", tips);
     return out;
 }
@@ -338,6 +399,9 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("weights", &weights);
     function("radiiCm", &radiiCm);
     function("helpText", &helpText);
+    function("menuRows", &menuRows);
+    function("commandState", &commandState);
+    function("runCommand", &runCommand);
     function("saveBoard", &WebBoard::save);
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);
