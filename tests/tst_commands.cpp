@@ -77,6 +77,22 @@ void TestCommands::commandsRun_data()
                                                         << "layout 長方形 step 0";
     QTest::newRow("layouts only on the sectors page") << QStringList{"p0", "sectors.layout.next", "sectors.hand"}
                                                       << "layout 平行四辺形 step 0";
+    // The practice page is page 4, after the design's four: in view, its figure, lengths and step; then the tabs shown.
+    QTest::newRow("a figure chosen shows its page") << QStringList{"practice.7"} << "practice 4 7 10 5 0 tabs 11111";
+    QTest::newRow("its steps are its own, the sectors' theirs")
+        << QStringList{"practice.6", "lesson.next", "lesson.next", "p2", "lesson.next", "p4"} << "practice 4 6 10 0 2 tabs 11111";
+    QTest::newRow("no step past the answer") << (QStringList{"practice.0"} << QStringList(5, "lesson.next")) << "practice 4 0 10 0 3 tabs 11111";
+    QTest::newRow("a new figure starts from its own lengths")
+        << QStringList{"practice.8", "lesson.next", "practice.2"} << "practice 4 2 6 0 0 tabs 11111";
+    QTest::newRow("a ring's hole stays inside it") << QStringList{"practice.7", "practice.second.15"} << "practice 4 7 10 9 0 tabs 11111";
+    QTest::newRow("a track's straight part is its own")
+        << QStringList{"practice.8", "practice.second.20", "value.down"} << "practice 4 8 4 20 0 tabs 11111";
+    QTest::newRow("hiding the page in view shows the next") << QStringList{"practice.0", "page.shown.practice"}
+                                                            << "practice 0 0 10 0 0 tabs 11110";
+    QTest::newRow("one page always stays")
+        << QStringList{"page.shown.polygon", "page.shown.arc", "page.shown.sectors", "page.shown.blank"}
+        << "practice 3 0 10 0 0 tabs 00010";
+    QTest::newRow("a hidden page is not shown") << QStringList{"page.shown.arc", "p1"} << "practice 0 0 10 0 0 tabs 10110";
 }
 
 void TestCommands::commandsRun()
@@ -103,6 +119,10 @@ void TestCommands::commandsRun()
         {"value", QString("value %1").arg(lesson.value(page))},
         {"squares", QString("squares %1 grid %2").arg(lesson.squaresShown()).arg(lesson.gridShown())},
         {"layout", QString("layout %1 step %2").arg(lesson.handMode() ? "自分で" : label("sectors.layout.next")).arg(lesson.step())},
+        {"practice", QString("practice %1 %2 %3 %4 %5 tabs %6%7%8%9%10")
+                         .arg(page).arg(lesson.choice(4)).arg(lesson.value(4)).arg(lesson.second(4)).arg(lesson.step(4))
+                         .arg(lesson.shown(0)).arg(lesson.shown(1)).arg(lesson.shown(2)).arg(lesson.shown(3))
+                         .arg(lesson.shown(4))},
     };
     QCOMPARE(shown.at(expected.section(' ', 0, 0)), expected);
 }

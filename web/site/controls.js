@@ -20,6 +20,7 @@ export function buildPages() {
         tab.textContent = row.caption;
         tab.setAttribute('aria-controls', `page${page}`);
         tab.addEventListener('click', () => lesson.showPage(page));
+        tab.hidden = !lesson.shown(page);
         $('tablist').append(tab);
 
         const panel = document.createElement('div');
@@ -42,13 +43,14 @@ export function buildPages() {
         if (row.min !== undefined) {
             p.scroll = scrollBar(page, row);
             panel.append(p.scroll);
-            if (row.animates) {
+            if (row.button) {
                 p.button = document.createElement('button');
                 p.button.type = 'button';
                 p.button.className = 'start';
-                p.button.textContent = '開始';
-                p.button.setAttribute('aria-description', '扇形の並べ替えを開始、一時停止、再開します');
-                p.button.addEventListener('click', () => lesson.pressStart());
+                p.button.textContent = row.button;
+                if (row.animates)
+                    p.button.setAttribute('aria-description', '扇形の並べ替えを開始、一時停止、再開します');
+                p.button.addEventListener('click', () => lesson.pressButton(page));
                 panel.append(p.button);
             }
             p.label = document.createElement('output');
@@ -203,6 +205,10 @@ export function follow(change, page) {
     case core.Change.Ink:
         keepSoon(page);
         showSoon();
+        break;
+    case core.Change.Pages:
+        pages[page].tab.hidden = !lesson.shown(page);
+        storeChoices();
         break;
     default:
         showSoon();

@@ -188,7 +188,7 @@ const keys = {
     'Shift+F10': () => menu((m) => m.openMenuOnPicture()),
     F1: () => menu((m) => m.openHelp()),
 };
-// On the animated page a presenter's clicker moves the sectors, whatever has the focus.
+// On a page with steps a presenter's clicker takes them, whatever has the focus.
 const clickerKeys = {
     PageDown: () => lesson.stepLesson(1),
     PageUp: () => lesson.stepLesson(-1),
@@ -228,7 +228,7 @@ export function watchInput() {
         if (!$('menu').hidden || $('boards'))
             return;
         const k = key(e);
-        let action = keys[k] ?? (lesson.page() === lesson.animatedPage() ? clickerKeys[k] : undefined);
+        let action = keys[k] ?? (lesson.stepCount(lesson.page()) > 0 ? clickerKeys[k] : undefined);
         const pen = /^[1-9]$/.test(k) && !e.altKey ? core.pens()[Number(k) - 1] : null;
         if (pen)
             action = () => lesson.setPen(lesson.page(), pen.colour);

@@ -3,6 +3,7 @@
 // modules' actions; what they mark comes from the lesson.
 import { core, lesson, pages, $ } from './app.js';
 import { noticeFrom } from './notice.js';
+import { addPagesMenus, markPagesMenus } from './pages-menu.js';
 import { printCutOut, printPage, saveImage } from './paper.js';
 
 const menu = $('menu');
@@ -59,6 +60,7 @@ function buildMenu() {
     };
     for (const item of menu.querySelectorAll('[data-action]'))
         item.onActivate = actions[item.dataset.action];
+    addPagesMenus(menu, $('fullScreenItem').previousElementSibling, menuItem);
     for (const item of menu.querySelectorAll('.item')) {
         item.tabIndex = -1;
         item.addEventListener('click', (e) => {
@@ -167,6 +169,7 @@ export function openMenu(x, y) {
     $('squaresItem').setAttribute('aria-checked', String(lesson.squaresShown()));
     $('squaresItem').setAttribute('aria-disabled', String(!lesson.hasSquares(page)));
     $('fullScreenItem').setAttribute('aria-checked', String(Boolean(document.fullscreenElement)));
+    markPagesMenus();
     for (const open of menu.querySelectorAll('.open'))
         open.classList.remove('open');
     menu.returnFocus = document.activeElement;
@@ -226,7 +229,7 @@ function buildHelp() {
     });
     $('swatch').title = help.tips.swatch;
     for (const p of pages.filter((p) => p.button))
-        p.button.title = help.tips.start;
+        p.button.title = p.row.animates ? help.tips.start : help.tips.next;
     $('clear0').title = help.tips.clear;
     $('clear1').title = help.tips.clear;
 }

@@ -3,6 +3,7 @@
 // numbers, the ink, the board's bytes and the stored choices.
 
 #include "CanvasTextMeasure.h"
+#include "CommandTable.h"
 #include "FlatDrawOps.h"
 #include "BuildStamp.h"
 #include "HelpText.h"
@@ -73,7 +74,8 @@ std::string viewKey(const Lesson &lesson, int page, int width, int height)
     return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
            ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
            ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines) + ',' + std::to_string(v.realLengths) +
-           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares);
+           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares) +
+           ',' + std::to_string(v.choice) + ',' + std::to_string(v.second);
 }
 
 val layout(int width, int height)
@@ -110,12 +112,90 @@ val pageRow(const Lesson &lesson, int page)
     out.set("valueName", std::string(row.valueName));
     out.set("valueDescription", std::string(row.valueDescription));
     out.set("valueUnit", std::string(row.valueUnit));
+    out.set("id", std::string(row.id));
     out.set("animates", row.animates);
+    out.set("button", row.buttonCaption ? val(std::string(row.buttonCaption)) : val::null());
+    out.set("hasSteps", row.steps != nullptr);
     out.set("hasAids", row.addAids != nullptr);
+    val choices = val::array();
+    for (const char *choice : row.choices)
+        choices.call<void>("push", std::string(choice));
+    out.set("choices", choices);
     if (row.range) {
         out.set("min", row.range->min);
         out.set("max", row.range->max);
     }
+    return out;
+}
+
+// The menu lists the page menu's script builds from the command table, by name.
+std::optional<core::Menu> menuNamed(const std::string &name)
+{
+    static const std::pair<const char *, core::Menu> kLists[] = {
+        {"pages", core::Menu::Pages}, {"practice", core::Menu::Practice}, {"second", core::Menu::Second}};
+    for (const auto &[listName, list] : kLists)
+        if (name == listName)
+            return list;
+    return std::nullopt;
+}
+
+std::string nameOf(core::Menu list)
+{
+    switch (list) {
+    case core::Menu::Pages:
+        return "pages";
+    case core::Menu::Practice:
+        return "practice";
+    case core::Menu::Second:
+        return "second";
+    default:
+        return "";
+    }
+}
+
+// [{id, label, mnemonic, section, opens}, …] of one list.
+val menuRows(const std::string &name)
+{
+    val out = val::array();
+    const std::optional<core::Menu> list = menuNamed(name);
+    if (!list)
+        return out;
+    for (const core::Command *c : core::CommandTable::menu(*list)) {
+        val row = val::object();
+        row.set("id", c->id);
+        row.set("label", c->label);
+        row.set("mnemonic", c->mnemonic ? std::string(1, c->mnemonic) : std::string());
+        row.set("section", c->section);
+        row.set("opens", nameOf(c->opens));
+        out.call<void>("push", row);
+    }
+    return out;
+}
+
+// {available, enabled, checkable, checked} of a command, as the page in view has it.
+val commandState(const Lesson &lesson, const std::string &id)
+{
+    val out = val::object();
+    const core::Command *c = core::CommandTable::find(id);
+    const core::CommandState s = c ? core::CommandTable::state(lesson, *c) : core::CommandState{false, false};
+    out.set("available", s.available || (c && !c->has));
+    out.set("enabled", s.enabled);
+    out.set("checkable", s.checkable);
+    out.set("checked", s.checked);
+    return out;
+}
+
+bool runCommand(Lesson &lesson, const std::string &id) { return core::CommandTable::run(lesson, id); }
+
+// [min, max] of the figure's second length, or null where it takes one.
+val secondRange(const Lesson &lesson, int page)
+{
+    const std::optional<core::ValueRange> range = lesson.secondRange(page);
+    if (!range)
+        return val::null();
+    val out = val::array();
+    out.call<void>("push", range->min);
+    out.call<void>("push", range->max);
     return out;
 }
 
@@ -196,6 +276,7 @@ val helpText()
     tips.set("swatch", HelpText::swatchTip());
     tips.set("clear", HelpText::clearTip());
     tips.set("start", HelpText::startTip());
+    tips.set("next", HelpText::nextTip());
     out.set("tips", tips);
     return out;
 }
@@ -221,7 +302,8 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Grid", Lesson::Change::Grid)
         .value("Squares", Lesson::Change::Squares)
         .value("Ink", Lesson::Change::Ink)
-        .value("Lengths", Lesson::Change::Lengths);
+        .value("Lengths", Lesson::Change::Lengths)
+        .value("Pages", Lesson::Change::Pages);
 
     emscripten::class_<Lesson>("Lesson")
         .constructor<>()
@@ -235,7 +317,17 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("setValue", &Lesson::setValue)
         .function("valueText", &Lesson::valueText)
         .function("animatedPage", &Lesson::animatedPage)
-        .function("step", &Lesson::step)
+        .function("step", static_cast<int (Lesson::*)() const>(&Lesson::step))
+        .function("stepOf", static_cast<int (Lesson::*)(int) const>(&Lesson::step))
+        .function("stepCount", &Lesson::stepCount)
+        .function("pressButton", &Lesson::pressButton)
+        .function("shown", &Lesson::shown)
+        .function("setShown", &Lesson::setShown)
+        .function("choice", &Lesson::choice)
+        .function("setChoice", &Lesson::setChoice)
+        .function("second", &Lesson::second)
+        .function("setSecond", &Lesson::setSecond)
+        .function("secondRange", &secondRange)
         .function("sectors", &Lesson::sectors)
         .function("running", &Lesson::running)
         .function("pressStart", &Lesson::pressStart)
@@ -246,7 +338,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("aidsShown", &Lesson::aidsShown)
         .function("hasAids", &Lesson::hasAids)
         .function("toggleAids", &Lesson::toggleAids)
-        .function("formulaLines", &Lesson::formulaLines)
+        .function("formulaLines", static_cast<int (Lesson::*)() const>(&Lesson::formulaLines))
         .function("realLengths", &Lesson::realLengths)
         .function("setRealLengths", &Lesson::setRealLengths)
         .function("toggleRealLengths", &Lesson::toggleRealLengths)
@@ -307,6 +399,9 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("weights", &weights);
     function("radiiCm", &radiiCm);
     function("helpText", &helpText);
+    function("menuRows", &menuRows);
+    function("commandState", &commandState);
+    function("runCommand", &runCommand);
     function("saveBoard", &WebBoard::save);
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);

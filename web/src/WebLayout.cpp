@@ -20,14 +20,14 @@ core::Rect placed(const Design::TwipRect &r, const core::Twips &twips)
 WebLayout::Page pageLayout(int index, const PageLayout::TabMetrics &tab, const core::Twips &twips)
 {
     const core::PageRow &row = core::PageTable::rows().at(std::size_t(index));
-    const Design::PageDesign &design = Design::page(index);
+    const Design::PageDesign &design = row.design;
     core::GeometryModel model;
     model.add(PageLayout::Picture, placed(design.picture, twips));
     model.add(PageLayout::Overlay, placed(design.overlay, twips));
     if (row.range) {
         model.add(PageLayout::Scroll, placed(design.scroll, twips));
         model.add(PageLayout::Label, placed(design.label, twips));
-        if (row.animates)
+        if (row.buttonCaption)
             model.add(PageLayout::Button, placed(design.button, twips));
     }
     PageLayout::apply(tab, twips, model);

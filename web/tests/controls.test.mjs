@@ -113,9 +113,9 @@ test('開始 moves one sector every 350 ms to the end, and a new value stops it'
 test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and sets what it shows', async () => {
     const page = await open(web.browser, web.server.url, { ...DESIGN, hasTouch: true });
     // High enough that the whole menu fits below the point.
-    await page.mouse.click(200, 100, { button: 'right' });
+    await page.mouse.click(200, 60, { button: 'right' });
     assert.ok((await state(page)).menu, 'right click');
-    assert.deepEqual(await page.$eval('#menu', (m) => [m.offsetLeft, m.offsetTop]), [200, 100]);
+    assert.deepEqual(await page.$eval('#menu', (m) => [m.offsetLeft, m.offsetTop]), [200, 60]);
     await press(page, 'Escape');
     await press(page, 'ContextMenu');
     assert.ok((await state(page)).menu, 'the Menu key');
@@ -128,7 +128,7 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     assert.ok((await state(page)).aids, '説明を表示');
     await press(page, 'Shift+F10');
     const marks = await page.$$eval('#menu [aria-checked="true"]', (items) => items.map((i) => i.textContent));
-    assert.deepEqual(marks, ['特大(X)', '黄(Y)2', '説明を表示(A)F2', '10 cm']);
+    assert.deepEqual(marks, ['特大(X)', '黄(Y)2', '説明を表示(A)F2', '10 cm', '正多角形', '円弧', '円→平行四辺形', '白紙']);
     await press(page, 'Escape');
 
     const cdp = await page.createCDPSession();
@@ -138,6 +138,28 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     s = await state(page);
     assert.ok(s.menu, 'a touch held still');
     assert.equal(await page.evaluate(() => window.tamsel.ink.pointCount(0)), 0, 'and it left no dot');
+    await page.close();
+});
+
+test('a practice figure from the menu shows its page; 次へ and Page Down reveal its working; the page can be hidden', async () => {
+    const page = await open(web.browser, web.server.url);
+    const practice = () => page.evaluate(() => {
+        const { lesson } = window.tamsel;
+        return [lesson.page(), lesson.choice(4), lesson.stepOf(4), !document.getElementById('tab4').hidden];
+    });
+    assert.deepEqual(await practice(), [0, 0, 0, false], 'hidden at first');
+    await press(page, 'Shift+F10', 'e', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter');
+    assert.deepEqual(await practice(), [4, 6, 0, true], 'the seventh figure, the leaf, on its own tab');
+    for (let i = 0; i < 3; ++i)
+        await page.click('#page4 button.start');
+    await press(page, 'PageDown');
+    assert.deepEqual(await practice(), [4, 6, 3, true], 'three steps, and no further');
+    await page.click('#page4 button.start');
+    await press(page, 'PageDown');
+    assert.deepEqual(await practice(), [4, 6, 1, true], 'after the answer the figure alone, then its cut');
+    await press(page, 'Shift+F10', 'v', 'ArrowUp', 'Enter');
+    assert.deepEqual(await practice(), [0, 6, 1, false], 'hidden, the next page shown is the first');
+    assert.equal(await page.evaluate(() => localStorage.getItem('tamsel/page-practice/shown')), 'false', 'kept like the weight');
     await page.close();
 });
 

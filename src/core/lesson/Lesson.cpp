@@ -125,6 +125,23 @@ void Lesson::setValue(int page, int value)
     tell(Change::Value, page);
 }
 
+void Lesson::openChoice(int page, int choice)
+{
+    if (!has(page) || choice < 0 || choice >= int(row(page).choices.size()))
+        return;
+    setShown(page, true);
+    setChoice(page, choice);
+    showPage(page);
+}
+
+int Lesson::choicePage() const
+{
+    for (int page = 0; page < pageCount(); ++page)
+        if (!row(page).choices.empty())
+            return page;
+    return -1;
+}
+
 std::optional<ValueRange> Lesson::secondRange(int page) const
 {
     return has(page) && row(page).secondRange ? row(page).secondRange(choice(page)) : std::nullopt;

@@ -142,6 +142,10 @@ public:
     // A page that offers figures: the one chosen, which starts over with its own lengths.
     int choice(int page) const { return state(page).choice; }
     void setChoice(int page, int choice);
+    // The page shown, among the tabs and in view, with this figure chosen.
+    void openChoice(int page, int choice);
+    // The first page that offers figures to choose from; -1 when there is none.
+    int choicePage() const;
     // The second length of the figure chosen; none where it takes one length.
     std::optional<ValueRange> secondRange(int page) const;
     int second(int page) const { return state(page).second; }

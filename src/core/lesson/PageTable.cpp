@@ -63,7 +63,7 @@ std::optional<ValueRange> practiceSecond(int choice)
     const std::optional<PracticeProblem::Given> &second = PracticeProblem::kind(choice).second;
     if (!second)
         return std::nullopt;
-    return ValueRange{second->min, second->max, second->start, 1};
+    return ValueRange{second->min, second->max, second->start, 1, second->name};
 }
 
 int practiceStart(int choice) { return PracticeProblem::kind(choice).first.start; }

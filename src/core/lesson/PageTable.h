@@ -26,6 +26,7 @@ struct ValueRange
     int max = 0;
     int start = 0;
     int shownPerValue = 1;
+    const char *name = ""; // what it sets, where a page's choices name it
 };
 
 // One page of the lesson: everything that differs from page to page. Adding a

@@ -31,14 +31,19 @@ const std::string kAnswerMark = "答え　";
 const std::string kEquals = "＝ ";
 const std::string kIndent = "　　";
 
-// The figure's centimetres on the picture: a uniform scale about a corner.
+// The figure's centimetres on the picture: a uniform scale about a corner,
+// onto whole pixels, so a one-pixel line lies on one column in every front-end.
 struct Scale
 {
     PointF origin;
     double px = 0;
 
-    PointF at(double x, double y) const { return origin + PointF(x, y) * px; }
-    double length(double cm) const { return cm * px; }
+    PointF at(double x, double y) const
+    {
+        const PointF p = origin + PointF(x, y) * px;
+        return {std::round(p.x()), std::round(p.y())};
+    }
+    double length(double cm) const { return std::round(cm * px); }
 };
 
 // Whole pixels whose centres lie in each row's interval; rows alike are one box.

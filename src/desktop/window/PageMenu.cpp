@@ -3,6 +3,7 @@
 #include "Convert.h"
 #include "FullScreen.h"
 #include "Lesson.h"
+#include "PagesMenu.h"
 #include "PenPalette.h"
 
 #include <QActionGroup>
@@ -69,6 +70,7 @@ PageMenu::PageMenu(QWidget &window, core::Lesson &lesson, FullScreen &fullScreen
     addLengths();
     addPaper();
     addSectors();
+    new PagesMenu(*m_menu, m_lesson);
     m_menu->addSeparator();
     // F11 already toggles full screen in the window; here it is shown, and
     // works while the menu is open. Both take the same way in and out.

@@ -40,9 +40,9 @@ QShortcut *Shortcuts::add(const QList<QKeySequence> &keys, std::function<void()>
     return shortcut;
 }
 
-// Off the animated page the keys reach the focused control, as a scroll bar expects.
+// Off the pages with steps the keys reach the focused control, as a scroll bar expects.
 void Shortcuts::enableSectorKeys()
 {
     for (QShortcut *shortcut : m_sectorKeys)
-        shortcut->setEnabled(m_lesson.page() == m_lesson.animatedPage());
+        shortcut->setEnabled(m_lesson.hasSteps(m_lesson.page()));
 }
