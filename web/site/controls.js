@@ -210,6 +210,11 @@ export function follow(change, page) {
         pages[page].tab.hidden = !lesson.shown(page);
         storeChoices();
         break;
+    case core.Change.Layout:
+        if (pages[page].button)
+            pages[page].button.disabled = !core.canStart(lesson);
+        showSoon();
+        break;
     default:
         showSoon();
     }

@@ -2,6 +2,7 @@
 // the ink's pixels onto its layer and shows every change at the next frame.
 // The core measures text through this module's canvas.
 import { core, lesson, ink, pages, $, ratio, FACE } from './app.js';
+import { drawChanged } from './sectors.js';
 
 const OP = { clear: 1, line: 2, circle: 3, text: 4, box: 5 };
 const OP_LENGTH = { 1: 2, 2: 8, 3: 13, 4: 10, 5: 6 };
@@ -140,15 +141,15 @@ export function drawPicture(page, canvas, w, h, darkOnWhite, scale, opaque = fal
     replay(ctx, drawing.calls, drawing.texts, w, h);
 }
 
+// Drawn again where the page changed; all of it on a new canvas size or ratio.
 export function drawFigure(page) {
     const p = pages[page];
     const [, , w, h] = p.layout.inner;
-    const key = `${core.viewKey(lesson, page, w, h)},${ratio()}`;
-    if (key === p.drawn)
-        return;
-    p.drawn = key;
+    const surface = `${w},${h},${ratio()}`;
+    const whole = surface !== p.drawn;
+    p.drawn = surface;
     sizeCanvas(p.figure, w, h);
-    drawPicture(page, p.figure, w, h, false, ratio(), true);
+    drawChanged(page, p.figure, w, h, ratio(), whole);
 }
 
 export function paintInk(page, whole) {

@@ -3,6 +3,7 @@
 // watchInput() listens on the whole document; watchPointers() on one page's ink.
 import { core, lesson, ink, pages, $ } from './app.js';
 import { showSoon } from './draw.js';
+import { drop, dropKind, grab, move, moving } from './sectors.js';
 
 // The menu, the help and paper are not needed for the first picture: they
 // load after it, or when first asked for; once loaded they act at once.
@@ -74,6 +75,14 @@ export function watchPointers(page, overlay) {
             ink.erase(page, x, y, x, y);
         } else if (e.pointerType === 'touch' && penNear()) {
             ink.endKind(page, KIND.touch);
+            dropKind(KIND.touch);
+        } else if (moving(page)) {
+            // A press that takes a sector is no hold for the menu.
+            if (grab(page, kindOf(e), e.pointerId, x, y)) {
+                stopHold();
+                showSoon();
+                return;
+            }
         } else {
             ink.begin(page, kindOf(e), e.pointerId, x, y, widthFactor(e));
         }
@@ -93,12 +102,16 @@ export function watchPointers(page, overlay) {
             }
         } else if (e.pointerType === 'touch' && penNear()) {
             ink.endKind(page, KIND.touch);
+            dropKind(KIND.touch);
         } else if (e.buttons & 1) {
-            for (const c of e.getCoalescedEvents?.() ?? [e]) {
-                const [x, y] = at(c);
-                ink.extend(page, kind, e.pointerId, x, y, widthFactor(c));
+            // A sector held follows the pointer's last place; ink takes every point.
+            if (!move(page, kind, e.pointerId, ...at(e))) {
+                for (const c of e.getCoalescedEvents?.() ?? [e]) {
+                    const [x, y] = at(c);
+                    ink.extend(page, kind, e.pointerId, x, y, widthFactor(c));
+                }
             }
-        } else if (ink.drawing(page, kind, e.pointerId)) {
+        } else if (ink.drawing(page, kind, e.pointerId) || drop(kind, e.pointerId)) {
             ink.end(page, kind, e.pointerId); // the release went elsewhere
         }
         moveHold(e);
@@ -110,6 +123,7 @@ export function watchPointers(page, overlay) {
             eraserAt = null;
             ink.endErase(page);
         }
+        drop(kindOf(e), e.pointerId);
         ink.end(page, kindOf(e), e.pointerId);
         if (hold && hold.pointer === e.pointerId)
             stopHold();
@@ -153,6 +167,8 @@ function stopHold() {
 export function endStrokes() {
     const page = lesson.page();
     eraserAt = null;
+    for (const kind of Object.values(KIND))
+        dropKind(kind);
     ink.endAll(page);
     showSoon();
 }
@@ -193,6 +209,8 @@ const clickerKeys = {
     PageDown: () => lesson.stepLesson(1),
     PageUp: () => lesson.stepLesson(-1),
     Home: () => lesson.returnAllSectors(),
+    b: () => core.nextSectorLayout(lesson),
+    j: () => core.toggleHandMode(lesson),
 };
 
 export function watchInput() {
@@ -211,6 +229,7 @@ export function watchInput() {
         penSeen = -Infinity;
         eraserAt = null;
         ink.endKind(lesson.page(), KIND.pen);
+        dropKind(KIND.pen);
         ink.endErase(lesson.page());
         showSoon();
     });

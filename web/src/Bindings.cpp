@@ -15,6 +15,7 @@
 #include "WebInk.h"
 #include "WebLayout.h"
 #include "WebPrint.h"
+#include "WebSectors.h"
 
 #include <emscripten/bind.h>
 
@@ -65,6 +66,12 @@ val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnW
         texts.call<void>("push", t);
     out.set("texts", texts);
     return out;
+}
+
+// The page's picture where it changed since the last call (WebSectors).
+val drawChanges(const Lesson &lesson, int page, int width, int height, bool whole)
+{
+    return textMeasure() ? WebSectors::drawChanges(lesson, page, width, height, whole, *textMeasure()) : val::null();
 }
 
 // A key for what the page's picture shows: it is drawn again only when this changes.
@@ -303,7 +310,8 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Squares", Lesson::Change::Squares)
         .value("Ink", Lesson::Change::Ink)
         .value("Lengths", Lesson::Change::Lengths)
-        .value("Pages", Lesson::Change::Pages);
+        .value("Pages", Lesson::Change::Pages)
+        .value("Layout", Lesson::Change::Layout);
 
     emscripten::class_<Lesson>("Lesson")
         .constructor<>()
@@ -394,6 +402,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("forgetTextMeasures", &forgetTextMeasures);
     function("drawPage", &drawPage);
     function("viewKey", &viewKey);
+    function("drawChanges", &drawChanges);
     function("layout", &layout);
     function("pens", &pens);
     function("weights", &weights);
