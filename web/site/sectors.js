@@ -46,20 +46,21 @@ export function drawChanged(page, canvas, w, h, scale, whole) {
         return;
     const ctx = canvas.getContext('2d', { alpha: false });
     ctx.setTransform(scale, 0, 0, scale, 0, 0);
-    const rects = drawing.rects;
-    if (!rects.length) {
-        replay(ctx, drawing.calls, drawing.texts, w, h);
+    if (drawing.whole) {
+        const [all] = drawing.pieces;
+        replay(ctx, all.calls, all.texts, w, h);
         return;
     }
     // Each rectangle is drawn on a canvas of its own, as large as all the
     // shapes that reach it, and copied: a clip, or a canvas's edge, smooths
     // the edges of a shape it cuts a shade differently from a drawing of the
     // whole page, and the pixels kept must meet the ones drawn again.
-    for (let i = 0; i < rects.length; i += 8) {
-        const [x, y, rw, rh, px, py, pw, ph] = rects.slice(i, i + 8).map((n) => Math.round(n * scale));
+    for (const p of drawing.pieces) {
+        const [x, y, rw, rh] = p.rect.map((n) => Math.round(n * scale));
+        const [px, py, pw, ph] = p.reach.map((n) => Math.round(n * scale));
         const part = piece(pw, ph);
         part.setTransform(scale, 0, 0, scale, -px, -py);
-        replay(part, drawing.calls, drawing.texts, w, h);
+        replay(part, p.calls, p.texts, w, h);
         ctx.save();
         ctx.setTransform(1, 0, 0, 1, 0, 0);
         ctx.drawImage(part.canvas, x - px, y - py, rw, rh, x, y, rw, rh);

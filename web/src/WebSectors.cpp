@@ -33,20 +33,28 @@ val WebSectors::drawChanges(const Lesson &lesson, int page, int width, int heigh
     std::optional<std::vector<core::Rect>> area;
     if (!whole && before.calls)
         area = core::ChangedArea::between(*before.calls, *calls);
-    FlatDrawOps ops{float(width), float(height)};
-    core::ChangedArea::redraw(*calls, ops, area.value_or(std::vector<core::Rect>{core::Rect(0, 0, width, height)}));
-    val out = val::object();
-    val rects = val::array();
-    for (const core::Rect &r : area.value_or(std::vector<core::Rect>{}))
-        for (const core::Rect &each : {r, core::ChangedArea::reach(*calls, r)})
+    const std::vector<core::Rect> rects = area.value_or(std::vector<core::Rect>{core::Rect(0, 0, width, height)});
+    val pieces = val::array();
+    for (const core::Rect &r : rects) {
+        FlatDrawOps ops{float(width), float(height)};
+        core::ChangedArea::redraw(*calls, ops, {r});
+        val piece = val::object();
+        for (const auto &[name, each] : {std::pair{"rect", r}, std::pair{"reach", core::ChangedArea::reach(*calls, r)}}) {
+            val numbers = val::array();
             for (const int n : {each.x(), each.y(), each.width(), each.height()})
-                rects.call<void>("push", n);
-    out.set("rects", rects);
-    out.set("calls", val(emscripten::typed_memory_view(ops.numbers.size(), ops.numbers.data())).call<val>("slice"));
-    val texts = val::array();
-    for (const std::string &t : ops.texts)
-        texts.call<void>("push", t);
-    out.set("texts", texts);
+                numbers.call<void>("push", n);
+            piece.set(name, numbers);
+        }
+        piece.set("calls", val(emscripten::typed_memory_view(ops.numbers.size(), ops.numbers.data())).call<val>("slice"));
+        val texts = val::array();
+        for (const std::string &t : ops.texts)
+            texts.call<void>("push", t);
+        piece.set("texts", texts);
+        pieces.call<void>("push", piece);
+    }
+    val out = val::object();
+    out.set("whole", !area.has_value());
+    out.set("pieces", pieces);
     before = {view, std::move(calls)};
     return out;
 }

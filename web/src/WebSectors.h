@@ -21,10 +21,10 @@ class WebSectors
 {
 public:
     // null when the page shows what it showed at the last call; otherwise
-    // {rects, calls, texts}: rects [x, y, width, height, and the same of the
-    // area every call reaching it may touch, …] to draw again (empty: the
-    // whole picture), the drawing calls that reach them and their texts.
-    // `whole` when the canvas lost what it showed.
+    // {whole, pieces: [{rect, reach, calls, texts}, …]}: each rectangle to
+    // draw again ([x, y, width, height]; the whole picture when `whole`), the
+    // area every call reaching it may touch, and those calls with their
+    // texts. `whole` asked when the canvas lost what it showed.
     static emscripten::val drawChanges(const core::Lesson &lesson, int page, int width, int height, bool whole,
                                        const core::TextMeasure &measure);
     static void forget();
