@@ -141,7 +141,16 @@ void benchSectors(const Config &config)
         const core::PointF at = homePoint(sector) + core::PointF(f.R * 2.5 + kDragStepPx * within, kDragStepPx * within / 4);
         lesson.moveSector(1, at, size);
     };
-    row("hand, a drag frame (the lesson's command)", timeEach(config.repaints, drag), wholePaint(window, config));
+    // Frames of a drag apart from the first of each, where the sector leaves the circle.
+    std::vector<double> moving, taking, movingProcessor, takingProcessor;
+    for (int frame = 0; frame < config.repaints * 3; ++frame) {
+        const Timed t = timeEach(1, [&](int) { drag(frame); });
+        (frame % kFramesPerDrag == 0 ? taking : moving).push_back(t.wall.median);
+        (frame % kFramesPerDrag == 0 ? takingProcessor : movingProcessor).push_back(t.processor.median);
+    }
+    const Timed whole = wholePaint(window, config);
+    row("hand, a drag frame (the lesson's command)", {summarize(moving), summarize(movingProcessor)}, whole);
+    row("hand, a sector taken from the circle", {summarize(taking), summarize(takingProcessor)}, whole);
 
     // The same through the window: a mouse move sent to the page's overlay.
     lesson.dropSector(1);

@@ -309,7 +309,8 @@ async function sectors(browser, url) {
     const within = (x, bound) => (x <= bound ? 'met' : `missed ×${(x / bound).toFixed(2)}`);
     row('what', 'median', 'p99', 'whole median', 'median within 4 ms', 'p99 within 4 ms');
     row('---', '---', '---', '---', '---', '---');
-    const cases = [['parallelogram, a step', 0], ['rectangle, a step', 1], ['triangle, a step', 2], ['hand, a drag frame', -1]];
+    const cases = [['parallelogram, a step', 0], ['rectangle, a step', 1], ['triangle, a step', 2],
+        ['hand, a drag frame', -1], ['hand, a sector taken from the circle', -2]];
     for (const [name, layout] of cases) {
         const times = await page.evaluate((layout, repeats) => {
             const { core, lesson, frame, pages } = window.tamsel;
@@ -322,6 +323,7 @@ async function sectors(browser, url) {
             const [cx, cy, r, theta] = core.sectorsCircle(...size, 32);
             core.setSectorLayout(lesson, Math.max(0, layout));
             core.setHandMode(lesson, layout < 0);
+            const taking = layout === -2;
             frame();
             // A drag of 60 frames takes the next sector from the circle each time.
             const FRAMES = 60, STEP = 6;
@@ -343,12 +345,14 @@ async function sectors(browser, url) {
                 core.moveSector(lesson, 1, 1, home[0] + 2.5 * r + STEP * within, home[1] + STEP * within / 4, ...size);
             };
             const times = [], whole = [];
-            for (let i = 0; i < repeats + 10; ++i) {
+            // A drag's frames, or the first of each, where the sector leaves the circle.
+            const frames = taking ? (repeats / 10) * FRAMES : repeats;
+            for (let i = 0; i < frames + 10; ++i) {
                 const t0 = performance.now();
                 change(i);
                 frame();
                 ctx.getImageData(0, 0, 1, 1);
-                if (i >= 10)
+                if (i >= 10 && (layout >= 0 || (i % FRAMES === 0) === taking))
                     times.push(performance.now() - t0);
             }
             for (let i = 0; i < 20; ++i) {
