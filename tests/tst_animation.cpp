@@ -201,6 +201,9 @@ void TestAnimation::tapsAndDrops()
     const ParallelogramFigure f = ParallelogramFigure::compute(600, 300, lesson.value(page), 0);
     const Similarity frame = ParallelogramFigure::frame(600, 300);
     const PointF at = inSector(f, 0);
+    // Points no screen gives take nothing.
+    for (const PointF nowhere : {PointF(std::nan(""), 0), PointF(1e300, 0), PointF(0, -1e12)})
+        QVERIFY(!lesson.grabSector(1, nowhere, inner));
     QVERIFY(lesson.grabSector(1, at, inner) && lesson.dropSector(1));
     QVERIFY(!lesson.arrangement().out(0) && !lesson.undo());
     QVERIFY(lesson.grabSector(1, at, inner));
