@@ -35,6 +35,7 @@ private slots:
     void unusualFiles_data();
     void unusualFiles();
     void lastRunIsKeptAside();
+    void laterProgramsPagesAreKept();
     void lastRunIsKeptWhereItCannotBeSetAside();
     void autosaveWritesSoonAndOnce();
     void mutatedFilesNeverHarm();
@@ -306,6 +307,23 @@ void TestInkFile::lastRunIsKeptAside()
     QVERIFY(!second.save(InkFile::encode(b, PageTable::ids()).value()));
     QVERIFY(second.loadLast().board == a);
     QVERIFY(InkStore(dir.path(), kPages).loadLast().board == b);
+}
+
+// A later program's page, which this one cannot show, is written again with this run's board.
+void TestInkFile::laterProgramsPagesAreKept()
+{
+    QTemporaryDir dir;
+    QByteArray later = bytesOf(sample());
+    later.replace(kIdAt, 8, QByteArray("\x07gallery"));
+    QFile file(InkStore(dir.path(), kPages).currentPath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(resealed(later)) == later.size());
+    file.close();
+    InkStore store(dir.path(), kPages);
+    store.setAsideLast();
+    QVERIFY(!store.save(store.encode(InkFile::Board(kPages)).value()));
+    const InkFile::Read read = InkStore::load(store.currentPath(), kPages);
+    QCOMPARE(read.others, InkFile::PageIds{"gallery"});
+    QVERIFY(read.board.back() == sample().front());
 }
 
 // A folder where board.ink is set aside keeps it in place; a looping link is unreadable, and set aside.

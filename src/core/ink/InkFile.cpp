@@ -165,6 +165,14 @@ bool InkFile::usableId(const std::string &id)
            });
 }
 
+std::pair<InkFile::PageIds, InkFile::Board> InkFile::othersOf(Read read, std::size_t asked)
+{
+    if (read.problem != Problem::None || read.board.size() != asked + read.others.size())
+        return {};
+    return {std::move(read.others), Board(std::make_move_iterator(read.board.begin() + std::ptrdiff_t(asked)),
+                                          std::make_move_iterator(read.board.end()))};
+}
+
 std::int64_t InkFile::emptyBoardBytes(const PageIds &ids)
 {
     std::int64_t total = std::int64_t(kHeaderBytes + kTrailerBytes);

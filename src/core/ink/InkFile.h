@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -72,6 +73,9 @@ public:
     static Read decode(const std::uint8_t *data, std::size_t size, const Pages &pages);
     static Read decode(const Bytes &bytes, const Pages &pages) { return decode(bytes.data(), bytes.size(), pages); }
     static bool usableId(const std::string &id);
+    // The pages of a later program's in a file read with these ids: its
+    // others, after the pages asked for, to be written again beside them.
+    static std::pair<PageIds, Board> othersOf(Read read, std::size_t asked);
 
     // One line for the teacher, and one for the command line.
     static std::string message(Problem problem);

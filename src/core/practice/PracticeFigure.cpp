@@ -155,7 +155,7 @@ void circlePart(Builder &b, const PracticeProblem &p, int step, std::vector<Labe
     const double R = s.length(r), degrees = p.kind().degrees;
     b.pie(c, R, 0, degrees, step >= 1 ? PracticeFigure::kFirstTint : PracticeFigure::kAskedFill);
     if (step >= 1)
-        b.arc(c, R, degrees, kFullTurn, PracticeFigure::kRestOfCircleColor, PracticeFigure::kThinPx);
+        b.arc(c, R, degrees, kFullTurn, PracticeFigure::kRestOfCircleColor);
     b.arc(c, R, 0, degrees);
     const PointF end(c.x() + R * std::cos(degrees * kRadiansPerDegree), c.y() - R * std::sin(degrees * kRadiansPerDegree));
     b.line(half ? PointF(c.x() - R, c.y()) : c, PointF(c.x() + R, c.y()));

@@ -77,6 +77,7 @@ void InkStore::setAsideLast()
     const QFileInfo current(currentPath());
     if (m_setAside.exchange(true) || (!current.exists() && !current.isSymLink()))
         return;
+    m_others = core::InkFile::othersOf(load(currentPath(), m_pageCount), m_pages.ids.size());
     // A link is moved itself, even one that leads nowhere, so this run writes a
     // plain file; QFile will not move a link to nothing.
     std::error_code failed;
@@ -88,6 +89,14 @@ void InkStore::setAsideLast()
         QStringLiteral("board-%1.ink").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
     qWarning("tamsel: the last run's ink stays in %s, as %s cannot take it (%s); this run's goes to %s",
              qPrintable(currentPath()), qPrintable(previousPath()), failed.message().c_str(), qPrintable(m_savePath));
+}
+
+std::optional<core::InkFile::Bytes> InkStore::encode(core::InkFile::Board board) const
+{
+    core::InkFile::PageIds ids = m_pages.ids;
+    ids.insert(ids.end(), m_others.first.begin(), m_others.first.end());
+    board.insert(board.end(), m_others.second.begin(), m_others.second.end());
+    return core::InkFile::encode(board, ids);
 }
 
 std::optional<QString> InkStore::save(const core::InkFile::Bytes &bytes) const

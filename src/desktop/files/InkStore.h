@@ -33,6 +33,9 @@ public:
     void setAsideLast();
     // From any thread, one save at a time. The reason, when it could not.
     std::optional<QString> save(const core::InkFile::Bytes &bytes) const;
+    // A board as this run saves it: with the pages of a later program that
+    // the last run's file held, which this one cannot show but keeps.
+    std::optional<core::InkFile::Bytes> encode(core::InkFile::Board board) const;
 
 private:
     QString m_folder;
@@ -40,5 +43,6 @@ private:
     core::InkFile::Pages m_pages;
     // Written before the first save starts, read by the saves.
     QString m_savePath;
+    std::pair<core::InkFile::PageIds, core::InkFile::Board> m_others;
     std::atomic<bool> m_setAside = false;
 };
