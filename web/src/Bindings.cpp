@@ -187,6 +187,15 @@ val commandState(const Lesson &lesson, const std::string &id)
 
 bool runCommand(Lesson &lesson, const std::string &id) { return core::CommandTable::run(lesson, id); }
 
+// The page ids that stored names mention and this version does not have.
+val unknownPages(val keys)
+{
+    val out = val::array();
+    for (const std::string &id : core::StoredChoices::unknownPages(emscripten::vecFromJSArray<std::string>(keys)))
+        out.call<void>("push", id);
+    return out;
+}
+
 // [min, max] of the figure's second length, or null where it takes one.
 val secondRange(const Lesson &lesson, int page)
 {
@@ -402,6 +411,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("menuRows", &menuRows);
     function("commandState", &commandState);
     function("runCommand", &runCommand);
+    function("unknownPages", &unknownPages);
     function("saveBoard", &WebBoard::save);
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);
