@@ -157,6 +157,8 @@ test('a practice figure from the menu shows its page; 次へ and Page Down revea
     await page.click('#page4 button.start');
     await press(page, 'PageDown');
     assert.deepEqual(await practice(), [4, 6, 1, true], 'after the answer the figure alone, then its cut');
+    // A pointer left where the menu opens would take the focus from the keys.
+    await page.mouse.move(0, 0);
     await press(page, 'Shift+F10', 'v', 'ArrowUp', 'Enter');
     assert.deepEqual(await practice(), [0, 6, 1, false], 'hidden, the next page shown is the first');
     assert.equal(await page.evaluate(() => localStorage.getItem('tamsel/page-practice/shown')), 'false', 'kept like the weight');
