@@ -63,6 +63,7 @@ CommandState startState(const Lesson &l, const Command &, int)
 {
     CommandState s;
     s.shortLabel = l.running() ? "一時停止" : l.step() > 0 && l.step() < l.sectors() ? "再開" : "開始";
+    s.icon = l.running() ? "pause" : "start";
     return s;
 }
 
@@ -350,6 +351,8 @@ CommandState state(const Lesson &lesson, const Command &command, int argument)
     s.enabled = s.enabled && s.available;
     if (s.shortLabel.empty())
         s.shortLabel = command.shortLabel;
+    if (s.icon.empty())
+        s.icon = command.icon;
     return s;
 }
 
