@@ -126,7 +126,7 @@ void Lesson::stepSectors(int delta)
     // Sectors moving back undo the finished figure the formula stands on.
     if (delta < 0)
         clearFormula();
-    m_step = std::clamp(m_step + delta, 0, sectors());
+    m_step = int(std::clamp(std::int64_t(m_step) + delta, std::int64_t(0), std::int64_t(sectors())));
     tell(Change::Figure, m_animatedPage);
 }
 
