@@ -38,6 +38,8 @@ private slots:
     void partialRedrawKeepsWideEnds();
     void heavyInkReadsOnEveryGround_data();
     void heavyInkReadsOnEveryGround();
+    void heavierWeightKeepsTheColourWide_data();
+    void heavierWeightKeepsTheColourWide();
 };
 
 namespace {
@@ -404,19 +406,64 @@ void TestInkLayer::heavyInkReadsOnEveryGround()
     QFETCH(Color, ground);
     Lesson lesson;
     lesson.setWeight(*LineWeight::fromFactor(2));
-    InkLayer &ink = lesson.ink(1);
-    ink.resize(Size(40, 40), 1);
-    ink.begin(1, {5, 20}, 1, pen, 2 * InkPen::kWidthAt96DpiPx);
-    ink.extend(1, {35, 20}, 1);
-    ink.end(1);
+    lesson.setPen(1, pen);
+    lesson.ink().resize(1, Size(40, 40), 1);
+    lesson.ink().place(1, Rect(0, 0, 40, 40));
+    lesson.ink().begin(1, 1, {5, 20}, 1);
+    lesson.ink().extend(1, 1, {35, 20}, 1);
+    lesson.ink().end(1, 1);
+    QVERIFY(std::abs(lesson.ink(1).strokes()[0]->width * lesson.ink(1).frame().scale - 2 * InkPen::kWidthAt96DpiPx) < 1e-4);
     double best = 1;
     for (int y = 14; y <= 26; ++y) {
-        const Rgba p = pixelAt(ink, QPoint(20, y));
+        const Rgba p = lesson.ink().canvas(1).image().pixel(20, y);
         const auto over = [&](int ink, int under) { return ink + under * (255 - alphaOf(p)) / 255; };
         best = std::max(best, contrast(Color(over(redOf(p), ground.red()), over(greenOf(p), ground.green()),
                                              over(blueOf(p), ground.blue())), ground));
     }
     QVERIFY2(best >= 3, qPrintable(QString::number(best)));
+}
+
+void TestInkLayer::heavierWeightKeepsTheColourWide_data()
+{
+    // A stroke at the design's 3 px, its middle on a row of pixel centres,
+    // between two rows and a quarter off; on a plain and a doubled screen, and
+    // at a light pen's half width.
+    QTest::addColumn<Color>("pen");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("factor");
+    for (const PenPalette::Pen &pen : {PenPalette::pens()[0], PenPalette::pens()[3]})
+        for (const double y : {20.5, 20.0, 20.25})
+            for (const double ratio : {1.0, 2.0})
+                QTest::addRow("%s at y %.2f, ratio %.0f", pen.colour.name().c_str(), y, ratio)
+                    << pen.colour << y << ratio << 1.0;
+    QTest::newRow("light pen") << kWhite << 20.5 << 1.0 << InkLayer::widthFactorForPressure(0);
+}
+
+// Raising the weight puts a rim round the ink already drawn, never into it.
+void TestInkLayer::heavierWeightKeepsTheColourWide()
+{
+    QFETCH(Color, pen);
+    QFETCH(double, y);
+    QFETCH(double, ratio);
+    QFETCH(double, factor);
+    InkLayer ink;
+    ink.resize(Size(40, 40), ratio);
+    ink.begin(1, {5, y}, factor, pen, InkPen::kWidthAt96DpiPx);
+    ink.extend(1, {35, y}, factor);
+    ink.end(1);
+    const auto across = [&](auto counts) {
+        int n = 0;
+        for (int py = 0; py < ink.image().height(); ++py)
+            n += counts(ink.image().pixel(int(20 * ratio), py));
+        return n;
+    };
+    const auto own = [&](Rgba p) { return p == pen.rgba(); };
+    const int before = across(own);
+    QVERIFY(before > 0);
+    ink.setEdged(true);
+    QVERIFY2(across(own) >= before, qPrintable(QString("%1 px of its colour, %2 before").arg(across(own)).arg(before)));
+    QVERIFY(across([](Rgba p) { return alphaOf(p) > 0; }) > across(own));
 }
 
 QTEST_APPLESS_MAIN(TestInkLayer)

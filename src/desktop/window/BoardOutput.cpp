@@ -59,7 +59,7 @@ QImage BoardOutput::pageImage() const
     // The overlay lies over the picture's inner area, a little inset.
     QPainter painter(&image);
     painter.translate(overlay->pos() - picture->pos() - picture->contentsRect().topLeft());
-    InkView::paint(painter, overlay->ink(), overlay->rect());
+    InkView::paint(painter, overlay->canvas(), overlay->rect());
     return image;
 }
 

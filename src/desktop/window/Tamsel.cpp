@@ -390,9 +390,8 @@ void Tamsel::placeInk(int page)
     const PictureBox *p = picture(page);
     Overlay *overlay = Scriba.at(std::size_t(page));
     const QPoint innerOnOverlay = p->geometry().topLeft() + p->contentsRect().topLeft() - overlay->geometry().topLeft();
-    core::Similarity frame = core::PageRenderer::inkFrame(page, p->ScaleWidth(), p->ScaleHeight());
-    frame.origin += Convert::toCore(QPointF(innerOnOverlay));
-    overlay->setFrame(frame);
+    if (m_lesson.ink().place(page, Convert::toCore(QRect(innerOnOverlay, p->contentsRect().size()))))
+        overlay->update();
 }
 
 Int16 Tamsel::currentPage() const { return core::saturate16(MainTab->Tab()); }
@@ -409,8 +408,8 @@ void Tamsel::redrawOverlay(int page)
 
 void Tamsel::ClsButton_Click(Int16)
 {
-    // The overlay asks for the repaint of the figure under it by itself.
-    Scriba.at(std::size_t(currentPage()))->Clear();
+    m_lesson.clearInk();
+    Scriba_RepaintRequest(currentPage());
 }
 
 void Tamsel::ColPic_Click() { m_lesson.cyclePen(); }
