@@ -54,14 +54,12 @@ QString shown(const core::Lesson &l)
 
 void stroke(core::Lesson &l)
 {
-    core::InkLayer &ink = l.ink(l.page());
-    if (ink.frame() == core::Similarity())
-        ink.setFrame(core::Similarity{core::PointF(0, 0), 1.0});
-    ink.resize(core::Size(200, 200), 1);
-    ink.begin(1, {10, 10}, 1, l.pen(l.page()), 3);
-    ink.extend(1, {90, 90}, 1);
-    ink.end(1);
-    l.noteInk(l.page());
+    const int page = l.page();
+    l.ink().resize(page, core::Size(200, 200), 1);
+    l.ink().place(page, core::Rect(0, 0, 200, 200));
+    l.ink().begin(page, 1, {10, 10}, 1);
+    l.ink().extend(page, 1, {90, 90}, 1);
+    l.ink().end(page, 1);
 }
 
 void run(core::Lesson &l, const std::string &id) { QVERIFY2(core::CommandTable::run(l, id, 1), id.c_str()); }

@@ -25,7 +25,10 @@ function buildMenu() {
             e.stopPropagation();
             activate(item);
         });
-        item.addEventListener('pointerenter', () => {
+        // A finger opens a submenu by its tap alone: one opened as it arrived could lie under it.
+        item.addEventListener('pointerenter', (e) => {
+            if (e.pointerType !== 'mouse')
+                return;
             item.focus();
             openSubmenu(item.classList.contains('submenu') ? item : null, item.parentElement);
         });

@@ -109,6 +109,9 @@ test('every command of the table, on each page that has it, by touch alone', asy
                 await tap(page, `#menu [data-command="${row.id}"]`);
             }
             ++performed;
+            // An image is made before it is offered: the page may take a moment.
+            if (row.id.startsWith('file.'))
+                await page.waitForFunction(() => window.asked > 0, { timeout: 5000 }).catch(() => {});
             const after = await page.evaluate((id, isCore) => {
                 const { lesson } = window.tamsel;
                 if (isCore)

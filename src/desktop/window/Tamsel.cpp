@@ -432,9 +432,8 @@ void Tamsel::placeInk(int page)
     const PictureBox *p = picture(page);
     Overlay *overlay = Scriba.at(std::size_t(page));
     const QPoint innerOnOverlay = p->geometry().topLeft() + p->contentsRect().topLeft() - overlay->geometry().topLeft();
-    core::Similarity frame = core::PageRenderer::inkFrame(page, p->ScaleWidth(), p->ScaleHeight());
-    frame.origin += Convert::toCore(QPointF(innerOnOverlay));
-    overlay->setFrame(frame);
+    if (m_lesson.ink().place(page, Convert::toCore(QRect(innerOnOverlay, p->contentsRect().size()))))
+        overlay->update();
 }
 
 Int16 Tamsel::currentPage() const { return core::saturate16(m_lesson.page()); }
@@ -545,7 +544,7 @@ QImage Tamsel::pageImage() const
     // The overlay lies over the picture's inner area, a little inset.
     QPainter painter(&image);
     painter.translate(overlay->pos() - p->pos() - p->contentsRect().topLeft());
-    InkView::paint(painter, overlay->ink(), overlay->rect());
+    InkView::paint(painter, overlay->canvas(), overlay->rect());
     return image;
 }
 
@@ -564,8 +563,8 @@ void Tamsel::showFirstStartHint()
 
 void Tamsel::ClsButton_Click(Int16)
 {
-    // The overlay asks for the repaint of the figure under it by itself.
-    Scriba.at(std::size_t(currentPage()))->Clear();
+    m_lesson.clearInk();
+    Scriba_RepaintRequest(currentPage());
 }
 
 void Tamsel::ColPic_Click() { m_lesson.cyclePen(); }
