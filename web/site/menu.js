@@ -228,14 +228,20 @@ function buildHelp() {
     box.setAttribute('aria-label', help.title);
     box.append(title, columns, closing);
     // The click that closes it reaches nothing under it, the ink least of all.
+    // A tap closes it; a finger that moves on scrolls a long help on a small screen.
+    let down = null;
     box.addEventListener('pointerdown', (e) => {
         e.preventDefault();
         e.stopPropagation();
+        down = [e.clientX, e.clientY];
     });
     box.addEventListener('pointerup', (e) => {
         e.stopPropagation();
-        closeHelp();
+        if (!down || Math.hypot(e.clientX - down[0], e.clientY - down[1]) <= core.timings().holdStillPx)
+            closeHelp();
+        down = null;
     });
+    box.addEventListener('pointercancel', () => { down = null; });
     box.addEventListener('contextmenu', (e) => {
         e.preventDefault();
         e.stopPropagation();
