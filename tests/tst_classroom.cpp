@@ -5,6 +5,7 @@
 #include "HelpOverlay.h"
 #include "PageMenu.h"
 #include "PictureBox.h"
+#include "Scriba.h"
 #include "PenPalette.h"
 #include "ToolButton.h"
 #include "WindowFixture.h"
@@ -26,6 +27,7 @@ private slots:
     void cleanup();
     void everyCommandByTouch();
     void sizesAt1080p();
+    void fingerErases();
 
 private:
     void tap(QWidget *widget, QPoint at);
@@ -247,6 +249,32 @@ void TestClassroom::sizesAt1080p()
     // Never over the figure.
     const QRect picture(w->picture(w->lesson().page())->mapTo(w.get(), QPoint()), w->picture(w->lesson().page())->size());
     QVERIFY(!w->toolbar()->geometry().intersects(picture));
+}
+
+// With the eraser taken up, a finger takes what it crosses, one step for one undo.
+void TestClassroom::fingerErases()
+{
+    core::Lesson &lesson = w->lesson();
+    lesson.showPage(3);
+    QWidget *overlay = w->Scriba[3];
+    const QPoint middle = overlay->rect().center();
+    const auto swipe = [&](QPoint from, QPoint by) {
+        QTest::touchEvent(overlay, finger.get()).press(0, from, overlay);
+        for (int i = 1; i <= 4; ++i)
+            QTest::touchEvent(overlay, finger.get()).move(0, from + by * i / 4, overlay);
+        QTest::touchEvent(overlay, finger.get()).release(0, from + by, overlay);
+    };
+    swipe(middle - QPoint(80, 0), QPoint(160, 0));
+    const std::size_t drawn = lesson.ink(3).strokes().size();
+    for (ToolButton *button : w->toolbar()->buttons())
+        if (button->command().id == "ink.eraser")
+            tap(button, button->rect().center());
+    swipe(middle - QPoint(0, 40), QPoint(0, 80));
+    QCOMPARE(QList<std::size_t>({drawn, lesson.ink(3).strokes().size()}), QList<std::size_t>({1, 0}));
+    for (ToolButton *button : w->toolbar()->buttons())
+        if (button->command().id == "ink.undo")
+            tap(button, button->rect().center());
+    QCOMPARE(lesson.ink(3).strokes().size(), std::size_t(1));
 }
 
 QTEST_MAIN(TestClassroom)

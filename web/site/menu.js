@@ -2,7 +2,7 @@
 // toolbar's menu button) and the help, both made from the command table.
 // The menu's items only run commands; what they mark comes from the lesson.
 import { core, lesson, pages, $ } from './app.js';
-import { offered, offers, rows, run, states } from './commands.js';
+import { offered, offers, onPress, rows, run, states } from './commands.js';
 import { replay } from './draw.js';
 import { noticeFrom } from './notice.js';
 
@@ -21,7 +21,7 @@ function buildMenu() {
     fill(menu, rows.find((r) => r.menu && !opened.has(r.menu)).menu);
     for (const item of menu.querySelectorAll('.item')) {
         item.tabIndex = -1;
-        item.addEventListener('click', (e) => {
+        onPress(item, (e) => {
             e.stopPropagation();
             activate(item);
         });
