@@ -231,18 +231,28 @@ void TestExport::failedWriteLeavesNoFile()
 #ifndef Q_OS_UNIX
     QSKIP("no limit on a file's size to stand for a full disk here");
 #else
-    // A limit on a file's size refuses bytes as a full disk does: at the commit, so small are they.
+    // A limit on a file's size refuses bytes as a full disk does. With no room
+    // the first write fails; with a little, a write is cut short without a
+    // word, and only the rest, tried again, fails. Qt buffers writes under
+    // 16 KiB, so a board and a sheet over that size take the unbuffered path.
     rlimit limit{};
     QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0);
-    const rlimit full{0, limit.rlim_max};
     std::signal(SIGXFSZ, SIG_IGN);
-    QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
-    const QStringList reasons{SafeWrite::bytes(aFile, QByteArray("\x89TamInk\n")).value_or(""),
-                              PageExport::writeImage(aFile, image).value_or(""),
-                              PageExport::writePdf(aFile, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board).value_or("")};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    QCOMPARE(reasons, QStringList(3, qt_error_string(EFBIG)));
-    QCOMPARE(QImage(aFile), image);
+    const SheetRenderer::Sheet busy{{0, Size(1000, 800), 64, 0, {}, true, 0, false, 10, true, true}, {}};
+    for (const rlim_t room : {rlim_t(0), rlim_t(1024)}) {
+        const rlimit full{room, limit.rlim_max};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+        const QStringList reasons{SafeWrite::bytes(aFile, QByteArray(4096, 'i')).value_or(""),
+                                  SafeWrite::bytes(aFile, QByteArray(64 << 10, 'i')).value_or(""),
+                                  PageExport::writeImage(aFile, image).value_or(""),
+                                  PageExport::writePdf(aFile, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board).value_or(""),
+                                  PageExport::writePdf(aFile, PageExport::pictureLayout({1000, 800}), {busy},
+                                                       PainterDrawOps::Look::Board).value_or("")};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QCOMPARE(reasons, QStringList(5, qt_error_string(EFBIG)));
+        QCOMPARE(QImage(aFile), image);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"a.png"});
+    }
 #endif
 }
 

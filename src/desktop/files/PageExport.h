@@ -6,10 +6,13 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
-// Pages into files, each written through QSaveFile so that a failure leaves no
+class QPagedPaintDevice;
+
+// Pages into files, each written through SafeWrite so that a failure leaves no
 // file behind: a PNG of the picture as the screen shows it, or a PDF with the
 // figure and ink as vectors.
 class PageExport
@@ -29,4 +32,7 @@ public:
     static std::optional<QString> writeImage(const QString &path, const QImage &image);
     static std::optional<QString> writePdf(const QString &path, const QPageLayout &layout,
                                            const std::vector<SheetRenderer::Sheet> &sheets, PainterDrawOps::Look look);
+    // Whatever `draw` puts on the PDF's pages; false from it means it could not.
+    static std::optional<QString> writePdf(const QString &path, const QPageLayout &layout,
+                                           const std::function<bool(QPagedPaintDevice &)> &draw);
 };
