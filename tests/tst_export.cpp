@@ -19,6 +19,8 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #endif
 
 using namespace core;
@@ -45,6 +47,8 @@ private slots:
     void cutOutNumbersTurnedOver();
     void aidsPrintFilledOnWhitePaper();
     void failedWriteLeavesNoFile();
+    void writesOnlyRegularFiles_data();
+    void writesOnlyRegularFiles();
     void pagesCarryTheirAids();
 };
 
@@ -85,6 +89,13 @@ void TestExport::commandLine_data()
     QTest::newRow("unknown option") << "--export a.png --colour red" << "colour" << QList<int>{};
     QTest::newRow("no value after the option") << "--export a.png --page" << "page" << QList<int>{};
     QTest::newRow("a stray word") << "--export a.png now" << "now" << QList<int>{};
+    // Options the page would not show are refused, as --grid is where there is no circle.
+    QTest::newRow("cm without the aids") << "--export a.png --cm" << "--cm" << QList<int>{};
+    QTest::newRow("cm on the blank page") << "--export a.png --page 3 --aids --cm" << "--cm" << QList<int>{};
+    QTest::newRow("a radius without cm") << "--export a.png --aids --radius-cm 5" << "--radius-cm" << QList<int>{};
+    QTest::newRow("a radius for the paper") << "--export a.png --grid --radius-cm 5" << "" << QList<int>{0, 3, 0, 526, 370, 1};
+    QTest::newRow("a radius for the squares' areas") << "--export a.png --squares --aids --radius-cm 8" << ""
+                                                     << QList<int>{0, 3, 0, 526, 370, 1};
 }
 
 void TestExport::commandLine()
@@ -253,6 +264,47 @@ void TestExport::failedWriteLeavesNoFile()
         QCOMPARE(QImage(aFile), image);
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"a.png"});
     }
+#endif
+}
+
+void TestExport::writesOnlyRegularFiles_data()
+{
+    QTest::addColumn<QString>("what");
+    for (const char *what : {"a pipe", "a device", "a link to a file", "a link to nowhere"})
+        QTest::newRow(what) << what;
+}
+
+// Whatever stands at the name stays as it was, and what a link leads to too.
+void TestExport::writesOnlyRegularFiles()
+{
+    QFETCH(QString, what);
+#ifndef Q_OS_UNIX
+    QSKIP("no pipes, devices or links to make here");
+#else
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.png"), target = dir.filePath("target");
+    QFile kept(target);
+    QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
+    kept.close();
+    const QByteArray name = QFile::encodeName(path);
+    if (what == "a pipe")
+        QCOMPARE(mkfifo(name, 0600), 0);
+    if (what == "a device" && mknod(name, S_IFCHR | 0600, makedev(1, 3)) != 0)
+        QSKIP("making a device needs root");
+    if (what.startsWith("a link"))
+        QVERIFY(QFile::link(what.endsWith("file") ? target : dir.filePath("nowhere"), path));
+    struct stat before{}, after{};
+    QCOMPARE(lstat(name, &before), 0);
+    const QImage image(8, 8, QImage::Format_RGB32);
+    for (const std::optional<QString> &refused :
+         {SafeWrite::bytes(path, "ink"), PageExport::writeImage(path, image),
+          PageExport::writePdf(path, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board)})
+        QVERIFY(refused && !refused->contains('\n'));
+    QCOMPARE(lstat(name, &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QVERIFY(!QFile::exists(dir.filePath("nowhere")));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("kept"));
 #endif
 }
 

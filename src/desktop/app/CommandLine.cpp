@@ -6,6 +6,7 @@
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PageTable.h"
+#include "SafeWrite.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -66,7 +67,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption ink(QStringLiteral("ink"), QStringLiteral("Draw the page's ink as last saved."));
     const QCommandLineOption cm(QStringLiteral("cm"), QStringLiteral("With --aids, give lengths and areas in cm."));
     const QCommandLineOption radiusCm(QStringLiteral("radius-cm"),
-                                      QStringLiteral("The circle's real radius in cm for --cm: 5, 8 or 10 (default 10)."),
+                                      QStringLiteral("The circle's real radius in cm for --cm, --grid and the squares' areas: "
+                                                     "5, 8 or 10 (default 10)."),
                                       QStringLiteral("cm"), QString::number(core::RadiusCm::kDefault));
     const QCommandLineOption grid(QStringLiteral("grid"),
                                   QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
@@ -151,6 +153,12 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     job.view.squares = parser.isSet(squares);
     if (job.view.squares && !row.boundingSquares)
         return failure(QStringLiteral("--squares: only page 0 has the two squares"));
+    if (job.view.realLengths && !core::PageRenderer::showsRealLengths(job.view))
+        return failure(job.view.aids ? QStringLiteral("--cm: page %1 has no lengths").arg(job.view.page)
+                                     : QStringLiteral("--cm: the lengths in cm are among the aids; add --aids"));
+    if (parser.isSet(radiusCm) && !core::PageRenderer::usesRadiusCm(job.view))
+        return failure(QStringLiteral("--radius-cm: nothing on the page follows it; add --aids --cm, --grid, "
+                                      "or --squares --aids"));
     job.ink = parser.isSet(ink);
     return {job, {}, false};
 }
@@ -195,6 +203,9 @@ int CommandLine::exportPage(const Export &job)
         std::fprintf(stderr, "%s: %s\n", qPrintable(kProgram), qPrintable(why));
         return kBadUsage;
     };
+    // Before a large page is drawn for nothing.
+    if (const std::optional<QString> refused = SafeWrite::refusal(job.path))
+        return fail(QStringLiteral("cannot write %1: %2").arg(job.path, *refused));
     std::vector<core::Stroke> ink;
     if (job.ink) {
         core::InkFile::Read saved = InkStore(InkStore::defaultFolder(), core::PageTable::count()).loadLast();
