@@ -201,14 +201,19 @@ void TestTamsel::failedSavingIsShownOnce()
     QVERIFY(shownNotice() == nullptr);
 }
 
-// A file holds 36 bytes of header, page counts and CRC, 12 a stroke and 12 a
+// A file holds 20 bytes of header and CRC, 4 a page, 12 a stroke and 12 a
 // point: this board of one stroke, on page 1 far off its picture, fills it.
 void TestTamsel::boardNearTheCap_data()
 {
     QTest::addColumn<bool>("inkFirst");
     QTest::addColumn<QString>("notice");
-    QTest::newRow("ink, then the board: refused, ink still saved") << true << "今の書き込みに前回の書き込みを加えると";
-    QTest::newRow("the board, then ink: too much to save") << false << "書き込みが多すぎるため";
+    QTest::addColumn<int>("filePages");
+    const int pages = core::PageTable::count();
+    QTest::newRow("ink, then the board: refused, ink still saved") << true << "今の書き込みに前回の書き込みを加えると" << pages;
+    QTest::newRow("the board, then ink: too much to save") << false << "書き込みが多すぎるため" << pages;
+    // Two pages fill 64 MiB to the byte; read into more pages, their empty
+    // counts take it past the cap, with nothing on the board to erase.
+    QTest::newRow("a full file of two pages") << false << "前回の書き込みのファイルが大きすぎる" << 2;
 }
 
 // The window's timer runs on while the board is read, until it is on the page or refused.
@@ -216,11 +221,12 @@ void TestTamsel::boardNearTheCap()
 {
     QFETCH(bool, inkFirst);
     QFETCH(QString, notice);
+    QFETCH(int, filePages);
     QTemporaryDir dir;
     const int pages = core::PageTable::count();
     const InkStore store(dir.path(), pages);
-    core::InkFile::Board board(std::size_t(pages), std::vector<core::Stroke>{});
-    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - 36 - 12) / 12, {1e3, 1e3, 1})}};
+    core::InkFile::Board board(std::size_t(filePages), std::vector<core::Stroke>{});
+    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - 20 - 4 * filePages - 12) / 12, {1e3, 1e3, 1})}};
     QVERIFY(!store.save(core::InkFile::encode(board).value()));
     Tamsel w;
     auto *keeping = new InkKeeping(w, dir.path());

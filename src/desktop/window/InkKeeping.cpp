@@ -1,5 +1,6 @@
 #include "InkKeeping.h"
 
+#include "KeptBoards.h"
 #include "PageMenu.h"
 #include "Tamsel.h"
 
@@ -64,18 +65,9 @@ void InkKeeping::putBack()
     m_loading = false;
     QGuiApplication::restoreOverrideCursor();
     Loaded last = m_restoring.future().takeResult();
-    const bool empty = std::all_of(last.board.begin(), last.board.end(), [](const auto &page) { return page.empty(); });
-    if (last.problem == core::InkFile::Problem::None && empty)
-        last.problem = core::InkFile::Problem::Missing;
-    if (last.problem != core::InkFile::Problem::None) {
-        m_window.pageMenu()->notify(QString::fromStdString(core::InkFile::message(last.problem)));
-        return;
-    }
-    // Beyond what one file holds nothing more would be saved: the teacher
-    // keeps the board being drawn on, and it stays saved.
-    if (!m_window.lesson().keepsWith(last.board)) {
-        m_window.pageMenu()->notify(QStringLiteral("今の書き込みに前回の書き込みを加えると多すぎて保存できなくなるため、"
-                                                   "復元しません。今の書き込みを消してから復元してください。"));
+    const std::string refusal = core::KeptBoards::refusal(m_window.lesson(), last.problem, last.board);
+    if (!refusal.empty()) {
+        m_window.pageMenu()->notify(QString::fromStdString(refusal));
         return;
     }
     m_window.lesson().restoreBoard(std::move(last.board));
