@@ -6,6 +6,7 @@
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PageTable.h"
+#include "PaperDrawOps.h"
 #include "PenPalette.h"
 #include "QtTextMeasure.h"
 #include "RecordingOps.h"
@@ -25,6 +26,8 @@
 
 using namespace core;
 using Convert::toCore;
+
+Q_DECLARE_METATYPE(PageView)
 
 namespace {
 constexpr int kPolygonPage = 0;
@@ -46,6 +49,8 @@ private slots:
     void cutOutNumbersTurnedOver_data();
     void cutOutNumbersTurnedOver();
     void aidsPrintFilledOnWhitePaper();
+    void paperLaysLittleInk_data();
+    void paperLaysLittleInk();
     void failedWriteLeavesNoFile();
     void writesOnlyRegularFiles_data();
     void writesOnlyRegularFiles();
@@ -115,8 +120,10 @@ void TestExport::commandLine()
 void TestExport::sheetColoursAndInk_data()
 {
     QTest::addColumn<bool>("darkOnWhite");
-    QTest::newRow("board's colours") << false;
-    QTest::newRow("dark on white") << true;
+    QTest::addColumn<QColor>("disc");
+    QTest::newRow("board's colours") << false << QColor(0, 0, 255);
+    // Blue thinned to a fifth of full ink in red and green: 255 − 51.
+    QTest::newRow("dark on white") << true << QColor(204, 204, 255);
 }
 
 // The arc page at 200 × 150 onto a 400 × 300 sheet: twice the size. Its disc
@@ -125,6 +132,7 @@ void TestExport::sheetColoursAndInk_data()
 void TestExport::sheetColoursAndInk()
 {
     QFETCH(bool, darkOnWhite);
+    QFETCH(QColor, disc);
     QImage sheet(400, 300, QImage::Format_RGB32);
     sheet.fill(Qt::white);
     const Stroke stroke{0xffffffff, 0.1f, {{-0.3f, -0.5f, 1}, {0.3f, -0.5f, 1}}};
@@ -133,7 +141,7 @@ void TestExport::sheetColoursAndInk()
                               darkOnWhite ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board);
     painter.end();
     QCOMPARE(sheet.pixelColor(3, 3), darkOnWhite ? QColor(Qt::white) : QColor(0, 128, 0));
-    QCOMPARE(sheet.pixelColor(200, 200), QColor(0, 0, 255));
+    QCOMPARE(sheet.pixelColor(200, 200), disc);
     const QColor ink = sheet.pixelColor(200, 76);
     QCOMPARE(ink.red(), ink.blue());
     QVERIFY(darkOnWhite ? PenPalette::contrastRatio(toCore(ink), toCore(Qt::white)) >= 4.5 : ink == QColor(Qt::white));
@@ -204,6 +212,45 @@ void TestExport::aidsPrintFilledOnWhitePaper()
             if (board.pixelColor(x, y).lightness() >= 240 && ++letterPixels)
                 QVERIFY(PenPalette::contrastRatio(toCore(paper.pixelColor(x, y)), toCore(Qt::white)) >= 4.5);
     QVERIFY(letterPixels > 100);
+}
+
+void TestExport::paperLaysLittleInk_data()
+{
+    QTest::addColumn<PageView>("view");
+    const Size design = PageRenderer::kDesignInner;
+    const LineWeight heavy = *LineWeight::fromFactor(3);
+    QTest::newRow("polygon") << PageView{0, design, 12, 0, {}};
+    QTest::newRow("polygon, aids, paper, squares") << PageView{0, design, 12, 0, heavy, true, 0, true, 10, true, true};
+    QTest::newRow("the whole disc") << PageView{1, design, 360, 0, {}};
+    QTest::newRow("a sector, aids, paper") << PageView{1, design, 271, 0, {}, true, 0, true, 5, true};
+    QTest::newRow("sectors half moved") << PageView{2, design, 8, 8, heavy};
+    QTest::newRow("sectors all moved, aids, paper") << PageView{2, design, 8, 16, {}, true, 0, false, 8, true};
+}
+
+// By the rules for paper: the paper white, no fill laying more than a fifth
+// of full ink in a channel (no channel below 204), every line and letter at
+// least 4.5:1 on white.
+void TestExport::paperLaysLittleInk()
+{
+    QFETCH(PageView, view);
+    RecordingOps calls(view.inner.width(), view.inner.height());
+    PaperDrawOps paper(calls);
+    PageRenderer::paint(paper, view, QtTextMeasure::instance());
+    const auto reads = [](const Color &c) { return PenPalette::contrastRatio(c, Color(255, 255, 255)) >= 4.5; };
+    const auto light = [](const Color &c) { return std::min({c.red(), c.green(), c.blue()}) >= 204; };
+    QCOMPARE(calls.cleared, std::vector<Color>{Color(255, 255, 255)});
+    int fills = 0;
+    for (const LineCall &l : calls.lines())
+        QVERIFY(reads(l.color));
+    for (const CircleCall &c : calls.circles()) {
+        QVERIFY(c.style == DrawStyle::Invisible || reads(c.outline));
+        QVERIFY(!c.fill || (++fills && light(*c.fill)));
+    }
+    for (const BoxCall &b : calls.boxes())
+        QVERIFY(b.line ? reads(b.fill) : ++fills && light(b.fill));
+    for (const TextCall &t : calls.texts())
+        QVERIFY(reads(t.color));
+    QVERIFY(fills > 0 || view.page == 0);
 }
 
 void TestExport::cutOutCircleIsSixCentimetres()

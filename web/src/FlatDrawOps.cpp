@@ -1,30 +1,16 @@
 #include "FlatDrawOps.h"
 
-#include "PenPalette.h"
-
-namespace {
-const core::Color kPaper{255, 255, 255};
-} // namespace
-
-FlatDrawOps::FlatDrawOps(float width, float height, bool darkOnWhite)
-    : DrawOps(m_state), m_width(width), m_height(height), m_darkOnWhite(darkOnWhite)
-{
-}
-
-double FlatDrawOps::lineColour(const core::Color &colour) const
-{
-    return (m_darkOnWhite ? core::PenPalette::onWhite(colour) : colour).rgba();
-}
+FlatDrawOps::FlatDrawOps(float width, float height) : DrawOps(m_state), m_width(width), m_height(height) {}
 
 void FlatDrawOps::clear(const core::Color &background)
 {
-    numbers.insert(numbers.end(), {double(Clear), double((m_darkOnWhite ? kPaper : background).rgba())});
+    numbers.insert(numbers.end(), {double(Clear), double(background.rgba())});
 }
 
 void FlatDrawOps::draw(const core::LineCall &line)
 {
     numbers.insert(numbers.end(), {double(Line), line.from.x(), line.from.y(), line.to.x(), line.to.y(),
-                                   lineColour(line.color), double(line.width), double(line.style)});
+                                   double(line.color.rgba()), double(line.width), double(line.style)});
 }
 
 void FlatDrawOps::draw(const core::CircleCall &circle)
@@ -33,13 +19,12 @@ void FlatDrawOps::draw(const core::CircleCall &circle)
     numbers.insert(numbers.end(),
                    {double(Circle), circle.centre.x(), circle.centre.y(), circle.radius, double(shape.whole),
                     shape.startDegrees, shape.sweepDegrees, double(shape.radiusAtStart), double(shape.radiusAtEnd),
-                    lineColour(circle.outline), double(circle.width), double(circle.style),
+                    double(circle.outline.rgba()), double(circle.width), double(circle.style),
                     circle.fill ? double(circle.fill->rgba()) : kNoFill});
 }
 
-void FlatDrawOps::draw(const core::TextCall &drawn)
+void FlatDrawOps::draw(const core::TextCall &text)
 {
-    const core::TextCall text = m_darkOnWhite ? drawn.onWhitePaper() : drawn;
     numbers.insert(numbers.end(), {double(Text), double(texts.size()), text.box.left(), text.box.top(),
                                    text.box.width(), text.box.height(), double(text.pixelSize),
                                    double(text.color.rgba()), double(text.outline.rgba()), text.outlineWidth});

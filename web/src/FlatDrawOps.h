@@ -14,14 +14,13 @@
 //          radiusAtEnd outline width style fill (−1: none)
 //   Text   index into `texts`, left top width height pixelSize colour outline outlineWidth
 //   Box    left top width height colour
-// On white paper lines and outlines are darkened to read there and the board is white.
 class FlatDrawOps : public core::DrawOps
 {
 public:
     enum Op { Clear = 1, Line = 2, Circle = 3, Text = 4, Box = 5 };
     static constexpr double kNoFill = -1;
 
-    FlatDrawOps(float width, float height, bool darkOnWhite = false);
+    FlatDrawOps(float width, float height);
 
     float ScaleWidth() const override { return m_width; }
     float ScaleHeight() const override { return m_height; }
@@ -37,10 +36,7 @@ protected:
     void clear(const core::Color &background) override;
 
 private:
-    double lineColour(const core::Color &colour) const;
-
     core::DrawState m_state;
     float m_width;
     float m_height;
-    bool m_darkOnWhite;
 };

@@ -74,7 +74,9 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                   QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
     const QCommandLineOption squares(QStringLiteral("squares"),
                                      QStringLiteral("The circle between two squares (page 0)."));
-    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm});
+    const QCommandLineOption paper(QStringLiteral("paper"),
+                                   QStringLiteral("As printed to save ink: white paper, dark lines, light fills."));
+    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm, paper});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -160,6 +162,7 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
         return failure(QStringLiteral("--radius-cm: nothing on the page follows it; add --aids --cm, --grid, "
                                       "or --squares --aids"));
     job.ink = parser.isSet(ink);
+    job.look = parser.isSet(paper) ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board;
     return {job, {}, false};
 }
 
@@ -213,16 +216,17 @@ int CommandLine::exportPage(const Export &job)
             return fail(QStringLiteral("--ink: ") + QString::fromStdString(core::InkFile::englishMessage(saved.problem)));
         ink = std::move(saved.board.at(std::size_t(job.view.page)));
     }
+    SheetRenderer::Sheet sheet{job.view, {}};
+    for (const core::Stroke &s : ink)
+        sheet.ink.push_back(&s);
     std::optional<QString> problem;
-    if (PageExport::formatOf(job.path) == PageExport::Format::Png) {
-        problem = PageExport::writeImage(job.path, PageExport::image(job.view, ink));
-    } else {
-        SheetRenderer::Sheet sheet{job.view, {}};
-        for (const core::Stroke &s : ink)
-            sheet.ink.push_back(&s);
+    if (PageExport::formatOf(job.path) == PageExport::Format::Pdf)
         problem = PageExport::writePdf(job.path, PageExport::pictureLayout(Convert::toQt(job.view.inner)), {sheet},
-                                       PainterDrawOps::Look::Board);
-    }
+                                       job.look);
+    else if (job.look == PainterDrawOps::Look::Board)
+        problem = PageExport::writeImage(job.path, PageExport::image(job.view, ink));
+    else
+        problem = PageExport::writeImage(job.path, PageExport::sheetImage(sheet, job.look));
     if (problem)
         return fail(QStringLiteral("cannot write %1: %2").arg(job.path, *problem));
     return 0;

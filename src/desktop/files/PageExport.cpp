@@ -48,6 +48,14 @@ QImage PageExport::image(const core::PageView &view, const std::vector<core::Str
     return picture;
 }
 
+QImage PageExport::sheetImage(const SheetRenderer::Sheet &sheet, PainterDrawOps::Look look)
+{
+    QImage picture(Convert::toQt(sheet.view.inner), QImage::Format_RGB32);
+    QPainter painter(&picture);
+    SheetRenderer::paintSheet(painter, picture.rect(), sheet, look);
+    return picture;
+}
+
 QPageLayout PageExport::pictureLayout(const QSize &inner)
 {
     const QSizeF points = QSizeF(inner) * (kPointsPerInch / kScreenDpi);

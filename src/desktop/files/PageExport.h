@@ -24,6 +24,8 @@ public:
 
     // The picture's inner area with the ink over it, as a window of that size shows it.
     static QImage image(const core::PageView &view, const std::vector<core::Stroke> &ink);
+    // The sheet as it prints, on an image the picture's size.
+    static QImage sheetImage(const SheetRenderer::Sheet &sheet, PainterDrawOps::Look look);
     // A PDF page the picture's size, at the screen's 96 pixels to the inch.
     static QPageLayout pictureLayout(const QSize &inner);
     static QPageLayout a4Landscape();
