@@ -6,6 +6,10 @@
 #include <QImage>
 #include <QObject>
 
+#include <functional>
+
+class QPagedPaintDevice;
+class QPrinter;
 class Tamsel;
 
 // The page menu's ways out of the window: the page in view as an image, pages on
@@ -34,6 +38,9 @@ private:
     void takeKeyboardBack();
     QString askForFile(const QString &title, const QString &folder, const QString &suffix, const QString &filter);
     void warn(const QString &title, const QString &what, const QString &why);
+    // A print to a PDF file goes through PageExport, whole or not at all;
+    // false when the printer prints on paper.
+    bool printsToFile(const QPrinter &printer, const QString &title, const std::function<bool(QPagedPaintDevice &)> &draw);
 
     Tamsel &m_window;
 };
