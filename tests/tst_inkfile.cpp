@@ -35,6 +35,7 @@ private slots:
     void lastRunIsKeptAside();
     void lastRunIsKeptWhereItCannotBeSetAside();
     void newestBoardIsOfferedWhateverItsName();
+    void noRunWritesOverAnEarlierBoard();
     void autosaveWritesSoonAndOnce();
     void mutatedFilesNeverHarm();
 };
@@ -305,6 +306,26 @@ void TestInkFile::newestBoardIsOfferedWhateverItsName()
                                 "board-old7.ink", "board-old8.ink"}));
     QCOMPARE(QDir(dir.path()).entryList({"*.ink"}, QDir::Files).size(), 6 + 3);
     QVERIFY(QFileInfo(dir.filePath("board-previous.ink/kept")).isDir());
+}
+
+// A lesson, then a run with one stray touch, then another run: the lesson's
+// file is still there, whole, for the teacher to choose.
+void TestInkFile::noRunWritesOverAnEarlierBoard()
+{
+    QTemporaryDir dir;
+    InkFile::Board lesson = sample(), stray(kPages), next(kPages);
+    lesson[1] = lesson[2] = lesson[0];
+    stray[0].push_back({0xffffffff, 0.05f, {{0, 0, 1}}});
+    next[3] = stray[0];
+    for (const InkFile::Board &board : {lesson, stray, next}) {
+        InkStore run(dir.path(), kPages);
+        run.setAsideLast();
+        QVERIFY(!run.save(InkFile::encode(board).value()));
+    }
+    int kept = 0;
+    for (const QString &name : QDir(dir.path()).entryList({"*.ink"}, QDir::Files))
+        kept += InkStore::load(dir.filePath(name), kPages).board == lesson;
+    QCOMPARE(kept, 1);
 }
 
 void TestInkFile::autosaveWritesSoonAndOnce()

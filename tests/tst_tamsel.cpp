@@ -1,3 +1,4 @@
+#include "BoardChooser.h"
 #include "BoardOutput.h"
 #include "InkKeeping.h"
 #include "InkStore.h"
@@ -13,6 +14,7 @@
 #include "WindowFixture.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -32,6 +34,7 @@ private slots:
     void savedImageIsTheScreen();
     void inkIsKeptButRestoredOnlyWhenAsked();
     void failedSavingIsShownOnce();
+    void restoreOffersEarlierBoards();
     void boardNearTheCap_data();
     void boardNearTheCap();
     void qtDialogsSpeakJapanese_data();
@@ -174,6 +177,43 @@ void TestTamsel::inkIsKeptButRestoredOnlyWhenAsked()
     QCOMPARE(w.Scriba[2]->ink().strokes().front()->points.size(), std::size_t(2));
     QVERIFY(w.Scriba[2]->undo());
     QVERIFY(w.Scriba[2]->ink().strokes().empty());
+}
+
+// Two earlier boards with ink and a newer empty one: the two are offered,
+// newest first, one 160 × 113 thumbnail (526 × 370 at 160/526) a page with
+// ink; the older one chosen comes back.
+void TestTamsel::restoreOffersEarlierBoards()
+{
+    QTemporaryDir dir;
+    const int pages = core::PageTable::count();
+    const QDateTime older = QDateTime::currentDateTime().addSecs(-3600), newer = older.addSecs(600);
+    const core::Stroke stroke{0xffffffff, 0.05f, {{0, 0, 1}, {0.5f, 0.5f, 1}}};
+    const std::size_t count = std::size_t(pages);
+    core::InkFile::Board two(count), one(count);
+    two[0] = two[2] = one[1] = {stroke};
+    for (const auto &[name, board, at] : {std::tuple{"board-a.ink", two, older}, {"board-b.ink", one, newer},
+                                          {"board-c.ink", core::InkFile::Board(count), newer.addSecs(60)}}) {
+        QFile file(dir.filePath(name));
+        const core::InkFile::Bytes bytes = core::InkFile::encode(board).value();
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) > 0);
+        QVERIFY(file.flush() && file.setFileTime(at, QFileDevice::FileModificationTime));
+    }
+    Tamsel w;
+    auto *keeping = new InkKeeping(w, dir.path());
+    QVERIFY(showWindow(w));
+    keeping->chooseBoard();
+    QTRY_VERIFY(w.findChild<BoardChooser *>() && w.findChild<BoardChooser *>()->isVisible());
+    auto *list = w.findChild<BoardChooser *>()->findChild<QListWidget *>();
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), BoardChooser::timeText(newer));
+    QCOMPARE(list->item(0)->icon().availableSizes().front(), QSize(160, 113));
+    QCOMPARE(list->item(1)->icon().availableSizes().front().height(), 113);
+    QVERIFY(list->item(1)->icon().availableSizes().front().width() > 2 * 160);
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_COMPARE(w.Scriba[2]->ink().strokes().size(), std::size_t(1));
+    QCOMPARE(w.Scriba[0]->ink().strokes().size(), std::size_t(1));
+    QVERIFY(w.Scriba[1]->ink().strokes().empty());
 }
 
 // A folder under a plain file can never be made, as on a full or read-only disk.
