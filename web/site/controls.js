@@ -48,7 +48,6 @@ export function buildPages() {
                 p.button.className = 'start';
                 p.button.textContent = '開始';
                 p.button.setAttribute('aria-description', '扇形の並べ替えを開始、一時停止、再開します');
-                p.button.title = core.helpText().tips.start;
                 p.button.addEventListener('click', () => lesson.pressStart());
                 panel.append(p.button);
             }
@@ -202,7 +201,7 @@ export function follow(change, page) {
         showSoon();
         break;
     case core.Change.Ink:
-        keepSoon();
+        keepSoon(page);
         showSoon();
         break;
     default:

@@ -3,8 +3,29 @@
 // watchInput() listens on the whole document; watchPointers() on one page's ink.
 import { core, lesson, ink, pages, $ } from './app.js';
 import { showSoon } from './draw.js';
-import { closeHelp, openHelp, openMenu, openMenuOnPicture, toggleFullScreen } from './menu.js';
-import { printPage, saveImage } from './paper.js';
+
+// The menu, the help and paper are not needed for the first picture: they
+// load after it, or when first asked for; once loaded they act at once.
+const loaded = {};
+const loading = {};
+function later(name, act) {
+    if (loaded[name]) {
+        act(loaded[name]);
+        return;
+    }
+    loading[name] ??= import(`./${name}.js`).then((m) => {
+        m.init();
+        loaded[name] = m;
+        return m;
+    });
+    loading[name].then(act);
+}
+const menu = (act) => later('menu', act);
+const paper = (act) => later('paper', act);
+
+export function loadLater() {
+    return Promise.all([new Promise(menu), new Promise(paper)]);
+}
 
 // Times and distances of the desktop's own controls.
 const HOLD_MS = 600;           // a press held this long opens the menu…
@@ -108,7 +129,8 @@ function startHold(page, e, x, y) {
         pointer: e.pointerId, x: e.clientX, y: e.clientY,
         timer: setTimeout(() => {
             ink.dropStillAt(page, x, y, HOLD_STILL_PX);
-            openMenu(hold.x, hold.y);
+            const { x: menuX, y: menuY } = hold;
+            menu((m) => m.openMenu(menuX, menuY));
             stopHold();
             showSoon();
         }, HOLD_MS),
@@ -154,17 +176,17 @@ const keys = {
     c: () => lesson.toggleRealLengths(),
     g: () => lesson.toggleGrid(),
     q: () => lesson.toggleSquares(),
-    F11: () => toggleFullScreen(),
+    F11: () => menu((m) => m.toggleFullScreen()),
     'Ctrl+0': () => lesson.setWeight(1),
     'Ctrl++': () => lesson.heavier(),
     'Ctrl+=': () => lesson.heavier(),
     'Ctrl+;': () => lesson.heavier(),
     'Ctrl+-': () => lesson.lighter(),
-    'Ctrl+s': () => saveImage(),
-    'Ctrl+p': () => printPage(),
-    ContextMenu: () => openMenuOnPicture(),
-    'Shift+F10': () => openMenuOnPicture(),
-    F1: () => openHelp(),
+    'Ctrl+s': () => paper((p) => p.saveImage()),
+    'Ctrl+p': () => paper((p) => p.printPage()),
+    ContextMenu: () => menu((m) => m.openMenuOnPicture()),
+    'Shift+F10': () => menu((m) => m.openMenuOnPicture()),
+    F1: () => menu((m) => m.openHelp()),
 };
 // On the animated page a presenter's clicker moves the sectors, whatever has the focus.
 const clickerKeys = {
@@ -199,10 +221,11 @@ export function watchInput() {
             e.preventDefault();
             e.stopPropagation();
             if (!e.repeat)
-                closeHelp();
+                menu((m) => m.closeHelp());
             return;
         }
-        if (!$('menu').hidden)
+        // The menu and the boards' chooser take their own keys.
+        if (!$('menu').hidden || $('boards'))
             return;
         const k = key(e);
         let action = keys[k] ?? (lesson.page() === lesson.animatedPage() ? clickerKeys[k] : undefined);
@@ -223,5 +246,10 @@ export function watchInput() {
         e.preventDefault();
         moves[e.key]();
         pages[lesson.page()].tab.focus();
+    });
+
+    document.addEventListener('contextmenu', (e) => {
+        e.preventDefault();
+        menu((m) => m.openMenuAt(e.clientX, e.clientY));
     });
 }

@@ -1,16 +1,19 @@
-// The page menu (a right click, a held finger or pen, the menu key), the help
-// and the one-line notice. The menu's items only call the lesson's commands
-// or the other modules' actions; what they mark comes from the lesson.
-import { core, lesson, pages, $, NOTICE_MS } from './app.js';
-import { restoreLast } from './keep.js';
+// The page menu (a right click, a held finger or pen, the menu key) and the
+// help. The menu's items only call the lesson's commands or the other
+// modules' actions; what they mark comes from the lesson.
+import { core, lesson, pages, $ } from './app.js';
+import { noticeFrom } from './notice.js';
 import { printCutOut, printPage, saveImage } from './paper.js';
 
-const NOTICE_MARGIN_PX = 4;
-
 const menu = $('menu');
-let noticeAt = null;
 
-export function buildMenu() {
+// Neither is needed for the first picture: they are built once loaded (input.js).
+export function init() {
+    buildHelp();
+    buildMenu();
+}
+
+function buildMenu() {
     const weights = $('weights');
     core.weights().forEach((w, i) => {
         const item = menuItem(`${w.name}(<u>${w.mnemonic}</u>)`, 'menuitemradio', w.mnemonic,
@@ -51,7 +54,7 @@ export function buildMenu() {
         saveImage: () => saveImage(),
         print: () => printPage(),
         printCutOut: () => printCutOut(),
-        restore: () => restoreLast(),
+        restore: () => import('./restore.js').then((r) => r.chooseBoard()),
         help: () => openHelp(),
     };
     for (const item of menu.querySelectorAll('[data-action]'))
@@ -73,11 +76,12 @@ export function buildMenu() {
             closeMenu();
     }, true);
     window.addEventListener('blur', closeMenu);
-    document.addEventListener('contextmenu', (e) => {
-        e.preventDefault();
-        if (menu.hidden && $('help').hidden)
-            openMenu(e.clientX, e.clientY);
-    });
+}
+
+// A right click where no menu or help is open.
+export function openMenuAt(x, y) {
+    if (menu.hidden && $('help').hidden)
+        openMenu(x, y);
 }
 
 function menuItem(html, role, mnemonic, onActivate, shortcut) {
@@ -172,7 +176,7 @@ export function openMenu(x, y) {
     const top = Math.max(0, Math.min(y, window.innerHeight - h));
     menu.style.left = `${left}px`;
     menu.style.top = `${top}px`;
-    noticeAt = [left, top];
+    noticeFrom(left, top);
     itemsOf(menu)[0].focus();
 }
 
@@ -190,7 +194,7 @@ export function closeMenu() {
         back.focus();
 }
 
-export function buildHelp() {
+function buildHelp() {
     const help = core.helpText();
     const title = document.createElement('h2');
     title.textContent = help.title;
@@ -221,6 +225,8 @@ export function buildHelp() {
         e.stopPropagation();
     });
     $('swatch').title = help.tips.swatch;
+    for (const p of pages.filter((p) => p.button))
+        p.button.title = help.tips.start;
     $('clear0').title = help.tips.clear;
     $('clear1').title = help.tips.clear;
 }
@@ -242,19 +248,6 @@ export function closeHelp() {
     const back = box.returnFocus;
     if (back && back !== document.body && document.contains(back))
         back.focus();
-}
-
-// One line where the menu last opened (before it ever opened, at the window's corner), for a few seconds.
-let noticeTimer = null;
-export function notify(line) {
-    const notice = $('notice');
-    notice.textContent = line;
-    notice.hidden = false;
-    const [x, y] = noticeAt ?? [NOTICE_MARGIN_PX, NOTICE_MARGIN_PX];
-    notice.style.left = `${x}px`;
-    notice.style.top = `${y}px`;
-    clearTimeout(noticeTimer);
-    noticeTimer = setTimeout(() => { notice.hidden = true; }, NOTICE_MS);
 }
 
 export function toggleFullScreen() {

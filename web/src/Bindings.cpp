@@ -4,7 +4,9 @@
 
 #include "CanvasTextMeasure.h"
 #include "FlatDrawOps.h"
+#include "BuildStamp.h"
 #include "HelpText.h"
+#include "KeptBoards.h"
 #include "Lesson.h"
 #include "PageRenderer.h"
 #include "PaperDrawOps.h"
@@ -201,6 +203,9 @@ val helpText()
     return out;
 }
 
+// The build's name, as the page's files carry it.
+std::string build() { return TAMSEL_BUILD; }
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(tamsel)
@@ -309,4 +314,13 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);
     function("writeChoices", &WebBoard::writeChoices);
+    function("inspectBoard", &WebBoard::inspect);
+    function("keptPlausible", &WebBoard::plausible);
+    function("keptToDrop", &WebBoard::toDrop);
+    function("keptOffers", &WebBoard::offers);
+    function("thumbnailSize", &WebBoard::thumbnailSize);
+    emscripten::constant("keptFormat", core::KeptBoards::kFormat);
+    emscripten::constant("keptMaxPages", core::KeptBoards::kMaxPages);
+    emscripten::constant("keptMaxThumbnailBytes", double(core::KeptBoards::kMaxThumbnailBytes));
+    function("build", &build);
 }
