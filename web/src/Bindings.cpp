@@ -55,7 +55,7 @@ val rectOf(const core::Rect &r)
 // {calls, texts}: the page as its picture shows it in an inner area of this size.
 val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnWhite)
 {
-    FlatDrawOps ops(float(width), float(height));
+    FlatDrawOps ops{float(width), float(height)};
     core::PaperDrawOps paper(ops);
     core::DrawOps &surface = darkOnWhite ? static_cast<core::DrawOps &>(paper) : ops;
     if (textMeasure())
