@@ -21,7 +21,6 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #endif
 
 using namespace core;
@@ -99,8 +98,7 @@ void TestExport::commandLine_data()
     QTest::newRow("cm on the blank page") << "--export a.png --page 3 --aids --cm" << "--cm" << QList<int>{};
     QTest::newRow("a radius without cm") << "--export a.png --aids --radius-cm 5" << "--radius-cm" << QList<int>{};
     QTest::newRow("a radius for the paper") << "--export a.png --grid --radius-cm 5" << "" << QList<int>{0, 3, 0, 526, 370, 1};
-    QTest::newRow("a radius for the squares' areas") << "--export a.png --squares --aids --radius-cm 8" << ""
-                                                     << QList<int>{0, 3, 0, 526, 370, 1};
+    QTest::newRow("a radius for the squares") << "--export a.png --squares --aids --radius-cm 8" << "" << QList<int>{0, 3, 0, 526, 370, 1};
 }
 
 void TestExport::commandLine()
@@ -219,7 +217,6 @@ void TestExport::paperLaysLittleInk_data()
     QTest::addColumn<PageView>("view");
     const Size design = PageRenderer::kDesignInner;
     const LineWeight heavy = *LineWeight::fromFactor(3);
-    QTest::newRow("polygon") << PageView{0, design, 12, 0, {}};
     QTest::newRow("polygon, aids, paper, squares") << PageView{0, design, 12, 0, heavy, true, 0, true, 10, true, true};
     QTest::newRow("the whole disc") << PageView{1, design, 360, 0, {}};
     QTest::newRow("a sector, aids, paper") << PageView{1, design, 271, 0, {}, true, 0, true, 5, true};
@@ -227,9 +224,8 @@ void TestExport::paperLaysLittleInk_data()
     QTest::newRow("sectors all moved, aids, paper") << PageView{2, design, 8, 16, {}, true, 0, false, 8, true};
 }
 
-// By the rules for paper: the paper white, no fill laying more than a fifth
-// of full ink in a channel (no channel below 204), every line and letter at
-// least 4.5:1 on white.
+// By the rules for paper: white, no fill laying more than a fifth of full ink in a channel (none
+// below 204), every line and letter at least 4.5:1 on white.
 void TestExport::paperLaysLittleInk()
 {
     QFETCH(PageView, view);
@@ -242,15 +238,13 @@ void TestExport::paperLaysLittleInk()
     int fills = 0;
     for (const LineCall &l : calls.lines())
         QVERIFY(reads(l.color));
-    for (const CircleCall &c : calls.circles()) {
-        QVERIFY(c.style == DrawStyle::Invisible || reads(c.outline));
-        QVERIFY(!c.fill || (++fills && light(*c.fill)));
-    }
+    for (const CircleCall &c : calls.circles())
+        QVERIFY((c.style == DrawStyle::Invisible || reads(c.outline)) && (!c.fill || (++fills && light(*c.fill))));
     for (const BoxCall &b : calls.boxes())
         QVERIFY(b.line ? reads(b.fill) : ++fills && light(b.fill));
     for (const TextCall &t : calls.texts())
         QVERIFY(reads(t.color));
-    QVERIFY(fills > 0 || view.page == 0);
+    QVERIFY(fills > 0);
 }
 
 void TestExport::cutOutCircleIsSixCentimetres()
@@ -289,10 +283,8 @@ void TestExport::failedWriteLeavesNoFile()
 #ifndef Q_OS_UNIX
     QSKIP("no limit on a file's size to stand for a full disk here");
 #else
-    // A limit on a file's size refuses bytes as a full disk does. With no room
-    // the first write fails; with a little, a write is cut short without a
-    // word, and only the rest, tried again, fails. Qt buffers writes under
-    // 16 KiB, so a board and a sheet over that size take the unbuffered path.
+    // A limit on a file's size refuses bytes as a full disk does: with a little room a write is cut short
+    // without a word, and only the rest, tried again, fails. Writes of 16 KiB or more skip Qt's buffer.
     rlimit limit{};
     QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0);
     std::signal(SIGXFSZ, SIG_IGN);
@@ -316,43 +308,29 @@ void TestExport::failedWriteLeavesNoFile()
 
 void TestExport::writesOnlyRegularFiles_data()
 {
-    QTest::addColumn<QString>("what");
-    for (const char *what : {"a pipe", "a device", "a link to a file", "a link to nowhere"})
-        QTest::newRow(what) << what;
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a pipe") << "";
+    QTest::newRow("a link to a file") << "kept";
+    QTest::newRow("a link to nowhere") << "nowhere";
 }
 
 // Whatever stands at the name stays as it was, and what a link leads to too.
 void TestExport::writesOnlyRegularFiles()
 {
-    QFETCH(QString, what);
-#ifndef Q_OS_UNIX
-    QSKIP("no pipes, devices or links to make here");
-#else
+    QFETCH(QString, target);
     QTemporaryDir dir;
-    const QString path = dir.filePath("x.png"), target = dir.filePath("target");
-    QFile kept(target);
+    const QString path = dir.filePath("x.png");
+    QFile kept(dir.filePath("kept"));
     QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
     kept.close();
-    const QByteArray name = QFile::encodeName(path);
-    if (what == "a pipe")
-        QCOMPARE(mkfifo(name, 0600), 0);
-    if (what == "a device" && mknod(name, S_IFCHR | 0600, makedev(1, 3)) != 0)
-        QSKIP("making a device needs root");
-    if (what.startsWith("a link"))
-        QVERIFY(QFile::link(what.endsWith("file") ? target : dir.filePath("nowhere"), path));
-    struct stat before{}, after{};
-    QCOMPARE(lstat(name, &before), 0);
-    const QImage image(8, 8, QImage::Format_RGB32);
+    QVERIFY(target.isEmpty() ? mkfifo(QFile::encodeName(path), 0600) == 0 : QFile::link(dir.filePath(target), path));
     for (const std::optional<QString> &refused :
-         {SafeWrite::bytes(path, "ink"), PageExport::writeImage(path, image),
+         {SafeWrite::bytes(path, "ink"), PageExport::writeImage(path, QImage(8, 8, QImage::Format_RGB32)),
           PageExport::writePdf(path, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board)})
         QVERIFY(refused && !refused->contains('\n'));
-    QCOMPARE(lstat(name, &after), 0);
-    QCOMPARE(after.st_mode, before.st_mode);
-    QVERIFY(!QFile::exists(dir.filePath("nowhere")));
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), QByteArray("kept"));
-#endif
+    const QFileInfo left(path);
+    QVERIFY(target.isEmpty() ? !left.isFile() && left.exists() : left.isSymLink());
+    QVERIFY(!QFile::exists(dir.filePath("nowhere")) && kept.open(QIODevice::ReadOnly) && kept.readAll() == "kept");
 }
 
 // A page drawn for a file or paper shows the aids when asked: 12 sides give 3.106.

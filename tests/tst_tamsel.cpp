@@ -185,18 +185,15 @@ void TestTamsel::inkIsKeptButRestoredOnlyWhenAsked()
 void TestTamsel::restoreOffersEarlierBoards()
 {
     QTemporaryDir dir;
-    const int pages = core::PageTable::count();
+    const std::size_t pages = std::size_t(core::PageTable::count());
     const QDateTime older = QDateTime::currentDateTime().addSecs(-3600), newer = older.addSecs(600);
-    const core::Stroke stroke{0xffffffff, 0.05f, {{0, 0, 1}, {0.5f, 0.5f, 1}}};
-    const std::size_t count = std::size_t(pages);
-    core::InkFile::Board two(count), one(count);
-    two[0] = two[2] = one[1] = {stroke};
-    for (const auto &[name, board, at] : {std::tuple{"board-a.ink", two, older}, {"board-b.ink", one, newer},
-                                          {"board-c.ink", core::InkFile::Board(count), newer.addSecs(60)}}) {
-        QFile file(dir.filePath(name));
+    core::InkFile::Board two(pages), one(pages);
+    two[0] = two[2] = one[1] = {{0xffffffff, 0.05f, {{0, 0, 1}, {0.5f, 0.5f, 1}}}};
+    for (const auto &[name, board, at] : {std::tuple{"a", two, older}, {"b", one, newer}, {"c", core::InkFile::Board(pages), newer}}) {
+        QFile file(dir.filePath(QStringLiteral("board-%1.ink").arg(name)));
         const core::InkFile::Bytes bytes = core::InkFile::encode(board).value();
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) > 0);
-        QVERIFY(file.flush() && file.setFileTime(at, QFileDevice::FileModificationTime));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) &&
+                file.flush() && file.setFileTime(at, QFileDevice::FileModificationTime));
     }
     Tamsel w;
     auto *keeping = new InkKeeping(w, dir.path());
@@ -207,13 +204,11 @@ void TestTamsel::restoreOffersEarlierBoards()
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->item(0)->text(), BoardChooser::timeText(newer));
     QCOMPARE(list->item(0)->icon().availableSizes().front(), QSize(160, 113));
-    QCOMPARE(list->item(1)->icon().availableSizes().front().height(), 113);
     QVERIFY(list->item(1)->icon().availableSizes().front().width() > 2 * 160);
     list->setCurrentRow(1);
     QTest::keyClick(list, Qt::Key_Return);
     QTRY_COMPARE(w.Scriba[2]->ink().strokes().size(), std::size_t(1));
-    QCOMPARE(w.Scriba[0]->ink().strokes().size(), std::size_t(1));
-    QVERIFY(w.Scriba[1]->ink().strokes().empty());
+    QVERIFY(w.Scriba[0]->ink().strokes().size() == 1 && w.Scriba[1]->ink().strokes().empty());
 }
 
 // A folder under a plain file can never be made, as on a full or read-only disk.
