@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include <algorithm>
 
 InkKeeping::InkKeeping(Tamsel &window, const QString &folder)
     : QObject(&window), m_window(window), m_store(folder, window.pageCount()),
