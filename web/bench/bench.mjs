@@ -312,6 +312,7 @@ const SLOW_TABLET = {
     network: { offline: false, latency: 40, downloadThroughput: 20e6 / 8, uploadThroughput: 20e6 / 8 },
 };
 const COLD_BOUNDS_MS = { throttled: 500, unthrottled: 200 };
+const COLD_RUNS = 15;
 
 async function coldOnce(browser, url, slow) {
     const context = await browser.createBrowserContext();
@@ -326,7 +327,8 @@ async function coldOnce(browser, url, slow) {
     }
     await page.goto(url);
     await page.waitForFunction(() => performance.getEntriesByName('tamsel-first-frame').length > 0, { timeout: 60000 });
-    const t = await page.evaluate(() => performance.getEntriesByName('tamsel-first-frame')[0].startTime);
+    const t = await page.evaluate(() => [performance.getEntriesByName('tamsel-first-frame')[0].startTime,
+        performance.getEntriesByType('navigation')[0].domInteractive]);
     await context.close();
     return t;
 }
@@ -337,20 +339,28 @@ async function coldStart(browser, url) {
         const other = await serve(path.resolve(dir), {}, { precompressed: true });
         builds.push([path.basename(path.resolve(dir)), other.url, other]);
     }
-    const times = builds.map(() => ({ throttled: [], unthrottled: [] }));
-    for (let i = 0; i < RUNS; ++i)
-        for (const [b, [, target]] of builds.entries())
-            for (const slow of [true, false])
-                times[b][slow ? 'throttled' : 'unthrottled'].push(await coldOnce(browser, target, slow));
-    console.log(`\n### Cold start: navigation to the first figure drawn (ms, ${RUNS} loads each, design size, no cache)\n`);
-    row('build', 'throttled median', 'max', 'within 500 ms', 'unthrottled median', 'max', 'within 200 ms');
-    row('---', '---', '---', '---', '---', '---', '---');
+    const times = builds.map(() => ({ throttled: [], unthrottled: [], throttledPage: [], unthrottledPage: [] }));
+    for (let i = 0; i < COLD_RUNS; ++i) {
+        for (const [b, [, target]] of builds.entries()) {
+            for (const slow of [true, false]) {
+                const [frame, parsed] = await coldOnce(browser, target, slow);
+                const key = slow ? 'throttled' : 'unthrottled';
+                times[b][key].push(frame);
+                times[b][`${key}Page`].push(frame - parsed);
+            }
+        }
+    }
+    console.log(`\n### Cold start: navigation to the first figure drawn (ms, ${COLD_RUNS} loads each, design size, no cache)\n`);
+    console.log('The page\'s own part runs from the document parsed (its scripts may start) to the figure drawn.\n');
+    row('build', 'throttled median', 'max', 'within 500 ms', 'page\'s own part', 'unthrottled median', 'max',
+        'within 200 ms', 'page\'s own part');
+    row('---', '---', '---', '---', '---', '---', '---', '---', '---');
     for (const [b, [name]] of builds.entries()) {
-        const { throttled, unthrottled } = times[b];
-        row(name, ms(median(throttled)), ms(Math.max(...throttled)),
-            median(throttled) <= COLD_BOUNDS_MS.throttled ? 'met' : 'missed',
-            ms(median(unthrottled)), ms(Math.max(...unthrottled)),
-            median(unthrottled) <= COLD_BOUNDS_MS.unthrottled ? 'met' : 'missed');
+        const t = times[b];
+        row(name, ms(median(t.throttled)), ms(Math.max(...t.throttled)),
+            median(t.throttled) <= COLD_BOUNDS_MS.throttled ? 'met' : 'missed', ms(median(t.throttledPage)),
+            ms(median(t.unthrottled)), ms(Math.max(...t.unthrottled)),
+            median(t.unthrottled) <= COLD_BOUNDS_MS.unthrottled ? 'met' : 'missed', ms(median(t.unthrottledPage)));
     }
     for (const [, , other] of builds)
         await other?.close();

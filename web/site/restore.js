@@ -87,6 +87,7 @@ function thumbnails(board, urls) {
 export async function chooseBoard() {
     const { boards, skipped } = await offered();
     if (boards.length === 0) {
+        // What was skipped, or the core's own line for no board at all.
         notify(skipped || core.restoreBoard(lesson, null));
         return;
     }
