@@ -1,8 +1,7 @@
 // The page menu (a right click, a held finger or pen, the menu key) and the
 // help. The menu's items only call the lesson's commands or the other
 // modules' actions; what they mark comes from the lesson.
-import { core, lesson, pages, $ } from './app.js';
-import { noticeFrom } from './notice.js';
+import { core, lesson, pages, $, noticeFrom } from './app.js';
 import { printCutOut, printPage, saveImage } from './paper.js';
 
 const menu = $('menu');
