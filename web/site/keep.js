@@ -6,7 +6,6 @@
 import { core, lesson, ink, pageCount, notify } from './app.js';
 import { endStrokes } from './input.js';
 
-const AUTOSAVE_MS = 1500;      // a save lands within 2 s of a change
 const STORE_PREFIX = 'tamsel/';
 
 let keepTimer = null;
@@ -21,7 +20,8 @@ const changed = new Set();
 
 export function keepSoon(page) {
     changed.add(page);
-    keepTimer ??= setTimeout(keep, AUTOSAVE_MS);
+    // A save lands within 2 s of a change: the core's time, the desktop's too.
+    keepTimer ??= setTimeout(keep, core.timings().autosaveMs);
 }
 
 export const savedCount = () => saves;

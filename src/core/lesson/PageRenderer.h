@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Color.h"
+#include "InkGround.h"
 #include "LessonAids.h"
 #include "PageView.h"
 #include "Similarity.h"
@@ -29,6 +30,8 @@ bool usesRadiusCm(const PageView &view);
 // Where the page's ink lies in a picture of this inner size: the figure's
 // frame, or the picture's own pixels on a page without a figure.
 Similarity inkFrame(int page, float scaleWidth, float scaleHeight);
+// The fills under the page's ink, the picture's inner area at `origin`.
+InkGround inkGround(const PageView &view, PointF origin);
 
 } // namespace PageRenderer
 

@@ -42,9 +42,10 @@ QImage PageExport::image(const core::PageView &view, const std::vector<core::Str
     layer.setFrame(core::PageRenderer::inkFrame(view.page, float(view.inner.width()), float(view.inner.height())));
     layer.resize(view.inner, 1);
     layer.setEdged(view.weight.factor() > 1);
+    layer.canvas().setGround(core::PageRenderer::inkGround(view, {}));
     layer.restore(ink);
     QPainter painter(&picture);
-    InkView::paint(painter, layer, QRect(QPoint(), Convert::toQt(view.inner)));
+    InkView::paint(painter, layer.canvas(), QRect(QPoint(), Convert::toQt(view.inner)));
     return picture;
 }
 
