@@ -1,10 +1,9 @@
 // The page menu (a right click, a held finger or pen, the menu key, the
 // toolbar's menu button) and the help, both made from the command table.
 // The menu's items only run commands; what they mark comes from the lesson.
-import { core, lesson, pages, $ } from './app.js';
+import { core, lesson, pages, $, noticeFrom } from './app.js';
 import { offered, offers, onPress, rows, run, states } from './commands.js';
 import { replay } from './draw.js';
-import { noticeFrom } from './notice.js';
 
 const menu = $('menu');
 
