@@ -40,6 +40,16 @@ public:
 
     enum Interruption { Hide, FocusLost, PenLeft, TouchCancel, Clear, Page };
 
+    // The pages with a tab to click, in tab order.
+    static std::vector<int> shownPages(Tamsel &window)
+    {
+        std::vector<int> shown;
+        for (int p = 0; p < window.pageCount(); ++p)
+            if (window.lesson().shown(p))
+                shown.push_back(p);
+        return shown;
+    }
+
     // Up to three pointers draw at once, their events interleaved and
     // sometimes broken by an interruption; the mouse and the pen may stay down.
     QString draw();
@@ -100,7 +110,7 @@ private:
     QString compare(int page, bool canonicalise);
     static bool same(const Ink &e, const core::Stroke &a);
     QString erased(QPointF from, QPointF to, const std::vector<Ink> &before);
-    static bool sameShown(const core::InkLayer &ink, const core::PixelBuffer &a, const core::PixelBuffer &b);
+    static bool sameShown(const core::InkCanvas &ink, const core::PixelBuffer &a, const core::PixelBuffer &b);
 
     Tamsel &w;
     std::mt19937 &m_random;
@@ -399,8 +409,11 @@ inline QString SoakInk::interrupt(Interruption which, bool act)
         cleared(page());
         break;
     case Page: {
+        // Only a tab shown can be clicked.
+        const std::vector<int> shown = shownPages(w);
+        const int at = int(std::find(shown.begin(), shown.end(), page()) - shown.begin());
         const int before = page();
-        const int to = (before + pick(1, w.pageCount() - 1)) % w.pageCount();
+        const int to = shown[std::size_t((at + pick(1, int(shown.size()) - 1)) % int(shown.size()))];
         QTest::mouseClick(w.MainTab->tabBar(), Qt::LeftButton, {}, w.MainTab->tabBar()->tabRect(to).center());
         pageLeft(before);
         break;
@@ -516,7 +529,7 @@ inline QString SoakInk::check()
 }
 
 // The cached image may be larger than the layer; only its top-left part shows.
-inline bool SoakInk::sameShown(const core::InkLayer &ink, const core::PixelBuffer &a, const core::PixelBuffer &b)
+inline bool SoakInk::sameShown(const core::InkCanvas &ink, const core::PixelBuffer &a, const core::PixelBuffer &b)
 {
     const QSize shown = (QSizeF(Convert::toQt(ink.size())) * ink.devicePixelRatio()).toSize();
     if (shown.isEmpty())
@@ -560,8 +573,8 @@ inline QString SoakInk::nearJump()
         erase(QPointF(tap));
     else
         o->undo();
-    core::InkLayer &ink = o->ink();
-    if (m_fault.isEmpty() && !sameShown(ink, ink.image(), freshImage(ink)))
+    core::InkCanvas &ink = o->canvas();
+    if (m_fault.isEmpty() && !sameShown(ink, ink.image(), freshImage(o->ink())))
         m_fault = QString("page %1 differs from its strokes drawn afresh").arg(page());
     if (!erasing)
         o->redo(); // as the model has it
@@ -571,16 +584,16 @@ inline QString SoakInk::nearJump()
 inline QString SoakInk::checkPixels()
 {
     for (int p = 0; p < w.pageCount(); ++p) {
-        core::InkLayer &ink = w.Scriba[p]->ink();
+        core::InkCanvas &ink = w.Scriba[p]->canvas();
         // An undo ends the strokes still being drawn first.
-        ink.endAll();
+        w.lesson().ink().endWhere(p, [](core::PointerId) { return true; });
         endAll(p, All);
         const core::PixelBuffer now = ink.image();
-        if (!sameShown(ink, freshImage(ink), now))
+        if (!sameShown(ink, freshImage(w.lesson().ink(p)), now))
             return QString("page %1 differs from its strokes drawn afresh").arg(p);
-        while (ink.undo()) {
+        while (w.lesson().ink().undo(p)) {
         }
-        while (ink.redo()) {
+        while (w.lesson().ink().redo(p)) {
         }
         if (!sameShown(ink, ink.image(), now))
             return QString("page %1 differs after undoing and redoing everything").arg(p);

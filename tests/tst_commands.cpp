@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 #include "KeyChord.h"
 #include "Lesson.h"
+#include "ToolIcons.h"
 
 #include <QTest>
 
@@ -32,6 +33,8 @@ void TestCommands::keysAndMnemonicsNeverClash()
             QVERIFY2(mnemonics[c.menu].insert(c.mnemonic).second, c.id.c_str());
         // Everything can be reached by touch: from the toolbar or the menu.
         QVERIFY2(c.toolbar > 0 || c.menu != Menu::None, c.id.c_str());
+        // A toolbar button with no picture would show an empty square.
+        QVERIFY2(c.toolbar == 0 || ToolIcons::has(c.icon), c.id.c_str());
     }
     for (int page = 0; page < lesson.pageCount(); ++page) {
         lesson.showPage(page);

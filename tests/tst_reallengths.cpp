@@ -208,7 +208,7 @@ void TestRealLengths::practiceLaidOut()
         PageView view{PageTable::find("practice").value(), Convert::toCore(area), problem.first(), step};
         view.choice = figure;
         view.second = problem.second();
-        const PracticeFigure f = PracticeFigure::compute(view, QtTextMeasure::instance());
+        const PracticeFigure f = PracticeFigure::compute(view, &QtTextMeasure::instance());
         const std::vector<TextCall> &texts = f.marks.texts;
         const std::size_t more = texts.size() - before.size();
         QVERIFY2(int(more) == added[step] || (step == 2 && more == 2), qPrintable(QString::number(more)));

@@ -1,37 +1,17 @@
 // Input: the ink through Pointer Events (pens, erasers, palms, fingers held
-// still for the menu) and the keys, each turned into the lesson's commands.
+// still for the menu; while the lesson's eraser is up, every pointer erases)
+// and the keys, which the command table maps to commands.
 // watchInput() listens on the whole document; watchPointers() on one page's ink.
 import { core, lesson, ink, pages, $ } from './app.js';
+import { commandForKey, later, run } from './commands.js';
 import { showSoon } from './draw.js';
 import { drop, dropKind, grab, move, moving } from './sectors.js';
 
-// The menu, the help and paper are not needed for the first picture: they
-// load after it, or when first asked for; once loaded they act at once.
-const loaded = {};
-const loading = {};
-function later(name, act) {
-    if (loaded[name]) {
-        act(loaded[name]);
-        return;
-    }
-    loading[name] ??= import(`./${name}.js`).then((m) => {
-        m.init();
-        loaded[name] = m;
-        return m;
-    });
-    loading[name].then(act);
-}
 const menu = (act) => later('menu', act);
-const paper = (act) => later('paper', act);
 
-export function loadLater() {
-    return Promise.all([new Promise(menu), new Promise(paper)]);
-}
-
-// Times and distances of the desktop's own controls.
-const HOLD_MS = 600;           // a press held this long opens the menu…
-const HOLD_STILL_PX = 6;       // …if it stays this close to where it began
-const PEN_RECENT_MS = 500;     // a pen this recently seen is near: touches are a palm
+// Times and distances both front-ends keep to (the core's): a press held
+// still this long opens the menu, and a pen seen this recently makes touches a palm.
+let HOLD_MS, HOLD_STILL_PX, PEN_RECENT_MS;
 
 const KIND = { mouse: 1, pen: 2, touch: 3 };
 const ERASER_BUTTON = 5;
@@ -42,7 +22,8 @@ const SECONDARY_BUTTON = 2;
 let penSeen = -Infinity;
 const penNear = () => performance.now() - penSeen < PEN_RECENT_MS;
 let hold = null;
-let eraserAt = null;
+// Each pointer erasing, at where it last was.
+const erasers = new Map();
 const touches = new Set();
 
 function kindOf(e) {
@@ -70,12 +51,12 @@ export function watchPointers(page, overlay) {
         if (e.pointerType === 'touch')
             touches.add(e.pointerId);
         const [x, y] = at(e);
-        if (isEraser(e)) {
-            eraserAt = [x, y];
-            ink.erase(page, x, y, x, y);
-        } else if (e.pointerType === 'touch' && penNear()) {
+        if (e.pointerType === 'touch' && penNear()) {
             ink.endKind(page, KIND.touch);
             dropKind(KIND.touch);
+        } else if (isEraser(e) || lesson.erasing()) {
+            erasers.set(e.pointerId, [x, y]);
+            ink.erase(page, x, y, x, y);
         } else if (moving(page)) {
             // A press that takes a sector is no hold for the menu.
             if (grab(page, kindOf(e), e.pointerId, x, y)) {
@@ -94,11 +75,12 @@ export function watchPointers(page, overlay) {
     });
     overlay.addEventListener('pointermove', (e) => {
         const kind = kindOf(e);
-        if (eraserAt && isEraser(e)) {
+        const from = erasers.get(e.pointerId);
+        if (from && (e.buttons & 1 || isEraser(e))) {
             for (const c of e.getCoalescedEvents?.() ?? [e]) {
                 const [x, y] = at(c);
-                ink.erase(page, eraserAt[0], eraserAt[1], x, y);
-                eraserAt = [x, y];
+                ink.erase(page, from[0], from[1], x, y);
+                [from[0], from[1]] = [x, y];
             }
         } else if (e.pointerType === 'touch' && penNear()) {
             ink.endKind(page, KIND.touch);
@@ -119,10 +101,9 @@ export function watchPointers(page, overlay) {
     });
     const release = (e) => {
         touches.delete(e.pointerId);
-        if (eraserAt && e.pointerType === 'pen') {
-            eraserAt = null;
+        // Erasing by several pointers at once is one step.
+        if (erasers.delete(e.pointerId) && erasers.size === 0)
             ink.endErase(page);
-        }
         drop(kindOf(e), e.pointerId);
         ink.end(page, kindOf(e), e.pointerId);
         if (hold && hold.pointer === e.pointerId)
@@ -166,54 +147,16 @@ function stopHold() {
 
 export function endStrokes() {
     const page = lesson.page();
-    eraserAt = null;
+    erasers.clear();
+    ink.endErase(page);
     for (const kind of Object.values(KIND))
         dropKind(kind);
     ink.endAll(page);
     showSoon();
 }
 
-
-function key(e) {
-    const letter = e.key.length === 1;
-    const k = letter ? (e.shiftKey ? e.key.toUpperCase() : e.key.toLowerCase()) : e.key;
-    return (e.ctrlKey || e.metaKey ? 'Ctrl+' : '') + (e.shiftKey && !letter ? 'Shift+' : '') + k;
-}
-
-const keys = {
-    'Ctrl+z': () => lesson.undo(),
-    'Ctrl+y': () => lesson.redo(),
-    'Ctrl+Z': () => lesson.redo(),
-    'Ctrl+PageDown': () => lesson.nextPage(),
-    'Ctrl+PageUp': () => lesson.previousPage(),
-    'Ctrl+Tab': () => lesson.nextPage(),
-    'Ctrl+Shift+Tab': () => lesson.previousPage(),
-    F2: () => lesson.toggleAids(),
-    c: () => lesson.toggleRealLengths(),
-    g: () => lesson.toggleGrid(),
-    q: () => lesson.toggleSquares(),
-    F11: () => menu((m) => m.toggleFullScreen()),
-    'Ctrl+0': () => lesson.setWeight(1),
-    'Ctrl++': () => lesson.heavier(),
-    'Ctrl+=': () => lesson.heavier(),
-    'Ctrl+;': () => lesson.heavier(),
-    'Ctrl+-': () => lesson.lighter(),
-    'Ctrl+s': () => paper((p) => p.saveImage()),
-    'Ctrl+p': () => paper((p) => p.printPage()),
-    ContextMenu: () => menu((m) => m.openMenuOnPicture()),
-    'Shift+F10': () => menu((m) => m.openMenuOnPicture()),
-    F1: () => menu((m) => m.openHelp()),
-};
-// On a page with steps a presenter's clicker takes them, whatever has the focus.
-const clickerKeys = {
-    PageDown: () => lesson.stepLesson(1),
-    PageUp: () => lesson.stepLesson(-1),
-    Home: () => lesson.returnAllSectors(),
-    b: () => core.nextSectorLayout(lesson),
-    j: () => core.toggleHandMode(lesson),
-};
-
 export function watchInput() {
+    ({ holdMs: HOLD_MS, holdStillPx: HOLD_STILL_PX, penRecentMs: PEN_RECENT_MS } = core.timings());
     // A pen anywhere over the page, touching or hovering, makes touches a palm.
     for (const type of ['pointerdown', 'pointermove', 'pointerover']) {
         document.addEventListener(type, (e) => {
@@ -227,7 +170,7 @@ export function watchInput() {
         if (e.pointerType !== 'pen')
             return;
         penSeen = -Infinity;
-        eraserAt = null;
+        erasers.clear();
         ink.endKind(lesson.page(), KIND.pen);
         dropKind(KIND.pen);
         ink.endErase(lesson.page());
@@ -246,16 +189,13 @@ export function watchInput() {
         // The menu and the boards' chooser take their own keys.
         if (!$('menu').hidden || $('boards'))
             return;
-        const k = key(e);
-        let action = keys[k] ?? (lesson.stepCount(lesson.page()) > 0 ? clickerKeys[k] : undefined);
-        const pen = /^[1-9]$/.test(k) && !e.altKey ? core.pens()[Number(k) - 1] : null;
-        if (pen)
-            action = () => lesson.setPen(lesson.page(), pen.colour);
-        if (!action)
+        // Off the pages with steps Page Down and Home stay the focused slider's: the page has no such command.
+        const id = commandForKey(e);
+        if (!id)
             return;
         e.preventDefault();
         e.stopPropagation();
-        action();
+        run(id);
     }, true);
 
     $('tablist').addEventListener('keydown', (e) => {

@@ -3,11 +3,9 @@
 // thumbnails (kept.js), the boards of earlier visits offered back
 // (restore.js), and the weight and pens in local storage. The bytes are the
 // core's; whatever comes back goes through its checks.
-import { core, lesson, ink, pageCount } from './app.js';
+import { core, lesson, ink, pageCount, notify } from './app.js';
 import { endStrokes } from './input.js';
-import { notify } from './notice.js';
 
-const AUTOSAVE_MS = 1500;      // a save lands within 2 s of a change
 const STORE_PREFIX = 'tamsel/';
 
 let keepTimer = null;
@@ -22,7 +20,8 @@ const changed = new Set();
 
 export function keepSoon(page) {
     changed.add(page);
-    keepTimer ??= setTimeout(keep, AUTOSAVE_MS);
+    // A save lands within 2 s of a change: the core's time, the desktop's too.
+    keepTimer ??= setTimeout(keep, core.timings().autosaveMs);
 }
 
 export const savedCount = () => saves;
@@ -90,6 +89,10 @@ export function storeChoices() {
 export function readChoices() {
     try {
         core.readChoices(lesson, (k) => localStorage.getItem(STORE_PREFIX + k));
+        const ours = Object.keys(localStorage).filter((k) => k.startsWith(STORE_PREFIX));
+        const unknown = core.unknownPages(ours.map((k) => k.slice(STORE_PREFIX.length)));
+        if (unknown.length > 0)
+            console.warn(`tamsel: the choices name pages this version does not have (${unknown.join(', ')}); they are kept`);
     } catch {
         // Storage turned off: the design's choices.
     }

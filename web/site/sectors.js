@@ -51,24 +51,30 @@ export function drawChanged(page, canvas, w, h, scale, whole) {
         replay(ctx, all.calls, all.texts, w, h);
         return;
     }
-    // Each rectangle is drawn on a canvas of its own, as large as all the
-    // shapes that reach it, and copied: a clip, or a canvas's edge, smooths
-    // the edges of a shape it cuts a shade differently from a drawing of the
-    // whole page, and the pixels kept must meet the ones drawn again.
+    // Each rectangle is drawn on a second canvas of the picture's size, clipped
+    // to the shapes that reach it, and copied: the browser smooths a shape a
+    // shade differently on a canvas of another size, or where a clip or the
+    // canvas's edge cuts it, and the pixels kept must meet the ones drawn again.
     for (const p of drawing.pieces) {
         const [x, y, rw, rh] = p.rect.map((n) => Math.round(n * scale));
         const [px, py, pw, ph] = p.reach.map((n) => Math.round(n * scale));
-        const part = piece(pw, ph);
-        part.setTransform(scale, 0, 0, scale, -px, -py);
+        const part = piece(canvas.width, canvas.height);
+        part.save();
+        part.setTransform(1, 0, 0, 1, 0, 0);
+        part.beginPath();
+        part.rect(px, py, pw, ph);
+        part.clip();
+        part.setTransform(scale, 0, 0, scale, 0, 0);
         replay(part, p.calls, p.texts, w, h);
+        part.restore();
         ctx.save();
         ctx.setTransform(1, 0, 0, 1, 0, 0);
-        ctx.drawImage(part.canvas, x - px, y - py, rw, rh, x, y, rw, rh);
+        ctx.drawImage(part.canvas, x, y, rw, rh, x, y, rw, rh);
         ctx.restore();
     }
 }
 
-// One canvas for every rectangle drawn again, sized to each.
+// One canvas for every rectangle drawn again, the picture's size.
 let pieceCanvas = null;
 function piece(width, height) {
     if (!pieceCanvas)

@@ -1,23 +1,27 @@
 // The start: makes the core, checks that every file is of one build, builds
 // the page and shows the first picture; what that picture does not need loads
-// after it. The modules: app (the core and what they share), draw (replays the
-// core's drawing), controls (builds and places the page's controls), input
-// (pointers, holds, keys), notice (the one-line notice), keep (the board and
+// after it. The modules: app (the core and what they share, the notice),
+// commands (the command table, its handlers and keys), draw (replays the
+// core's drawing), controls (builds and places the page's controls), toolbar
+// (the classroom toolbar), input (pointers, holds, keys), keep (the board and
 // the choices between visits) with kept (the kept boards in IndexedDB) and
 // restore (the restore bar and chooser), menu (the page menu and the help)
 // and paper (images, thumbnails and printing). index.html starts the
 // module's download and compilation before any of them.
 import createCore from './tamsel-core.js';
-import { core, lesson, ink, pages, pageCount, $, BUILD, FACE, useCore } from './app.js';
+import { core, lesson, ink, pages, pageCount, $, BUILD, FACE, useCore, noticeFrom, notify } from './app.js';
 import { buildPages, follow, layOut, showValue } from './controls.js';
-import { frame, measureTextHere, showSoon } from './draw.js';
-import { loadLater, watchInput } from './input.js';
+import { initCommands, loadLater } from './commands.js';
+import { forgetDrawn, frame, measureTextHere } from './draw.js';
+import { watchInput } from './input.js';
+import { buildToolbar } from './toolbar.js';
 import { readChoices, savedCount, startKeeping, watchLeaving } from './keep.js';
 
 // Missing when the page was not this build's index.html: the module then loads as it can.
 const boot = self.tamselBoot;
 const failed = boot?.failed ?? ((reason) => console.error('tamsel:', reason));
 const RELOADED_KEY = 'tamsel/reloadedFor';
+const HINT_INSET_PX = 8;
 
 function makeCore() {
     if (!boot)
@@ -31,8 +35,15 @@ function makeCore() {
     });
 }
 
-// The build each kind of file says it is of.
-function builds() {
+// The build each kind of file says it is of, the style's once it has arrived.
+async function builds() {
+    const link = document.querySelector('link[rel="stylesheet"]');
+    if (link && !link.sheet) {
+        await new Promise((resolve) => {
+            link.addEventListener('load', resolve, { once: true });
+            link.addEventListener('error', resolve, { once: true });
+        });
+    }
     const style = getComputedStyle(document.documentElement).getPropertyValue('--tamsel-build');
     return { page: boot?.build, scripts: BUILD, style: style.replace(/["'\s]/g, ''), module: core.build() };
 }
@@ -52,21 +63,25 @@ async function mixed(seen) {
         location.reload();
         return;
     }
-    failed(`builds: ${JSON.stringify(seen)}`, true);
+    // No style at all is the server's, not two builds'.
+    failed(`builds: ${JSON.stringify(seen)}`, seen.style !== '');
 }
 
 useCore(await makeCore());
 performance.mark('tamsel-core-ready');
-const seen = builds();
+const seen = await builds();
 if (new Set(Object.values(seen)).size !== 1) {
     await mixed(seen);
 } else {
     measureTextHere();
+    initCommands();
     watchInput();
     watchLeaving();
     buildPages();
+    buildToolbar();
     readChoices();
     lesson.listen(follow);
+
     for (let page = 0; page < pageCount; ++page)
         showValue(page);
     $('clear0').addEventListener('click', () => lesson.clearInk());
@@ -82,10 +97,22 @@ if (new Set(Object.values(seen)).size !== 1) {
     layOut();
     // The first picture is drawn now, so the browser's first paint shows it.
     frame();
+    hintOnce();
     await later();
     // For the browser tests and the benchmarks: the lesson as the page drives it,
     // the work of one frame, done at once, and how many saves have landed.
     window.tamsel = { core, lesson, ink, pages, frame, saves: savedCount, ready: true };
+}
+
+// Once, at the first visit, over the figure's corner for a few seconds: where the menu and the help are.
+function hintOnce() {
+    if (lesson.hintSeen())
+        return;
+    const r = pages[lesson.page()].picture.getBoundingClientRect();
+    noticeFrom(r.left + HINT_INSET_PX, r.top + HINT_INSET_PX);
+    $('notice').style.maxWidth = `${Math.max(0, r.width - 2 * HINT_INSET_PX)}px`;
+    notify(core.firstStartHint());
+    lesson.noteHintSeen();
 }
 
 // What the first picture does not need: the aids' face, the menu and help,
@@ -93,8 +120,7 @@ if (new Set(Object.values(seen)).size !== 1) {
 async function later() {
     requestAnimationFrame(() => document.fonts.load(`16px ${FACE}`).then(() => {
         core.forgetTextMeasures();
-        pages.forEach((p) => { p.drawn = ''; });
-        showSoon();
+        forgetDrawn();
     }));
     await loadLater();
     startKeeping().catch((error) => console.warn('tamsel: the kept boards cannot be offered:', error));

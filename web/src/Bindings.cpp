@@ -3,13 +3,14 @@
 // numbers, the ink, the board's bytes and the stored choices.
 
 #include "CanvasTextMeasure.h"
-#include "CommandTable.h"
+#include "DrawnViews.h"
 #include "FlatDrawOps.h"
 #include "BuildStamp.h"
 #include "HelpText.h"
 #include "KeptBoards.h"
 #include "Lesson.h"
 #include "PageRenderer.h"
+#include "PaperDrawOps.h"
 #include "PenPalette.h"
 #include "WebBoard.h"
 #include "WebInk.h"
@@ -56,9 +57,11 @@ val rectOf(const core::Rect &r)
 // {calls, texts}: the page as its picture shows it in an inner area of this size.
 val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnWhite)
 {
-    FlatDrawOps ops(float(width), float(height), darkOnWhite);
+    FlatDrawOps ops{float(width), float(height)};
+    core::PaperDrawOps paper(ops);
+    core::DrawOps &surface = darkOnWhite ? static_cast<core::DrawOps &>(paper) : ops;
     if (textMeasure())
-        core::PageRenderer::paint(ops, lesson.view(page, core::Size(width, height)), *textMeasure());
+        core::PageRenderer::paint(surface, lesson.view(page, core::Size(width, height)), *textMeasure());
     val out = val::object();
     out.set("calls", numbersOf(ops.numbers));
     val texts = val::array();
@@ -72,17 +75,6 @@ val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnW
 val drawChanges(const Lesson &lesson, int page, int width, int height, bool whole)
 {
     return textMeasure() ? WebSectors::drawChanges(lesson, page, width, height, whole, *textMeasure()) : val::null();
-}
-
-// A key for what the page's picture shows: it is drawn again only when this changes.
-std::string viewKey(const Lesson &lesson, int page, int width, int height)
-{
-    const core::PageView v = lesson.view(page, core::Size(width, height));
-    return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
-           ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
-           ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines) + ',' + std::to_string(v.realLengths) +
-           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares) +
-           ',' + std::to_string(v.choice) + ',' + std::to_string(v.second);
 }
 
 val layout(int width, int height)
@@ -128,6 +120,12 @@ val pageRow(const Lesson &lesson, int page)
     for (const char *choice : row.choices)
         choices.call<void>("push", std::string(choice));
     out.set("choices", choices);
+    const core::PageControls has = core::PageTable::controls(page);
+    val controls = val::object();
+    controls.set("scroll", has.scroll);
+    controls.set("label", has.label);
+    controls.set("start", has.start);
+    out.set("controls", controls);
     if (row.range) {
         out.set("min", row.range->min);
         out.set("max", row.range->max);
@@ -135,64 +133,14 @@ val pageRow(const Lesson &lesson, int page)
     return out;
 }
 
-// The menu lists the page menu's script builds from the command table, by name.
-std::optional<core::Menu> menuNamed(const std::string &name)
-{
-    static const std::pair<const char *, core::Menu> kLists[] = {
-        {"pages", core::Menu::Pages}, {"practice", core::Menu::Practice}, {"second", core::Menu::Second}};
-    for (const auto &[listName, list] : kLists)
-        if (name == listName)
-            return list;
-    return std::nullopt;
-}
-
-std::string nameOf(core::Menu list)
-{
-    switch (list) {
-    case core::Menu::Pages:
-        return "pages";
-    case core::Menu::Practice:
-        return "practice";
-    case core::Menu::Second:
-        return "second";
-    default:
-        return "";
-    }
-}
-
-// [{id, label, mnemonic, section, opens}, …] of one list.
-val menuRows(const std::string &name)
+// The page ids that stored names mention and this version does not have.
+val unknownPages(val keys)
 {
     val out = val::array();
-    const std::optional<core::Menu> list = menuNamed(name);
-    if (!list)
-        return out;
-    for (const core::Command *c : core::CommandTable::menu(*list)) {
-        val row = val::object();
-        row.set("id", c->id);
-        row.set("label", c->label);
-        row.set("mnemonic", c->mnemonic ? std::string(1, c->mnemonic) : std::string());
-        row.set("section", c->section);
-        row.set("opens", nameOf(c->opens));
-        out.call<void>("push", row);
-    }
+    for (const std::string &id : core::StoredChoices::unknownPages(emscripten::vecFromJSArray<std::string>(keys)))
+        out.call<void>("push", id);
     return out;
 }
-
-// {available, enabled, checkable, checked} of a command, as the page in view has it.
-val commandState(const Lesson &lesson, const std::string &id)
-{
-    val out = val::object();
-    const core::Command *c = core::CommandTable::find(id);
-    const core::CommandState s = c ? core::CommandTable::state(lesson, *c) : core::CommandState{false, false};
-    out.set("available", s.available || (c && !c->has));
-    out.set("enabled", s.enabled);
-    out.set("checkable", s.checkable);
-    out.set("checked", s.checked);
-    return out;
-}
-
-bool runCommand(Lesson &lesson, const std::string &id) { return core::CommandTable::run(lesson, id); }
 
 // [min, max] of the figure's second length, or null where it takes one.
 val secondRange(const Lesson &lesson, int page)
@@ -251,8 +199,6 @@ void setWeight(Lesson &lesson, int factor)
     if (const std::optional<core::LineWeight> w = core::LineWeight::fromFactor(factor))
         lesson.setWeight(*w);
 }
-void heavier(Lesson &lesson) { lesson.setWeight(lesson.weight().heavier()); }
-void lighter(Lesson &lesson) { lesson.setWeight(lesson.weight().lighter()); }
 std::string penOf(const Lesson &lesson, int page) { return lesson.pen(page).name(); }
 std::string penName(const Lesson &lesson, int page) { return core::PenPalette::nameOf(lesson.pen(page)); }
 std::string penMark(const Lesson &lesson, int page) { return core::PenPalette::markOn(lesson.pen(page)).name(); }
@@ -264,20 +210,12 @@ void setPen(Lesson &lesson, int page, const std::string &name)
 }
 void cyclePen(Lesson &lesson) { lesson.cyclePen(); }
 
-// {title, lines: [[what, how], …], closing, tips: {swatch, clear, start}}
+// {title, closing, tips: {swatch, clear, start}}; the lines are the command table's.
 val helpText()
 {
     namespace HelpText = core::HelpText;
     val out = val::object();
     out.set("title", HelpText::title());
-    val lines = val::array();
-    for (const HelpText::Line &line : HelpText::lines()) {
-        val pair = val::array();
-        pair.call<void>("push", line.what);
-        pair.call<void>("push", line.how);
-        lines.call<void>("push", pair);
-    }
-    out.set("lines", lines);
     out.set("closing", HelpText::closing());
     val tips = val::object();
     tips.set("swatch", HelpText::swatchTip());
@@ -311,7 +249,9 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Ink", Lesson::Change::Ink)
         .value("Lengths", Lesson::Change::Lengths)
         .value("Pages", Lesson::Change::Pages)
-        .value("Layout", Lesson::Change::Layout);
+        .value("Layout", Lesson::Change::Layout)
+        .value("Eraser", Lesson::Change::Eraser)
+        .value("Toolbar", Lesson::Change::Toolbar);
 
     emscripten::class_<Lesson>("Lesson")
         .constructor<>()
@@ -361,10 +301,15 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("undo", &Lesson::undo)
         .function("redo", &Lesson::redo)
         .function("clearInk", &Lesson::clearInk)
+        .function("canUndo", &Lesson::canUndo)
+        .function("canRedo", &Lesson::canRedo)
+        .function("erasing", &Lesson::erasing)
+        .function("setErasing", &Lesson::setErasing)
+        .function("toolbarShown", &Lesson::toolbarShown)
+        .function("hintSeen", &Lesson::hintSeen)
+        .function("noteHintSeen", &Lesson::noteHintSeen)
         .function("weight", &weightOf)
         .function("setWeight", &setWeight)
-        .function("heavier", &heavier)
-        .function("lighter", &lighter)
         .function("pen", &penOf)
         .function("penName", &penName)
         .function("penMark", &penMark)
@@ -391,6 +336,11 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("pixels", &WebInk::pixels)
         .function("pointCount", &WebInk::pointCount);
 
+    emscripten::class_<DrawnViews>("DrawnViews")
+        .constructor<>()
+        .function("changed", &DrawnViews::changed)
+        .function("forget", &DrawnViews::forget);
+
     emscripten::class_<WebPrint>("Print")
         .constructor<>()
         .function("ink", &WebPrint::ink)
@@ -401,16 +351,13 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("setTextMeasure", &setTextMeasure);
     function("forgetTextMeasures", &forgetTextMeasures);
     function("drawPage", &drawPage);
-    function("viewKey", &viewKey);
     function("drawChanges", &drawChanges);
     function("layout", &layout);
     function("pens", &pens);
     function("weights", &weights);
     function("radiiCm", &radiiCm);
     function("helpText", &helpText);
-    function("menuRows", &menuRows);
-    function("commandState", &commandState);
-    function("runCommand", &runCommand);
+    function("unknownPages", &unknownPages);
     function("saveBoard", &WebBoard::save);
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);

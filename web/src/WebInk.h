@@ -51,7 +51,7 @@ public:
     static int kindOf(core::PointerId pointer);
 
 private:
-    core::InkLayer &ink(int page);
+    core::InkCanvas &canvas(int page);
     core::Rect deviceArea(int page);
 
     core::Lesson &m_lesson;

@@ -8,11 +8,11 @@ namespace core {
 class Lesson;
 
 // The lists a command can sit in: the page menu and its submenus.
-enum class Menu { None, Page, Weight, Pens, Radius, Steps, Pages, Practice, Second, Layouts };
+enum class Menu { None, Page, Weight, Pens, Radius, Steps, Screen, Files, Pages, Practice, Second, Layouts };
 
 // What a command shows now, read from the lesson: whether the page in view
 // has it, whether it can act, whether it is checked, its value (the pen's
-// index, the weight's factor) and the label a button carries now.
+// index, the weight's factor), and the label and icon a button carries now.
 struct CommandState
 {
     bool available = true;
@@ -21,6 +21,7 @@ struct CommandState
     bool checked = false;
     int value = 0;
     std::string shortLabel;
+    std::string icon;
 };
 
 // One thing the teacher can ask for, in every way it can be asked: the menu,

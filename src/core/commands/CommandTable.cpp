@@ -27,12 +27,12 @@ constexpr int kSteps = 300;
 constexpr int kAids = 400;
 constexpr int kScreen = 500;
 
-// Page menu sections: the lesson's choices, the screen, files, the board, help.
+// Page menu sections: the lesson's choices, the screen and files (submenus, so
+// the menu fits a 1080-px screen in the classroom's letters), the board, help.
 constexpr int kChoices = 0;
 constexpr int kScreenSection = 1;
-constexpr int kFiles = 2;
-constexpr int kBoard = 3;
-constexpr int kHelp = 4;
+constexpr int kBoard = 2;
+constexpr int kHelp = 3;
 
 bool animated(const Lesson &l, int page) { return page == l.animatedPage(); }
 bool hasValue(const Lesson &l, int page) { return l.has(page) && l.row(page).range.has_value(); }
@@ -68,6 +68,7 @@ CommandState startState(const Lesson &l, const Command &, int)
     CommandState s;
     s.shortLabel = l.running() ? "一時停止" : l.step() > 0 && l.step() < l.sectors() ? "再開" : "開始";
     s.enabled = l.canStart();
+    s.icon = l.running() ? "pause" : "start";
     return s;
 }
 
@@ -99,7 +100,9 @@ void appendLayouts(std::vector<Command> &rows, int toolbar)
                         .mnemonic = choice.mnemonic, .icon = std::string("layout-") + choice.key,
                         .menu = Menu::Layouts, .family = "sectors.layout", .argument = int(i), .has = animated,
                         .state = [](const Lesson &l, const Command &c, int) {
-                            return checked(!l.handMode() && l.sectorLayout() == SectorLayouts::kChoices[std::size_t(c.argument)].layout);
+                            // Marked only where the sectors are, as the practice figures are.
+                            return checked(l.page() == l.animatedPage() && !l.handMode() &&
+                                           l.sectorLayout() == SectorLayouts::kChoices[std::size_t(c.argument)].layout);
                         },
                         .run = [](Lesson &l, const Command &c, int) {
                             l.setSectorLayout(SectorLayouts::kChoices[std::size_t(c.argument)].layout);
@@ -121,7 +124,7 @@ void appendLayouts(std::vector<Command> &rows, int toolbar)
                     .icon = "hand", .keys = {"J"}, .menu = Menu::Layouts, .section = 2, .toolbar = toolbar + 1,
                     .tip = "指・ペン・マウスでおうぎ形を動かし、軽くたたくと上下が変わります。もう一度押すと書き込みにもどります",
                     .has = animated,
-                    .state = [](const Lesson &l, const Command &, int) { return checked(l.handMode()); },
+                    .state = [](const Lesson &l, const Command &, int) { return checked(l.handMode() && l.page() == l.animatedPage()); },
                     .run = [](Lesson &l, const Command &, int) { l.toggleHandMode(); }});
     rows.push_back({.id = "sectors.putBack", .label = "もとにもどす", .mnemonic = 'M', .shortLabel = "もとにもどす",
                     .icon = "put-back", .menu = Menu::Layouts, .section = 2, .toolbar = toolbar + 2,
@@ -204,7 +207,7 @@ void appendRadii(std::vector<Command> &rows)
 // Each page shown or hidden, the design's pages at first and the others not.
 void appendPages(std::vector<Command> &rows)
 {
-    rows.push_back({.id = "menu.pages", .label = "表示するページ", .mnemonic = 'V', .icon = "pages", .menu = Menu::Page,
+    rows.push_back({.id = "menu.pages", .label = "表示するページ", .mnemonic = 'T', .icon = "pages", .menu = Menu::Page,
                     .section = kChoices, .opens = Menu::Pages});
     for (int page = 0; page < PageTable::count(); ++page)
         rows.push_back({
@@ -391,27 +394,30 @@ std::vector<Command> build()
 
     appendLayouts(rows, kSteps + 8);
 
+    rows.push_back({.id = "menu.screen", .label = "画面", .mnemonic = 'V', .icon = "full-screen", .menu = Menu::Page,
+                    .section = kScreenSection, .opens = Menu::Screen});
     rows.push_back({.id = "window.fullScreen", .label = "全画面表示", .mnemonic = 'F', .shortLabel = "全画面",
-                    .icon = "full-screen", .keys = {"F11"}, .menu = Menu::Page, .section = kScreenSection,
-                    .toolbar = kScreen + 1});
+                    .icon = "full-screen", .keys = {"F11"}, .menu = Menu::Screen, .toolbar = kScreen + 1});
     rows.push_back({.id = "window.leaveFullScreen", .label = "全画面を終了", .mnemonic = 'W', .icon = "leave-full-screen",
-                    .keys = {"Escape"}, .menu = Menu::Page, .section = kScreenSection});
+                    .keys = {"Escape"}, .menu = Menu::Screen});
     // Its argument: whether the front-end's screen is a classroom's.
     rows.push_back({.id = "window.toolbar", .label = "ツールバー", .mnemonic = 'T', .icon = "toolbar",
-                    .menu = Menu::Page, .section = kScreenSection,
+                    .menu = Menu::Screen, .section = 1,
                     .state = [](const Lesson &l, const Command &, int classroom) {
                         return checked(l.toolbarShown(classroom != 0));
                     },
                     .run = [](Lesson &l, const Command &, int classroom) { l.toggleToolbar(classroom != 0); }});
+    rows.push_back({.id = "menu.files", .label = "保存と印刷", .mnemonic = 'S', .icon = "print", .menu = Menu::Page,
+                    .section = kScreenSection, .opens = Menu::Files});
     rows.push_back({.id = "file.saveImage", .label = "画像として保存…", .mnemonic = 'S', .shortLabel = "画像保存",
-                    .icon = "save-image", .keys = {"Ctrl+S"}, .menu = Menu::Page, .section = kFiles,
-                    .toolbar = kScreen + 3, .tip = "このページを画面のとおり PNG 画像にします"});
+                    .icon = "save-image", .keys = {"Ctrl+S"}, .menu = Menu::Files, .toolbar = kScreen + 3,
+                    .tip = "このページを画面のとおり PNG 画像にします"});
     rows.push_back({.id = "file.print", .label = "印刷…", .mnemonic = 'I', .shortLabel = "印刷", .icon = "print",
-                    .keys = {"Ctrl+P"}, .menu = Menu::Page, .section = kFiles, .toolbar = kScreen + 2});
+                    .keys = {"Ctrl+P"}, .menu = Menu::Files, .toolbar = kScreen + 2});
     rows.push_back({.id = "file.savePdf", .label = "PDFとして保存…", .mnemonic = 'D', .icon = "save-pdf",
-                    .menu = Menu::Page, .section = kFiles});
+                    .menu = Menu::Files});
     rows.push_back({.id = "file.printCutOut", .label = "切り取り用の円を印刷…", .mnemonic = 'K', .icon = "cut-out",
-                    .menu = Menu::Page, .section = kFiles});
+                    .menu = Menu::Files, .section = 1});
     rows.push_back({.id = "board.restore", .label = "前回の書き込みを復元", .mnemonic = 'R', .icon = "restore",
                     .menu = Menu::Page, .section = kBoard});
     rows.push_back({.id = "help", .label = "使い方", .mnemonic = 'H', .shortLabel = "使い方", .icon = "help",
@@ -464,6 +470,8 @@ CommandState state(const Lesson &lesson, const Command &command, int argument)
     s.enabled = s.enabled && s.available;
     if (s.shortLabel.empty())
         s.shortLabel = command.shortLabel;
+    if (s.icon.empty())
+        s.icon = command.icon;
     return s;
 }
 

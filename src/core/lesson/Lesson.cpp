@@ -19,9 +19,6 @@ Lesson::Lesson()
 {
     const int count = PageTable::count();
     m_pages.resize(std::size_t(count));
-    m_inkToldAt.assign(std::size_t(count), 0);
-    for (int page = 0; page < count; ++page)
-        m_ink.push_back(std::make_unique<InkLayer>());
     for (int page = 0; page < count; ++page) {
         const PageRow &r = row(page);
         PageState &state = m_pages[std::size_t(page)];
@@ -39,8 +36,13 @@ Lesson::Lesson()
 
 const PageRow &Lesson::row(int page) const { return PageTable::row(page); }
 
-void Lesson::tell(Change change, int page) const
+void Lesson::tell(Change change, int page)
 {
+    // The fills under the ink follow the figure.
+    if (change == Change::Value || change == Change::Figure || change == Change::Aids)
+        m_ink.follow(page);
+    else if (change == Change::Grid || change == Change::Squares || change == Change::Weight)
+        m_ink.follow();
     for (const Listener &listener : m_listeners)
         listener(change, page);
 }
@@ -244,7 +246,7 @@ void Lesson::stepBy(int page, int delta)
     if (delta < 0)
         clearFormula(page);
     PageState &state = stateOf(page);
-    state.step = std::clamp(state.step + delta, 0, stepCount(page));
+    state.step = int(std::clamp(std::int64_t(state.step) + delta, std::int64_t(0), std::int64_t(stepCount(page))));
     tell(Change::Figure, page);
 }
 
@@ -380,8 +382,7 @@ void Lesson::setWeight(LineWeight weight)
     if (weight == m_weight)
         return;
     m_weight = weight;
-    for (const auto &ink : m_ink)
-        ink->setEdged(weight.factor() > 1);
+    m_ink.setWeight(weight);
     tell(Change::Weight, m_page);
 }
 
@@ -522,47 +523,24 @@ bool Lesson::undo()
 {
     if (handInView())
         return handChanged(m_hand.undo());
-    const bool done = ink(m_page).undo();
-    noteInk(m_page);
-    return done;
+    return m_ink.undo(m_page);
 }
 
 bool Lesson::redo()
 {
     if (handInView())
         return handChanged(m_hand.redo());
-    const bool done = ink(m_page).redo();
-    noteInk(m_page);
-    return done;
+    return m_ink.redo(m_page);
 }
 
 bool Lesson::canUndo() const { return ink(m_page).undoDepth() > 0 || ink(m_page).drawing(); }
 bool Lesson::canRedo() const { return ink(m_page).redoDepth() > 0; }
 
-bool Lesson::clearInk()
-{
-    const bool done = ink(m_page).clear();
-    noteInk(m_page);
-    return done;
-}
-
-void Lesson::noteInk(int page)
-{
-    if (!has(page))
-        return;
-    const std::uint64_t changes = ink(page).changes();
-    std::uint64_t &told = m_inkToldAt[index(page)];
-    if (changes == told)
-        return;
-    told = changes;
-    tell(Change::Ink, page);
-}
-
 InkFile::Board Lesson::board() const
 {
-    InkFile::Board board(m_ink.size());
-    for (std::size_t page = 0; page < m_ink.size(); ++page)
-        for (const Stroke *stroke : m_ink[page]->strokes())
+    InkFile::Board board(m_pages.size());
+    for (std::size_t page = 0; page < m_pages.size(); ++page)
+        for (const Stroke *stroke : ink(int(page)).strokes())
             board[page].push_back(*stroke);
     return board;
 }
@@ -577,20 +555,18 @@ void Lesson::restoreBoard(InkFile::Board board)
 
 void Lesson::restoreBoard(PreparedBoard board)
 {
-    for (std::size_t page = 0; page < m_ink.size() && page < board.size(); ++page) {
-        m_ink[page]->restore(std::move(board[page]));
-        noteInk(int(page));
-    }
+    for (std::size_t page = 0; page < m_pages.size() && page < board.size(); ++page)
+        m_ink.restore(int(page), std::move(board[page]));
 }
 
 bool Lesson::keepsWith(const PreparedBoard &added) const
 {
     std::int64_t bytes = InkFile::emptyBoardBytes(PageTable::ids());
-    for (const auto &layer : m_ink)
-        for (const Stroke *stroke : layer->strokes())
+    for (int page = 0; page < pageCount(); ++page)
+        for (const Stroke *stroke : ink(page).strokes())
             bytes += InkFile::bytesOf(*stroke);
     // Pages of a later program's are not put back, so they add nothing.
-    for (std::size_t page = 0; page < added.size() && page < m_ink.size(); ++page)
+    for (std::size_t page = 0; page < added.size() && page < m_pages.size(); ++page)
         for (const auto &stroke : added[page])
             bytes += InkFile::bytesOf(stroke->data());
     return bytes <= InkFile::kMaxBytes;

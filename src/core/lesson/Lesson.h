@@ -4,6 +4,7 @@
 #include "HandSectors.h"
 #include "InkFile.h"
 #include "InkLayer.h"
+#include "LessonInk.h"
 #include "LineWeight.h"
 #include "PageTable.h"
 #include "PageView.h"
@@ -220,21 +221,18 @@ public:
     // What a page shows in a picture of this inner size.
     PageView view(int page, Size inner) const;
 
-    // Each page's ink (a page it does not have gives the blank page's); a
-    // front-end feeds strokes in and shows its pixels.
-    InkLayer &ink(int page) { return *m_ink[index(page)]; }
-    const InkLayer &ink(int page) const { return *m_ink[index(page)]; }
+    // Each page's ink (a page it does not have gives the blank page's), and
+    // the commands that change it; a front-end shows its canvas.
+    const InkLayer &ink(int page) const { return m_ink.layer(page); }
+    LessonInk &ink() { return m_ink; }
     // The page in view's history: each first ends every stroke still being
     // drawn, so an undo takes back what the class saw last. In the hand mode,
     // the sectors' moves instead.
     bool undo();
     bool redo();
-    bool clearInk();
+    bool clearInk() { return m_ink.clear(m_page); }
     bool canUndo() const;
     bool canRedo() const;
-    // A front-end says so after feeding a page strokes; listeners hear of a
-    // finished stroke once.
-    void noteInk(int page);
     // Every page's finished strokes, copied; and saved ones put back, one
     // undoable step a page. Strokes may be made ready (InkLayer::prepare,
     // the slow part) anywhere before they are put back.
@@ -261,7 +259,7 @@ private:
 
     std::size_t index(int page) const { return std::size_t(has(page) ? page : PageTable::blank()); }
     const PageState &state(int page) const { return m_pages[index(page)]; }
-    void tell(Change change, int page) const;
+    void tell(Change change, int page);
     void stop();
     void clearFormula(int page);
     void stepBy(int page, int delta);
@@ -272,8 +270,6 @@ private:
     bool handChanged(bool changed);
 
     std::vector<PageState> m_pages;
-    std::vector<std::unique_ptr<InkLayer>> m_ink;
-    std::vector<std::uint64_t> m_inkToldAt;
     std::vector<Listener> m_listeners;
     int m_page = 0;
     int m_animatedPage = -1;
@@ -290,6 +286,7 @@ private:
     SectorLayout m_layout = SectorLayout::Parallelogram;
     bool m_handMode = false;
     HandSectors m_hand;
+    LessonInk m_ink{*this, [this](int page) { tell(Change::Ink, page); }};
 };
 
 } // namespace core

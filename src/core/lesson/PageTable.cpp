@@ -42,9 +42,11 @@ Similarity sectorsCircle(float scaleWidth, float scaleHeight)
 
 int sectorSteps(int half) { return half * kSectorsPerHalf; }
 
-void paintPractice(DrawOps &ops, const PageView &view, const TextMeasure &measure)
+void paintPractice(DrawOps &ops, const PageView &view) { PracticeFigure::compute(view).paint(ops); }
+
+void paintPracticeWords(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 {
-    PracticeFigure::compute(view, measure).paint(ops);
+    PracticeFigure::compute(view, &measure).paintWords(ops);
 }
 
 const std::array<const char *, PracticeProblem::kKinds> &practiceNames()
@@ -100,9 +102,9 @@ const std::vector<PageRow> &rows()
         {.id = "practice", .caption = "練習問題",
          .range = ValueRange{PracticeProblem::kMinCm, PracticeProblem::kMaxCm, PracticeProblem::kind(0).first.start, 1},
          .valueName = "長さ", .valueDescription = "図の長さ: ", .valueUnit = " cm", .animates = false,
-         .paintFigure = nullptr, .frame = PracticeFigure::frame, .addAids = nullptr, .addRealLengths = nullptr,
+         .paintFigure = paintPractice, .frame = PracticeFigure::frame, .addAids = nullptr, .addRealLengths = nullptr,
          .design = Design::kPages[2], .steps = PracticeFigure::steps, .buttonCaption = "次へ", .shownAtFirst = false,
-         .paintWorked = paintPractice, .choices = practiceNames(), .valueStart = practiceStart, .secondRange = practiceSecond,
+         .paintWorked = paintPracticeWords, .choices = practiceNames(), .valueStart = practiceStart, .secondRange = practiceSecond,
          .holdValues = PracticeProblem::hold},
     };
     return kRows;
@@ -140,6 +142,12 @@ std::vector<std::string> ids()
 std::span<const char *const> firstIds() { return kFirstIds; }
 
 InkFile::Pages inkPages() { return {ids(), InkFile::PageIds(std::begin(kFirstIds), std::end(kFirstIds))}; }
+
+PageControls controls(int page)
+{
+    const PageRow &r = row(page);
+    return {r.range.has_value(), r.range.has_value(), r.range.has_value() && r.buttonCaption != nullptr};
+}
 
 } // namespace PageTable
 

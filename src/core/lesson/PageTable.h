@@ -65,7 +65,7 @@ struct PageRow
     const char *buttonCaption = nullptr;
     // Pages beyond the design's start hidden; a teacher shows them.
     bool shownAtFirst = true;
-    // A figure drawn with its own words, measured as the front-end letters them.
+    // The figure's own words over it, measured as the front-end letters them.
     void (*paintWorked)(DrawOps &ops, const PageView &view, const TextMeasure &measure) = nullptr;
     // The figures the page offers to choose from, by name; the choice is the view's.
     std::span<const char *const> choices = {};
@@ -75,6 +75,14 @@ struct PageRow
     std::optional<ValueRange> (*secondRange)(int choice) = nullptr;
     // Holds a value, and the second length, within what the choice allows.
     void (*holdValues)(int choice, int &value, int &second) = nullptr;
+};
+
+// The controls a page has beside its picture.
+struct PageControls
+{
+    bool scroll = false;
+    bool label = false;
+    bool start = false;
 };
 
 // The lesson's pages, in tab order.
@@ -94,6 +102,8 @@ std::vector<std::string> ids();
 std::span<const char *const> firstIds();
 // The pages as the ink file names them.
 InkFile::Pages inkPages();
+// Every front-end gives a page these controls and no others.
+PageControls controls(int page);
 
 } // namespace PageTable
 

@@ -332,7 +332,7 @@ std::vector<std::string> PracticeFigure::working(bool oneLine) const
     return lines;
 }
 
-PracticeFigure PracticeFigure::compute(const PageView &view, const TextMeasure &measure)
+PracticeFigure PracticeFigure::compute(const PageView &view, const TextMeasure *measure)
 {
     PracticeFigure f{PracticeProblem(view.choice, view.value, view.second), std::clamp(view.step, 0, kSteps), {}, {}, {}, {}};
     const double width = view.inner.width(), height = view.inner.height();
@@ -368,8 +368,10 @@ PracticeFigure PracticeFigure::compute(const PageView &view, const TextMeasure &
         break;
     }
 
+    if (!measure)
+        return f;
     // The lengths go beside their lines, a gap away, and never over one another.
-    AidLayout lengths(width, height, fullPx, smallestPx, measure);
+    AidLayout lengths(width, height, fullPx, smallestPx, *measure);
     std::vector<RectF> taken{f.drawn};
     const double gap = lengths.gapPx();
     for (Label &label : labels) {
@@ -400,7 +402,7 @@ PracticeFigure PracticeFigure::compute(const PageView &view, const TextMeasure &
     constexpr std::pair<bool, double> kTries[] = {{true, kOneLineShare}, {false, kOneLineShare}, {false, kSmallestShare}};
     for (const AidLayout::Place &place : places) {
         for (const auto &[oneLine, leastShare] : kTries) {
-            AidLayout working(width, height, fullPx, std::max(smallestPx, int(std::ceil(fullPx * leastShare))), measure);
+            AidLayout working(width, height, fullPx, std::max(smallestPx, int(std::ceil(fullPx * leastShare))), *measure);
             for (const RectF &r : taken)
                 working.avoid(r);
             std::vector<TextCall> calls = working.place(f.working(oneLine), {place});
@@ -442,7 +444,16 @@ void PracticeFigure::paint(DrawOps &ops) const
     ops.setDrawStyle(drawStyle);
     ops.setFillStyle(fillStyle);
     ops.setFillColor(fillColor);
-    marks.paint(ops);
+    LessonAids figure = marks;
+    figure.texts.clear();
+    figure.paint(ops);
+}
+
+void PracticeFigure::paintWords(DrawOps &ops) const
+{
+    LessonAids words;
+    words.texts = marks.texts;
+    words.paint(ops);
 }
 
 } // namespace core

@@ -57,12 +57,14 @@ struct PracticeFigure
     std::vector<Fill> fills;
     LessonAids marks; // outlines, lengths and the working
 
-    static PracticeFigure compute(const PageView &view, const TextMeasure &measure);
+    // Without a measure, the figure alone, with no words.
+    static PracticeFigure compute(const PageView &view, const TextMeasure *measure = nullptr);
     static int steps(int value);
     // Ink on the page is kept in units of the figure's square.
     static Similarity frame(float scaleWidth, float scaleHeight);
     static RectF regionOf(double width, double height);
     void paint(DrawOps &ops) const;
+    void paintWords(DrawOps &ops) const;
 
     // The working, every step's lines: the question, the cut, the expression
     // (on one line or two), and the answer.

@@ -1,19 +1,12 @@
 #include "BoardOutput.h"
 
-#include "Convert.h"
 #include "CutOutSheet.h"
-#include "InkView.h"
 #include "PageExport.h"
-#include "PageMenu.h"
-#include "PictureBox.h"
-#include "Scriba.h"
 #include "SheetChoices.h"
-#include "Tamsel.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -35,32 +28,15 @@ QString folderFor(QStandardPaths::StandardLocation location)
 
 } // namespace
 
-BoardOutput::BoardOutput(Tamsel &window) : QObject(&window), m_window(window)
+BoardOutput::BoardOutput(QWidget &window, core::Lesson &lesson, Pages pages)
+    : QObject(&window), m_window(window), m_lesson(lesson), m_pages(std::move(pages))
 {
-    const PageMenu *menu = window.pageMenu();
-    connect(menu, &PageMenu::saveImageRequested, this, &BoardOutput::saveImage);
-    connect(menu, &PageMenu::printRequested, this, &BoardOutput::print);
-    connect(menu, &PageMenu::savePdfRequested, this, &BoardOutput::savePdf);
-    connect(menu, &PageMenu::printCutOutRequested, this, &BoardOutput::printCutOut);
 }
 
 QString BoardOutput::fileName(int page, const QDateTime &at, const QString &suffix)
 {
     return QString::fromUtf8(core::PageTable::rows().at(std::size_t(page)).caption) +
            at.toString(QStringLiteral("_yyyy-MM-dd_HHmm.")) + suffix;
-}
-
-QImage BoardOutput::pageImage() const
-{
-    const int page = m_window.lesson().page();
-    PictureBox *picture = m_window.picture(page);
-    Scriba *overlay = m_window.Scriba.at(std::size_t(page));
-    QImage image = picture->picture().copy();
-    // The overlay lies over the picture's inner area, a little inset.
-    QPainter painter(&image);
-    painter.translate(overlay->pos() - picture->pos() - picture->contentsRect().topLeft());
-    InkView::paint(painter, overlay->ink(), overlay->rect());
-    return image;
 }
 
 void BoardOutput::takeKeyboardBack()
@@ -77,7 +53,7 @@ QString BoardOutput::askForFile(const QString &title, const QString &folder, con
     QFileDialog dialog(&m_window, title, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
-    dialog.selectFile(fileName(m_window.lesson().page(), QDateTime::currentDateTime(), suffix));
+    dialog.selectFile(fileName(m_lesson.page(), QDateTime::currentDateTime(), suffix));
     const int answer = dialog.exec();
     takeKeyboardBack();
     if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -108,8 +84,8 @@ std::vector<SheetRenderer::Sheet> BoardOutput::sheets(int first, int last) const
     // Pages taken off the tabs are not the lesson's: they are not printed.
     std::vector<SheetRenderer::Sheet> out;
     for (int page = first; page <= last; ++page)
-        if (m_window.lesson().shown(page) || first == last)
-            out.push_back({m_window.pageView(page), m_window.lesson().ink(page).strokes()});
+        if (m_lesson.shown(page) || first == last)
+            out.push_back({m_pages.view(page), m_lesson.ink(page).strokes()});
     return out;
 }
 
@@ -122,7 +98,7 @@ void BoardOutput::print()
     dialog.setWindowTitle(kPrintTitle);
     dialog.setOptions(QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintToFile);
-    const int pages = m_window.pageCount();
+    const int pages = m_lesson.pageCount();
     dialog.setMinMax(1, pages);
     auto *choices = new SheetChoices;
     dialog.setOptionTabs({choices});
@@ -130,7 +106,7 @@ void BoardOutput::print()
     takeKeyboardBack();
     if (answer != QDialog::Accepted)
         return;
-    const int current = m_window.lesson().page();
+    const int current = m_lesson.page();
     int first = current, last = current;
     if (printer.printRange() == QPrinter::AllPages) {
         first = 0;
@@ -139,15 +115,18 @@ void BoardOutput::print()
         first = std::clamp(printer.fromPage(), 1, pages) - 1;
         last = std::clamp(printer.toPage(), first + 1, pages) - 1;
     }
-    if (!SheetRenderer::print(printer, sheets(first, last), choices->choice().look))
+    const std::vector<SheetRenderer::Sheet> chosen = sheets(first, last);
+    const PainterDrawOps::Look look = choices->choice().look;
+    const auto draw = [&](QPagedPaintDevice &device) { return SheetRenderer::print(device, chosen, look); };
+    if (!printsToFile(printer, kPrintTitle, draw) && !draw(printer))
         warn(kPrintTitle, QStringLiteral("印刷できませんでした。"), printer.printerName());
 }
 
 void BoardOutput::savePdf()
 {
     int shown = 0;
-    for (int page = 0; page < m_window.pageCount(); ++page)
-        shown += m_window.lesson().shown(page) ? 1 : 0;
+    for (int page = 0; page < m_lesson.pageCount(); ++page)
+        shown += m_lesson.shown(page) ? 1 : 0;
     const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle, shown);
     takeKeyboardBack();
     if (!choice)
@@ -156,10 +135,22 @@ void BoardOutput::savePdf()
                                     QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    const int current = m_window.lesson().page();
-    const auto pages = choice->allPages ? sheets(0, m_window.pageCount() - 1) : sheets(current, current);
+    const int current = m_lesson.page();
+    const auto pages = choice->allPages ? sheets(0, m_lesson.pageCount() - 1) : sheets(current, current);
     if (const std::optional<QString> problem = PageExport::writePdf(path, PageExport::a4Landscape(), pages, choice->look))
         warn(kPdfTitle, QStringLiteral("PDF を保存できませんでした: %1").arg(path), *problem);
+}
+
+// Qt's own PDF file would be cut short on a nearly full disk, over the old one.
+bool BoardOutput::printsToFile(const QPrinter &printer, const QString &title,
+                               const std::function<bool(QPagedPaintDevice &)> &draw)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return false;
+    const QString path = printer.outputFileName();
+    if (const std::optional<QString> problem = PageExport::writePdf(path, printer.pageLayout(), draw))
+        warn(title, QStringLiteral("PDF を保存できませんでした: %1").arg(path), *problem);
+    return true;
 }
 
 void BoardOutput::printCutOut()
@@ -173,7 +164,10 @@ void BoardOutput::printCutOut()
     takeKeyboardBack();
     if (answer != QDialog::Accepted)
         return;
-    const core::Lesson &lesson = m_window.lesson();
-    if (!CutOutSheet::print(printer, lesson.value(lesson.animatedPage()), lesson.weight()))
+    const core::Lesson &lesson = m_lesson;
+    const auto cutOut = [half = lesson.value(lesson.animatedPage()), weight = lesson.weight()](QPagedPaintDevice &device) {
+        return CutOutSheet::print(device, half, weight);
+    };
+    if (!printsToFile(printer, kCutOutTitle, cutOut) && !cutOut(printer))
         warn(kCutOutTitle, QStringLiteral("印刷できませんでした。"), printer.printerName());
 }

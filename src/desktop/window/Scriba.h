@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include <optional>
+#include <map>
 
 class QTouchEvent;
 
@@ -35,9 +35,7 @@ public:
     QColor ForeColor() const;
     void setForeColor(const QColor &color);
 
-    // Where the page's figure lies on this layer, in its pixels, and the
-    // picture's inner area, where the sectors moved by hand are.
-    void setFrame(const core::Similarity &frame);
+    // The picture's inner area on this layer, in its pixels, where the sectors moved by hand are.
     void setPictureArea(const QRect &inner) { m_pictureArea = inner; }
 
     // Size in twips, as the page reports its controls.
@@ -66,7 +64,7 @@ public:
     void showDirty();
 
     const core::InkLayer &ink() const;
-    core::InkLayer &ink();
+    core::InkCanvas &canvas();
 
 signals:
     void RepaintRequest(int index);
@@ -86,14 +84,14 @@ private:
     void press(PointerId pointer, QPointF pos, qreal widthFactor);
     void move(PointerId pointer, QPointF pos, qreal widthFactor);
     void release(PointerId pointer);
-    void erase(QPointF to);
+    // Each pointer erasing (a pen's eraser end, or any pointer while the lesson's eraser is up).
+    void erase(PointerId pointer, QPointF to);
+    bool erasing(PointerId pointer) const { return m_erasers.count(pointer) != 0; }
+    void stopErasing(PointerId pointer);
     void stopErasing();
     void touch(QTouchEvent *event);
     void endPenStrokes();
-    void showChanges();
-    qreal atScreenDpi(qreal pixelsAt96Dpi) const;
-
-    int weight() const;
+    void place();
     // In the hand mode the animated page's pointers move sectors instead of writing.
     bool movesSectors() const;
     bool down(PointerId pointer) const;
@@ -104,6 +102,6 @@ private:
     core::Lesson &m_lesson;
     const core::Twips &m_twips;
     QRect m_lastRedrawRect;
-    std::optional<QPointF> m_eraserAt;
+    std::map<PointerId, QPointF> m_erasers;
     QRect m_pictureArea;
 };

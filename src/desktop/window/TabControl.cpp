@@ -37,6 +37,13 @@ protected:
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
 
+public:
+    void setHeight(int px)
+    {
+        m_heightPx = px;
+        updateGeometry();
+    }
+
 private:
     int m_heightPx;
 };
@@ -54,7 +61,7 @@ TabControl::TabControl(const QStringList &captions, int rowHeightPx, QWidget *pa
     }
     m_pages.front()->show();
     m_bar->raise();
-    connect(m_bar, &QTabBar::currentChanged, this, &TabControl::showPage);
+    connect(m_bar, &QTabBar::currentChanged, this, &TabControl::tabRequested);
 }
 
 int TabControl::Tab() const { return m_bar->currentIndex(); }
@@ -62,11 +69,23 @@ int TabControl::Tab() const { return m_bar->currentIndex(); }
 // A hidden tab cannot be chosen, as it cannot be clicked.
 void TabControl::setTab(int index)
 {
-    if (m_bar->isTabVisible(index))
-        m_bar->setCurrentIndex(index);
+    if (!m_bar->isTabVisible(index))
+        return;
+    m_bar->setCurrentIndex(index);
+    showPage(index);
 }
 
 void TabControl::setTabShown(int index, bool shown) { m_bar->setTabVisible(index, shown); }
+
+void TabControl::setRowHeight(int px)
+{
+    if (px == m_rowHeightPx)
+        return;
+    m_rowHeightPx = px;
+    static_cast<EqualTabBar *>(m_bar)->setHeight(px);
+    resizeEvent(nullptr);
+    update();
+}
 
 void TabControl::showPage(int index)
 {

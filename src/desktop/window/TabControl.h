@@ -23,9 +23,12 @@ public:
     // A hidden page's tab is gone from the row; the others share its width.
     void setTabShown(int index, bool shown);
     int TabHeight() const { return m_rowHeightPx; }
+    void setRowHeight(int px);
     QTabBar *tabBar() const { return m_bar; }
 
 signals:
+    // A tab was chosen; the page changes when setTab() says so.
+    void tabRequested(int index);
     // The current page has changed; passes the page that was current before.
     void Click(int previousTab);
 
