@@ -180,9 +180,11 @@ void TestAnimation::handBuildsTheAnimatedFigure()
         QVERIFY(within(arc, PointF(done.moved[j].apex) + PointF(0, j < half ? -done.R : done.R), 1));
     }
     const SectorArrangement built = lesson.arrangement();
+    QVERIFY(lesson.canUndo() && !lesson.canRedo());
     for (int j = 0; j < done.sectors; ++j)
         QVERIFY(lesson.undo());
     QCOMPARE(lesson.arrangement(), SectorArrangement::inCircle(done.sectors));
+    QVERIFY(!lesson.canUndo() && lesson.canRedo());
     QVERIFY(!lesson.undo());
     for (int j = 0; j < done.sectors; ++j)
         QVERIFY(lesson.redo());

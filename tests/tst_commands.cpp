@@ -74,12 +74,12 @@ void TestCommands::commandsRun_data()
     QTest::newRow("by hand the steps and the start rest") << QStringList{"p2", "sectors.hand", "sectors.next", "start"}
                                                           << "layout 自分で step 0";
     QTest::newRow("a layout chosen ends the hand mode") << QStringList{"p2", "sectors.hand", "sectors.layout.triangle"}
-                                                        << "layout 三角形 step 0";
+                                                        << "layout layout-triangle step 0";
     QTest::newRow("the next layout round to the first") << QStringList{"p2", "sectors.layout.next", "sectors.layout.next",
                                                                        "sectors.layout.next", "sectors.layout.next"}
-                                                        << "layout 長方形 step 0";
+                                                        << "layout layout-rectangle step 0";
     QTest::newRow("layouts only on the sectors page") << QStringList{"p0", "sectors.layout.next", "sectors.hand"}
-                                                      << "layout 平行四辺形 step 0";
+                                                      << "layout layout-parallelogram step 0";
     // The practice page is page 4, after the design's four: in view, its figure, lengths and step; then the tabs shown.
     QTest::newRow("a figure chosen shows its page") << QStringList{"practice.7"} << "practice 4 7 10 5 0 tabs 11111";
     QTest::newRow("its steps are its own, the sectors' theirs")
@@ -121,7 +121,11 @@ void TestCommands::commandsRun()
         {"start", QString("start %1").arg(label("start"))},
         {"value", QString("value %1").arg(lesson.value(page))},
         {"squares", QString("squares %1 grid %2").arg(lesson.squaresShown()).arg(lesson.gridShown())},
-        {"layout", QString("layout %1 step %2").arg(lesson.handMode() ? "自分で" : label("sectors.layout.next")).arg(lesson.step())},
+        {"layout", QString("layout %1 step %2")
+                       .arg(lesson.handMode() ? "自分で"
+                                              : QString::fromStdString(
+                                                    CommandTable::state(lesson, *CommandTable::find("sectors.layout.next")).icon))
+                       .arg(lesson.step())},
         {"practice", QString("practice %1 %2 %3 %4 %5 tabs %6%7%8%9%10")
                          .arg(page).arg(lesson.choice(4)).arg(lesson.value(4)).arg(lesson.second(4)).arg(lesson.step(4))
                          .arg(lesson.shown(0)).arg(lesson.shown(1)).arg(lesson.shown(2)).arg(lesson.shown(3))

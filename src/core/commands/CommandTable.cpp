@@ -108,7 +108,8 @@ void appendLayouts(std::vector<Command> &rows, int toolbar)
                             l.setSectorLayout(SectorLayouts::kChoices[std::size_t(c.argument)].layout);
                         }});
     }
-    // The toolbar's button names the layout in use and takes the next.
+    // The toolbar's button shows the layout in use and takes the next; a
+    // layout's name would not fit its label.
     rows.push_back({.id = "sectors.layout.next", .label = "次の並べ方", .mnemonic = 'N', .shortLabel = "並べ方",
                     .icon = "layout-next", .keys = {"B"}, .menu = Menu::Layouts, .section = 1, .toolbar = toolbar,
                     .has = animated,
@@ -116,7 +117,7 @@ void appendLayouts(std::vector<Command> &rows, int toolbar)
                         CommandState s;
                         for (const SectorLayouts::Choice &choice : SectorLayouts::kChoices)
                             if (choice.layout == l.sectorLayout() && !l.handMode())
-                                s.shortLabel = choice.name;
+                                s.icon = std::string("layout-") + choice.key;
                         return s;
                     },
                     .run = [](Lesson &l, const Command &, int) { l.nextSectorLayout(); }});
@@ -126,8 +127,9 @@ void appendLayouts(std::vector<Command> &rows, int toolbar)
                     .has = animated,
                     .state = [](const Lesson &l, const Command &, int) { return checked(l.handMode() && l.page() == l.animatedPage()); },
                     .run = [](Lesson &l, const Command &, int) { l.toggleHandMode(); }});
-    rows.push_back({.id = "sectors.putBack", .label = "もとにもどす", .mnemonic = 'M', .shortLabel = "もとにもどす",
+    rows.push_back({.id = "sectors.putBack", .label = "もとにもどす", .mnemonic = 'M', .shortLabel = "もどす",
                     .icon = "put-back", .menu = Menu::Layouts, .section = 2, .toolbar = toolbar + 2,
+                    .tip = "もとにもどす: 動かしたおうぎ形をすべて円にもどします",
                     .has = [](const Lesson &l, int page) { return animated(l, page) && l.handMode(); },
                     .run = [](Lesson &l, const Command &, int) { l.returnAllSectors(); }});
 }

@@ -64,6 +64,8 @@ public:
     bool reset();
     bool undo();
     bool redo();
+    bool canUndo() const { return m_at > 0; }
+    bool canRedo() const { return m_at + 1 < m_steps.size(); }
     // Another's arrangement (a pupil's) shown here as one step; refused
     // unless valid and of this circle's count.
     bool show(const SectorArrangement &arrangement);

@@ -533,8 +533,12 @@ bool Lesson::redo()
     return m_ink.redo(m_page);
 }
 
-bool Lesson::canUndo() const { return ink(m_page).undoDepth() > 0 || ink(m_page).drawing(); }
-bool Lesson::canRedo() const { return ink(m_page).redoDepth() > 0; }
+bool Lesson::canUndo() const
+{
+    return handInView() ? m_hand.canUndo() : ink(m_page).undoDepth() > 0 || ink(m_page).drawing();
+}
+
+bool Lesson::canRedo() const { return handInView() ? m_hand.canRedo() : ink(m_page).redoDepth() > 0; }
 
 InkFile::Board Lesson::board() const
 {

@@ -351,6 +351,9 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         if (QPushButton *button = m_pages.at(std::size_t(page)).button)
             button->setEnabled(m_lesson.canStart());
         Scriba.at(std::size_t(page))->setCursor(m_lesson.handMode() ? Qt::OpenHandCursor : Qt::CrossCursor);
+        // 「もとにもどす」 has a button only by hand.
+        if (m_classroom && page == currentPage())
+            layOutClassroom();
         picture(page)->Refresh();
         break;
     }
