@@ -1,5 +1,6 @@
 #include "Lesson.h"
 
+#include "ParallelogramAids.h"
 #include "PenPalette.h"
 #include "Text.h"
 
@@ -60,7 +61,32 @@ void Lesson::stop()
     tell(Change::Running, m_animatedPage);
 }
 
-void Lesson::clearFormula() { m_formulaLines = 0; }
+// The formula, and the counting of the emptied circle, stand on the finished figure.
+void Lesson::clearFormula()
+{
+    m_formulaLines = 0;
+    if (m_animatedPage >= 0)
+        m_pages[index(m_animatedPage)].paperStep = PageView::PaperAlone;
+}
+
+void Lesson::restartCounting()
+{
+    for (PageState &state : m_pages)
+        state.paperStep = PageView::PaperAlone;
+}
+
+bool Lesson::stepCounting(int delta)
+{
+    if (!counting(m_page))
+        return false;
+    int &step = m_pages[index(m_page)].paperStep;
+    const int next = std::clamp(step + (delta > 0 ? 1 : -1), int(PageView::PaperAlone), int(PageView::Estimated));
+    if (next == step)
+        return false;
+    step = next;
+    tell(Change::Figure, m_page);
+    return true;
+}
 
 void Lesson::setValue(int page, int value)
 {
@@ -132,11 +158,17 @@ void Lesson::stepSectors(int delta)
 
 void Lesson::stepLesson(int delta)
 {
-    if (m_animatedPage < 0)
+    if (delta == 0 || !steps(m_page))
         return;
-    if (aidsShown(m_animatedPage) && m_step == sectors()) {
+    if (m_page != m_animatedPage) {
+        stepCounting(delta);
+        return;
+    }
+    if (aidsShown(m_page) && m_step == sectors()) {
         if (delta > 0) {
-            m_formulaLines = std::min(m_formulaLines + 1, kFormulaLines);
+            if (stepCounting(delta))
+                return;
+            m_formulaLines = std::min(m_formulaLines + 1, int(ParallelogramAids::formula(m_diameterFormula).size()));
             tell(Change::Figure, m_animatedPage);
             return;
         }
@@ -145,6 +177,8 @@ void Lesson::stepLesson(int delta)
             tell(Change::Figure, m_animatedPage);
             return;
         }
+        if (stepCounting(delta))
+            return;
     }
     stepSectors(delta);
 }
@@ -169,6 +203,8 @@ void Lesson::setGrid(bool shown)
     if (shown == m_grid)
         return;
     m_grid = shown;
+    if (shown)
+        restartCounting();
     tell(Change::Grid, m_page);
 }
 
@@ -184,6 +220,24 @@ void Lesson::setSquares(bool shown)
         return;
     m_squares = shown;
     tell(Change::Squares, m_page);
+}
+
+void Lesson::setQuarterCount(bool on)
+{
+    if (on == m_quarterCount)
+        return;
+    m_quarterCount = on;
+    restartCounting();
+    tell(Change::Grid, m_page);
+}
+
+void Lesson::setDiameterFormula(bool on)
+{
+    if (on == m_diameterFormula)
+        return;
+    m_diameterFormula = on;
+    m_formulaLines = std::min(m_formulaLines, int(ParallelogramAids::formula(on).size()));
+    tell(Change::Lengths, m_page);
 }
 
 void Lesson::setWeight(LineWeight weight)
@@ -209,6 +263,7 @@ void Lesson::setRadiusCm(int cm)
     if (cm == m_radiusCm || !RadiusCm::offers(cm))
         return;
     m_radiusCm = cm;
+    restartCounting();
     tell(Change::Lengths, m_page);
 }
 
@@ -248,6 +303,8 @@ void Lesson::cyclePen()
 StoredChoices::Choices Lesson::choices() const
 {
     StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares};
+    c.quarterCount = m_quarterCount;
+    c.diameterFormula = m_diameterFormula;
     for (const PageState &state : m_pages)
         c.pens.push_back(state.pen);
     return c;
@@ -265,6 +322,8 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     setRealLengths(choices.realLengths);
     setGrid(choices.grid);
     setSquares(choices.squares);
+    setQuarterCount(choices.quarterCount);
+    setDiameterFormula(choices.diameterFormula);
 }
 
 PageView Lesson::view(int page, Size inner) const
@@ -274,6 +333,9 @@ PageView Lesson::view(int page, Size inner) const
                m_radiusCm};
     v.grid = m_grid && hasGrid(page);
     v.squares = m_squares && hasSquares(page);
+    v.paperStep = state(page).paperStep;
+    v.quarterCount = m_quarterCount;
+    v.diameterFormula = m_diameterFormula;
     if (page == m_animatedPage) {
         v.step = m_step;
         v.formulaLines = m_formulaLines;

@@ -38,8 +38,8 @@ public:
         Pen,     // a page's pen colour
         SharedPen, // one pen for every page, or each page its own
         Ink,     // a page's finished strokes: a stroke, a clear, an erasure, undo, redo, a restore
-        Lengths, // lengths in cm on or off, or their radius, on every page
-        Grid,    // squared paper under every circle, shown or hidden
+        Lengths, // lengths in cm on or off, or their radius, on every page; the formula from the diameter or not
+        Grid,    // squared paper under every circle, shown or hidden, or counted by the quarter
         Squares, // the squares around the polygon's circle, shown or hidden
     };
     using Listener = std::function<void(Change change, int page)>;
@@ -79,9 +79,13 @@ public:
     void tick();
     // Moves sectors by hand (keys, a clicker): pauses a run, then steps within 0..N.
     void stepSectors(int delta);
-    // Page Down (+1) or Page Up (-1) on the animated page: with the aids shown
-    // and every sector placed, a line of the formula; otherwise the sectors.
+    // Page Down (+1) or Page Up (-1) on the page in view. On the animated page
+    // the sectors, then with the aids shown and every sector placed the
+    // squared paper's counting and a line of the formula; on another page the
+    // counting. Back again in the reverse order.
     void stepLesson(int delta);
+    // Whether stepLesson does anything on the page.
+    bool steps(int page) const { return page == m_animatedPage || counting(page); }
     void returnAllSectors() { stepSectors(-m_step); }
 
     bool aidsShown(int page) const { return state(page).aids; }
@@ -89,6 +93,10 @@ public:
     // The page in view's aids, on or off.
     void toggleAids();
     int formulaLines() const { return m_formulaLines; }
+    // The formula from the diameter, or from the radius as the textbook ends it.
+    bool diameterFormula() const { return m_diameterFormula; }
+    void setDiameterFormula(bool on);
+    void toggleDiameterFormula() { setDiameterFormula(!m_diameterFormula); }
 
     // Squared paper under the circle of every page that has one; the page in
     // view must have one for the toggle to act.
@@ -101,6 +109,15 @@ public:
     bool hasSquares(int page) const { return hasGrid(page) && row(page).boundingSquares; }
     void toggleSquares();
     void setSquares(bool shown);
+    // The paper's squares counted a step at a time (PageView::PaperStep) while
+    // the paper and the aids show; a fresh paper, radius or way of counting
+    // starts from the paper alone.
+    bool counting(int page) const { return m_grid && hasGrid(page) && aidsShown(page); }
+    int paperStep(int page) const { return state(page).paperStep; }
+    // One quarter of the circle counted and taken four times, as the textbook does.
+    bool quarterCount() const { return m_quarterCount; }
+    void setQuarterCount(bool on);
+    void toggleQuarterCount() { setQuarterCount(!m_quarterCount); }
 
     LineWeight weight() const { return m_weight; }
     void setWeight(LineWeight weight);
@@ -161,6 +178,7 @@ private:
         int value = 0;
         bool aids = false;
         Color pen;
+        int paperStep = PageView::PaperAlone;
     };
 
     std::size_t index(int page) const { return std::size_t(has(page) ? page : pageCount() - 1); }
@@ -168,6 +186,8 @@ private:
     void tell(Change change, int page) const;
     void stop();
     void clearFormula();
+    void restartCounting();
+    bool stepCounting(int delta);
 
     std::vector<PageState> m_pages;
     std::vector<std::unique_ptr<InkLayer>> m_ink;
@@ -184,6 +204,8 @@ private:
     bool m_sharedPen = false;
     bool m_grid = false;
     bool m_squares = false;
+    bool m_quarterCount = false;
+    bool m_diameterFormula = false;
 };
 
 } // namespace core

@@ -60,6 +60,8 @@ Choices read(const Lookup &lookup, int pageCount)
     }
     choices.grid = flag(lookup, kGridKey);
     choices.squares = flag(lookup, kSquaresKey);
+    choices.quarterCount = flag(lookup, kQuarterCountKey);
+    choices.diameterFormula = flag(lookup, kDiameterFormulaKey);
     return choices;
 }
 
@@ -73,6 +75,8 @@ std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
     out.emplace_back(kRadiusCmKey, Text::number(choices.radiusCm));
     out.emplace_back(kGridKey, flagText(choices.grid));
     out.emplace_back(kSquaresKey, flagText(choices.squares));
+    out.emplace_back(kQuarterCountKey, flagText(choices.quarterCount));
+    out.emplace_back(kDiameterFormulaKey, flagText(choices.diameterFormula));
     return out;
 }
 

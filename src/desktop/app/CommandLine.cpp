@@ -6,6 +6,7 @@
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PageTable.h"
+#include "ParallelogramAids.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -72,7 +73,18 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                   QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
     const QCommandLineOption squares(QStringLiteral("squares"),
                                      QStringLiteral("The circle between two squares (page 0)."));
-    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm});
+    const QCommandLineOption formula(QStringLiteral("formula"),
+                                     QStringLiteral("Lines of the area formula shown on page 2 (default 0)."),
+                                     QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption diameter(QStringLiteral("diameter"), QStringLiteral("The formula built from the diameter (page 2)."));
+    const QCommandLineOption counted(QStringLiteral("count-step"),
+                                     QStringLiteral("With --grid: 0 the paper alone, 1 the squares inside tinted, 2 those "
+                                                    "cut too, 3 their counts, 4 the estimate (default 4)."),
+                                     QStringLiteral("0..4"), QString::number(core::PageView::Estimated));
+    const QCommandLineOption quarter(QStringLiteral("quarter"),
+                                     QStringLiteral("With --grid, one quarter of the circle counted, four times."));
+    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm, formula, diameter,
+                       counted, quarter});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -151,6 +163,21 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     job.view.squares = parser.isSet(squares);
     if (job.view.squares && !row.boundingSquares)
         return failure(QStringLiteral("--squares: only page 0 has the two squares"));
+    if ((parser.isSet(formula) || parser.isSet(diameter)) && !row.animates)
+        return failure(QStringLiteral("--formula, --diameter: only page 2 builds the formula"));
+    job.view.diameterFormula = parser.isSet(diameter);
+    const int lines = int(core::ParallelogramAids::formula(job.view.diameterFormula).size());
+    const std::optional<int> formulaLines = numberIn(parser.value(formula), 0, lines);
+    if (!formulaLines)
+        return failure(QStringLiteral("--formula must be 0 to %1, not '%2'").arg(lines).arg(parser.value(formula)));
+    job.view.formulaLines = *formulaLines;
+    if ((parser.isSet(counted) || parser.isSet(quarter)) && !job.view.grid)
+        return failure(QStringLiteral("--count-step, --quarter: only with --grid"));
+    const std::optional<int> paperStep = numberIn(parser.value(counted), core::PageView::PaperAlone, core::PageView::Estimated);
+    if (!paperStep)
+        return failure(QStringLiteral("--count-step must be 0 to %1, not '%2'").arg(core::PageView::Estimated).arg(parser.value(counted)));
+    job.view.paperStep = *paperStep;
+    job.view.quarterCount = parser.isSet(quarter);
     job.ink = parser.isSet(ink);
     return {job, {}, false};
 }

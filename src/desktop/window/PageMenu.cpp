@@ -189,6 +189,12 @@ void PageMenu::addPaper()
     m_squares->setCheckable(true);
     bind(m_squares, {Qt::Key_Q});
     connect(m_squares, &QAction::triggered, this, [this] { m_lesson.toggleSquares(); });
+    m_quarterCount = m_menu->addAction(QStringLiteral("円の 1/4 で数える(&U)"));
+    m_quarterCount->setCheckable(true);
+    connect(m_quarterCount, &QAction::triggered, this, [this] { m_lesson.toggleQuarterCount(); });
+    m_diameterFormula = m_menu->addAction(QStringLiteral("公式を直径から作る(&M)"));
+    m_diameterFormula->setCheckable(true);
+    connect(m_diameterFormula, &QAction::triggered, this, [this] { m_lesson.toggleDiameterFormula(); });
 }
 
 void PageMenu::markPaper()
@@ -198,6 +204,8 @@ void PageMenu::markPaper()
     m_grid->setChecked(m_lesson.gridShown());
     m_squares->setEnabled(m_lesson.hasSquares(page));
     m_squares->setChecked(m_lesson.squaresShown());
+    m_quarterCount->setChecked(m_lesson.quarterCount());
+    m_diameterFormula->setChecked(m_lesson.diameterFormula());
 }
 
 void PageMenu::addKeeping()

@@ -69,6 +69,8 @@ private:
     QAction *m_sharedPen = nullptr;
     QAction *m_grid = nullptr;
     QAction *m_squares = nullptr;
+    QAction *m_quarterCount = nullptr;
+    QAction *m_diameterFormula = nullptr;
     QAction *m_fullScreenItem = nullptr;
     std::optional<QPoint> m_openedAt;
     QLabel *m_notice;

@@ -26,7 +26,8 @@ Shortcuts::Shortcuts(QWidget &window, core::Lesson &lesson, FullScreen &fullScre
                     add({Qt::Key_PageUp}, [this] { m_lesson.stepLesson(-1); }),
                     add({Qt::Key_Home}, [this] { m_lesson.returnAllSectors(); })};
     m_lesson.listen([this](core::Lesson::Change change, int) {
-        if (change == core::Lesson::Change::Page)
+        using Change = core::Lesson::Change;
+        if (change == Change::Page || change == Change::Grid || change == Change::Aids)
             enableSectorKeys();
     });
     enableSectorKeys();
@@ -40,9 +41,10 @@ QShortcut *Shortcuts::add(const QList<QKeySequence> &keys, std::function<void()>
     return shortcut;
 }
 
-// Off the animated page the keys reach the focused control, as a scroll bar expects.
+// Where the page has no steps the keys reach the focused control, as a scroll bar expects.
 void Shortcuts::enableSectorKeys()
 {
+    const int page = m_lesson.page();
     for (QShortcut *shortcut : m_sectorKeys)
-        shortcut->setEnabled(m_lesson.page() == m_lesson.animatedPage());
+        shortcut->setEnabled(shortcut == m_sectorKeys.back() ? page == m_lesson.animatedPage() : m_lesson.steps(page));
 }

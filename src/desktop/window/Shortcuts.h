@@ -16,8 +16,9 @@ class Lesson;
 }
 
 // The window's keys for the classroom: full screen, ink undo and redo, page
-// switching, and stepping the sectors from a presenter's clicker on the
-// animated page (elsewhere those keys are the focused scroll bar's).
+// switching, and stepping the lesson from a presenter's clicker where the
+// page has steps: the sectors, the formula, the squares counted (elsewhere
+// those keys are the focused scroll bar's).
 class Shortcuts : public QObject
 {
     Q_OBJECT
