@@ -45,9 +45,8 @@ std::vector<std::string> lines(int radiusCm, int quarters, bool timesFour)
     return out;
 }
 
-void add(LessonAids &aids, AidLayout &layout, const PageView &view, int quarters)
+void add(LessonAids &aids, AidLayout &layout, const PageView &view, int quarters, bool timesFour)
 {
-    const bool timesFour = view.quarterCount && quarters == 1;
     const std::vector<std::string> all = lines(view.radiusCm, quarters, timesFour);
     // Where a 4:3 picture leaves a narrow corner, each count takes two lines.
     std::vector<std::string> narrow;

@@ -18,7 +18,7 @@ namespace SquaredPaperAids {
 // The whole block, in the order it is revealed. `quarters` of the circle are
 // counted; `timesFour`: a quarter counted for the whole circle.
 std::vector<std::string> lines(int radiusCm, int quarters, bool timesFour);
-void add(LessonAids &aids, AidLayout &layout, const PageView &view, int quarters);
+void add(LessonAids &aids, AidLayout &layout, const PageView &view, int quarters, bool timesFour);
 
 } // namespace SquaredPaperAids
 

@@ -66,7 +66,7 @@ LessonAids aids(const PageView &view, const TextMeasure &measure)
     if (view.squares && row.boundingSquares && row.circle)
         BoundingSquaresAids::add(aids, layout, view, row.circle(float(width), float(height)));
     if (view.grid && row.circle)
-        SquaredPaperAids::add(aids, layout, view, countedQuarters(row, view));
+        SquaredPaperAids::add(aids, layout, view, countedQuarters(row, view), view.quarterCount && !row.countedQuarters);
     const std::vector<TextCall> note = layout.leftOutNote();
     aids.texts.insert(aids.texts.end(), note.begin(), note.end());
     return aids;
