@@ -153,7 +153,7 @@ void TestSquaredPaper::readouts()
     QFETCH(bool, squares);
     QFETCH(QStringList, shown);
     QFETCH(QStringList, absent);
-    PageView view{page, Convert::toCore(kFullHd), value};
+    PageView view{page, Convert::toCore(kFullHd), value, 0, {}};
     view.aids = true;
     view.radiusCm = radius;
     view.quarterCount = quarter;
@@ -188,7 +188,7 @@ void TestSquaredPaper::countedStepByStep()
     QFETCH(bool, insideTinted);
     QFETCH(bool, cutTinted);
     QFETCH(int, lines);
-    PageView view{0, Convert::toCore(kFullHd), 12};
+    PageView view{0, Convert::toCore(kFullHd), 12, 0, {}};
     view.aids = view.grid = true;
     view.paperStep = step;
     RecordingOps ops(kFullHd.width(), kFullHd.height());

@@ -40,4 +40,9 @@ std::string clearTip() { return "このページの書き込みを消します�
 
 std::string startTip() { return "おうぎ形を並べ替えます。押すたびに一時停止・再開します（Page Down・Page Up でも動かせます）"; }
 
+std::string firstStartHint()
+{
+    return "メニューは図の長押し・右クリック・「メニュー」ボタンで、使い方は F1 か「使い方」で開きます";
+}
+
 } // namespace core::HelpText

@@ -25,6 +25,8 @@ std::string closing();
 std::string swatchTip();
 std::string clearTip();
 std::string startTip();
+// Shown once, at the first start.
+std::string firstStartHint();
 
 } // namespace HelpText
 

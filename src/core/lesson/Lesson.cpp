@@ -77,7 +77,7 @@ void Lesson::restartCounting()
 
 bool Lesson::stepCounting(int delta)
 {
-    if (!counting(m_page))
+    if (!countingReady(m_page))
         return false;
     int &step = m_pages[index(m_page)].paperStep;
     const int next = std::clamp(step + (delta > 0 ? 1 : -1), int(PageView::PaperAlone), int(PageView::Estimated));
@@ -160,27 +160,29 @@ void Lesson::stepLesson(int delta)
 {
     if (delta == 0 || !steps(m_page))
         return;
-    if (m_page != m_animatedPage) {
-        stepCounting(delta);
+    if (delta > 0 ? stepCounting(delta) || stepFormula(delta) : stepFormula(delta) || stepCounting(delta))
         return;
-    }
-    if (aidsShown(m_page) && m_step == sectors()) {
-        if (delta > 0) {
-            if (stepCounting(delta))
-                return;
-            m_formulaLines = std::min(m_formulaLines + 1, int(ParallelogramAids::formula(m_diameterFormula).size()));
-            tell(Change::Figure, m_animatedPage);
-            return;
-        }
-        if (m_formulaLines > 0) {
-            --m_formulaLines;
-            tell(Change::Figure, m_animatedPage);
-            return;
-        }
-        if (stepCounting(delta))
-            return;
-    }
-    stepSectors(delta);
+    if (m_page == m_animatedPage && !(delta > 0 && formulaReady()))
+        stepSectors(delta);
+}
+
+bool Lesson::stepFormula(int delta)
+{
+    if (!formulaReady())
+        return false;
+    const int next = std::clamp(m_formulaLines + (delta > 0 ? 1 : -1), 0, formulaLineCount());
+    if (next == m_formulaLines)
+        return false;
+    m_formulaLines = next;
+    tell(Change::Figure, m_animatedPage);
+    return true;
+}
+
+int Lesson::formulaLineCount() const { return int(ParallelogramAids::formula(m_diameterFormula).size()); }
+
+bool Lesson::formulaReady() const
+{
+    return m_animatedPage >= 0 && aidsShown(m_animatedPage) && m_step == sectors();
 }
 
 void Lesson::toggleAids()
@@ -236,7 +238,7 @@ void Lesson::setDiameterFormula(bool on)
     if (on == m_diameterFormula)
         return;
     m_diameterFormula = on;
-    m_formulaLines = std::min(m_formulaLines, int(ParallelogramAids::formula(on).size()));
+    m_formulaLines = std::min(m_formulaLines, formulaLineCount());
     tell(Change::Lengths, m_page);
 }
 
@@ -294,6 +296,33 @@ void Lesson::setSharedPen(bool shared)
     tell(Change::SharedPen, m_page);
 }
 
+void Lesson::setErasing(bool erasing)
+{
+    if (erasing == m_erasing)
+        return;
+    m_erasing = erasing;
+    tell(Change::Eraser, m_page);
+}
+
+bool Lesson::toolbarShown(bool classroomScreen) const
+{
+    return m_toolbar == Toolbar::Auto ? classroomScreen : m_toolbar == Toolbar::Shown;
+}
+
+void Lesson::toggleToolbar(bool classroomScreen)
+{
+    m_toolbar = toolbarShown(classroomScreen) ? Toolbar::Hidden : Toolbar::Shown;
+    tell(Change::Toolbar, m_page);
+}
+
+void Lesson::noteHintSeen()
+{
+    if (m_hintSeen)
+        return;
+    m_hintSeen = true;
+    tell(Change::Toolbar, m_page);
+}
+
 void Lesson::cyclePen()
 {
     const Color c = pen(m_page);
@@ -305,6 +334,8 @@ StoredChoices::Choices Lesson::choices() const
     StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares};
     c.quarterCount = m_quarterCount;
     c.diameterFormula = m_diameterFormula;
+    c.toolbar = m_toolbar;
+    c.hintSeen = m_hintSeen;
     for (const PageState &state : m_pages)
         c.pens.push_back(state.pen);
     return c;
@@ -324,6 +355,11 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     setSquares(choices.squares);
     setQuarterCount(choices.quarterCount);
     setDiameterFormula(choices.diameterFormula);
+    if (choices.toolbar != m_toolbar || choices.hintSeen != m_hintSeen) {
+        m_toolbar = choices.toolbar;
+        m_hintSeen = choices.hintSeen;
+        tell(Change::Toolbar, m_page);
+    }
 }
 
 PageView Lesson::view(int page, Size inner) const
@@ -356,6 +392,9 @@ bool Lesson::redo()
     noteInk(m_page);
     return done;
 }
+
+bool Lesson::canUndo() const { return ink(m_page).undoDepth() > 0 || ink(m_page).drawing(); }
+bool Lesson::canRedo() const { return ink(m_page).redoDepth() > 0; }
 
 bool Lesson::clearInk()
 {

@@ -41,7 +41,10 @@ public:
         Lengths, // lengths in cm on or off, or their radius, on every page; the formula from the diameter or not
         Grid,    // squared paper under every circle, shown or hidden, or counted by the quarter
         Squares, // the squares around the polygon's circle, shown or hidden
+        Eraser,  // the eraser taken up or put down
+        Toolbar, // the classroom toolbar asked for or put away, or the first start's hint seen
     };
+    using Toolbar = ToolbarChoice;
     using Listener = std::function<void(Change change, int page)>;
 
     // As the window opens: page 0, the start values, no sector moved, stopped.
@@ -86,6 +89,12 @@ public:
     void stepLesson(int delta);
     // Whether stepLesson does anything on the page.
     bool steps(int page) const { return page == m_animatedPage || counting(page); }
+    // Whether the formula can be written: the aids shown and every sector placed.
+    bool formulaReady() const;
+    // A line of the formula or a step of the counting alone, when ready; false where nothing moved.
+    bool stepFormula(int delta);
+    bool stepCounting(int delta);
+    int formulaLineCount() const;
     void returnAllSectors() { stepSectors(-m_step); }
 
     bool aidsShown(int page) const { return state(page).aids; }
@@ -113,6 +122,8 @@ public:
     // the paper and the aids show; a fresh paper, radius or way of counting
     // starts from the paper alone.
     bool counting(int page) const { return m_grid && hasGrid(page) && aidsShown(page); }
+    // On the animated page the emptied circle is counted, once every sector is placed.
+    bool countingReady(int page) const { return counting(page) && (page != m_animatedPage || m_step == sectors()); }
     int paperStep(int page) const { return state(page).paperStep; }
     // One quarter of the circle counted and taken four times, as the textbook does.
     bool quarterCount() const { return m_quarterCount; }
@@ -142,6 +153,21 @@ public:
     // each page that pen until the teacher picks another.
     bool sharedPen() const { return m_sharedPen; }
     void setSharedPen(bool shared);
+    // While erasing, a press of the mouse, a finger or a pen's tip erases
+    // instead of drawing; a pen's eraser end always erases.
+    bool erasing() const { return m_erasing; }
+    void setErasing(bool erasing);
+
+    // The classroom toolbar shows where the front-end's screen is a
+    // classroom's (full screen, a browser at any size but the design's),
+    // unless the teacher chose otherwise.
+    Toolbar toolbar() const { return m_toolbar; }
+    bool toolbarShown(bool classroomScreen) const;
+    // Turns it the other way from what the screen shows now, and keeps that.
+    void toggleToolbar(bool classroomScreen);
+    // The first start's line pointing at the menu and the help shows once.
+    bool hintSeen() const { return m_hintSeen; }
+    void noteHintSeen();
 
     StoredChoices::Choices choices() const;
     void restoreChoices(const StoredChoices::Choices &choices);
@@ -158,6 +184,8 @@ public:
     bool undo();
     bool redo();
     bool clearInk();
+    bool canUndo() const;
+    bool canRedo() const;
     // A front-end says so after feeding a page strokes; listeners hear of a
     // finished stroke once.
     void noteInk(int page);
@@ -187,7 +215,6 @@ private:
     void stop();
     void clearFormula();
     void restartCounting();
-    bool stepCounting(int delta);
 
     std::vector<PageState> m_pages;
     std::vector<std::unique_ptr<InkLayer>> m_ink;
@@ -206,6 +233,9 @@ private:
     bool m_squares = false;
     bool m_quarterCount = false;
     bool m_diameterFormula = false;
+    bool m_erasing = false;
+    Toolbar m_toolbar = Toolbar::Auto;
+    bool m_hintSeen = false;
 };
 
 } // namespace core

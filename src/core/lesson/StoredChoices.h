@@ -12,6 +12,9 @@
 
 namespace core {
 
+// The classroom toolbar: as the screen suggests, or as the teacher chose.
+enum class ToolbarChoice { Auto, Shown, Hidden };
+
 // The choices kept between runs, the line weight, each page's pen, the lengths
 // in cm with their radius, whether one pen serves every page, the squared
 // paper and the squares around the circle, the quarter count and the formula
@@ -31,6 +34,8 @@ struct Choices
     bool squares = false;
     bool quarterCount = false;
     bool diameterFormula = false;
+    ToolbarChoice toolbar = ToolbarChoice::Auto;
+    bool hintSeen = false;
 };
 
 inline const std::string kWeightKey = "lineWeight";
@@ -41,6 +46,8 @@ inline const std::string kGridKey = "squaredPaper";
 inline const std::string kSquaresKey = "boundingSquares";
 inline const std::string kQuarterCountKey = "quarterCount";
 inline const std::string kDiameterFormulaKey = "diameterFormula";
+inline const std::string kToolbarKey = "toolbar";
+inline const std::string kHintSeenKey = "hintSeen";
 std::string penKey(int page);
 
 // The stored text under a name, if there is any.

@@ -1,6 +1,10 @@
 #include "Tamsel.h"
 
+#include "AidFont.h"
 #include "BoardOutput.h"
+#include "ClassroomToolbar.h"
+#include "CommandActions.h"
+#include "CommandTable.h"
 #include "Convert.h"
 #include "DesignFont.h"
 #include "DesignGeometry.h"
@@ -9,14 +13,15 @@
 #include "GeometryModel.h"
 #include "HelpOverlay.h"
 #include "HelpText.h"
+#include "InkView.h"
 #include "PageLayout.h"
 #include "PageMenu.h"
 #include "PageRenderer.h"
 #include "PictureBox.h"
 #include "PressAndHold.h"
+#include "QtTextMeasure.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
-#include "Shortcuts.h"
 #include "Swatch.h"
 #include "TabControl.h"
 #include "Timer.h"
@@ -24,7 +29,9 @@
 #include "WindowLayout.h"
 
 #include <QIcon>
+#include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -87,17 +94,8 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     setFocusOrder();
     nameControls();
     m_fullScreen = new FullScreen(*this);
-    new Shortcuts(*this, m_lesson, *m_fullScreen);
     new FocusRing(*this);
-    createPageMenu();
-    m_help = new HelpOverlay(*this);
-    connect(m_pageMenu, &PageMenu::helpRequested, this, [this] {
-        // A stroke the help comes over would never see its pen lift.
-        for (Overlay *overlay : Scriba)
-            overlay->endStrokes();
-        m_help->open();
-    });
-    new BoardOutput(*this);
+    createCommands();
     m_lesson.listen([this](core::Lesson::Change change, int page) { follow(change, page); });
     const QScreen *s = screen();
     setGeometry(s ? Convert::toQt(WindowLayout::fitOnScreen(Design::kStartGeometry,
@@ -134,12 +132,13 @@ void Tamsel::createControls()
         c.picture = placed(new PictureBox(kFigureBackground,
                                           [this, page](core::Size inner) { return m_lesson.view(page, inner); }, tab),
                            design.picture, t);
-        if (row.range) {
+        const core::PageControls has = core::PageTable::controls(page);
+        if (has.scroll)
             c.scroll = placed(new ScrollBar(row.range->min, row.range->max, m_lesson.value(page), tab), design.scroll, t);
-            if (row.animates)
-                c.button = placed(new QPushButton(kStartCaption, tab), design.button, t);
+        if (has.start)
+            c.button = placed(new QPushButton(kStartCaption, tab), design.button, t);
+        if (has.label)
             c.label = placed(valueLabel(QString::fromStdString(m_lesson.valueText(page)), tab), design.label, t);
-        }
         m_pages.push_back(c);
         Scriba.push_back(placed(new Overlay(page, m_lesson, m_twips, tab), design.overlay, t));
     }
@@ -158,6 +157,7 @@ void Tamsel::createControls()
 
 void Tamsel::connectHandlers()
 {
+    connect(MainTab, &TabControl::tabRequested, this, [this](int page) { m_lesson.showPage(page); });
     connect(MainTab, &TabControl::Click, this, [this](int previous) { MainTab_Click(core::saturate16(previous)); });
     for (int i = 0; i < 2; ++i)
         connect(ClsButton[i], &QPushButton::clicked, this, [this, i] { ClsButton_Click(Int16(i)); });
@@ -239,9 +239,31 @@ void Tamsel::nameControls()
     }
 }
 
+void Tamsel::createCommands()
+{
+    m_commands = new CommandActions(*this, m_lesson, [this] { return m_fullScreen->active(); });
+    createPageMenu();
+    auto *output = new BoardOutput(*this, m_lesson, {[this] { return pageImage(); }, [this](int page) { return pageView(page); }});
+    connect(m_pageMenu, &PageMenu::saveImageRequested, output, &BoardOutput::saveImage);
+    connect(m_pageMenu, &PageMenu::printRequested, output, &BoardOutput::print);
+    connect(m_pageMenu, &PageMenu::savePdfRequested, output, &BoardOutput::savePdf);
+    connect(m_pageMenu, &PageMenu::printCutOutRequested, output, &BoardOutput::printCutOut);
+    m_commands->create();
+    m_pageMenu->build();
+    m_help = new HelpOverlay(*this, m_lesson, *m_commands);
+    connect(m_pageMenu, &PageMenu::helpRequested, this, [this] {
+        // A stroke the help comes over would never see its pen lift.
+        for (Overlay *overlay : Scriba)
+            overlay->endStrokes();
+        m_help->open();
+    });
+    m_toolbar = new ClassroomToolbar(*m_commands, m_lesson, this);
+    connect(m_fullScreen, &FullScreen::changed, this, &Tamsel::Form_Resize);
+}
+
 void Tamsel::createPageMenu()
 {
-    m_pageMenu = new PageMenu(*this, m_lesson, *m_fullScreen);
+    m_pageMenu = new PageMenu(*this, *m_commands, *m_fullScreen);
     // Right clicks that no control of the page takes come up to the window.
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](QPoint pos) { openPageMenu(mapToGlobal(pos)); });
@@ -277,9 +299,11 @@ void Tamsel::follow(core::Lesson::Change change, int page)
     case Change::Figure:
     case Change::Aids:
         picture(page)->Refresh();
+        showStart();
         break;
     case Change::Running:
         MainTimer->setEnabled(m_lesson.running());
+        showStart();
         break;
     case Change::Weight:
     case Change::Lengths:
@@ -303,6 +327,12 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         Scriba.at(std::size_t(page))->showDirty();
         emit inkChanged();
         break;
+    case Change::Eraser:
+        break;
+    case Change::Toolbar:
+        Form_Resize();
+        emit choicesChanged();
+        break;
     }
 }
 
@@ -321,6 +351,8 @@ void Tamsel::showValue(int page)
 
 core::Size Tamsel::innerSize(int page) const
 {
+    if (m_classroom)
+        return m_classroom->pages.at(std::size_t(page)).inner;
     const PageControls &c = m_pages.at(std::size_t(page));
     core::GeometryModel model;
     model.add(PageLayout::Picture, Convert::toCore(c.picture->geometry()));
@@ -355,6 +387,13 @@ void Tamsel::resizeEvent(QResizeEvent *event)
 
 void Tamsel::Form_Resize()
 {
+    if (m_fullScreen && m_lesson.toolbarShown(m_fullScreen->active())) {
+        layOutClassroom();
+        m_lesson.pause();
+        return;
+    }
+    if (m_classroom)
+        restoreDesign();
     WidgetGeometry controls;
     controls.add(WindowLayout::MainTab, MainTab);
     controls.add(WindowLayout::LeftClear, ClsButton[0]);
@@ -366,8 +405,11 @@ void Tamsel::Form_Resize()
 
 void Tamsel::MainTab_Click(Int16)
 {
-    m_lesson.showPage(currentPage());
     m_lesson.pause();
+    if (m_classroom) {
+        layOutClassroom();
+        return;
+    }
 
     const int page = currentPage();
     const PageControls &c = m_pages.at(std::size_t(page));
@@ -395,7 +437,7 @@ void Tamsel::placeInk(int page)
     overlay->setFrame(frame);
 }
 
-Int16 Tamsel::currentPage() const { return core::saturate16(MainTab->Tab()); }
+Int16 Tamsel::currentPage() const { return core::saturate16(m_lesson.page()); }
 
 void Tamsel::redrawOverlay(int page)
 {
@@ -403,6 +445,116 @@ void Tamsel::redrawOverlay(int page)
     const float widthTwips = overlay->Width();
     const float heightTwips = overlay->Height();
     overlay->RedrawRect(0, 0, core::round32(m_twips.ScaleX(widthTwips)), core::round32(m_twips.ScaleY(heightTwips)));
+}
+
+// ---------------------------------------------------------------- the classroom toolbar
+
+void Tamsel::layOutClassroom()
+{
+    const auto offers = [this](const core::Command &c) { return m_commands->offers(c); };
+    m_classroom = core::ClassroomLayout::compute(core::Size(width(), height()), m_lesson, QtTextMeasure::instance(), offers);
+    const core::ClassroomLayout &l = *m_classroom;
+    sizeControls(l.labelPx, l.tabLabelPx);
+    const auto place = [](QWidget *w, const core::Rect &r) {
+        if (w)
+            w->setGeometry(r.x(), r.y(), r.width(), r.height());
+    };
+    MainTab->setRowHeight(l.tabRow);
+    place(MainTab, l.tab);
+    place(ClsButton[0], l.clear[0]);
+    place(ClsButton[1], l.clear[1]);
+    place(ColPic, l.swatch);
+    for (int page = 0; page < pageCount(); ++page) {
+        const PageControls &c = m_pages[std::size_t(page)];
+        const core::ClassroomLayout::Page &p = l.pages[std::size_t(page)];
+        place(c.picture, p.picture);
+        place(c.scroll, p.scroll);
+        place(c.button, p.button);
+        place(c.label, p.label);
+        place(Scriba[std::size_t(page)], p.overlay);
+    }
+    m_toolbar->place(l);
+    m_toolbar->show();
+    m_toolbar->raise();
+    m_help->raise();
+    m_pageMenu->setLetterPx(l.labelPx);
+    showStart();
+    ColPic->setBackColor(toQt(m_lesson.pen(currentPage())));
+    placeInk(currentPage());
+}
+
+void Tamsel::sizeControls(int labelPx, int tabLabelPx)
+{
+    QFont letters = DesignFont::font(DesignFont::kWindowPointSize);
+    letters.setPixelSize(labelPx);
+    for (QPushButton *button : ClsButton)
+        button->setFont(letters);
+    MainTab->tabBar()->setFont(AidFont::font(tabLabelPx));
+    for (const PageControls &c : m_pages) {
+        if (c.button)
+            c.button->setFont(letters);
+        if (c.label)
+            c.label->setFont(letters);
+        if (c.scroll)
+            c.scroll->setFingerSized(true);
+    }
+}
+
+void Tamsel::restoreDesign()
+{
+    m_classroom.reset();
+    m_toolbar->hide();
+    m_pageMenu->setLetterPx(0);
+    const core::Twips &t = m_twips;
+    MainTab->setRowHeight(t.pixelY(Design::kTabRowTwips));
+    MainTab->tabBar()->setFont(QApplication::font(MainTab->tabBar()));
+    for (QPushButton *button : ClsButton)
+        button->setFont(QFont());
+    for (int page = 0; page < pageCount(); ++page) {
+        const PageControls &c = m_pages[std::size_t(page)];
+        const Design::PageDesign &design = Design::page(page);
+        placed(c.picture, design.picture, t);
+        placed(Scriba[std::size_t(page)], design.overlay, t);
+        if (c.scroll) {
+            placed(c.scroll, design.scroll, t)->setFingerSized(false);
+            placed(c.label, design.label, t)->setFont(DesignFont::font(DesignFont::kValueLabelPointSize));
+        }
+        if (c.button) {
+            placed(c.button, design.button, t)->setFont(QFont());
+            c.button->setText(kStartCaption);
+        }
+    }
+}
+
+void Tamsel::showStart()
+{
+    if (!m_classroom || !ccButton)
+        return;
+    const std::string label = core::CommandTable::state(m_lesson, *core::CommandTable::find("start")).shortLabel;
+    for (const PageControls &c : m_pages)
+        if (c.button)
+            c.button->setText(QString::fromStdString(label));
+}
+
+QImage Tamsel::pageImage() const
+{
+    const int page = m_lesson.page();
+    PictureBox *p = picture(page);
+    Overlay *overlay = Scriba.at(std::size_t(page));
+    QImage image = p->picture().copy();
+    // The overlay lies over the picture's inner area, a little inset.
+    QPainter painter(&image);
+    painter.translate(overlay->pos() - p->pos() - p->contentsRect().topLeft());
+    InkView::paint(painter, overlay->ink(), overlay->rect());
+    return image;
+}
+
+void Tamsel::showFirstStartHint()
+{
+    if (m_lesson.hintSeen())
+        return;
+    m_pageMenu->notify(QString::fromStdString(core::HelpText::firstStartHint()));
+    m_lesson.noteHintSeen();
 }
 
 // ---------------------------------------------------------------- clear buttons, pen colour, overlay refresh
