@@ -205,7 +205,9 @@ export function watchInput() {
         if (!$('menu').hidden)
             return;
         const k = key(e);
-        let action = keys[k] ?? (lesson.page() === lesson.animatedPage() ? clickerKeys[k] : undefined);
+        // Home puts the sectors back; the clicker's pages step whatever the page steps.
+        const clicks = k === 'Home' ? lesson.page() === lesson.animatedPage() : lesson.steps(lesson.page());
+        let action = keys[k] ?? (clicks ? clickerKeys[k] : undefined);
         const pen = /^[1-9]$/.test(k) && !e.altKey ? core.pens()[Number(k) - 1] : null;
         if (pen)
             action = () => lesson.setPen(lesson.page(), pen.colour);

@@ -47,6 +47,8 @@ export function buildMenu() {
         lengths: () => lesson.toggleRealLengths(),
         grid: () => lesson.toggleGrid(),
         squares: () => lesson.toggleSquares(),
+        quarter: () => lesson.toggleQuarterCount(),
+        diameter: () => lesson.toggleDiameterFormula(),
         fullScreen: () => toggleFullScreen(),
         saveImage: () => saveImage(),
         print: () => printPage(),
@@ -162,6 +164,10 @@ export function openMenu(x, y) {
     $('gridItem').setAttribute('aria-disabled', String(!lesson.hasGrid(page)));
     $('squaresItem').setAttribute('aria-checked', String(lesson.squaresShown()));
     $('squaresItem').setAttribute('aria-disabled', String(!lesson.hasSquares(page)));
+    $('quarterItem').setAttribute('aria-checked', String(lesson.quarterCount()));
+    $('quarterItem').setAttribute('aria-disabled', String(!lesson.hasGrid(page)));
+    $('diameterItem').setAttribute('aria-checked', String(lesson.diameterFormula()));
+    $('diameterItem').setAttribute('aria-disabled', String(page !== lesson.animatedPage()));
     $('fullScreenItem').setAttribute('aria-checked', String(Boolean(document.fullscreenElement)));
     for (const open of menu.querySelectorAll('.open'))
         open.classList.remove('open');

@@ -71,7 +71,8 @@ std::string viewKey(const Lesson &lesson, int page, int width, int height)
     return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
            ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
            ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines) + ',' + std::to_string(v.realLengths) +
-           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares);
+           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares) + ',' +
+           std::to_string(v.paperStep) + ',' + std::to_string(v.quarterCount) + ',' + std::to_string(v.diameterFormula);
 }
 
 val layout(int width, int height)
@@ -253,6 +254,12 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("squaresShown", &Lesson::squaresShown)
         .function("hasSquares", &Lesson::hasSquares)
         .function("toggleSquares", &Lesson::toggleSquares)
+        .function("steps", &Lesson::steps)
+        .function("paperStep", &Lesson::paperStep)
+        .function("quarterCount", &Lesson::quarterCount)
+        .function("toggleQuarterCount", &Lesson::toggleQuarterCount)
+        .function("diameterFormula", &Lesson::diameterFormula)
+        .function("toggleDiameterFormula", &Lesson::toggleDiameterFormula)
         .function("undo", &Lesson::undo)
         .function("redo", &Lesson::redo)
         .function("clearInk", &Lesson::clearInk)
