@@ -145,16 +145,19 @@ std::vector<TextCall> AidLayout::placeBlock(const std::string &name, const std::
                                             const std::vector<Place> &places, const std::vector<std::string> &narrow,
                                             int largestPx)
 {
-    for (const std::vector<std::string> *form : {&lines, &narrow})
-        if (std::vector<TextCall> calls = fit(*form, places, Left, largestPx, m_smallestPx, false); !calls.empty())
-            return commit(std::move(calls));
-    // Away from its places any room will do: the form that takes the larger letters.
-    const int smallestElsewherePx = std::max(1, int(m_smallestPx * kElsewhereShare));
+    // In its places, whole lines where they fit at a size the back row
+    // reads; away from them, whichever form takes the larger letters.
     std::vector<TextCall> best;
-    for (const std::vector<std::string> *form : {&lines, &narrow}) {
-        std::vector<TextCall> calls = fit(*form, elsewhere(), Left, largestPx, smallestElsewherePx, true);
-        if (!calls.empty() && (best.empty() || calls.front().pixelSize > best.front().pixelSize))
-            best = std::move(calls);
+    for (const std::vector<std::string> *form : {&lines, &narrow})
+        if (best.empty())
+            best = fit(*form, places, Left, largestPx, m_smallestPx, false);
+    if (best.empty()) {
+        const int smallestElsewherePx = std::max(1, int(m_smallestPx * kElsewhereShare));
+        for (const std::vector<std::string> *form : {&lines, &narrow}) {
+            std::vector<TextCall> calls = fit(*form, elsewhere(), Left, largestPx, smallestElsewherePx, true);
+            if (!calls.empty() && (best.empty() || calls.front().pixelSize > best.front().pixelSize))
+                best = std::move(calls);
+        }
     }
     if (best.empty() && !lines.empty())
         leftOut(name);
