@@ -73,7 +73,9 @@ std::vector<TextCall> AidLayout::fit(const std::vector<std::string> &lines, cons
     };
     std::vector<Size> sizes;
     const int startPx = largestPx > 0 ? std::min(largestPx, m_fullPx) : m_fullPx;
-    for (double px = startPx; px >= smallestPx; px *= kShrinkStep) {
+    // A block held to a size below the least still takes that size.
+    const double leastPx = std::max(1, std::min(smallestPx, startPx));
+    for (double px = startPx; px >= leastPx; px *= kShrinkStep) {
         Size size{std::max(1, int(px)), m_measure.metrics(std::max(1, int(px))), {}};
         for (const std::string &line : lines)
             size.widths.push_back(m_measure.advance(line, size.pixelSize));
