@@ -347,7 +347,7 @@ void TestKeyboard::pageMenu_data()
     QTest::newRow("Ctrl+= and Ctrl+; (Japanese keyboards)") << QStringList{"Ctrl+=", "Ctrl+;"} << false << 3 << Tamsel::kWhite;
     QTest::newRow("no heavier than 特大") << QStringList{"Ctrl++", "Ctrl++", "Ctrl++"} << false << 3 << Tamsel::kWhite;
     QTest::newRow("Ctrl+- one lighter") << QStringList{"Ctrl++", "Ctrl++", "Ctrl+-"} << false << 2 << Tamsel::kWhite;
-    QTest::newRow("2 chooses 黄") << QStringList{"2"} << false << 1 << QColor(255, 255, 0);
+    QTest::newRow("2 chooses 黄色") << QStringList{"2"} << false << 1 << QColor(255, 255, 0);
     QTest::newRow("6 chooses 水色, weight kept") << QStringList{"Ctrl++", "6"} << false << 2 << QColor(128, 224, 255);
 }
 

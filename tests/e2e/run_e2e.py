@@ -1095,7 +1095,7 @@ def page_menu(s):
     restart("tamsel-menu.log")
     s.xdotool("mousemove", WINDOW_X + at[0], WINDOW_Y + at[1], "click", 3)
     menu("by-right-click", at)
-    s.xdotool("key", "p", "y")  # ペンの色(P) → 黄(Y)
+    s.xdotool("key", "p", "y")  # ペンの色(P) → 黄色(Y)
     menu("closed-leaving-no-ink", at, shown=False)
     s.keys("shift+F10")
     menu("by-shift-f10", in_inner(inner, figure_centre(inner)))
