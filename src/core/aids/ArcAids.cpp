@@ -25,7 +25,7 @@ constexpr int kPercentDecimals = 1;
 constexpr double kPercent = 100;
 constexpr int kHalfTurnDegrees = 180;
 // The centre's dot, as a share of the text size.
-constexpr double kDotShare = 0.4;
+constexpr double kDotShare = 0.25;
 const Color kDiameterColor{255, 200, 40};
 const Color kCentreColor{255, 255, 255};
 const Color kCircumferenceColor{0, 255, 255};
@@ -88,7 +88,8 @@ void addNames(LessonAids &aids, AidLayout &layout, const PageView &view, const A
     aids.lines.push_back({left, right, kDiameterColor, markPx, DrawStyle::Solid});
     aids.lines.push_back({c, foot, ParallelogramAids::kRadiusColor, markPx, DrawStyle::Solid});
     const float dotPx = float(layout.fullPx() * kDotShare);
-    aids.arcs.push_back({c, dotPx / 2, 0, float(2 * std::numbers::pi), kCentreColor, int(std::ceil(dotPx))});
+    // An arc that ends where it starts goes the whole way round.
+    aids.arcs.push_back({c, dotPx / 2, 0, 0, kCentreColor, int(std::ceil(dotPx))});
     layout.avoid(around(left, right, markPx / 2.0));
     layout.avoid(around(c, foot, markPx / 2.0));
     layout.avoid(around(c, c, dotPx));
@@ -108,7 +109,7 @@ void addNames(LessonAids &aids, AidLayout &layout, const PageView &view, const A
                  {PointF(c.x() + gap + dotPx, c.y() + gap + dotPx), AidLayout::Left | AidLayout::Top}});
     layout.avoidDisc(f.centre, f.radius + markPx);
     // The whole line traced, its name just off it on a diagonal a corner leaves room on.
-    aids.arcs.push_back({c, float(r), 0, float(2 * std::numbers::pi), kCircumferenceColor, markPx});
+    aids.arcs.push_back({c, float(r), 0, 0, kCircumferenceColor, markPx});
     const double off = (r + gap) * std::numbers::sqrt2 / 2;
     name("円周", {{c + PointF(-off, -off), AidLayout::Right | AidLayout::Bottom},
                  {c + PointF(off, -off), AidLayout::Left | AidLayout::Bottom},

@@ -39,7 +39,6 @@ bool hasGrid(const Lesson &l, int page) { return l.hasGrid(page); }
 bool hasSquares(const Lesson &l, int page) { return l.hasSquares(page); }
 bool hasFormula(const Lesson &l, int page) { return animated(l, page) && l.hasAids(page); }
 bool steps(const Lesson &l, int page) { return l.steps(page); }
-bool counting(const Lesson &l, int page) { return l.counting(page); }
 
 CommandState checked(bool on)
 {
@@ -282,14 +281,14 @@ std::vector<Command> build()
                     },
                     .run = [](Lesson &l, const Command &, int) { l.stepFormula(1); }});
     rows.push_back({.id = "count.back", .label = "方眼の数えを一つ戻す", .shortLabel = "数え戻す", .icon = "count-back",
-                    .toolbar = kSteps + 8, .has = counting,
+                    .toolbar = kSteps + 8, .has = hasGrid,
                     .state = [](const Lesson &l, const Command &, int) {
                         return enabled(l.countingReady(l.page()) && l.paperStep(l.page()) > PageView::PaperAlone);
                     },
                     .run = [](Lesson &l, const Command &, int) { l.stepCounting(-1); }});
     rows.push_back({.id = "count.next", .label = "方眼を一つ進めて数える", .shortLabel = "数える", .icon = "count-next",
                     .toolbar = kSteps + 9, .tip = "中の正方形 → 円周がかかる正方形 → 個数 → 面積の見当 の順に示します",
-                    .has = counting,
+                    .has = hasGrid,
                     .state = [](const Lesson &l, const Command &, int) {
                         return enabled(l.countingReady(l.page()) && l.paperStep(l.page()) < PageView::Estimated);
                     },
