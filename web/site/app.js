@@ -11,6 +11,10 @@ export let pageCount = 0;
 // One entry a page: its tab, panel, canvases, controls and layout (controls.js).
 export const pages = [];
 
+// The build these scripts belong to; the start checks that the page, its style
+// and the module are of the same one.
+export const BUILD = '@TAMSEL_BUILD@';
+
 export const $ = (id) => document.getElementById(id);
 export const ratio = () => window.devicePixelRatio || 1;
 export const FACE = '"Tamsel Gothic"';

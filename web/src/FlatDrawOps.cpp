@@ -2,6 +2,8 @@
 
 #include "PenPalette.h"
 
+#include <cassert>
+
 namespace {
 const core::Color kPaper{255, 255, 255};
 } // namespace
@@ -11,6 +13,13 @@ FlatDrawOps::FlatDrawOps(float width, float height, bool darkOnWhite)
 {
 }
 
+void FlatDrawOps::put(Op op, std::initializer_list<double> values)
+{
+    assert(int(values.size()) + 1 == kLength[op]);
+    numbers.push_back(double(op));
+    numbers.insert(numbers.end(), values);
+}
+
 double FlatDrawOps::lineColour(const core::Color &colour) const
 {
     return (m_darkOnWhite ? core::PenPalette::onWhite(colour) : colour).rgba();
@@ -18,20 +27,19 @@ double FlatDrawOps::lineColour(const core::Color &colour) const
 
 void FlatDrawOps::clear(const core::Color &background)
 {
-    numbers.insert(numbers.end(), {double(Clear), double((m_darkOnWhite ? kPaper : background).rgba())});
+    put(Clear, {double((m_darkOnWhite ? kPaper : background).rgba())});
 }
 
 void FlatDrawOps::draw(const core::LineCall &line)
 {
-    numbers.insert(numbers.end(), {double(Line), line.from.x(), line.from.y(), line.to.x(), line.to.y(),
+    put(Line, {line.from.x(), line.from.y(), line.to.x(), line.to.y(),
                                    lineColour(line.color), double(line.width), double(line.style)});
 }
 
 void FlatDrawOps::draw(const core::CircleCall &circle)
 {
     const core::ArcShape &shape = circle.shape;
-    numbers.insert(numbers.end(),
-                   {double(Circle), circle.centre.x(), circle.centre.y(), circle.radius, double(shape.whole),
+    put(Circle, {circle.centre.x(), circle.centre.y(), circle.radius, double(shape.whole),
                     shape.startDegrees, shape.sweepDegrees, double(shape.radiusAtStart), double(shape.radiusAtEnd),
                     lineColour(circle.outline), double(circle.width), double(circle.style),
                     circle.fill ? double(circle.fill->rgba()) : kNoFill});
@@ -40,7 +48,7 @@ void FlatDrawOps::draw(const core::CircleCall &circle)
 void FlatDrawOps::draw(const core::TextCall &drawn)
 {
     const core::TextCall text = m_darkOnWhite ? drawn.onWhitePaper() : drawn;
-    numbers.insert(numbers.end(), {double(Text), double(texts.size()), text.box.left(), text.box.top(),
+    put(Text, {double(texts.size()), text.box.left(), text.box.top(),
                                    text.box.width(), text.box.height(), double(text.pixelSize),
                                    double(text.color.rgba()), double(text.outline.rgba()), text.outlineWidth});
     texts.push_back(text.text);
@@ -48,6 +56,6 @@ void FlatDrawOps::draw(const core::TextCall &drawn)
 
 void FlatDrawOps::draw(const core::BoxCall &box)
 {
-    numbers.insert(numbers.end(), {double(Box), box.rect.left(), box.rect.top(), box.rect.width(), box.rect.height(),
+    put(Box, {box.rect.left(), box.rect.top(), box.rect.width(), box.rect.height(),
                                    double(box.fill.rgba())});
 }

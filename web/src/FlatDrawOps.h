@@ -2,11 +2,13 @@
 
 #include "DrawOps.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 // Keeps a page's resolved drawing calls as flat numbers that the page's
-// script replays on a canvas without a call into WebAssembly per shape.
+// script replays on a canvas without a call into WebAssembly per shape; the
+// script reads the opcodes and lengths from here (drawCallFormat).
 // Each call is an opcode and a fixed count of numbers (colours as 0xAARRGGBB):
 //   Clear  colour
 //   Line   x1 y1 x2 y2 colour width style
@@ -19,6 +21,8 @@ class FlatDrawOps : public core::DrawOps
 {
 public:
     enum Op { Clear = 1, Line = 2, Circle = 3, Text = 4, Box = 5 };
+    // A call's numbers, its opcode included, by opcode.
+    static constexpr int kLength[] = {0, 2, 8, 13, 10, 6};
     static constexpr double kNoFill = -1;
 
     FlatDrawOps(float width, float height, bool darkOnWhite = false);
@@ -38,6 +42,7 @@ protected:
 
 private:
     double lineColour(const core::Color &colour) const;
+    void put(Op op, std::initializer_list<double> values);
 
     core::DrawState m_state;
     float m_width;

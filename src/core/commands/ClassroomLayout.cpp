@@ -17,7 +17,7 @@ namespace {
 
 // Against a label's letters: the space round it, its icon, its line, and a row
 // of controls (the tabs, the clear buttons and swatch, the page's row).
-constexpr double kPaddingShare = 0.2;
+constexpr double kPaddingShare = 0.15;
 constexpr double kIconShare = 0.85;
 constexpr double kRowShare = 1.5;
 // The value label holds up to three digits, half an em each, with room.

@@ -22,9 +22,9 @@ class TextMeasure;
 struct ClassroomLayout
 {
     static constexpr int kReferenceSidePx = 1080;
-    // A kanji's ink fills about 7/8 of its em in the lesson's Gothic, so the
-    // letters that stand 40 px high are set at 46 px.
-    static constexpr int kLabelPxAtReference = 46;
+    // A plain kanji such as 白 fills about 3/4 of its em in the lesson's
+    // Gothic: letters that stand 40 px high are set at 54 px.
+    static constexpr int kLabelPxAtReference = 54;
     static constexpr int kTargetPxAtReference = 64;
     static constexpr int kMinLabelPx = 14;
     static constexpr int kMinTargetPx = 44;

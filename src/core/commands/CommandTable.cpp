@@ -218,11 +218,11 @@ std::vector<Command> build()
                     .keys = {"Q"}, .menu = Menu::Page, .section = kChoices, .toolbar = kAids + 3, .has = hasSquares,
                     .state = [](const Lesson &l, const Command &, int) { return checked(l.squaresShown()); },
                     .run = [](Lesson &l, const Command &, int) { l.toggleSquares(); }});
-    rows.push_back({.id = "grid.quarter", .label = "円の 1/4 で数える", .mnemonic = 'U', .icon = "quarter",
+    rows.push_back({.id = "grid.quarter", .label = "円の 1/4 で数える", .mnemonic = 'U',
                     .menu = Menu::Page, .section = kChoices, .has = hasGrid,
                     .state = [](const Lesson &l, const Command &, int) { return checked(l.quarterCount()); },
                     .run = [](Lesson &l, const Command &, int) { l.toggleQuarterCount(); }});
-    rows.push_back({.id = "formula.diameter", .label = "公式を直径から作る", .mnemonic = 'J', .icon = "diameter",
+    rows.push_back({.id = "formula.diameter", .label = "公式を直径から作る", .mnemonic = 'J',
                     .menu = Menu::Page, .section = kChoices, .has = hasFormula,
                     .state = [](const Lesson &l, const Command &, int) { return checked(l.diameterFormula()); },
                     .run = [](Lesson &l, const Command &, int) { l.toggleDiameterFormula(); }});

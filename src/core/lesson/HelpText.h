@@ -5,19 +5,12 @@
 
 namespace core {
 
-// The one-screen help that F1 shows over the board, in the words of the
-// classroom: what to do and the keys that do it; and the controls' tooltips.
-// Both front-ends show these same words, so they cannot drift apart.
+// The help's own words (its lines are the command table's, CommandHelp), the
+// controls' tooltips and the first start's hint. Both front-ends show these
+// same words, so they cannot drift apart.
 namespace HelpText {
 
-struct Line
-{
-    std::string what; // UTF-8
-    std::string how;
-};
-
 std::string title();
-std::vector<Line> lines();
 // The last line: how the help goes away.
 std::string closing();
 

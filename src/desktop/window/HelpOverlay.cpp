@@ -23,6 +23,8 @@ const QColor kKeys{200, 220, 255};
 const QColor kClosing{200, 200, 200};
 const QColor kIconFace{240, 240, 240};
 const core::Color kIconInk{32, 32, 32};
+// The pen's icon in the help: the chalk yellow, which reads on the light face.
+const core::Color kPenShown{255, 255, 0};
 // The share of the window's width and height the text may take.
 constexpr qreal kUsedShare = 0.94;
 // Sizes against the lines' own, and the gaps, in the lines' heights or ems.
@@ -56,36 +58,49 @@ std::vector<Row> rowsOf(const std::vector<core::CommandHelp::Section> &sections)
     return rows;
 }
 
-struct Block
+struct Column
 {
     qreal labelWidth = 0;
-    qreal columnWidth = 0;
+    qreal width = 0;
+};
+
+struct Block
+{
+    std::vector<Column> columns;
     qreal width = 0;
     qreal height = 0;
     int perColumn = 0;
 };
 
-// The help's extent at a text size in columns, the title and closing lines included.
+// The help's extent at a text size in columns, the title and closing lines
+// included; each column as wide as its own lines.
 Block measure(const std::vector<Row> &rows, int pixelSize, int columns)
 {
     const QFontMetricsF body(AidFont::font(pixelSize));
     const QFontMetricsF title(AidFont::font(int(std::lround(pixelSize * kTitleScale))));
     const QFontMetricsF closing(AidFont::font(int(std::lround(pixelSize * kClosingScale))));
     Block b;
-    qreal keysWidth = 0, headingWidth = 0;
-    for (const Row &r : rows) {
+    b.perColumn = int(std::ceil(qreal(rows.size()) / columns));
+    b.columns.resize(std::size_t(columns));
+    std::vector<qreal> keysWidth(b.columns.size()), headingWidth(b.columns.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::size_t c = i / std::size_t(b.perColumn);
+        const Row &r = rows[i];
         if (r.section) {
-            headingWidth = std::max(headingWidth, body.horizontalAdvance(qt(r.section->title)));
+            headingWidth[c] = std::max(headingWidth[c], body.horizontalAdvance(qt(r.section->title)));
             continue;
         }
-        b.labelWidth = std::max(b.labelWidth, body.horizontalAdvance(qt(r.line->label)));
-        keysWidth = std::max(keysWidth, body.horizontalAdvance(qt(r.line->keys)));
+        b.columns[c].labelWidth = std::max(b.columns[c].labelWidth, body.horizontalAdvance(qt(r.line->label)));
+        keysWidth[c] = std::max(keysWidth[c], body.horizontalAdvance(qt(r.line->keys)));
     }
     const qreal cell = kCellGapEm * pixelSize;
-    b.columnWidth = std::max(headingWidth, pixelSize * kIconShare + cell + b.labelWidth + cell + keysWidth);
-    b.perColumn = int(std::ceil(qreal(rows.size()) / columns));
-    b.width = std::max({columns * b.columnWidth + (columns - 1) * kColumnGapEm * pixelSize,
-                        title.horizontalAdvance(qt(core::HelpText::title())),
+    qreal all = 0;
+    for (std::size_t c = 0; c < b.columns.size(); ++c) {
+        Column &column = b.columns[c];
+        column.width = std::max(headingWidth[c], pixelSize * kIconShare + cell + column.labelWidth + cell + keysWidth[c]);
+        all += column.width + (c > 0 ? kColumnGapEm * pixelSize : 0);
+    }
+    b.width = std::max({all, title.horizontalAdvance(qt(core::HelpText::title())),
                         closing.horizontalAdvance(qt(core::HelpText::closing()))});
     b.height = title.lineSpacing() + closing.lineSpacing() + body.lineSpacing() * (b.perColumn + 2 * kGapLines);
     return b;
@@ -200,28 +215,32 @@ void HelpOverlay::paintEvent(QPaintEvent *)
     const qreal bodyLine = QFontMetricsF(bodyFont).lineSpacing();
     top += kGapLines * bodyLine;
     const qreal icon = px * kIconShare, cell = kCellGapEm * px;
+    qreal x = left;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int column = int(i) / b.perColumn;
-        const qreal x = left + column * (b.columnWidth + kColumnGapEm * px);
-        const qreal y = top + (int(i) % b.perColumn) * bodyLine;
+        const std::size_t column = i / std::size_t(b.perColumn);
+        if (i > 0 && i % std::size_t(b.perColumn) == 0)
+            x += b.columns[column - 1].width + kColumnGapEm * px;
+        const qreal y = top + qreal(i % std::size_t(b.perColumn)) * bodyLine;
         const Row &r = rows[i];
         if (r.section) {
             text(bodyFont, kHeading, x, y, qt(r.section->title));
             continue;
         }
-        const QRectF iconBox(x, y + (bodyLine - icon) / 2, icon, icon);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(kIconFace);
-        painter.drawRoundedRect(iconBox, icon / 8, icon / 8);
-        painter.save();
-        painter.translate(iconBox.topLeft());
-        painter.setRenderHint(QPainter::Antialiasing);
-        core::DrawState state;
-        PainterDrawOps ops(painter, state, float(icon), float(icon));
-        core::ToolIcons::paint(ops, r.line->icon, kIconInk, core::Color(255, 255, 255));
-        painter.restore();
+        if (core::ToolIcons::has(r.line->icon)) {
+            const QRectF iconBox(x, y + (bodyLine - icon) / 2, icon, icon);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(kIconFace);
+            painter.drawRoundedRect(iconBox, icon / 8, icon / 8);
+            painter.save();
+            painter.translate(iconBox.topLeft());
+            painter.setRenderHint(QPainter::Antialiasing);
+            core::DrawState state;
+            PainterDrawOps ops(painter, state, float(icon), float(icon));
+            core::ToolIcons::paint(ops, r.line->icon, kIconInk, kPenShown);
+            painter.restore();
+        }
         text(bodyFont, kBody, x + icon + cell, y, qt(r.line->label));
-        text(bodyFont, kKeys, x + icon + cell + b.labelWidth + cell, y, qt(r.line->keys));
+        text(bodyFont, kKeys, x + icon + cell + b.columns[column].labelWidth + cell, y, qt(r.line->keys));
     }
     top += (b.perColumn + kGapLines) * bodyLine;
     text(closingFont, kClosing, left, top, qt(core::HelpText::closing()));

@@ -40,6 +40,8 @@ PageMenu::PageMenu(QWidget &window, CommandActions &actions, FullScreen &fullScr
     m_notice->setAutoFillBackground(true);
     m_notice->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_notice->setMargin(kNoticeMarginPx);
+    // A line to read, never in the way of a finger or a pen.
+    m_notice->setWindowFlag(Qt::WindowTransparentForInput);
     m_noticeShown->setSingleShot(true);
     m_noticeShown->setInterval(kNoticeMs);
     connect(m_noticeShown, &QTimer::timeout, m_notice, &QWidget::hide);
@@ -63,9 +65,14 @@ void PageMenu::setLetterPx(int px)
 // A tooltip would go at the first focus change, and closing the menu makes one.
 void PageMenu::notify(const QString &line)
 {
+    notify(line, m_openedAt.value_or(m_window.mapToGlobal(QPoint(kNoticeMarginPx, kNoticeMarginPx))));
+}
+
+void PageMenu::notify(const QString &line, QPoint globalPos)
+{
     m_notice->setText(line);
     m_notice->adjustSize();
-    m_notice->move(m_openedAt.value_or(m_window.mapToGlobal(QPoint(kNoticeMarginPx, kNoticeMarginPx))));
+    m_notice->move(globalPos);
     m_notice->show();
     m_noticeShown->start();
 }

@@ -31,6 +31,8 @@ public:
     // One line where the menu last opened (before it ever opened, at the
     // window's corner), for a few seconds.
     void notify(const QString &line);
+    // The same, at a point of the screen.
+    void notify(const QString &line, QPoint globalPos);
     // With the toolbar its letters grow with the screen; 0: the platform's.
     void setLetterPx(int px);
 

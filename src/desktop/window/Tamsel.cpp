@@ -553,7 +553,10 @@ void Tamsel::showFirstStartHint()
 {
     if (m_lesson.hintSeen())
         return;
-    m_pageMenu->notify(QString::fromStdString(core::HelpText::firstStartHint()));
+    // Over the figure's corner for a few seconds, not over a control.
+    constexpr int kInsetPx = 8;
+    m_pageMenu->notify(QString::fromStdString(core::HelpText::firstStartHint()),
+                       picture(currentPage())->mapToGlobal(QPoint(kInsetPx, kInsetPx)));
     m_lesson.noteHintSeen();
 }
 
