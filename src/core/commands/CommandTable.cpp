@@ -218,14 +218,6 @@ std::vector<Command> build()
                     .keys = {"Q"}, .menu = Menu::Page, .section = kChoices, .toolbar = kAids + 3, .has = hasSquares,
                     .state = [](const Lesson &l, const Command &, int) { return checked(l.squaresShown()); },
                     .run = [](Lesson &l, const Command &, int) { l.toggleSquares(); }});
-    rows.push_back({.id = "grid.quarter", .label = "円の 1/4 で数える", .mnemonic = 'U',
-                    .menu = Menu::Page, .section = kChoices, .has = hasGrid,
-                    .state = [](const Lesson &l, const Command &, int) { return checked(l.quarterCount()); },
-                    .run = [](Lesson &l, const Command &, int) { l.toggleQuarterCount(); }});
-    rows.push_back({.id = "formula.diameter", .label = "公式を直径から作る", .mnemonic = 'J',
-                    .menu = Menu::Page, .section = kChoices, .has = hasFormula,
-                    .state = [](const Lesson &l, const Command &, int) { return checked(l.diameterFormula()); },
-                    .run = [](Lesson &l, const Command &, int) { l.toggleDiameterFormula(); }});
 
     rows.push_back({.id = "menu.steps", .label = "ページと順番", .mnemonic = 'M', .icon = "steps", .menu = Menu::Page,
                     .section = kChoices, .opens = Menu::Steps});
@@ -246,6 +238,15 @@ std::vector<Command> build()
                     .keys = {"Home"}, .menu = Menu::Steps, .section = 1, .has = animated,
                     .run = [](Lesson &l, const Command &, int) { l.returnAllSectors(); }});
 
+    // How the counting and the formula go: kept between runs, beside their steps.
+    rows.push_back({.id = "grid.quarter", .label = "円の 1/4 で数える", .mnemonic = 'U',
+                    .menu = Menu::Steps, .section = 2, .has = hasGrid,
+                    .state = [](const Lesson &l, const Command &, int) { return checked(l.quarterCount()); },
+                    .run = [](Lesson &l, const Command &, int) { l.toggleQuarterCount(); }});
+    rows.push_back({.id = "formula.diameter", .label = "公式を直径から作る", .mnemonic = 'J',
+                    .menu = Menu::Steps, .section = 2, .has = hasFormula,
+                    .state = [](const Lesson &l, const Command &, int) { return checked(l.diameterFormula()); },
+                    .run = [](Lesson &l, const Command &, int) { l.toggleDiameterFormula(); }});
     rows.push_back({.id = "value.down", .label = "値を一つ減らす", .shortLabel = "減らす", .icon = "value-down",
                     .toolbar = kSteps + 1, .has = hasValue,
                     .state = [](const Lesson &l, const Command &, int) {
