@@ -893,7 +893,7 @@ def full_screen_sectors(s, size):
     with OtherScreen(s, size) as o:
         o.keys("F11")
         covered = wait_for(lambda: o.geometry() == (0, 0) + size, SETTLE_TIMEOUT_S)
-        o.keys("shift+F10", "t")  # ツールバー(T) off: the design's layout over the whole screen
+        o.keys("shift+F10", "v", "t")  # 画面(V), ツールバー(T) off: the design's layout over the whole screen
         o.fact("F11 covers the %dx%d screen" % size, covered,
                "wanted (0,0) %dx%d; found %s" % (size + (o.geometry(),)))
         win = window_layout(*size)
@@ -926,11 +926,11 @@ def menu_full_screen(s, size):
     the menu again brings the window back where it was."""
     with OtherScreen(s, size) as o:
         normal = o.geometry()
-        o.keys("shift+F10", "f")  # 全画面表示(F)
+        o.keys("shift+F10", "v", "f")  # 画面(V), 全画面表示(F)
         covered = wait_for(lambda: o.geometry() == (0, 0) + size, SETTLE_TIMEOUT_S)
         o.fact("the menu's full screen covers the %dx%d screen" % size, covered,
                "wanted (0,0) %dx%d; found %s" % (size + (o.geometry(),)))
-        o.keys("shift+F10", "f")
+        o.keys("shift+F10", "v", "f")
         back = wait_for(lambda: o.geometry() == normal, SETTLE_TIMEOUT_S)
         o.fact("the menu's full screen again gives the window back", back,
                "wanted %s; found %s" % (normal, o.geometry()))

@@ -1,7 +1,7 @@
 // Times what a teacher notices in the browser, in headless chromium, and
 // prints Markdown tables for docs/benchmarks.md. Not a test: it asserts nothing.
 //   node web/bench/bench.mjs [PART]   (make bench-web); PART is one of sizes,
-//   first, figures, animation, latency, ink
+//   first, figures, animation, latency, ink, toolbar
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -39,12 +39,49 @@ function sizes() {
     row('**page, the fonts apart**', total, gzipped);
 }
 
-async function openAt(browser, url, viewport) {
+// The figure area these parts measure is the whole window's: the classroom
+// toolbar, where the page has one, is put away.
+async function openAt(browser, url, viewport, toolbar = false) {
     const page = await browser.newPage();
     await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
     await page.goto(url);
     await page.waitForFunction(() => window.tamsel?.ready);
+    await page.evaluate((wanted) => {
+        const { core, lesson } = window.tamsel;
+        if (lesson.toolbarShown && lesson.toolbarShown(true) !== wanted)
+            core.runCommand(lesson, 'window.toolbar', 1);
+    }, toolbar);
     return page;
+}
+
+// A toolbar button pressed (a touch) to the frame that shows what it did: from
+// the touch's event time stamp to a frame callback queued after the page's own.
+async function toolbarPress(browser, url) {
+    const page = await openAt(browser, url, { width: 1920, height: 1080, hasTouch: true }, true);
+    const times = [];
+    for (let i = 0; i < 2 * RUNS * 4; ++i) {
+        const id = i % 2 ? 'value.down' : 'value.up';
+        const box = await (await page.$(`#toolbar [data-command="${id}"]`)).boundingBox();
+        await page.evaluate((id) => {
+            window.pressed = new Promise((resolve) => {
+                document.querySelector(`#toolbar [data-command="${id}"]`).addEventListener('click', (e) => {
+                    const handled = performance.now();
+                    requestAnimationFrame(() => resolve([performance.now() - e.timeStamp, performance.now() - handled]));
+                }, { once: true });
+            });
+        }, id);
+        await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+        times.push(await page.evaluate(() => window.pressed));
+    }
+    console.log(`\n### A toolbar press to the frame that shows it (ms, ${times.length} presses of 減らす・増やす, 1920 × 1080)\n`);
+    row('from', 'median', 'p95', 'max', 'median within one frame (16.7 ms)');
+    row('---', '---', '---', '---', '---');
+    for (const [name, k] of [['the touch\'s time stamp', 0], ['the press handled (the command run)', 1]]) {
+        const t = times.map((x) => x[k]);
+        const p95 = sorted(t)[Math.floor(t.length * 0.95)];
+        row(name, ms(median(t)), ms(p95), ms(Math.max(...t)), median(t) <= 16.7 ? 'met' : 'missed');
+    }
+    await page.close();
 }
 
 // From navigation to the figure drawn (before the page's first paint), and to
@@ -303,7 +340,8 @@ async function inkOperations(browser, url) {
 const server = await serve(site, { 'bare.html': bare });
 const browser = await launch();
 console.log(`chromium ${(await browser.version())}, ${new Date().toISOString()}, load ${execFileSync('cat', ['/proc/loadavg']).toString().trim()}`);
-const parts = { sizes, first: firstFrame, figures: figureChanges, animation, latency: inkLatency, ink: inkOperations };
+const parts = { sizes, first: firstFrame, figures: figureChanges, animation, latency: inkLatency, ink: inkOperations,
+    toolbar: toolbarPress };
 for (const [name, part] of Object.entries(parts))
     if (!process.argv[2] || process.argv[2] === name)
         await part(browser, server.url);

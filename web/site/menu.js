@@ -102,7 +102,17 @@ function openSubmenu(item, within) {
     for (const open of within.querySelectorAll(':scope > .submenu.open'))
         if (open !== item)
             open.classList.remove('open');
-    item?.classList.add('open');
+    if (!item || item.classList.contains('open'))
+        return;
+    item.classList.add('open');
+    // Beside its item where it fits, else on its other side, else over the menu: all of it on the screen.
+    const sub = item.querySelector(':scope > .menu');
+    const at = item.getBoundingClientRect();
+    sub.style.position = 'fixed';
+    const [w, h] = [sub.offsetWidth, sub.offsetHeight];
+    const left = at.right + w <= innerWidth ? at.right : at.left - w >= 0 ? at.left - w : Math.max(0, innerWidth - w);
+    sub.style.left = `${left}px`;
+    sub.style.top = `${Math.max(0, Math.min(at.top, innerHeight - h))}px`;
 }
 
 function itemsOf(list) {

@@ -1,5 +1,5 @@
 // The classroom toolbar: a big button for every toolbar command of the table
-// the page offers, each its icon (drawn by the core) over its short label,
+// the page offers, each its icon (drawn by the core) over or beside its short label,
 // placed where the core's classroom layout puts them, never over the figure.
 // A checked button (the pen in use, an aid shown) is marked, one that cannot
 // act is greyed; buttons of commands the page in view lacks are hidden.
@@ -42,6 +42,9 @@ export function placeToolbar(layout) {
         return;
     }
     bar.hidden = false;
+    bar.classList.toggle('beside', layout.iconBeside);
+    bar.style.setProperty('--icon-px', `${layout.iconPx}px`);
+    bar.style.setProperty('--row-px', `${layout.buttonSize[1]}px`);
     const [tx, ty, tw, th] = layout.toolbar;
     Object.assign(bar.style, { left: `${tx}px`, top: `${ty}px`, width: `${tw}px`, height: `${th}px` });
     const at = new Map(layout.buttons.map((b) => [b.id, b.rect]));

@@ -111,6 +111,11 @@ val classroomLayout(const core::Lesson &lesson, int width, int height, val offer
     out.set("labelPx", l.labelPx);
     out.set("iconPx", l.iconPx);
     out.set("targetPx", l.targetPx);
+    out.set("iconBeside", l.iconBeside);
+    val size = val::array();
+    size.call<void>("push", l.buttonSize.width());
+    size.call<void>("push", l.buttonSize.height());
+    out.set("buttonSize", size);
     out.set("toolbar", rect(l.toolbar));
     val buttons = val::array();
     for (const core::ClassroomLayout::Button &b : l.buttons) {

@@ -77,8 +77,14 @@ ClassroomLayout ClassroomLayout::compute(Size client, const Lesson &lesson, cons
     l.paddingPx = std::max(kMinPaddingPx, round32(l.labelPx * kPaddingShare));
     l.iconPx = round32(l.labelPx * kIconShare);
     const int pad = l.paddingPx, gap = std::max(kMinPaddingPx, pad / 2), m = WindowLayout::kMarginPx;
-    l.buttonSize = Size(std::max(l.targetPx, kLabelEms * l.labelPx + 2 * pad),
-                        std::max(l.targetPx, 2 * pad + l.iconPx + round32(l.labelPx * ClassroomLayout::kLineShare)));
+    const bool landscape = w >= h;
+    l.iconBeside = landscape;
+    const int line = round32(l.labelPx * ClassroomLayout::kLineShare);
+    const int letters = kLabelEms * l.labelPx;
+    l.buttonSize = landscape ? Size(std::max(l.targetPx, 2 * pad + l.iconPx + gap + letters),
+                                    std::max(l.targetPx, 2 * pad + std::max(l.iconPx, line)))
+                             : Size(std::max(l.targetPx, 2 * pad + letters),
+                                    std::max(l.targetPx, 2 * pad + l.iconPx + line));
     const int bw = l.buttonSize.width(), bh = l.buttonSize.height();
 
     // The toolbar keeps one extent on every page, so the figure stays put.
@@ -86,7 +92,6 @@ ClassroomLayout ClassroomLayout::compute(Size client, const Lesson &lesson, cons
     for (int page = 0; page < lesson.pageCount(); ++page)
         most = std::max(most, buttonsOf(lesson, page, offers).size());
     const int count = std::max(1, int(most));
-    const bool landscape = w >= h;
     const int along = landscape ? h : w;
     const int perLine = std::max(1, (along - 2 * m + gap) / ((landscape ? bh : bw) + gap));
     const int lines = ceilDiv(count, perLine);

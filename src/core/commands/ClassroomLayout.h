@@ -51,6 +51,9 @@ struct ClassroomLayout
     int paddingPx = 0;
     Rect toolbar;
     Size buttonSize;
+    // A landscape screen's buttons carry their icon beside the label, so
+    // fewer columns take less of the figure's width; a portrait one's above it.
+    bool iconBeside = false;
     std::vector<Button> buttons; // the page in view's
     Rect tab;
     int tabRow = 0;

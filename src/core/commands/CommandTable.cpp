@@ -25,12 +25,12 @@ constexpr int kSteps = 300;
 constexpr int kAids = 400;
 constexpr int kScreen = 500;
 
-// Page menu sections: the lesson's choices, the screen, files, the board, help.
+// Page menu sections: the lesson's choices, the screen and files (submenus, so
+// the menu fits a 1080-px screen in the classroom's letters), the board, help.
 constexpr int kChoices = 0;
 constexpr int kScreenSection = 1;
-constexpr int kFiles = 2;
-constexpr int kBoard = 3;
-constexpr int kHelp = 4;
+constexpr int kBoard = 2;
+constexpr int kHelp = 3;
 
 bool animated(const Lesson &l, int page) { return page == l.animatedPage(); }
 bool hasValue(const Lesson &l, int page) { return l.has(page) && l.row(page).range.has_value(); }
@@ -295,27 +295,30 @@ std::vector<Command> build()
                     },
                     .run = [](Lesson &l, const Command &, int) { l.stepCounting(1); }});
 
+    rows.push_back({.id = "menu.screen", .label = "画面", .mnemonic = 'V', .icon = "full-screen", .menu = Menu::Page,
+                    .section = kScreenSection, .opens = Menu::Screen});
     rows.push_back({.id = "window.fullScreen", .label = "全画面表示", .mnemonic = 'F', .shortLabel = "全画面",
-                    .icon = "full-screen", .keys = {"F11"}, .menu = Menu::Page, .section = kScreenSection,
-                    .toolbar = kScreen + 1});
+                    .icon = "full-screen", .keys = {"F11"}, .menu = Menu::Screen, .toolbar = kScreen + 1});
     rows.push_back({.id = "window.leaveFullScreen", .label = "全画面を終了", .mnemonic = 'W', .icon = "leave-full-screen",
-                    .keys = {"Escape"}, .menu = Menu::Page, .section = kScreenSection});
+                    .keys = {"Escape"}, .menu = Menu::Screen});
     // Its argument: whether the front-end's screen is a classroom's.
     rows.push_back({.id = "window.toolbar", .label = "ツールバー", .mnemonic = 'T', .icon = "toolbar",
-                    .menu = Menu::Page, .section = kScreenSection,
+                    .menu = Menu::Screen, .section = 1,
                     .state = [](const Lesson &l, const Command &, int classroom) {
                         return checked(l.toolbarShown(classroom != 0));
                     },
                     .run = [](Lesson &l, const Command &, int classroom) { l.toggleToolbar(classroom != 0); }});
+    rows.push_back({.id = "menu.files", .label = "保存と印刷", .mnemonic = 'S', .icon = "print", .menu = Menu::Page,
+                    .section = kScreenSection, .opens = Menu::Files});
     rows.push_back({.id = "file.saveImage", .label = "画像として保存…", .mnemonic = 'S', .shortLabel = "画像保存",
-                    .icon = "save-image", .keys = {"Ctrl+S"}, .menu = Menu::Page, .section = kFiles,
-                    .toolbar = kScreen + 3, .tip = "このページを画面のとおり PNG 画像にします"});
+                    .icon = "save-image", .keys = {"Ctrl+S"}, .menu = Menu::Files, .toolbar = kScreen + 3,
+                    .tip = "このページを画面のとおり PNG 画像にします"});
     rows.push_back({.id = "file.print", .label = "印刷…", .mnemonic = 'I', .shortLabel = "印刷", .icon = "print",
-                    .keys = {"Ctrl+P"}, .menu = Menu::Page, .section = kFiles, .toolbar = kScreen + 2});
+                    .keys = {"Ctrl+P"}, .menu = Menu::Files, .toolbar = kScreen + 2});
     rows.push_back({.id = "file.savePdf", .label = "PDFとして保存…", .mnemonic = 'D', .icon = "save-pdf",
-                    .menu = Menu::Page, .section = kFiles});
+                    .menu = Menu::Files});
     rows.push_back({.id = "file.printCutOut", .label = "切り取り用の円を印刷…", .mnemonic = 'K', .icon = "cut-out",
-                    .menu = Menu::Page, .section = kFiles});
+                    .menu = Menu::Files, .section = 1});
     rows.push_back({.id = "board.restore", .label = "前回の書き込みを復元", .mnemonic = 'R', .icon = "restore",
                     .menu = Menu::Page, .section = kBoard});
     rows.push_back({.id = "help", .label = "使い方", .mnemonic = 'H', .shortLabel = "使い方", .icon = "help",

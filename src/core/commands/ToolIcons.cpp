@@ -5,10 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <map>
 #include <numbers>
-#include <string>
+#include <string_view>
+#include <vector>
 
 namespace core::ToolIcons {
 
@@ -105,11 +104,17 @@ private:
     Color m_ink;
 };
 
-using Drawing = std::function<void(Pen &p, const Color &pen)>;
-
-const std::map<std::string, Drawing, std::less<>> &drawings()
+// Plain functions in a plain table: the browser's module stays small.
+using Drawing = void (*)(Pen &p, const Color &pen);
+struct Icon
 {
-    static const std::map<std::string, Drawing, std::less<>> kDrawings = {
+    std::string_view name;
+    Drawing draw;
+};
+
+const std::vector<Icon> &drawings()
+{
+    static const std::vector<Icon> kDrawings = {
         {"pen", [](Pen &p, const Color &pen) { p.width(1.5), p.disc(12, 12, 8, pen); }},
         {"eraser", [](Pen &p, const Color &) {
              p.width(8), p.line(8, 16, 16, 8, kEraserPink);
@@ -222,17 +227,24 @@ const std::map<std::string, Drawing, std::less<>> &drawings()
     return kDrawings;
 }
 
+const Icon *find(std::string_view name)
+{
+    for (const Icon &icon : drawings())
+        if (icon.name == name)
+            return &icon;
+    return nullptr;
+}
+
 } // namespace
 
-bool has(std::string_view icon) { return drawings().count(icon) != 0; }
+bool has(std::string_view icon) { return find(icon) != nullptr; }
 
 void paint(DrawOps &ops, std::string_view icon, const Color &ink, const Color &pen)
 {
-    const auto found = drawings().find(icon);
-    if (found == drawings().end())
-        return;
-    Pen p(ops, ink);
-    found->second(p, pen);
+    if (const Icon *found = find(icon)) {
+        Pen p(ops, ink);
+        found->draw(p, pen);
+    }
 }
 
 } // namespace core::ToolIcons

@@ -28,7 +28,7 @@ void ClassroomToolbar::place(const core::ClassroomLayout &layout)
             continue;
         const core::Rect r = placed->rect.translated(core::Point(-layout.toolbar.x(), -layout.toolbar.y()));
         button->setGeometry(r.x(), r.y(), r.width(), r.height());
-        button->setSizes(layout.iconPx, layout.labelPx);
+        button->setSizes(layout.iconPx, layout.labelPx, layout.iconBeside);
     }
     follow();
 }

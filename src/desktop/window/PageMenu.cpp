@@ -1,5 +1,6 @@
 #include "PageMenu.h"
 
+#include "AidFont.h"
 #include "CommandActions.h"
 #include "FullScreen.h"
 
@@ -40,6 +41,7 @@ PageMenu::PageMenu(QWidget &window, CommandActions &actions, FullScreen &fullScr
     m_notice->setAutoFillBackground(true);
     m_notice->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_notice->setMargin(kNoticeMarginPx);
+    m_notice->setWordWrap(true);
     // A line to read, never in the way of a finger or a pen.
     m_notice->setWindowFlag(Qt::WindowTransparentForInput);
     m_noticeShown->setSingleShot(true);
@@ -51,13 +53,17 @@ void PageMenu::build() { m_actions.fill(m_menu, core::Menu::Page); }
 
 void PageMenu::setLetterPx(int px)
 {
-    QFont font;
-    if (px > 0)
-        font.setPixelSize(px);
+    // The lesson's Gothic measures its letters as it draws them, so no item is cut.
+    const QFont font = px > 0 ? AidFont::font(px) : QFont();
     QList<QMenu *> menus = m_menu->findChildren<QMenu *>();
     menus.append(m_menu);
-    for (QMenu *menu : menus)
+    for (QMenu *menu : menus) {
         menu->setFont(font);
+        // The style leaves a plain item's text short of the check column it keeps for others.
+        menu->setMinimumWidth(0);
+        if (px > 0)
+            menu->setMinimumWidth(menu->sizeHint().width() + 2 * px);
+    }
     m_notice->setFont(font);
     m_notice->adjustSize();
 }
@@ -71,6 +77,9 @@ void PageMenu::notify(const QString &line)
 void PageMenu::notify(const QString &line, QPoint globalPos)
 {
     m_notice->setText(line);
+    // Wrapped within the window, however large its letters.
+    const int right = m_window.mapToGlobal(m_window.rect().topRight()).x();
+    m_notice->setMaximumWidth(std::max(m_notice->minimumSizeHint().height(), right - globalPos.x() - kNoticeMarginPx));
     m_notice->adjustSize();
     m_notice->move(globalPos);
     m_notice->show();

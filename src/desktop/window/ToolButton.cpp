@@ -49,12 +49,13 @@ void ToolButton::follow()
     update();
 }
 
-void ToolButton::setSizes(int iconPx, int labelPx)
+void ToolButton::setSizes(int iconPx, int labelPx, bool iconBeside)
 {
-    if (iconPx == m_iconPx && labelPx == m_labelPx)
+    if (iconPx == m_iconPx && labelPx == m_labelPx && iconBeside == m_iconBeside)
         return;
     m_iconPx = iconPx;
     m_labelPx = labelPx;
+    m_iconBeside = iconBeside;
     m_pixmap = QPixmap();
     update();
 }
@@ -103,9 +104,16 @@ void ToolButton::paintEvent(QPaintEvent *)
     painter.drawRoundedRect(face, rounding, rounding);
 
     const int line = int(m_labelPx * core::ClassroomLayout::kLineShare);
-    const int top = (height() - m_iconPx - line) / 2;
-    painter.drawPixmap((width() - m_iconPx) / 2, top, iconPixmap());
     painter.setFont(AidFont::font(m_labelPx));
     painter.setPen(isEnabled() ? kText : kGreyText);
+    if (m_iconBeside) {
+        // The icon at the left, the label in the rest, both on the middle line.
+        const int left = (height() - m_iconPx) / 2;
+        painter.drawPixmap(left, left, iconPixmap());
+        painter.drawText(QRect(left + m_iconPx, 0, width() - left - m_iconPx, height()), Qt::AlignCenter, text());
+        return;
+    }
+    const int top = (height() - m_iconPx - line) / 2;
+    painter.drawPixmap((width() - m_iconPx) / 2, top, iconPixmap());
     painter.drawText(QRect(0, top + m_iconPx, width(), line), Qt::AlignCenter, text());
 }

@@ -11,7 +11,7 @@ namespace core {
 struct Command;
 }
 
-// A big button of the classroom toolbar: the command's icon over its short
+// A big button of the classroom toolbar: the command's icon over or beside its short
 // label, marked when checked (the pen in use, an aid shown) and greyed when
 // it cannot act. It gives its action's state and triggers its action.
 class ToolButton : public QAbstractButton
@@ -22,7 +22,7 @@ public:
 
     const core::Command &command() const { return m_command; }
     QAction *action() const { return m_action; }
-    void setSizes(int iconPx, int labelPx);
+    void setSizes(int iconPx, int labelPx, bool iconBeside);
     // The icon the command shows now (the start button shows pause while running).
     void setIconName(const std::string &icon);
 
@@ -38,6 +38,7 @@ private:
     std::string m_icon;
     int m_iconPx = 0;
     int m_labelPx = 0;
+    bool m_iconBeside = false;
     QPixmap m_pixmap;
     bool m_pixmapEnabled = true;
 };
