@@ -98,8 +98,7 @@ void prepare(core::Lesson &l, const core::Command &c)
         l.setGrid(true);
         if (!l.aidsShown(l.page()))
             run(l, "aids");
-        if (l.page() == l.animatedPage())
-            l.stepSectors(l.sectors());
+        l.stepSectors(l.page() == l.animatedPage() ? l.sectors() : 0);
         if (id == "count.back")
             run(l, "count.next");
     }

@@ -221,8 +221,7 @@ void TestKeyboard::sectorKeys_data()
     QTest::newRow("a restart clears it") << 2 << finished + "nnb" + QString(8, 't') + "p" << false << 7 << 0;
     QTest::newRow("hidden, Page Up moves a sector") << 2 << finished + "nnap" << false << 7 << 0;
     QTest::newRow("F2 shows the aids of the page in view") << 0 << "a2" + QString(8, 'n') + "nnp" << false << 7 << 0;
-    // With the paper and the aids, the clicker counts the squares on any page
-    // with a circle: on page 2 once the sectors have left it, before the formula.
+    // With the paper and the aids the clicker counts; on page 2 once every sector has left, before the formula.
     QTest::newRow("page 0 counts step by step") << 0 << "gannn" << false << 0 << 3;
     QTest::newRow("counting stops at the estimate") << 0 << "ga" + QString(6, 'n') << false << 0 << 4;
     QTest::newRow("Page Up takes the counting back") << 0 << "gannnnppp" << false << 0 << 1;

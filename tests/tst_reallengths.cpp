@@ -31,6 +31,8 @@ void TestRealLengths::texts_data()
         << 0 << 12 << 10 << QStringList{"半径 10 cm", "まわりの長さ 約 62.1 cm", "面積 300 cm²"};
     QTest::newRow("6 sides, 5 cm: 60·sin 30° = 30, 75·sin 60° = 64.95")
         << 0 << 6 << 5 << QStringList{"半径 5 cm", "まわりの長さ 30 cm", "面積 約 65.0 cm²"};
+    QTest::newRow("square, 8 cm: 64·sin 45° = 45.25, 128·sin 90° = 128")
+        << 0 << 4 << 8 << QStringList{"半径 8 cm", "まわりの長さ 約 45.3 cm", "面積 128 cm²"};
     QTest::newRow("64 sides, 10 cm: 1280·sin 2.8125° = 62.807, 3200·sin 5.625° = 313.65")
         << 0 << 64 << 10 << QStringList{"半径 10 cm", "まわりの長さ 約 62.8 cm", "面積 約 313.7 cm²"};
     // Worked with 3.14: arc 直径 × 3.14 × v/360, area 半径 × 半径 × 3.14 × v/360.

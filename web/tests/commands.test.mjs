@@ -53,11 +53,11 @@ function setUp() {
             if (id === 'formula.back')
                 run(l, 'formula.next');
         } else if (id === 'count.next' || id === 'count.back') {
-            for (const on of ['grid', 'aids'])
-                if (!(on === 'grid' ? l.gridShown() : l.aidsShown(l.page())))
-                    run(l, on);
-            if (l.page() === l.animatedPage())
-                l.stepSectors(l.sectors());
+            if (!l.gridShown())
+                run(l, 'grid');
+            if (!l.aidsShown(l.page()))
+                run(l, 'aids');
+            l.stepSectors(l.page() === l.animatedPage() ? l.sectors() : 0);
             if (id === 'count.back')
                 run(l, 'count.next');
         }

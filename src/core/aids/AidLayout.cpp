@@ -147,20 +147,18 @@ std::vector<TextCall> AidLayout::placeBlock(const std::string &name, const std::
                                             const std::vector<Place> &places, const std::vector<std::string> &narrow,
                                             int largestPx)
 {
-    // In its places, whole lines where they fit at a size the back row
-    // reads; away from them, whichever form takes the larger letters.
-    std::vector<TextCall> best;
-    for (const std::vector<std::string> *form : {&lines, &narrow})
-        if (best.empty())
-            best = fit(*form, places, Left, largestPx, m_smallestPx, false);
-    if (best.empty()) {
-        const int smallestElsewherePx = std::max(1, int(m_smallestPx * kElsewhereShare));
+    // In its places, whole lines, smaller if need be, then its narrow lines;
+    // away from them, whichever form takes the larger letters.
+    const int smallestElsewherePx = std::max(1, int(m_smallestPx * kElsewhereShare));
+    std::vector<TextCall> best = fit(lines, places, Left, largestPx, smallestElsewherePx, false);
+    if (best.empty())
+        best = fit(narrow, places, Left, largestPx, m_smallestPx, false);
+    if (best.empty())
         for (const std::vector<std::string> *form : {&lines, &narrow}) {
             std::vector<TextCall> calls = fit(*form, elsewhere(), Left, largestPx, smallestElsewherePx, true);
             if (!calls.empty() && (best.empty() || calls.front().pixelSize > best.front().pixelSize))
                 best = std::move(calls);
         }
-    }
     if (best.empty() && !lines.empty())
         leftOut(name);
     return commit(std::move(best));

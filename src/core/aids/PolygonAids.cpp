@@ -7,7 +7,6 @@
 #include "PolygonFigure.h"
 #include "Text.h"
 
-#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -28,7 +27,6 @@ constexpr int kPercentDecimals = 1;
 constexpr double kPercent = 100;
 // Against rounding, between blocks that stand a clearance apart.
 constexpr double kSparePx = 1;
-const std::array<std::string, 2> kReadoutNames = {"まわりの長さ ÷ 直径", "面積の割合"};
 } // namespace
 
 std::vector<std::string> title(int sides) { return {AidWords::polygonName(sides), "辺の数 " + Text::number(sides)}; }
@@ -63,14 +61,12 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
     const std::vector<AidLayout::Place> corners = {layout.inside(AidLayout::Bottom | AidLayout::Left),
                                                    layout.inside(AidLayout::Bottom | AidLayout::Right),
                                                    layout.inside(AidLayout::Top | AidLayout::Right)};
-    std::vector<TextCall> placed = layout.place(readouts(sides), corners);
-    // Where no corner takes both readouts, each line takes a corner of its own.
+    // Together, the ratio broken before its value where a corner is narrow.
     const std::vector<std::string> lines = readouts(sides);
-    const bool lineByLine = placed.empty();
-    for (std::size_t i = 0; lineByLine && i < lines.size(); ++i) {
-        const std::vector<TextCall> one = layout.placeBlock(kReadoutNames[i], {lines[i]}, corners);
-        placed.insert(placed.end(), one.begin(), one.end());
-    }
+    const std::size_t equals = lines.front().find(" ＝");
+    std::vector<TextCall> placed =
+        layout.placeBlock("まわりの長さ ÷ 直径・面積の割合", lines, corners,
+                          {lines.front().substr(0, equals), lines.front().substr(equals + 1), lines.back()});
     // π stands over the ratio, or under it, at its size, as a block of its
     // own: a third line would shrink the readouts in a corner.
     if (!placed.empty()) {
