@@ -47,11 +47,6 @@ double distance(QPointF p, const QRectF &r)
     return std::hypot(p.x() - std::clamp(p.x(), r.left(), r.right()), p.y() - std::clamp(p.y(), r.top(), r.bottom()));
 }
 
-double farthest(QPointF p, const QRectF &r)
-{
-    return std::hypot(std::max(std::abs(p.x() - r.left()), std::abs(p.x() - r.right())),
-                      std::max(std::abs(p.y() - r.top()), std::abs(p.y() - r.bottom())));
-}
 
 LessonAids aidsOf(int page, QSize area, int value, int step, int formulaLines, LineWeight weight)
 {
@@ -185,7 +180,8 @@ void TestLessonAids::text()
             return std::any_of(rs.begin(), rs.end(), [&](const QRectF &r) { return r.intersects(box); });
         };
         // The whole circle's names lie on the disc, clear of its line.
-        const bool onDisc = page == 1 && value == 360 && farthest(centre, box) < edge - w.px(ArcFigure::kOutlineWidthPx);
+        const bool onDisc = page == 1 && value == 360 && std::hypot(std::max(centre.x() - box.left(), box.right() - centre.x()),
+            std::max(centre.y() - box.top(), box.bottom() - centre.y())) < edge - w.px(ArcFigure::kOutlineWidthPx);
         QVERIFY2(QRectF(QPointF(0, 0), area).contains(box) && !hits(figure) && !hits(brackets)
                      && (distance(centre, box) > edge || onDisc),
                  qPrintable(shown[i]));
