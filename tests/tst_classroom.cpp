@@ -5,6 +5,7 @@
 #include "HelpOverlay.h"
 #include "PageMenu.h"
 #include "PictureBox.h"
+#include "Scriba.h"
 #include "PenPalette.h"
 #include "ToolButton.h"
 #include "WindowFixture.h"
@@ -26,6 +27,7 @@ private slots:
     void cleanup();
     void everyCommandByTouch();
     void sizesAt1080p();
+    void fingerErases();
 
 private:
     void tap(QWidget *widget, QPoint at);
@@ -54,14 +56,12 @@ QString shown(const core::Lesson &l)
 
 void stroke(core::Lesson &l)
 {
-    core::InkLayer &ink = l.ink(l.page());
-    if (ink.frame() == core::Similarity())
-        ink.setFrame(core::Similarity{core::PointF(0, 0), 1.0});
-    ink.resize(core::Size(200, 200), 1);
-    ink.begin(1, {10, 10}, 1, l.pen(l.page()), 3);
-    ink.extend(1, {90, 90}, 1);
-    ink.end(1);
-    l.noteInk(l.page());
+    const int page = l.page();
+    l.ink().resize(page, core::Size(200, 200), 1);
+    l.ink().place(page, core::Rect(0, 0, 200, 200));
+    l.ink().begin(page, 1, {10, 10}, 1);
+    l.ink().extend(page, 1, {90, 90}, 1);
+    l.ink().end(page, 1);
 }
 
 void run(core::Lesson &l, const std::string &id) { QVERIFY2(core::CommandTable::run(l, id, 1), id.c_str()); }
@@ -87,7 +87,7 @@ void prepare(core::Lesson &l, const core::Command &c)
     } else if (id == "value.down" || id == "value.up") {
         l.setValue(l.page(), l.row(l.page()).range->min + 1);
     } else if (id == "lesson.back" || id == "sectors.back" || id == "sectors.home") {
-        run(l, "sectors.next");
+        run(l, l.page() == l.animatedPage() ? "sectors.next" : "count.next");
     } else if (id == "formula.next" || id == "formula.back") {
         if (!l.aidsShown(l.page()))
             run(l, "aids");
@@ -256,6 +256,32 @@ void TestClassroom::sizesAt1080p()
     // Never over the figure.
     const QRect picture(w->picture(w->lesson().page())->mapTo(w.get(), QPoint()), w->picture(w->lesson().page())->size());
     QVERIFY(!w->toolbar()->geometry().intersects(picture));
+}
+
+// With the eraser taken up, a finger takes what it crosses, one step for one undo.
+void TestClassroom::fingerErases()
+{
+    core::Lesson &lesson = w->lesson();
+    lesson.showPage(3);
+    QWidget *overlay = w->Scriba[3];
+    const QPoint middle = overlay->rect().center();
+    const auto swipe = [&](QPoint from, QPoint by) {
+        QTest::touchEvent(overlay, finger.get()).press(0, from, overlay);
+        for (int i = 1; i <= 4; ++i)
+            QTest::touchEvent(overlay, finger.get()).move(0, from + by * i / 4, overlay);
+        QTest::touchEvent(overlay, finger.get()).release(0, from + by, overlay);
+    };
+    swipe(middle - QPoint(80, 0), QPoint(160, 0));
+    const std::size_t drawn = lesson.ink(3).strokes().size();
+    for (ToolButton *button : w->toolbar()->buttons())
+        if (button->command().id == "ink.eraser")
+            tap(button, button->rect().center());
+    swipe(middle - QPoint(0, 40), QPoint(0, 80));
+    QCOMPARE(QList<std::size_t>({drawn, lesson.ink(3).strokes().size()}), QList<std::size_t>({1, 0}));
+    for (ToolButton *button : w->toolbar()->buttons())
+        if (button->command().id == "ink.undo")
+            tap(button, button->rect().center());
+    QCOMPARE(lesson.ink(3).strokes().size(), std::size_t(1));
 }
 
 QTEST_MAIN(TestClassroom)

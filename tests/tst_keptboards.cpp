@@ -5,6 +5,7 @@
 using namespace core;
 using Board = KeptBoards::Board;
 
+Q_DECLARE_METATYPE(Board)
 Q_DECLARE_METATYPE(std::vector<Board>)
 
 namespace {
@@ -98,28 +99,23 @@ void TestKeptBoards::offersNewestWithInkButThisVisits()
 
 void TestKeptBoards::plausible_data()
 {
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<qint64>("savedAtMs");
-    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<Board>("board");
     QTest::addColumn<bool>("believed");
     const qint64 now = 1'765'000'000'000; // December 2025
-    QTest::newRow("a record as saved") << "kept/1" << now << 40 * kKiB << true;
-    QTest::newRow("no id") << "" << now << 40 * kKiB << false;
-    QTest::newRow("an id of 65 characters") << QString(65, 'x') << now << 40 * kKiB << false;
-    QTest::newRow("a time before 1970") << "kept/1" << qint64(-1) << 40 * kKiB << false;
-    QTest::newRow("a time two thousand years on") << "kept/1" << qint64(now + 2000 * 365LL * 86'400'000)
-                                                << 40 * kKiB << false;
-    QTest::newRow("negative bytes") << "kept/1" << now << qint64(-1) << false;
-    QTest::newRow("more than an ink file and its thumbnails") << "kept/1" << now << 1000 * kMiB << false;
+    QTest::newRow("a record as saved") << Board{"kept/1", now, 40 * kKiB} << true;
+    QTest::newRow("no id") << Board{"", now, 40 * kKiB} << false;
+    QTest::newRow("an id of 65 characters") << Board{std::string(65, 'x'), now, 40 * kKiB} << false;
+    QTest::newRow("a time before 1970") << Board{"kept/1", -1, 40 * kKiB} << false;
+    QTest::newRow("a time two thousand years on") << Board{"kept/1", now + 2000 * 365LL * 86'400'000, 1} << false;
+    QTest::newRow("negative bytes") << Board{"kept/1", now, -1} << false;
+    QTest::newRow("more than an ink file and its thumbnails") << Board{"kept/1", now, 1000 * kMiB} << false;
 }
 
 void TestKeptBoards::plausible()
 {
-    QFETCH(QString, id);
-    QFETCH(qint64, savedAtMs);
-    QFETCH(qint64, bytes);
+    QFETCH(Board, board);
     QFETCH(bool, believed);
-    QCOMPARE(KeptBoards::plausible({id.toStdString(), savedAtMs, bytes, true}), believed);
+    QCOMPARE(KeptBoards::plausible(board), believed);
 }
 
 void TestKeptBoards::thumbnailKeepsTheFiguresShape()

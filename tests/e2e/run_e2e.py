@@ -1017,6 +1017,7 @@ def ink_on_its_figure(s):
 
         o.keys("F11")
         wait_for(lambda: o.geometry() == (0, 0) + INK_SCREEN, SETTLE_TIMEOUT_S)
+        o.keys("shift+F10", "v", "t")  # 画面(V), ツールバー(T) off: the design's layout over the whole screen
         full = page_layout(window_layout(*INK_SCREEN)["tabs"], POLYGON_PAGE)["inner"]
         o.expect("ink-radius-full-screen", radius_ink_checks("full screen", full, (0, 0)))
         o.keys("Escape")

@@ -1,6 +1,6 @@
 // The lesson the page shows, shared by the page's modules: the core with the
 // lesson and its ink, made once by the start (tamsel.js), the pages' elements,
-// and the few names every module uses. The core holds the lesson, lays out
+// the one-line notice and the few names every module uses. The core holds the lesson, lays out
 // the controls, draws the pages and the ink and keeps the board's bytes; the
 // modules only show what it says and forward what the teacher does.
 export let core = null;
@@ -25,4 +25,26 @@ export function useCore(made) {
     lesson = new core.Lesson();
     ink = new core.Ink(lesson);
     pageCount = lesson.pageCount();
+}
+
+// The one-line notice: where the menu last opened (before it ever opened, at
+// the window's corner), for a few seconds.
+const NOTICE_MARGIN_PX = 4;
+
+let noticeAt = null;
+let noticeTimer = null;
+
+export function noticeFrom(x, y) {
+    noticeAt = [x, y];
+}
+
+export function notify(line) {
+    const notice = $('notice');
+    notice.textContent = line;
+    notice.hidden = false;
+    const [x, y] = noticeAt ?? [NOTICE_MARGIN_PX, NOTICE_MARGIN_PX];
+    notice.style.left = `${x}px`;
+    notice.style.top = `${y}px`;
+    clearTimeout(noticeTimer);
+    noticeTimer = setTimeout(() => { notice.hidden = true; }, NOTICE_MS);
 }

@@ -106,6 +106,42 @@ export function run(id) {
     return true;
 }
 
+// A button or an item acts on a click, and on a finger or pen lifted inside
+// it: a browser may make no click of a tap that follows a stroke closely. The
+// click a lift may still bring, on it or on whatever its action uncovered
+// (a menu closes over a button or a slider), is then swallowed.
+const CLICK_AFTER_LIFT_MS = 700;
+let swallowUntil = 0;
+document.addEventListener('click', (e) => {
+    if (performance.now() >= swallowUntil)
+        return;
+    swallowUntil = 0;
+    e.preventDefault();
+    e.stopPropagation();
+}, true);
+
+export function onPress(element, act) {
+    let down = null;
+    element.addEventListener('pointerdown', (e) => {
+        down = e.pointerType === 'mouse' ? null : e.pointerId;
+        // No mouse events made from the touch: they would reach what the action uncovered.
+        if (down !== null)
+            e.preventDefault();
+    });
+    element.addEventListener('pointercancel', () => { down = null; });
+    element.addEventListener('pointerup', (e) => {
+        if (e.pointerId !== down)
+            return;
+        down = null;
+        const r = element.getBoundingClientRect();
+        if (e.clientX < r.left || e.clientX > r.right || e.clientY < r.top || e.clientY > r.bottom)
+            return;
+        swallowUntil = performance.now() + CLICK_AFTER_LIFT_MS;
+        act(e);
+    });
+    element.addEventListener('click', act);
+}
+
 // Keys: the table's portable names, and a key event, read the same way.
 // A printed character carries its Shift in itself, but a letter's Shift counts.
 const byChord = new Map();

@@ -3,9 +3,8 @@
 // thumbnails (kept.js), the boards of earlier visits offered back
 // (restore.js), and the weight and pens in local storage. The bytes are the
 // core's; whatever comes back goes through its checks.
-import { core, lesson, ink, pageCount } from './app.js';
+import { core, lesson, ink, pageCount, notify } from './app.js';
 import { endStrokes } from './input.js';
-import { notify } from './notice.js';
 
 const STORE_PREFIX = 'tamsel/';
 

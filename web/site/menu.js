@@ -1,10 +1,9 @@
 // The page menu (a right click, a held finger or pen, the menu key, the
 // toolbar's menu button) and the help, both made from the command table.
 // The menu's items only run commands; what they mark comes from the lesson.
-import { core, lesson, pages, $ } from './app.js';
-import { offered, offers, rows, run, states } from './commands.js';
+import { core, lesson, pages, $, noticeFrom } from './app.js';
+import { offered, offers, onPress, rows, run, states } from './commands.js';
 import { replay } from './draw.js';
-import { noticeFrom } from './notice.js';
 
 const menu = $('menu');
 
@@ -21,11 +20,14 @@ function buildMenu() {
     fill(menu, rows.find((r) => r.menu && !opened.has(r.menu)).menu);
     for (const item of menu.querySelectorAll('.item')) {
         item.tabIndex = -1;
-        item.addEventListener('click', (e) => {
+        onPress(item, (e) => {
             e.stopPropagation();
             activate(item);
         });
-        item.addEventListener('pointerenter', () => {
+        // A finger opens a submenu by its tap alone: one opened as it arrived could lie under it.
+        item.addEventListener('pointerenter', (e) => {
+            if (e.pointerType !== 'mouse')
+                return;
             item.focus();
             openSubmenu(item.classList.contains('submenu') ? item : null, item.parentElement);
         });
@@ -225,14 +227,20 @@ function buildHelp() {
     box.setAttribute('aria-label', help.title);
     box.append(title, columns, closing);
     // The click that closes it reaches nothing under it, the ink least of all.
+    // A tap closes it; a finger that moves on scrolls a long help on a small screen.
+    let down = null;
     box.addEventListener('pointerdown', (e) => {
         e.preventDefault();
         e.stopPropagation();
+        down = [e.clientX, e.clientY];
     });
     box.addEventListener('pointerup', (e) => {
         e.stopPropagation();
-        closeHelp();
+        if (!down || Math.hypot(e.clientX - down[0], e.clientY - down[1]) <= core.timings().holdStillPx)
+            closeHelp();
+        down = null;
     });
+    box.addEventListener('pointercancel', () => { down = null; });
     box.addEventListener('contextmenu', (e) => {
         e.preventDefault();
         e.stopPropagation();

@@ -3,10 +3,9 @@
 // 前回の書き込みを復元 lists every kept board with its time and its pages'
 // thumbnails to choose from. Which boards, and whether one may go back on the
 // board, is the core's say; this module only shows them.
-import { core, lesson } from './app.js';
+import { core, lesson, notify } from './app.js';
 import { repaintInk, showSoon } from './draw.js';
 import * as kept from './kept.js';
-import { notify } from './notice.js';
 
 const when = new Intl.DateTimeFormat('ja-JP', { month: 'long', day: 'numeric', weekday: 'short', hour: '2-digit', minute: '2-digit' });
 
@@ -88,6 +87,7 @@ function thumbnails(board, urls) {
 export async function chooseBoard() {
     const { boards, skipped } = await offered();
     if (boards.length === 0) {
+        // What was skipped, or the core's own line for no board at all.
         notify(skipped || core.restoreBoard(lesson, null));
         return;
     }

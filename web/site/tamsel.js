@@ -1,20 +1,19 @@
 // The start: makes the core, checks that every file is of one build, builds
 // the page and shows the first picture; what that picture does not need loads
-// after it. The modules: app (the core and what they share), commands (the
-// command table, its handlers and keys), draw (replays the core's drawing),
-// controls (builds and places the page's controls), toolbar (the classroom
-// toolbar), input (pointers, holds, keys), notice (the one-line notice), keep (the board and
+// after it. The modules: app (the core and what they share, the notice),
+// commands (the command table, its handlers and keys), draw (replays the
+// core's drawing), controls (builds and places the page's controls), toolbar
+// (the classroom toolbar), input (pointers, holds, keys), keep (the board and
 // the choices between visits) with kept (the kept boards in IndexedDB) and
 // restore (the restore bar and chooser), menu (the page menu and the help)
 // and paper (images, thumbnails and printing). index.html starts the
 // module's download and compilation before any of them.
 import createCore from './tamsel-core.js';
-import { core, lesson, ink, pages, pageCount, $, BUILD, FACE, useCore } from './app.js';
+import { core, lesson, ink, pages, pageCount, $, BUILD, FACE, useCore, noticeFrom, notify } from './app.js';
 import { buildPages, follow, layOut, showValue } from './controls.js';
 import { initCommands, loadLater } from './commands.js';
 import { forgetDrawn, frame, measureTextHere } from './draw.js';
 import { watchInput } from './input.js';
-import { noticeFrom, notify } from './notice.js';
 import { buildToolbar } from './toolbar.js';
 import { readChoices, savedCount, startKeeping, watchLeaving } from './keep.js';
 
@@ -36,8 +35,15 @@ function makeCore() {
     });
 }
 
-// The build each kind of file says it is of.
-function builds() {
+// The build each kind of file says it is of, the style's once it has arrived.
+async function builds() {
+    const link = document.querySelector('link[rel="stylesheet"]');
+    if (link && !link.sheet) {
+        await new Promise((resolve) => {
+            link.addEventListener('load', resolve, { once: true });
+            link.addEventListener('error', resolve, { once: true });
+        });
+    }
     const style = getComputedStyle(document.documentElement).getPropertyValue('--tamsel-build');
     return { page: boot?.build, scripts: BUILD, style: style.replace(/["'\s]/g, ''), module: core.build() };
 }
@@ -57,12 +63,13 @@ async function mixed(seen) {
         location.reload();
         return;
     }
-    failed(`builds: ${JSON.stringify(seen)}`, true);
+    // No style at all is the server's, not two builds'.
+    failed(`builds: ${JSON.stringify(seen)}`, seen.style !== '');
 }
 
 useCore(await makeCore());
 performance.mark('tamsel-core-ready');
-const seen = builds();
+const seen = await builds();
 if (new Set(Object.values(seen)).size !== 1) {
     await mixed(seen);
 } else {

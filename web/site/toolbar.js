@@ -4,7 +4,7 @@
 // A checked button (the pen in use, an aid shown) is marked, one that cannot
 // act is greyed; buttons of commands the page in view lacks are hidden.
 import { core, $, ratio } from './app.js';
-import { byId, offers, rows, run, states } from './commands.js';
+import { byId, offers, onPress, rows, run, states } from './commands.js';
 import { replay } from './draw.js';
 
 const INK = '#202020';
@@ -27,7 +27,10 @@ export function buildToolbar() {
         const label = document.createElement('span');
         label.textContent = row.shortLabel;
         button.append(icon, label);
-        button.addEventListener('click', () => run(row.id));
+        onPress(button, () => {
+            if (!button.disabled)
+                run(row.id);
+        });
         // The figure's ink must not start under a finger that meant the button.
         button.addEventListener('contextmenu', (e) => e.preventDefault());
         bar.append(button);

@@ -10,6 +10,7 @@
 #include "KeptBoards.h"
 #include "Lesson.h"
 #include "PageRenderer.h"
+#include "PaperDrawOps.h"
 #include "PenPalette.h"
 #include "WebBoard.h"
 #include "WebInk.h"
@@ -55,9 +56,11 @@ val rectOf(const core::Rect &r)
 // {calls, texts}: the page as its picture shows it in an inner area of this size.
 val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnWhite)
 {
-    FlatDrawOps ops(float(width), float(height), darkOnWhite);
+    FlatDrawOps ops{float(width), float(height)};
+    core::PaperDrawOps paper(ops);
+    core::DrawOps &surface = darkOnWhite ? static_cast<core::DrawOps &>(paper) : ops;
     if (textMeasure())
-        core::PageRenderer::paint(ops, lesson.view(page, core::Size(width, height)), *textMeasure());
+        core::PageRenderer::paint(surface, lesson.view(page, core::Size(width, height)), *textMeasure());
     val out = val::object();
     out.set("calls", numbersOf(ops.numbers));
     val texts = val::array();

@@ -16,7 +16,6 @@
 //          radiusAtEnd outline width style fill (−1: none)
 //   Text   index into `texts`, left top width height pixelSize colour outline outlineWidth
 //   Box    left top width height colour
-// On white paper lines and outlines are darkened to read there and the board is white.
 class FlatDrawOps : public core::DrawOps
 {
 public:
@@ -25,7 +24,7 @@ public:
     static constexpr int kLength[] = {0, 2, 8, 13, 10, 6};
     static constexpr double kNoFill = -1;
 
-    FlatDrawOps(float width, float height, bool darkOnWhite = false);
+    FlatDrawOps(float width, float height);
 
     float ScaleWidth() const override { return m_width; }
     float ScaleHeight() const override { return m_height; }
@@ -41,11 +40,9 @@ protected:
     void clear(const core::Color &background) override;
 
 private:
-    double lineColour(const core::Color &colour) const;
     void put(Op op, std::initializer_list<double> values);
 
     core::DrawState m_state;
     float m_width;
     float m_height;
-    bool m_darkOnWhite;
 };

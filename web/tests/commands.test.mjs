@@ -45,7 +45,7 @@ function setUp() {
             if (id === 'ink.redo')
                 run(l, 'ink.undo');
         } else if (id === 'lesson.back' || id === 'sectors.back' || id === 'sectors.home')
-            run(l, 'sectors.next');
+            run(l, l.page() === l.animatedPage() ? 'sectors.next' : 'count.next');
         else if (id === 'formula.next' || id === 'formula.back') {
             if (!l.aidsShown(l.page()))
                 run(l, 'aids');
@@ -118,6 +118,12 @@ test('every command of the table, on each page that has it, by touch alone', asy
                 await tap(page, `#menu [data-command="${row.id}"]`);
             }
             ++performed;
+            // An image is made before it is offered: the page may take a moment.
+            if (row.id.startsWith('file.'))
+                await page.waitForFunction(() => window.asked > 0, { timeout: 5000 }).catch(() => {});
+            if (row.id === 'board.restore')
+                await page.waitForFunction(() => document.getElementById('boards') || !document.getElementById('notice').hidden,
+                    { timeout: 5000 }).catch(() => {});
             const after = await page.evaluate((id, isCore) => {
                 const { lesson } = window.tamsel;
                 if (isCore)
@@ -250,5 +256,27 @@ test('at the design size the toolbar stays away and the window keeps its design'
     const seen = await page.evaluate(() => ({ bar: document.getElementById('toolbar').hidden,
         tabs: ['left', 'top', 'width', 'height'].map((k) => document.getElementById('tabs').style[k]) }));
     assert.deepEqual(seen, { bar: true, tabs: ['5px', '5px', '538px', '429px'] });
+    await page.close();
+});
+
+test('with the eraser taken up, a finger erases what it crosses, as one step', async () => {
+    const page = await open(web.browser, web.server.url, { width: 1280, height: 800, hasTouch: true });
+    await page.evaluate(() => { window.tamsel.lesson.showPage(3); document.getElementById('notice').hidden = true; });
+    await settle(page);
+    const swipe = async (points) => {
+        await page.touchscreen.touchStart(...points[0]);
+        for (const p of points.slice(1))
+            await page.touchscreen.touchMove(...p);
+        await page.touchscreen.touchEnd();
+        await settle(page);
+    };
+    const points = () => page.evaluate(() => window.tamsel.ink.pointCount(3));
+    await swipe([[200, 300], [260, 300], [320, 300], [380, 300]]);
+    const drawn = await points();
+    await tap(page, '#toolbar [data-command="ink.eraser"]');
+    await swipe([[300, 250], [300, 280], [300, 310], [300, 340]]);
+    assert.deepEqual([drawn > 0, await points()], [true, 0], 'the crossing finger took the stroke');
+    await tap(page, '#toolbar [data-command="ink.undo"]');
+    assert.equal(await points(), drawn, 'one undo brings it back');
     await page.close();
 });

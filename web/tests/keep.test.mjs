@@ -193,6 +193,7 @@ test('paper: A4 landscape, and the cut-out circle 12 cm across', async () => {
     await page.waitForFunction(() => window.tamsel?.ready);
     await page.evaluate(() => window.tamsel.lesson.setValue(2, 8));
     await page.mouse.click(200, 150, { button: 'right' });
+    await page.keyboard.press('s'); // 保存と印刷(S)
     await page.keyboard.press('k');
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tamsel-pdf-'));
     fs.writeFileSync(path.join(folder, 'cut.pdf'), await page.pdf({ preferCSSPageSize: true }));

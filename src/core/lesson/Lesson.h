@@ -3,6 +3,7 @@
 #include "Color.h"
 #include "InkFile.h"
 #include "InkLayer.h"
+#include "LessonInk.h"
 #include "LineWeight.h"
 #include "PageTable.h"
 #include "PageView.h"
@@ -175,20 +176,17 @@ public:
     // What a page shows in a picture of this inner size.
     PageView view(int page, Size inner) const;
 
-    // Each page's ink (a page it does not have gives the last page's); a
-    // front-end feeds strokes in and shows its pixels.
-    InkLayer &ink(int page) { return *m_ink[index(page)]; }
-    const InkLayer &ink(int page) const { return *m_ink[index(page)]; }
+    // Each page's ink (a page it does not have gives the last page's), and
+    // the commands that change it; a front-end shows its canvas.
+    const InkLayer &ink(int page) const { return m_ink.layer(page); }
+    LessonInk &ink() { return m_ink; }
     // The page in view's history: each first ends every stroke still being
     // drawn, so an undo takes back what the class saw last.
-    bool undo();
-    bool redo();
-    bool clearInk();
+    bool undo() { return m_ink.undo(m_page); }
+    bool redo() { return m_ink.redo(m_page); }
+    bool clearInk() { return m_ink.clear(m_page); }
     bool canUndo() const;
     bool canRedo() const;
-    // A front-end says so after feeding a page strokes; listeners hear of a
-    // finished stroke once.
-    void noteInk(int page);
     // Every page's finished strokes, copied; and saved ones put back, one
     // undoable step a page. Strokes may be made ready (InkLayer::prepare,
     // the slow part) anywhere before they are put back.
@@ -211,14 +209,12 @@ private:
 
     std::size_t index(int page) const { return std::size_t(has(page) ? page : pageCount() - 1); }
     const PageState &state(int page) const { return m_pages[index(page)]; }
-    void tell(Change change, int page) const;
+    void tell(Change change, int page);
     void stop();
     void clearFormula();
     void restartCounting();
 
     std::vector<PageState> m_pages;
-    std::vector<std::unique_ptr<InkLayer>> m_ink;
-    std::vector<std::uint64_t> m_inkToldAt;
     std::vector<Listener> m_listeners;
     int m_page = 0;
     int m_animatedPage = -1;
@@ -236,6 +232,7 @@ private:
     bool m_erasing = false;
     Toolbar m_toolbar = Toolbar::Auto;
     bool m_hintSeen = false;
+    LessonInk m_ink{*this, [this](int page) { tell(Change::Ink, page); }};
 };
 
 } // namespace core

@@ -113,7 +113,10 @@ void BoardOutput::print()
         first = std::clamp(printer.fromPage(), 1, pages) - 1;
         last = std::clamp(printer.toPage(), first + 1, pages) - 1;
     }
-    if (!SheetRenderer::print(printer, sheets(first, last), choices->choice().look))
+    const std::vector<SheetRenderer::Sheet> chosen = sheets(first, last);
+    const PainterDrawOps::Look look = choices->choice().look;
+    const auto draw = [&](QPagedPaintDevice &device) { return SheetRenderer::print(device, chosen, look); };
+    if (!printsToFile(printer, kPrintTitle, draw) && !draw(printer))
         warn(kPrintTitle, QStringLiteral("印刷できませんでした。"), printer.printerName());
 }
 
@@ -133,6 +136,18 @@ void BoardOutput::savePdf()
         warn(kPdfTitle, QStringLiteral("PDF を保存できませんでした: %1").arg(path), *problem);
 }
 
+// Qt's own PDF file would be cut short on a nearly full disk, over the old one.
+bool BoardOutput::printsToFile(const QPrinter &printer, const QString &title,
+                               const std::function<bool(QPagedPaintDevice &)> &draw)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return false;
+    const QString path = printer.outputFileName();
+    if (const std::optional<QString> problem = PageExport::writePdf(path, printer.pageLayout(), draw))
+        warn(title, QStringLiteral("PDF を保存できませんでした: %1").arg(path), *problem);
+    return true;
+}
+
 void BoardOutput::printCutOut()
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -145,6 +160,9 @@ void BoardOutput::printCutOut()
     if (answer != QDialog::Accepted)
         return;
     const core::Lesson &lesson = m_lesson;
-    if (!CutOutSheet::print(printer, lesson.value(lesson.animatedPage()), lesson.weight()))
+    const auto cutOut = [half = lesson.value(lesson.animatedPage()), weight = lesson.weight()](QPagedPaintDevice &device) {
+        return CutOutSheet::print(device, half, weight);
+    };
+    if (!printsToFile(printer, kCutOutTitle, cutOut) && !cutOut(printer))
         warn(kCutOutTitle, QStringLiteral("印刷できませんでした。"), printer.printerName());
 }

@@ -10,6 +10,9 @@
 
 #include <functional>
 
+class QPagedPaintDevice;
+class QPrinter;
+
 // The ways out of the window: the page in view as an image, pages on paper or
 // in a PDF, and the circle of page 2 to cut out. The dialogs are here; the
 // drawing is SheetRenderer's, CutOutSheet's and PageRenderer's.
@@ -42,6 +45,9 @@ private:
     void takeKeyboardBack();
     QString askForFile(const QString &title, const QString &folder, const QString &suffix, const QString &filter);
     void warn(const QString &title, const QString &what, const QString &why);
+    // A print to a PDF file goes through PageExport, whole or not at all;
+    // false when the printer prints on paper.
+    bool printsToFile(const QPrinter &printer, const QString &title, const std::function<bool(QPagedPaintDevice &)> &draw);
 
     QWidget &m_window;
     core::Lesson &m_lesson;

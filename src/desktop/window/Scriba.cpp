@@ -51,67 +51,52 @@ Scriba::Scriba(int index, core::Lesson &lesson, const core::Twips &twips, QWidge
 float Scriba::Width() const { return m_twips.twipsX(float(width())); }
 float Scriba::Height() const { return m_twips.twipsY(float(height())); }
 
-core::InkLayer &Scriba::ink() { return m_lesson.ink(m_index); }
 const core::InkLayer &Scriba::ink() const { return m_lesson.ink(m_index); }
+core::InkCanvas &Scriba::canvas() { return m_lesson.ink().canvas(m_index); }
 
 QColor Scriba::ForeColor() const { return Convert::toQt(m_lesson.pen(m_index)); }
 void Scriba::setForeColor(const QColor &color) { m_lesson.setPen(m_index, Convert::toCore(color)); }
-int Scriba::weight() const { return m_lesson.weight().factor(); }
 
-void Scriba::setFrame(const core::Similarity &frame)
-{
-    if (frame == ink().frame())
-        return;
-    ink().setFrame(frame);
-    update();
-}
-
-void Scriba::showDirty() { update(Convert::toQt(ink().takeDirty())); }
-
-void Scriba::showChanges()
-{
-    showDirty();
-    m_lesson.noteInk(m_index);
-}
+void Scriba::showDirty() { update(Convert::toQt(canvas().takeDirty())); }
 
 void Scriba::Clear()
 {
-    ink().clear();
-    showChanges();
+    m_lesson.ink().clear(m_index);
+    showDirty();
     emit RepaintRequest(m_index);
 }
 
 bool Scriba::undo()
 {
-    const bool done = ink().undo();
-    showChanges();
+    const bool done = m_lesson.ink().undo(m_index);
+    showDirty();
     return done;
 }
 
 bool Scriba::redo()
 {
-    const bool done = ink().redo();
-    showChanges();
+    const bool done = m_lesson.ink().redo(m_index);
+    showDirty();
     return done;
 }
 
 void Scriba::endStrokes()
 {
-    ink().endAll();
-    stopErasing();
-    showChanges();
+    m_erasers.clear();
+    m_lesson.ink().endAll(m_index);
+    showDirty();
 }
 
 void Scriba::dropStillStrokes(QPointF pos, qreal radiusPx)
 {
-    ink().dropStillAt(Convert::toCore(pos), radiusPx);
-    showChanges();
+    m_lesson.ink().dropStillAt(m_index, Convert::toCore(pos), radiusPx);
+    showDirty();
 }
 
 bool Scriba::restore(std::vector<core::Stroke> strokes)
 {
-    const bool done = ink().restore(std::move(strokes));
-    showChanges();
+    const bool done = m_lesson.ink().restore(m_index, core::InkLayer::prepare(std::move(strokes)));
+    showDirty();
     return done;
 }
 
@@ -123,16 +108,22 @@ void Scriba::RedrawRect(int x, int y, int width, int height)
 void Scriba::paintEvent(QPaintEvent *event)
 {
     // The screen may have changed under the window; the cache follows it.
-    if (ink().devicePixelRatio() != devicePixelRatioF())
-        ink().resize(Convert::toCore(size()), devicePixelRatioF());
+    if (canvas().devicePixelRatio() != devicePixelRatioF())
+        place();
     QPainter painter(this);
-    InkView::paint(painter, ink(), event->rect());
+    InkView::paint(painter, canvas(), event->rect());
 }
 
 void Scriba::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    ink().resize(Convert::toCore(size()), devicePixelRatioF());
+    place();
+}
+
+// The pen and the eraser widen with the screen's density as the design's pixels do.
+void Scriba::place()
+{
+    m_lesson.ink().resize(m_index, Convert::toCore(size()), devicePixelRatioF(), logicalDpiX() / core::Twips::kStandardDpi);
 }
 
 // A minimised window, a page switch or a hidden layer sends no release.
@@ -142,39 +133,33 @@ void Scriba::hideEvent(QHideEvent *event)
     endStrokes();
 }
 
-qreal Scriba::atScreenDpi(qreal pixelsAt96Dpi) const
-{
-    return pixelsAt96Dpi * logicalDpiX() / core::Twips::kStandardDpi;
-}
-
 void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
 {
     // A hidden widget gets its resize event only when shown.
-    ink().resize(Convert::toCore(size()), devicePixelRatioF());
-    ink().begin(pointer, Convert::toCore(pos), widthFactor, m_lesson.pen(m_index), weight() * atScreenDpi(kPenWidthAt96DpiPx));
-    showChanges();
+    place();
+    m_lesson.ink().begin(m_index, pointer, Convert::toCore(pos), widthFactor);
+    showDirty();
 }
 
 void Scriba::move(PointerId pointer, QPointF pos, qreal widthFactor)
 {
-    ink().extend(pointer, Convert::toCore(pos), widthFactor);
-    showChanges();
+    m_lesson.ink().extend(m_index, pointer, Convert::toCore(pos), widthFactor);
+    showDirty();
 }
 
 void Scriba::release(PointerId pointer)
 {
-    ink().end(pointer);
-    showChanges();
+    m_lesson.ink().end(m_index, pointer);
+    showDirty();
 }
 
 void Scriba::erase(PointerId pointer, QPointF to)
 {
-    ink().resize(Convert::toCore(size()), devicePixelRatioF());
+    place();
     const auto from = m_erasers.find(pointer);
-    ink().eraseAlong(Convert::toCore(from == m_erasers.end() ? to : from->second), Convert::toCore(to),
-                     weight() * atScreenDpi(kEraserRadiusAt96DpiPx));
+    m_lesson.ink().erase(m_index, Convert::toCore(from == m_erasers.end() ? to : from->second), Convert::toCore(to));
     m_erasers[pointer] = to;
-    showChanges();
+    showDirty();
 }
 
 // Erasing by several pointers at once is one step.
@@ -182,19 +167,19 @@ void Scriba::stopErasing(PointerId pointer)
 {
     m_erasers.erase(pointer);
     if (m_erasers.empty())
-        ink().endErase();
+        m_lesson.ink().endErase(m_index);
 }
 
 void Scriba::stopErasing()
 {
     m_erasers.clear();
-    ink().endErase();
+    m_lesson.ink().endErase(m_index);
 }
 
 void Scriba::endPenStrokes()
 {
-    ink().endWhere([](PointerId p) { return isKind(p, PointerKind::Pen); });
-    showChanges();
+    m_lesson.ink().endWhere(m_index, [](PointerId p) { return isKind(p, PointerKind::Pen); });
+    showDirty();
 }
 
 void Scriba::mousePressEvent(QMouseEvent *event)
@@ -270,8 +255,8 @@ void Scriba::touch(QTouchEvent *event)
     const bool ending = event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel;
     const auto fingers = [](PointerId p) { return isKind(p, PointerKind::Finger); };
     if (PenTracker::instance().penNear()) {
-        ink().endWhere(fingers);
-        showChanges();
+        m_lesson.ink().endWhere(m_index, fingers);
+        showDirty();
         return;
     }
     for (const QEventPoint &point : event->points()) {
@@ -306,9 +291,9 @@ void Scriba::touch(QTouchEvent *event)
         for (auto it = m_erasers.begin(); it != m_erasers.end();)
             it = fingers(it->first) ? m_erasers.erase(it) : std::next(it);
         if (m_erasers.empty())
-            ink().endErase();
-        ink().endWhere(fingers);
-        showChanges();
+            m_lesson.ink().endErase(m_index);
+        m_lesson.ink().endWhere(m_index, fingers);
+        showDirty();
     }
 }
 

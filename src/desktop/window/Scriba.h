@@ -35,9 +35,6 @@ public:
     QColor ForeColor() const;
     void setForeColor(const QColor &color);
 
-    // Where the page's figure lies on this layer, in its pixels.
-    void setFrame(const core::Similarity &frame);
-
     // Size in twips, as the page reports its controls.
     float Width() const;
     float Height() const;
@@ -64,7 +61,7 @@ public:
     void showDirty();
 
     const core::InkLayer &ink() const;
-    core::InkLayer &ink();
+    core::InkCanvas &canvas();
 
 signals:
     void RepaintRequest(int index);
@@ -91,10 +88,7 @@ private:
     void stopErasing();
     void touch(QTouchEvent *event);
     void endPenStrokes();
-    void showChanges();
-    qreal atScreenDpi(qreal pixelsAt96Dpi) const;
-
-    int weight() const;
+    void place();
 
     int m_index;
     core::Lesson &m_lesson;

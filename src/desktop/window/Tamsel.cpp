@@ -1,7 +1,7 @@
 #include "Tamsel.h"
 
-#include "AidFont.h"
 #include "BoardOutput.h"
+#include "ClassroomControls.h"
 #include "ClassroomToolbar.h"
 #include "CommandActions.h"
 #include "CommandTable.h"
@@ -258,6 +258,12 @@ void Tamsel::createCommands()
         m_help->open();
     });
     m_toolbar = new ClassroomToolbar(*m_commands, m_lesson, this);
+    ClassroomControls::Controls controls{MainTab, ClsButton, ColPic, {}};
+    for (std::size_t page = 0; page < m_pages.size(); ++page) {
+        const PageControls &c = m_pages[page];
+        controls.pages.push_back({c.picture, c.scroll, c.button, c.label, Scriba[page]});
+    }
+    m_classroomControls = std::make_unique<ClassroomControls>(std::move(controls), m_twips);
     connect(m_fullScreen, &FullScreen::changed, this, &Tamsel::Form_Resize);
 }
 
@@ -432,9 +438,8 @@ void Tamsel::placeInk(int page)
     const PictureBox *p = picture(page);
     Overlay *overlay = Scriba.at(std::size_t(page));
     const QPoint innerOnOverlay = p->geometry().topLeft() + p->contentsRect().topLeft() - overlay->geometry().topLeft();
-    core::Similarity frame = core::PageRenderer::inkFrame(page, p->ScaleWidth(), p->ScaleHeight());
-    frame.origin += Convert::toCore(QPointF(innerOnOverlay));
-    overlay->setFrame(frame);
+    if (m_lesson.ink().place(page, Convert::toCore(QRect(innerOnOverlay, p->contentsRect().size()))))
+        overlay->update();
 }
 
 Int16 Tamsel::currentPage() const { return core::saturate16(m_lesson.page()); }
@@ -453,51 +458,15 @@ void Tamsel::layOutClassroom()
 {
     const auto offers = [this](const core::Command &c) { return m_commands->offers(c); };
     m_classroom = core::ClassroomLayout::compute(core::Size(width(), height()), m_lesson, QtTextMeasure::instance(), offers);
-    const core::ClassroomLayout &l = *m_classroom;
-    sizeControls(l.labelPx, l.tabLabelPx);
-    const auto place = [](QWidget *w, const core::Rect &r) {
-        if (w)
-            w->setGeometry(r.x(), r.y(), r.width(), r.height());
-    };
-    MainTab->setRowHeight(l.tabRow);
-    place(MainTab, l.tab);
-    place(ClsButton[0], l.clear[0]);
-    place(ClsButton[1], l.clear[1]);
-    place(ColPic, l.swatch);
-    for (int page = 0; page < pageCount(); ++page) {
-        const PageControls &c = m_pages[std::size_t(page)];
-        const core::ClassroomLayout::Page &p = l.pages[std::size_t(page)];
-        place(c.picture, p.picture);
-        place(c.scroll, p.scroll);
-        place(c.button, p.button);
-        place(c.label, p.label);
-        place(Scriba[std::size_t(page)], p.overlay);
-    }
-    m_toolbar->place(l);
+    m_classroomControls->apply(*m_classroom);
+    m_toolbar->place(*m_classroom);
     m_toolbar->show();
     m_toolbar->raise();
     m_help->raise();
-    m_pageMenu->setLetterPx(l.labelPx);
+    m_pageMenu->setLetterPx(m_classroom->labelPx);
     showStart();
     ColPic->setBackColor(toQt(m_lesson.pen(currentPage())));
     placeInk(currentPage());
-}
-
-void Tamsel::sizeControls(int labelPx, int tabLabelPx)
-{
-    QFont letters = DesignFont::font(DesignFont::kWindowPointSize);
-    letters.setPixelSize(labelPx);
-    for (QPushButton *button : ClsButton)
-        button->setFont(letters);
-    MainTab->tabBar()->setFont(AidFont::font(tabLabelPx));
-    for (const PageControls &c : m_pages) {
-        if (c.button)
-            c.button->setFont(letters);
-        if (c.label)
-            c.label->setFont(letters);
-        if (c.scroll)
-            c.scroll->setFingerSized(true);
-    }
 }
 
 void Tamsel::restoreDesign()
@@ -505,35 +474,14 @@ void Tamsel::restoreDesign()
     m_classroom.reset();
     m_toolbar->hide();
     m_pageMenu->setLetterPx(0);
-    const core::Twips &t = m_twips;
-    MainTab->setRowHeight(t.pixelY(Design::kTabRowTwips));
-    MainTab->tabBar()->setFont(QApplication::font(MainTab->tabBar()));
-    for (QPushButton *button : ClsButton)
-        button->setFont(QFont());
-    for (int page = 0; page < pageCount(); ++page) {
-        const PageControls &c = m_pages[std::size_t(page)];
-        const Design::PageDesign &design = Design::page(page);
-        placed(c.picture, design.picture, t);
-        placed(Scriba[std::size_t(page)], design.overlay, t);
-        if (c.scroll) {
-            placed(c.scroll, design.scroll, t)->setFingerSized(false);
-            placed(c.label, design.label, t)->setFont(DesignFont::font(DesignFont::kValueLabelPointSize));
-        }
-        if (c.button) {
-            placed(c.button, design.button, t)->setFont(QFont());
-            c.button->setText(kStartCaption);
-        }
-    }
+    m_classroomControls->restoreDesign(kStartCaption);
 }
 
 void Tamsel::showStart()
 {
-    if (!m_classroom || !ccButton)
-        return;
-    const std::string label = core::CommandTable::state(m_lesson, *core::CommandTable::find("start")).shortLabel;
-    for (const PageControls &c : m_pages)
-        if (c.button)
-            c.button->setText(QString::fromStdString(label));
+    if (m_classroom)
+        m_classroomControls->setStartLabel(
+            QString::fromStdString(core::CommandTable::state(m_lesson, *core::CommandTable::find("start")).shortLabel));
 }
 
 QImage Tamsel::pageImage() const
@@ -545,7 +493,7 @@ QImage Tamsel::pageImage() const
     // The overlay lies over the picture's inner area, a little inset.
     QPainter painter(&image);
     painter.translate(overlay->pos() - p->pos() - p->contentsRect().topLeft());
-    InkView::paint(painter, overlay->ink(), overlay->rect());
+    InkView::paint(painter, overlay->canvas(), overlay->rect());
     return image;
 }
 
@@ -564,8 +512,8 @@ void Tamsel::showFirstStartHint()
 
 void Tamsel::ClsButton_Click(Int16)
 {
-    // The overlay asks for the repaint of the figure under it by itself.
-    Scriba.at(std::size_t(currentPage()))->Clear();
+    m_lesson.clearInk();
+    Scriba_RepaintRequest(currentPage());
 }
 
 void Tamsel::ColPic_Click() { m_lesson.cyclePen(); }

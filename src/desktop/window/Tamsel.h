@@ -10,9 +10,11 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class ClassroomControls;
 class ClassroomToolbar;
 class CommandActions;
 class FullScreen;
@@ -154,7 +156,6 @@ private:
     void layOutClassroom();
     // Back to the design's fonts and sizes, for the design's layouts to place.
     void restoreDesign();
-    void sizeControls(int labelPx, int tabLabelPx);
     // With the toolbar the start button says what a press does: start, pause, resume.
     void showStart();
 
@@ -167,5 +168,6 @@ private:
     CommandActions *m_commands = nullptr;
     ClassroomToolbar *m_toolbar = nullptr;
     std::optional<core::ClassroomLayout> m_classroom;
+    std::unique_ptr<ClassroomControls> m_classroomControls;
     bool m_closing = false;
 };
