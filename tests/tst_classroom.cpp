@@ -43,14 +43,14 @@ constexpr int kFullHdWidth = 1920, kFullHdHeight = 1080;
 QString shown(const core::Lesson &l)
 {
     QString s = QString("page %1 step %2 lines %3 running %4 weight %5 shared %6 erasing %7 cm %8/%9 grid %10 "
-                        "squares %11 toolbar %12 |")
+                        "squares %11 toolbar %12 quarter %13 diameter %14 |")
                     .arg(l.page()).arg(l.step()).arg(l.formulaLines()).arg(l.running()).arg(l.weight().factor())
                     .arg(l.sharedPen()).arg(l.erasing()).arg(l.realLengths()).arg(l.radiusCm()).arg(l.gridShown())
-                    .arg(l.squaresShown()).arg(int(l.toolbar()));
+                    .arg(l.squaresShown()).arg(int(l.toolbar())).arg(l.quarterCount()).arg(l.diameterFormula());
     for (int p = 0; p < l.pageCount(); ++p)
-        s += QString(" %1:%2 %3 %4 ink %5/%6/%7").arg(p).arg(l.value(p)).arg(l.aidsShown(p))
+        s += QString(" %1:%2 %3 %4 ink %5/%6/%7 counted %8").arg(p).arg(l.value(p)).arg(l.aidsShown(p))
                  .arg(QString::fromStdString(l.pen(p).name())).arg(l.ink(p).strokes().size())
-                 .arg(l.ink(p).undoDepth()).arg(l.ink(p).redoDepth());
+                 .arg(l.ink(p).undoDepth()).arg(l.ink(p).redoDepth()).arg(l.paperStep(p));
     return s;
 }
 
@@ -87,13 +87,20 @@ void prepare(core::Lesson &l, const core::Command &c)
     } else if (id == "value.down" || id == "value.up") {
         l.setValue(l.page(), l.row(l.page()).range->min + 1);
     } else if (id == "lesson.back" || id == "sectors.back" || id == "sectors.home") {
-        run(l, "sectors.next");
+        run(l, l.page() == l.animatedPage() ? "sectors.next" : "count.next");
     } else if (id == "formula.next" || id == "formula.back") {
         if (!l.aidsShown(l.page()))
             run(l, "aids");
         l.stepSectors(l.sectors());
         if (id == "formula.back")
             run(l, "formula.next");
+    } else if (id == "count.next" || id == "count.back") {
+        l.setGrid(true);
+        if (!l.aidsShown(l.page()))
+            run(l, "aids");
+        l.stepSectors(l.page() == l.animatedPage() ? l.sectors() : 0);
+        if (id == "count.back")
+            run(l, "count.next");
     }
 }
 

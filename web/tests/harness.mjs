@@ -91,7 +91,7 @@ export function settle(page) {
 }
 
 // The desktop's picture of a view, as a PNG file.
-export async function exportView(file, { page = 0, value, step, size = '526x370', weight = 1, aids = false }) {
+export async function exportView(file, { page = 0, value, step, size = '526x370', weight = 1, aids = false, ...more }) {
     const args = ['--export', file, '--page', String(page), '--size', size, '--weight', String(weight)];
     if (value !== undefined)
         args.push('--value', String(value));
@@ -99,6 +99,10 @@ export async function exportView(file, { page = 0, value, step, size = '526x370'
         args.push('--step', String(step));
     if (aids)
         args.push('--aids');
+    for (const option of ['grid', 'squares', 'quarter', 'diameter'].filter((o) => more[o]))
+        args.push(`--${option}`);
+    if (more.formula)
+        args.push('--formula', String(more.formula));
     await promisify(execFile)(desktop, args, { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
     return file;
 }

@@ -102,11 +102,11 @@ ParallelogramFigure ParallelogramFigure::compute(float scaleWidth, float scaleHe
     return f;
 }
 
-void ParallelogramFigure::paint(DrawOps &ops, LineWeight weight) const
+void ParallelogramFigure::paint(DrawOps &ops, LineWeight weight, bool emptiedRadii) const
 {
     paintRemainingHalves(ops);
     paintCircleOutline(ops, weight);
-    paintRadiusLines(ops, weight);
+    paintRadiusLines(ops, weight, emptiedRadii);
     paintMovedSectors(ops, weight);
     ops.setFillStyle(FillStyle::Transparent);
 }
@@ -145,7 +145,7 @@ void ParallelogramFigure::paintCircleOutline(DrawOps &ops, LineWeight weight) co
     }
 }
 
-void ParallelogramFigure::paintRadiusLines(DrawOps &ops, LineWeight weight) const
+void ParallelogramFigure::paintRadiusLines(DrawOps &ops, LineWeight weight, bool emptiedRadii) const
 {
     ops.setFillStyle(FillStyle::Transparent);
     ops.setForeColor(kMovedColor);
@@ -154,7 +154,9 @@ void ParallelogramFigure::paintRadiusLines(DrawOps &ops, LineWeight weight) cons
     for (int i = 0; i <= sectors; ++i) {
         if (i == step && i != sectors)
             ops.setForeColor(kRemainingColor);
-        ops.Line(centre, radiusEnds[i]);
+        // Radius i borders sectors i - 1 and i: from `step` on, one of them remains.
+        if (emptiedRadii || (i >= step && step < sectors))
+            ops.Line(centre, radiusEnds[i]);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "Lesson.h"
 
+#include "ParallelogramAids.h"
 #include "PenPalette.h"
 #include "Text.h"
 
@@ -62,7 +63,32 @@ void Lesson::stop()
     tell(Change::Running, m_animatedPage);
 }
 
-void Lesson::clearFormula() { m_formulaLines = 0; }
+// The formula, and the counting of the emptied circle, stand on the finished figure.
+void Lesson::clearFormula()
+{
+    m_formulaLines = 0;
+    if (m_animatedPage >= 0)
+        m_pages[index(m_animatedPage)].paperStep = PageView::PaperAlone;
+}
+
+void Lesson::restartCounting()
+{
+    for (PageState &state : m_pages)
+        state.paperStep = PageView::PaperAlone;
+}
+
+bool Lesson::stepCounting(int delta)
+{
+    if (!countingReady(m_page))
+        return false;
+    int &step = m_pages[index(m_page)].paperStep;
+    const int next = std::clamp(step + (delta > 0 ? 1 : -1), int(PageView::PaperAlone), int(PageView::Estimated));
+    if (next == step)
+        return false;
+    step = next;
+    tell(Change::Figure, m_page);
+    return true;
+}
 
 void Lesson::setValue(int page, int value)
 {
@@ -134,22 +160,27 @@ void Lesson::stepSectors(int delta)
 
 void Lesson::stepLesson(int delta)
 {
-    if (m_animatedPage < 0)
+    if (delta == 0 || !steps(m_page))
         return;
-    if (formulaReady()) {
-        if (delta > 0) {
-            m_formulaLines = std::min(m_formulaLines + 1, kFormulaLines);
-            tell(Change::Figure, m_animatedPage);
-            return;
-        }
-        if (m_formulaLines > 0) {
-            --m_formulaLines;
-            tell(Change::Figure, m_animatedPage);
-            return;
-        }
-    }
-    stepSectors(delta);
+    if (delta > 0 ? stepCounting(delta) || stepFormula(delta) : stepFormula(delta) || stepCounting(delta))
+        return;
+    if (m_page == m_animatedPage && !(delta > 0 && formulaReady()))
+        stepSectors(delta);
 }
+
+bool Lesson::stepFormula(int delta)
+{
+    if (!formulaReady())
+        return false;
+    const int next = std::clamp(m_formulaLines + (delta > 0 ? 1 : -1), 0, formulaLineCount());
+    if (next == m_formulaLines)
+        return false;
+    m_formulaLines = next;
+    tell(Change::Figure, m_animatedPage);
+    return true;
+}
+
+int Lesson::formulaLineCount() const { return int(ParallelogramAids::formula(m_diameterFormula).size()); }
 
 bool Lesson::formulaReady() const
 {
@@ -176,6 +207,8 @@ void Lesson::setGrid(bool shown)
     if (shown == m_grid)
         return;
     m_grid = shown;
+    if (shown)
+        restartCounting();
     tell(Change::Grid, m_page);
 }
 
@@ -191,6 +224,24 @@ void Lesson::setSquares(bool shown)
         return;
     m_squares = shown;
     tell(Change::Squares, m_page);
+}
+
+void Lesson::setQuarterCount(bool on)
+{
+    if (on == m_quarterCount)
+        return;
+    m_quarterCount = on;
+    restartCounting();
+    tell(Change::Grid, m_page);
+}
+
+void Lesson::setDiameterFormula(bool on)
+{
+    if (on == m_diameterFormula)
+        return;
+    m_diameterFormula = on;
+    m_formulaLines = std::min(m_formulaLines, formulaLineCount());
+    tell(Change::Lengths, m_page);
 }
 
 void Lesson::setWeight(LineWeight weight)
@@ -215,6 +266,7 @@ void Lesson::setRadiusCm(int cm)
     if (cm == m_radiusCm || !RadiusCm::offers(cm))
         return;
     m_radiusCm = cm;
+    restartCounting();
     tell(Change::Lengths, m_page);
 }
 
@@ -281,6 +333,8 @@ void Lesson::cyclePen()
 StoredChoices::Choices Lesson::choices() const
 {
     StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares};
+    c.quarterCount = m_quarterCount;
+    c.diameterFormula = m_diameterFormula;
     c.toolbar = m_toolbar;
     c.hintSeen = m_hintSeen;
     for (const PageState &state : m_pages)
@@ -300,6 +354,8 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     setRealLengths(choices.realLengths);
     setGrid(choices.grid);
     setSquares(choices.squares);
+    setQuarterCount(choices.quarterCount);
+    setDiameterFormula(choices.diameterFormula);
     if (choices.toolbar != m_toolbar || choices.hintSeen != m_hintSeen) {
         m_toolbar = choices.toolbar;
         m_hintSeen = choices.hintSeen;
@@ -314,6 +370,9 @@ PageView Lesson::view(int page, Size inner) const
                m_radiusCm};
     v.grid = m_grid && hasGrid(page);
     v.squares = m_squares && hasSquares(page);
+    v.paperStep = state(page).paperStep;
+    v.quarterCount = m_quarterCount;
+    v.diameterFormula = m_diameterFormula;
     if (page == m_animatedPage) {
         v.step = m_step;
         v.formulaLines = m_formulaLines;

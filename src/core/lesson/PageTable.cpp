@@ -19,17 +19,18 @@ constexpr int kSectorsPerHalf = 2;
 
 void paintPolygon(DrawOps &ops, const PageView &view)
 {
-    PolygonFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight);
+    PolygonFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight, !view.grid);
 }
 
 void paintArc(DrawOps &ops, const PageView &view)
 {
-    ArcFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight);
+    ArcFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight, !view.grid);
 }
 
 void paintSectors(DrawOps &ops, const PageView &view)
 {
-    ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value, view.step).paint(ops, view.weight);
+    ParallelogramFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value, view.step)
+        .paint(ops, view.weight, !view.grid);
 }
 
 // The circle the sectors are cut from, where it stands before any moves.
@@ -51,7 +52,8 @@ const std::vector<PageRow> &rows()
          "辺の数", "正多角形の辺の数: ", "", false, paintPolygon, PolygonFigure::frame, PolygonAids::add,
          RealLengthAids::addPolygon, PolygonFigure::frame, true},
         {"円弧", ValueRange{0, ArcFigure::kMaxDegrees, ArcFigure::kMaxDegrees, 1}, "中心角", "扇形の中心角: ", " 度",
-         false, paintArc, ArcFigure::frame, ArcAids::add, RealLengthAids::addSector, ArcFigure::frame},
+         false, paintArc, ArcFigure::frame, ArcAids::add, RealLengthAids::addSector, ArcFigure::frame, false,
+         ArcAids::countedQuarters},
         {"円→平行四辺形",
          ValueRange{ParallelogramFigure::kMinHalf, ParallelogramFigure::kMaxHalf, kStartHalf, kSectorsPerHalf},
          "扇形の数", "円を分ける扇形の数: ", "", true, paintSectors, ParallelogramFigure::frame, ParallelogramAids::add,

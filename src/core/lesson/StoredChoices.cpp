@@ -64,6 +64,8 @@ Choices read(const Lookup &lookup, int pageCount)
     }
     choices.grid = flag(lookup, kGridKey);
     choices.squares = flag(lookup, kSquaresKey);
+    choices.quarterCount = flag(lookup, kQuarterCountKey);
+    choices.diameterFormula = flag(lookup, kDiameterFormulaKey);
     if (const std::optional<std::string> toolbar = lookup(kToolbarKey))
         for (int i = 0; i < int(std::size(kToolbarNames)); ++i)
             if (*toolbar == kToolbarNames[i])
@@ -82,6 +84,8 @@ std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
     out.emplace_back(kRadiusCmKey, Text::number(choices.radiusCm));
     out.emplace_back(kGridKey, flagText(choices.grid));
     out.emplace_back(kSquaresKey, flagText(choices.squares));
+    out.emplace_back(kQuarterCountKey, flagText(choices.quarterCount));
+    out.emplace_back(kDiameterFormulaKey, flagText(choices.diameterFormula));
     out.emplace_back(kToolbarKey, kToolbarNames[int(choices.toolbar)]);
     out.emplace_back(kHintSeenKey, flagText(choices.hintSeen));
     return out;
