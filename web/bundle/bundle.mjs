@@ -8,6 +8,7 @@
 // import the page's modules, which hold the lesson once, in the first bundle.
 import fs from 'node:fs';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 import * as esbuild from 'esbuild';
 
 const [sources, glue, stampFile, outDir, ...entries] = process.argv.slice(2);
@@ -41,6 +42,8 @@ const result = await esbuild.build({
     minify: true,
     legalComments: 'none',
     plugins: [resolve],
+    // Libraries from npm are installed beside this script, not beside the sources.
+    nodePaths: [fileURLToPath(new URL('node_modules', import.meta.url))],
     write: false,
     logLevel: 'warning',
 });
