@@ -197,3 +197,14 @@ test('until the first picture nothing stands unplaced; a module the server refus
         await server.close();
     }
 });
+
+test('the first picture waits for one script and the module, each fetched once', async () => {
+    const page = await open(web.browser, web.server.url);
+    const fetched = await page.evaluate(() => {
+        const drawn = performance.getEntriesByName('tamsel-first-frame')[0].startTime;
+        return performance.getEntriesByType('resource').map((e) => [e.startTime, new URL(e.name).pathname])
+            .filter(([start, file]) => start < drawn && /\.(js|wasm)$/.test(file)).map(([, file]) => file).sort();
+    });
+    assert.deepEqual(fetched, ['/tamsel-core.wasm', '/tamsel.js']);
+    await page.close();
+});
