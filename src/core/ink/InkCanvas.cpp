@@ -310,13 +310,11 @@ void InkCanvas::grew(PointerId pointer, const InkStroke &stroke)
     markDirty(reach);
 }
 
-void InkCanvas::ended(PointerId pointer)
+// Only where the stroke lies, not its mask's room to grow.
+void InkCanvas::ended(PointerId pointer, const InkStroke &stroke)
 {
-    const auto it = m_live.find(pointer);
-    if (it == m_live.end())
-        return;
-    markDirty(it->second.mask.rect() | it->second.rim.rect());
-    m_live.erase(it);
+    if (m_live.erase(pointer) != 0 && !m_stale && m_frame.usable())
+        markDirty(reachOf(stroke));
 }
 
 // The newest stroke lies above all others, so it is drawn over them.
@@ -490,16 +488,16 @@ bool InkCanvas::liveWithin(const Rect &device) const
     });
 }
 
-PixelBuffer InkCanvas::composed(const Rect &device)
+const PixelBuffer &InkCanvas::composed(const Rect &device)
 {
     ensureImage();
     const Rect area = device & m_image.rect();
-    PixelBuffer part = m_image.copy(area);
-    const InkRaster::Surface surface = InkRaster::Surface::of(part, area.topLeft());
+    m_image.copy(area, m_composed);
+    const InkRaster::Surface surface = InkRaster::Surface::of(m_composed, area.topLeft());
     for (const auto &[pointer, live] : m_live)
         if (const auto stroke = m_strokes.live().find(pointer); stroke != m_strokes.live().end())
             compositeStroke(surface, live.mask, live.rim.isEmpty() ? nullptr : &live.rim, stroke->second, area);
-    return part;
+    return m_composed;
 }
 
 } // namespace core

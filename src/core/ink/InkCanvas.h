@@ -58,8 +58,9 @@ public:
     Rect inkedDeviceRect(const Rect &logicalRect);
     // Whether strokes still being drawn cover part of `device`.
     bool liveWithin(const Rect &device) const;
-    // The finished strokes with those still being drawn over them, within `device`.
-    PixelBuffer composed(const Rect &device);
+    // The finished strokes with those still being drawn over them, within
+    // `device`; valid until the next call.
+    const PixelBuffer &composed(const Rect &device);
     // Draws what changed since the image was last drawn whole.
     void ensureImage();
 
@@ -89,7 +90,7 @@ private:
     };
 
     void grew(PointerId pointer, const InkStroke &stroke) override;
-    void ended(PointerId pointer) override;
+    void ended(PointerId pointer, const InkStroke &stroke) override;
     void finished(const InkStroke &stroke) override;
     void leaving(InkStrokes::StepId step, const InkStrokes::Ids &ids) override;
     void left(InkStrokes::StepId step) override;
@@ -131,6 +132,8 @@ private:
     Leaving m_leaving;
     CoverageMask m_scratch;
     CoverageMask m_rimScratch;
+    // composed()'s pixels, kept so a pen's every move does not allocate.
+    PixelBuffer m_composed;
     Rect m_dirty;
     // Device pixels that finished ink may cover; it grows until the page is drawn anew.
     Rect m_inked;
