@@ -73,6 +73,7 @@ public:
     std::size_t undoDepth() const { return m_strokes.undoDepth(); }
     std::uint64_t changes() const { return m_strokes.changes(); }
 
+    std::size_t redoDepth() const { return m_strokes.redoDepth(); }
     const PixelBuffer &image() { return m_canvas.image(); }
     Rect inkedDeviceRect(const Rect &logicalRect) { return m_canvas.inkedDeviceRect(logicalRect); }
     bool liveWithin(const Rect &device) const { return m_canvas.liveWithin(device); }

@@ -86,6 +86,7 @@ public:
     std::vector<const Stroke *> strokes() const;
     std::size_t pointCount() const;
     std::size_t undoDepth() const { return m_undo.size(); }
+    std::size_t redoDepth() const { return m_redo.size(); }
     // Grows whenever the finished strokes change, so a keeper can tell what to save.
     std::uint64_t changes() const { return m_changes; }
     // Every step of the history, those furthest from the present first.

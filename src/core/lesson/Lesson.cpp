@@ -136,7 +136,7 @@ void Lesson::stepLesson(int delta)
 {
     if (m_animatedPage < 0)
         return;
-    if (aidsShown(m_animatedPage) && m_step == sectors()) {
+    if (formulaReady()) {
         if (delta > 0) {
             m_formulaLines = std::min(m_formulaLines + 1, kFormulaLines);
             tell(Change::Figure, m_animatedPage);
@@ -149,6 +149,11 @@ void Lesson::stepLesson(int delta)
         }
     }
     stepSectors(delta);
+}
+
+bool Lesson::formulaReady() const
+{
+    return m_animatedPage >= 0 && aidsShown(m_animatedPage) && m_step == sectors();
 }
 
 void Lesson::toggleAids()
@@ -240,6 +245,33 @@ void Lesson::setSharedPen(bool shared)
     tell(Change::SharedPen, m_page);
 }
 
+void Lesson::setErasing(bool erasing)
+{
+    if (erasing == m_erasing)
+        return;
+    m_erasing = erasing;
+    tell(Change::Eraser, m_page);
+}
+
+bool Lesson::toolbarShown(bool classroomScreen) const
+{
+    return m_toolbar == Toolbar::Auto ? classroomScreen : m_toolbar == Toolbar::Shown;
+}
+
+void Lesson::toggleToolbar(bool classroomScreen)
+{
+    m_toolbar = toolbarShown(classroomScreen) ? Toolbar::Hidden : Toolbar::Shown;
+    tell(Change::Toolbar, m_page);
+}
+
+void Lesson::noteHintSeen()
+{
+    if (m_hintSeen)
+        return;
+    m_hintSeen = true;
+    tell(Change::Toolbar, m_page);
+}
+
 void Lesson::cyclePen()
 {
     const Color c = pen(m_page);
@@ -249,6 +281,8 @@ void Lesson::cyclePen()
 StoredChoices::Choices Lesson::choices() const
 {
     StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares};
+    c.toolbar = m_toolbar;
+    c.hintSeen = m_hintSeen;
     for (const PageState &state : m_pages)
         c.pens.push_back(state.pen);
     return c;
@@ -266,6 +300,11 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     setRealLengths(choices.realLengths);
     setGrid(choices.grid);
     setSquares(choices.squares);
+    if (choices.toolbar != m_toolbar || choices.hintSeen != m_hintSeen) {
+        m_toolbar = choices.toolbar;
+        m_hintSeen = choices.hintSeen;
+        tell(Change::Toolbar, m_page);
+    }
 }
 
 PageView Lesson::view(int page, Size inner) const
@@ -281,6 +320,9 @@ PageView Lesson::view(int page, Size inner) const
     }
     return v;
 }
+
+bool Lesson::canUndo() const { return ink(m_page).undoDepth() > 0 || ink(m_page).drawing(); }
+bool Lesson::canRedo() const { return ink(m_page).redoDepth() > 0; }
 
 InkFile::Board Lesson::board() const
 {

@@ -42,7 +42,10 @@ public:
         Lengths, // lengths in cm on or off, or their radius, on every page
         Grid,    // squared paper under every circle, shown or hidden
         Squares, // the squares around the polygon's circle, shown or hidden
+        Eraser,  // the eraser taken up or put down
+        Toolbar, // the classroom toolbar asked for or put away, or the first start's hint seen
     };
+    using Toolbar = ToolbarChoice;
     using Listener = std::function<void(Change change, int page)>;
 
     // As the window opens: page 0, the start values, no sector moved, stopped.
@@ -83,6 +86,8 @@ public:
     // Page Down (+1) or Page Up (-1) on the animated page: with the aids shown
     // and every sector placed, a line of the formula; otherwise the sectors.
     void stepLesson(int delta);
+    // Whether the formula can be written: the aids shown and every sector placed.
+    bool formulaReady() const;
     void returnAllSectors() { stepSectors(-m_step); }
 
     bool aidsShown(int page) const { return state(page).aids; }
@@ -126,6 +131,21 @@ public:
     // each page that pen until the teacher picks another.
     bool sharedPen() const { return m_sharedPen; }
     void setSharedPen(bool shared);
+    // While erasing, a press of the mouse, a finger or a pen's tip erases
+    // instead of drawing; a pen's eraser end always erases.
+    bool erasing() const { return m_erasing; }
+    void setErasing(bool erasing);
+
+    // The classroom toolbar shows where the front-end's screen is a
+    // classroom's (full screen, a browser at any size but the design's),
+    // unless the teacher chose otherwise.
+    Toolbar toolbar() const { return m_toolbar; }
+    bool toolbarShown(bool classroomScreen) const;
+    // Turns it the other way from what the screen shows now, and keeps that.
+    void toggleToolbar(bool classroomScreen);
+    // The first start's line pointing at the menu and the help shows once.
+    bool hintSeen() const { return m_hintSeen; }
+    void noteHintSeen();
 
     StoredChoices::Choices choices() const;
     void restoreChoices(const StoredChoices::Choices &choices);
@@ -142,6 +162,8 @@ public:
     bool undo() { return m_ink.undo(m_page); }
     bool redo() { return m_ink.redo(m_page); }
     bool clearInk() { return m_ink.clear(m_page); }
+    bool canUndo() const;
+    bool canRedo() const;
     // Every page's finished strokes, copied; and saved ones put back, one
     // undoable step a page. Strokes may be made ready (InkLayer::prepare,
     // the slow part) anywhere before they are put back.
@@ -180,6 +202,9 @@ private:
     bool m_sharedPen = false;
     bool m_grid = false;
     bool m_squares = false;
+    bool m_erasing = false;
+    Toolbar m_toolbar = Toolbar::Auto;
+    bool m_hintSeen = false;
     LessonInk m_ink{*this, [this](int page) { tell(Change::Ink, page); }};
 };
 

@@ -70,6 +70,18 @@ LessonAids aids(const PageView &view, const TextMeasure &measure)
     return aids;
 }
 
+bool showsRealLengths(const PageView &view)
+{
+    return view.aids && view.realLengths && PageTable::row(view.page).addRealLengths;
+}
+
+bool usesRadiusCm(const PageView &view)
+{
+    const PageRow &row = PageTable::row(view.page);
+    return showsRealLengths(view) || (view.grid && row.circle) ||
+           (view.aids && view.squares && row.boundingSquares && row.circle);
+}
+
 Similarity inkFrame(int page, float scaleWidth, float scaleHeight)
 {
     const PageRow &row = PageTable::row(page);

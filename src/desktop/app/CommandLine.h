@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PageView.h"
+#include "PainterDrawOps.h"
 
 #include <QByteArray>
 #include <QList>
@@ -10,7 +11,8 @@
 #include <optional>
 
 // The command line: `tamsel --export FILE [--page 0..3] [--value V] [--step K]
-// [--size WxH] [--weight 1..3] [--aids] [--cm] [--radius-cm 5|8|10] [--grid] [--squares] [--ink]` renders one page into a file
+// [--size WxH] [--weight 1..3] [--aids] [--cm] [--radius-cm 5|8|10] [--grid] [--squares] [--ink] [--paper]`
+// renders one page into a file
 // without a window. Bad or missing values give one line on standard error,
 // status 2 and no file.
 class CommandLine
@@ -24,6 +26,7 @@ public:
         QString path;
         core::PageView view;
         bool ink = false;
+        PainterDrawOps::Look look = PainterDrawOps::Look::Board;
     };
     // A job to run, text to print (help, version), or the line that says what is wrong.
     struct Parsed

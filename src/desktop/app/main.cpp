@@ -33,5 +33,6 @@ int main(int argc, char *argv[])
     QObject::connect(&window, &Tamsel::choicesChanged, [&] { settings.write(window.lesson().choices()); });
     new InkKeeping(window, InkStore::defaultFolder());
     window.show();
+    window.showFirstStartHint();
     return app.exec();
 }

@@ -82,7 +82,7 @@ bool Scriba::redo()
 
 void Scriba::endStrokes()
 {
-    m_eraserAt.reset();
+    m_erasers.clear();
     m_lesson.ink().endAll(m_index);
     showDirty();
 }
@@ -153,17 +153,26 @@ void Scriba::release(PointerId pointer)
     showDirty();
 }
 
-void Scriba::erase(QPointF to)
+void Scriba::erase(PointerId pointer, QPointF to)
 {
     place();
-    m_lesson.ink().erase(m_index, Convert::toCore(m_eraserAt.value_or(to)), Convert::toCore(to));
-    m_eraserAt = to;
+    const auto from = m_erasers.find(pointer);
+    m_lesson.ink().erase(m_index, Convert::toCore(from == m_erasers.end() ? to : from->second), Convert::toCore(to));
+    m_erasers[pointer] = to;
     showDirty();
+}
+
+// Erasing by several pointers at once is one step.
+void Scriba::stopErasing(PointerId pointer)
+{
+    m_erasers.erase(pointer);
+    if (m_erasers.empty())
+        m_lesson.ink().endErase(m_index);
 }
 
 void Scriba::stopErasing()
 {
-    m_eraserAt.reset();
+    m_erasers.clear();
     m_lesson.ink().endErase(m_index);
 }
 
@@ -177,7 +186,10 @@ void Scriba::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    press(kMouse, event->position(), 1.0);
+    if (m_lesson.erasing())
+        erase(kMouse, event->position());
+    else
+        press(kMouse, event->position(), 1.0);
     // The release is lost when the window is unmapped and mapped again; any
     // later event that shows the button up, wherever it goes, ends the stroke.
     qApp->installEventFilter(this);
@@ -185,42 +197,49 @@ void Scriba::mousePressEvent(QMouseEvent *event)
 
 void Scriba::mouseMoveEvent(QMouseEvent *event)
 {
-    if (event->buttons() & Qt::LeftButton)
+    if (erasing(kMouse) && (event->buttons() & Qt::LeftButton))
+        erase(kMouse, event->position());
+    else if (event->buttons() & Qt::LeftButton)
         move(kMouse, event->position(), 1.0);
+    else if (erasing(kMouse))
+        stopErasing(kMouse);
     else if (ink().drawing(kMouse))
         release(kMouse); // the release went elsewhere, to a popup or another grab
 }
 
 void Scriba::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && erasing(kMouse))
+        stopErasing(kMouse);
+    else if (event->button() == Qt::LeftButton)
         release(kMouse);
 }
 
 void Scriba::tabletEvent(QTabletEvent *event)
 {
     PenTracker::instance().notePenActivity();
-    const bool eraser = event->pointerType() == QPointingDevice::PointerType::Eraser;
+    // The lesson's eraser makes the tip an eraser end.
+    const bool eraser = event->pointerType() == QPointingDevice::PointerType::Eraser || m_lesson.erasing();
     const PointerId pen = pointerId(PointerKind::Pen, event->pointingDevice());
     const qreal factor = core::InkLayer::widthFactorForPressure(event->pressure());
     switch (event->type()) {
     case QEvent::TabletPress:
         if (eraser)
-            erase(event->position());
+            erase(pen, event->position());
         else
             press(pen, event->position(), factor);
         break;
     case QEvent::TabletMove:
-        if (eraser && m_eraserAt)
-            erase(event->position());
+        if (erasing(pen))
+            erase(pen, event->position());
         else if (!eraser && (event->buttons() & Qt::LeftButton))
             move(pen, event->position(), factor);
         else if (ink().drawing(pen))
             release(pen);
         break;
     case QEvent::TabletRelease:
-        if (eraser)
-            stopErasing();
+        if (erasing(pen))
+            stopErasing(pen);
         else
             release(pen);
         break;
@@ -246,13 +265,22 @@ void Scriba::touch(QTouchEvent *event)
         const QPointF at = mapFromGlobal(point.globalPosition());
         switch (point.state()) {
         case QEventPoint::Pressed:
-            press(finger, at, 1.0);
+            if (m_lesson.erasing())
+                erase(finger, at);
+            else
+                press(finger, at, 1.0);
             break;
         case QEventPoint::Updated:
-            move(finger, at, 1.0);
+            if (erasing(finger))
+                erase(finger, at);
+            else
+                move(finger, at, 1.0);
             break;
         case QEventPoint::Released:
-            release(finger);
+            if (erasing(finger))
+                stopErasing(finger);
+            else
+                release(finger);
             break;
         default:
             break;
@@ -260,6 +288,10 @@ void Scriba::touch(QTouchEvent *event)
     }
     // A cancel arrives without points; an end leaves no finger down.
     if (ending) {
+        for (auto it = m_erasers.begin(); it != m_erasers.end();)
+            it = fingers(it->first) ? m_erasers.erase(it) : std::next(it);
+        if (m_erasers.empty())
+            m_lesson.ink().endErase(m_index);
         m_lesson.ink().endWhere(m_index, fingers);
         showDirty();
     }

@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include <optional>
+#include <map>
 
 class QTouchEvent;
 
@@ -81,7 +81,10 @@ private:
     void press(PointerId pointer, QPointF pos, qreal widthFactor);
     void move(PointerId pointer, QPointF pos, qreal widthFactor);
     void release(PointerId pointer);
-    void erase(QPointF to);
+    // Each pointer erasing (a pen's eraser end, or any pointer while the lesson's eraser is up).
+    void erase(PointerId pointer, QPointF to);
+    bool erasing(PointerId pointer) const { return m_erasers.count(pointer) != 0; }
+    void stopErasing(PointerId pointer);
     void stopErasing();
     void touch(QTouchEvent *event);
     void endPenStrokes();
@@ -91,5 +94,5 @@ private:
     core::Lesson &m_lesson;
     const core::Twips &m_twips;
     QRect m_lastRedrawRect;
-    std::optional<QPointF> m_eraserAt;
+    std::map<PointerId, QPointF> m_erasers;
 };
