@@ -156,13 +156,13 @@ void TestKeyboard::undoRedo_data()
     // s stroke on the page in view, c clear button, u Ctrl+Z, r Ctrl+Y, R Ctrl+Shift+Z, 0-3 page, z resize
     QTest::addColumn<QString>("script");
     QTest::addColumn<QList<int>>("strokesPerPage");
-    QTest::newRow("undo the last stroke") << "ssu" << QList<int>{1, 0, 0, 0};
-    QTest::newRow("redo with Ctrl+Y") << "ssuur" << QList<int>{1, 0, 0, 0};
-    QTest::newRow("redo with Ctrl+Shift+Z") << "ssuuRR" << QList<int>{2, 0, 0, 0};
-    QTest::newRow("a mis-clicked clear comes back") << "sssc" "u" << QList<int>{3, 0, 0, 0};
-    QTest::newRow("undo acts on the page in view") << "ss1su" << QList<int>{2, 0, 0, 0};
-    QTest::newRow("history survives page switches") << "ss1s0u1u" << QList<int>{1, 0, 0, 0};
-    QTest::newRow("history survives resizes") << "sscz3z0u" << QList<int>{2, 0, 0, 0};
+    QTest::newRow("undo the last stroke") << "ssu" << QList<int>{1, 0, 0, 0, 0};
+    QTest::newRow("redo with Ctrl+Y") << "ssuur" << QList<int>{1, 0, 0, 0, 0};
+    QTest::newRow("redo with Ctrl+Shift+Z") << "ssuuRR" << QList<int>{2, 0, 0, 0, 0};
+    QTest::newRow("a mis-clicked clear comes back") << "sssc" "u" << QList<int>{3, 0, 0, 0, 0};
+    QTest::newRow("undo acts on the page in view") << "ss1su" << QList<int>{2, 0, 0, 0, 0};
+    QTest::newRow("history survives page switches") << "ss1s0u1u" << QList<int>{1, 0, 0, 0, 0};
+    QTest::newRow("history survives resizes") << "sscz3z0u" << QList<int>{2, 0, 0, 0, 0};
 }
 
 void TestKeyboard::undoRedo()

@@ -1,5 +1,8 @@
 #include "Convert.h"
 #include "PageRenderer.h"
+#include "PageTable.h"
+#include "PracticeFigure.h"
+#include "PracticeProblem.h"
 #include "QtTextMeasure.h"
 #include "RealLengths.h"
 #include "StoredChoices.h"
@@ -18,6 +21,10 @@ private slots:
     void placed();
     void stored_data();
     void stored();
+    void practiceWorked_data();
+    void practiceWorked();
+    void practiceLaidOut_data();
+    void practiceLaidOut();
 };
 
 void TestRealLengths::texts_data()
@@ -127,6 +134,106 @@ void TestRealLengths::stored()
         [&](const std::string &key) { return (key == "realLengths" ? on : radius).toStdString(); }, 1);
     QCOMPARE(read.realLengths, shown);
     QCOMPARE(read.radiusCm, cm);
+}
+
+void TestRealLengths::practiceWorked_data()
+{
+    // A figure and its lengths; the expression, its value and the answer, worked by hand with 3.14.
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<QStringList>("worked");
+    const auto row = [](const char *figure, int a, int b, QString expression, QString value, QString answer) {
+        QTest::addRow("%s %d %d", figure, a, b) << figure << a << b << QStringList{expression, value, answer};
+    };
+    row("half", 10, 0, "5 × 5 × 3.14 ÷ 2", "39.25", "39.25 cm²");                   // 78.5 ÷ 2
+    row("half", 7, 0, "3.5 × 3.5 × 3.14 ÷ 2", "19.2325", "19.2325 cm²");            // 12.25 × 3.14 = 38.465
+    row("half", 20, 0, "10 × 10 × 3.14 ÷ 2", "157", "157 cm²");
+    row("quarter", 10, 0, "10 × 10 × 3.14 ÷ 4", "78.5", "78.5 cm²");
+    row("quarter", 3, 0, "3 × 3 × 3.14 ÷ 4", "7.065", "7.065 cm²");                  // 28.26 ÷ 4
+    row("quarter", 1, 0, "1 × 1 × 3.14 ÷ 4", "0.785", "0.785 cm²");
+    row("sector60", 6, 0, "6 × 6 × 3.14 × 60 ÷ 360", "18.84", "18.84 cm²");          // 113.04 ÷ 6
+    row("sector60", 10, 0, "10 × 10 × 3.14 × 60 ÷ 360", "52.333…", "約 52.3 cm²");   // 314 ÷ 6
+    row("sector60", 12, 0, "12 × 12 × 3.14 × 60 ÷ 360", "75.36", "75.36 cm²");       // 452.16 ÷ 6
+    row("sector90", 8, 0, "8 × 8 × 3.14 × 90 ÷ 360", "50.24", "50.24 cm²");          // 200.96 ÷ 4
+    row("sector90", 2, 0, "2 × 2 × 3.14 × 90 ÷ 360", "3.14", "3.14 cm²");
+    row("sector90", 20, 0, "20 × 20 × 3.14 × 90 ÷ 360", "314", "314 cm²");
+    row("sector120", 3, 0, "3 × 3 × 3.14 × 120 ÷ 360", "9.42", "9.42 cm²");          // 28.26 ÷ 3
+    row("sector120", 5, 0, "5 × 5 × 3.14 × 120 ÷ 360", "26.166…", "約 26.2 cm²");    // 78.5 ÷ 3
+    row("sector120", 9, 0, "9 × 9 × 3.14 × 120 ÷ 360", "84.78", "84.78 cm²");        // 254.34 ÷ 3
+    row("square-quarter", 10, 0, "10 × 10 − 10 × 10 × 3.14 ÷ 4", "21.5", "21.5 cm²");    // 100 − 78.5
+    row("square-quarter", 4, 0, "4 × 4 − 4 × 4 × 3.14 ÷ 4", "3.44", "3.44 cm²");         // 16 − 12.56
+    row("square-quarter", 20, 0, "20 × 20 − 20 × 20 × 3.14 ÷ 4", "86", "86 cm²");        // 400 − 314
+    row("leaf", 10, 0, "10 × 10 × 3.14 ÷ 4 × 2 − 10 × 10", "57", "57 cm²");              // 157 − 100
+    row("leaf", 6, 0, "6 × 6 × 3.14 ÷ 4 × 2 − 6 × 6", "20.52", "20.52 cm²");             // 56.52 − 36
+    row("leaf", 1, 0, "1 × 1 × 3.14 ÷ 4 × 2 − 1 × 1", "0.57", "0.57 cm²");               // 1.57 − 1
+    row("ring", 10, 5, "10 × 10 × 3.14 − 5 × 5 × 3.14", "235.5", "235.5 cm²");           // 314 − 78.5
+    row("ring", 3, 2, "3 × 3 × 3.14 − 2 × 2 × 3.14", "15.7", "15.7 cm²");                // 28.26 − 12.56
+    row("ring", 20, 19, "20 × 20 × 3.14 − 19 × 19 × 3.14", "122.46", "122.46 cm²");      // 1256 − 1133.54
+    row("ring", 5, 7, "5 × 5 × 3.14 − 4 × 4 × 3.14", "28.26", "28.26 cm²");              // the hole held inside: 78.5 − 50.24
+    row("track", 5, 10, "10 × 5 × 2 ＋ 5 × 5 × 3.14", "178.5", "178.5 cm²");             // 100 + 78.5
+    row("track", 1, 1, "1 × 1 × 2 ＋ 1 × 1 × 3.14", "5.14", "5.14 cm²");
+    row("track", 7, 20, "20 × 7 × 2 ＋ 7 × 7 × 3.14", "433.86", "433.86 cm²");           // 280 + 153.86
+}
+
+void TestRealLengths::practiceWorked()
+{
+    QFETCH(QString, figure);
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(QStringList, worked);
+    const PracticeProblem p(PracticeProblem::find(figure.toStdString()).value(), first, second);
+    QCOMPARE((QStringList{QString::fromStdString(p.expression()), QString::fromStdString(p.answerWorked()),
+                          QString::fromStdString(p.answerText())}),
+             worked);
+}
+
+void TestRealLengths::practiceLaidOut_data()
+{
+    QTest::addColumn<int>("figure");
+    QTest::addColumn<QSize>("area");
+    // The pictures of a full screen at 1024 × 768 and 1920 × 1080, and of the window as it opens.
+    for (const QSize area : {QSize(1002, 669), QSize(1898, 981), QSize(526, 370)})
+        for (int figure = 0; figure < PracticeProblem::kKinds; ++figure)
+            QTest::addRow("%s, %dx%d", PracticeProblem::kind(figure).id, area.width(), area.height()) << figure << area;
+}
+
+// Each step adds its lines and moves nothing the class already sees: the
+// figure stays where ink was written on it, and every word stays inside the
+// picture, the working clear of the figure.
+void TestRealLengths::practiceLaidOut()
+{
+    QFETCH(int, figure);
+    QFETCH(QSize, area);
+    const PracticeProblem problem(figure, PracticeProblem::kind(figure).first.start, PracticeProblem::kMaxCm);
+    // The given lengths: a sector's angle and a ring's or a track's second length are labelled too.
+    const int givens[PracticeProblem::kKinds] = {1, 1, 2, 2, 2, 1, 1, 2, 2};
+    // Lines each step adds: the lengths and the question; the cut; the expression (on one line or two); its value
+    // and the answer.
+    const int added[] = {givens[figure] + 1, int(problem.cut().size()), 1, 2};
+    std::vector<TextCall> before;
+    std::size_t lengths = 0;
+    RectF drawn;
+    for (int step = 0; step <= PracticeFigure::kSteps; ++step) {
+        PageView view{PageTable::find("practice").value(), Convert::toCore(area), problem.first(), step};
+        view.choice = figure;
+        view.second = problem.second();
+        const PracticeFigure f = PracticeFigure::compute(view, &QtTextMeasure::instance());
+        const std::vector<TextCall> &texts = f.marks.texts;
+        const std::size_t more = texts.size() - before.size();
+        QVERIFY2(int(more) == added[step] || (step == 2 && more == 2), qPrintable(QString::number(more)));
+        for (std::size_t i = 0; i < before.size(); ++i)
+            QCOMPARE(texts[i].box, before[i].box);
+        lengths = step == 0 ? texts.size() - 1 : lengths;
+        drawn = step == 0 ? f.drawn : drawn;
+        QCOMPARE(f.drawn, drawn);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            QVERIFY(RectF(0, 0, area.width(), area.height()).contains(texts[i].box));
+            QVERIFY(i < lengths || !texts[i].box.intersects(f.drawn));
+        }
+        before = texts;
+    }
+    QVERIFY(lengths >= 1);
 }
 
 QTEST_MAIN(TestRealLengths)

@@ -104,8 +104,15 @@ val pageRow(const Lesson &lesson, int page)
     out.set("valueName", std::string(row.valueName));
     out.set("valueDescription", std::string(row.valueDescription));
     out.set("valueUnit", std::string(row.valueUnit));
+    out.set("id", std::string(row.id));
     out.set("animates", row.animates);
+    out.set("button", row.buttonCaption ? val(std::string(row.buttonCaption)) : val::null());
+    out.set("hasSteps", row.steps != nullptr);
     out.set("hasAids", row.addAids != nullptr);
+    val choices = val::array();
+    for (const char *choice : row.choices)
+        choices.call<void>("push", std::string(choice));
+    out.set("choices", choices);
     const core::PageControls has = core::PageTable::controls(page);
     val controls = val::object();
     controls.set("scroll", has.scroll);
@@ -116,6 +123,27 @@ val pageRow(const Lesson &lesson, int page)
         out.set("min", row.range->min);
         out.set("max", row.range->max);
     }
+    return out;
+}
+
+// The page ids that stored names mention and this version does not have.
+val unknownPages(val keys)
+{
+    val out = val::array();
+    for (const std::string &id : core::StoredChoices::unknownPages(emscripten::vecFromJSArray<std::string>(keys)))
+        out.call<void>("push", id);
+    return out;
+}
+
+// [min, max] of the figure's second length, or null where it takes one.
+val secondRange(const Lesson &lesson, int page)
+{
+    const std::optional<core::ValueRange> range = lesson.secondRange(page);
+    if (!range)
+        return val::null();
+    val out = val::array();
+    out.call<void>("push", range->min);
+    out.call<void>("push", range->max);
     return out;
 }
 
@@ -186,6 +214,7 @@ val helpText()
     tips.set("swatch", HelpText::swatchTip());
     tips.set("clear", HelpText::clearTip());
     tips.set("start", HelpText::startTip());
+    tips.set("next", HelpText::nextTip());
     out.set("tips", tips);
     return out;
 }
@@ -212,6 +241,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Squares", Lesson::Change::Squares)
         .value("Ink", Lesson::Change::Ink)
         .value("Lengths", Lesson::Change::Lengths)
+        .value("Pages", Lesson::Change::Pages)
         .value("Eraser", Lesson::Change::Eraser)
         .value("Toolbar", Lesson::Change::Toolbar);
 
@@ -227,7 +257,17 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("setValue", &Lesson::setValue)
         .function("valueText", &Lesson::valueText)
         .function("animatedPage", &Lesson::animatedPage)
-        .function("step", &Lesson::step)
+        .function("step", static_cast<int (Lesson::*)() const>(&Lesson::step))
+        .function("stepOf", static_cast<int (Lesson::*)(int) const>(&Lesson::step))
+        .function("stepCount", &Lesson::stepCount)
+        .function("pressButton", &Lesson::pressButton)
+        .function("shown", &Lesson::shown)
+        .function("setShown", &Lesson::setShown)
+        .function("choice", &Lesson::choice)
+        .function("setChoice", &Lesson::setChoice)
+        .function("second", &Lesson::second)
+        .function("setSecond", &Lesson::setSecond)
+        .function("secondRange", &secondRange)
         .function("sectors", &Lesson::sectors)
         .function("running", &Lesson::running)
         .function("pressStart", &Lesson::pressStart)
@@ -238,7 +278,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("aidsShown", &Lesson::aidsShown)
         .function("hasAids", &Lesson::hasAids)
         .function("toggleAids", &Lesson::toggleAids)
-        .function("formulaLines", &Lesson::formulaLines)
+        .function("formulaLines", static_cast<int (Lesson::*)() const>(&Lesson::formulaLines))
         .function("realLengths", &Lesson::realLengths)
         .function("setRealLengths", &Lesson::setRealLengths)
         .function("toggleRealLengths", &Lesson::toggleRealLengths)
@@ -311,6 +351,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("weights", &weights);
     function("radiiCm", &radiiCm);
     function("helpText", &helpText);
+    function("unknownPages", &unknownPages);
     function("saveBoard", &WebBoard::save);
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);

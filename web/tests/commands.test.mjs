@@ -18,7 +18,8 @@ function setUp() {
             + ` squares ${l.squaresShown()} toolbar ${l.toolbarShown(true)} undo ${l.canUndo()} redo ${l.canRedo()}`
             + ` quarter ${l.quarterCount()} diameter ${l.diameterFormula()} |`;
         for (let p = 0; p < l.pageCount(); ++p)
-            s += ` ${p}:${l.value(p)} ${l.aidsShown(p)} ${l.pen(p)} ink ${inkOf(l).pointCount(p)} counted ${l.paperStep(p)}`;
+            s += ` ${p}:${l.value(p)} ${l.aidsShown(p)} ${l.pen(p)} ink ${inkOf(l).pointCount(p)}`
+                + ` shown ${l.shown(p)} figure ${l.choice(p)}/${l.second(p)} step ${l.stepOf(p)} counted ${l.paperStep(p)}`;
         return s;
     };
     const run = (l, id) => core.runCommand(l, id, 1);
@@ -44,6 +45,9 @@ function setUp() {
             inkOf(l).end(p, 1, 1);
             if (id === 'ink.redo')
                 run(l, 'ink.undo');
+        } else if (row.family === 'page.shown') {
+            for (let p = 0; p < l.pageCount(); ++p)
+                l.setShown(p, true);
         } else if (id === 'lesson.back' || id === 'sectors.back' || id === 'sectors.home')
             run(l, l.page() === l.animatedPage() ? 'sectors.next' : 'count.next');
         else if (id === 'formula.next' || id === 'formula.back') {
@@ -132,7 +136,8 @@ test('every command of the table, on each page that has it, by touch alone', asy
                     help: !document.getElementById('help').hidden, menu: !document.getElementById('menu').hidden,
                     asked: window.asked, full: Boolean(document.fullscreenElement),
                     told: Boolean(document.getElementById('boards')) || !document.getElementById('notice').hidden };
-                if (id === 'window.toolbar') {
+                // The toolbar put away, or a page hidden, comes back for the next command.
+                if (id === 'window.toolbar' || id.startsWith('page.shown.')) {
                     probe.run(lesson, id);
                     probe.run(probe.reference, id);
                 }
@@ -224,7 +229,7 @@ test('on a phone and an iPad in split view nothing is cut or overlaps, and a fin
             await settle(page);
             const problems = await page.evaluate(() => {
                 const out = [];
-                const targets = [...document.querySelectorAll('#toolbar .tool:not([hidden]), [role="tab"], button.clear, #swatch, [role="tabpanel"]:not([hidden]) button')];
+                const targets = [...document.querySelectorAll('#toolbar .tool:not([hidden]), [role="tab"]:not([hidden]), button.clear, #swatch, [role="tabpanel"]:not([hidden]) button')];
                 const rects = targets.map((t) => [t, t.getBoundingClientRect()]);
                 for (const [t, r] of rects) {
                     if (r.width < 44 || r.height < 44)

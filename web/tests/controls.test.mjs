@@ -132,7 +132,7 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     assert.ok((await state(page)).aids, '説明を表示');
     await press(page, 'Shift+F10');
     const marks = await page.$$eval('#menu [aria-checked="true"]', (items) => items.map((i) => i.textContent));
-    assert.deepEqual(marks, ['特大(X)', '黄色(Y)2', '説明を表示(A)F2', '10 cm']);
+    assert.deepEqual(marks, ['特大(X)', '黄色(Y)2', '説明を表示(A)F2', '10 cm', '正多角形', '円弧', '円→平行四辺形', '白紙']);
     await press(page, 'Escape');
 
     const cdp = await page.createCDPSession();
@@ -142,6 +142,30 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     s = await state(page);
     assert.ok(s.menu, 'a touch held still');
     assert.equal(await page.evaluate(() => window.tamsel.ink.pointCount(0)), 0, 'and it left no dot');
+    await page.close();
+});
+
+test('a practice figure from the menu shows its page; 次へ and Page Down reveal its working; the page can be hidden', async () => {
+    const page = await open(web.browser, web.server.url);
+    const practice = () => page.evaluate(() => {
+        const { lesson } = window.tamsel;
+        return [lesson.page(), lesson.choice(4), lesson.stepOf(4), !document.getElementById('tab4').hidden];
+    });
+    assert.deepEqual(await practice(), [0, 0, 0, false], 'hidden at first');
+    await press(page, 'Shift+F10', 'e', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter');
+    assert.deepEqual(await practice(), [4, 6, 0, true], 'the seventh figure, the leaf, on its own tab');
+    for (let i = 0; i < 3; ++i)
+        await page.click('#page4 button.start');
+    await press(page, 'PageDown');
+    assert.deepEqual(await practice(), [4, 6, 3, true], 'three steps, and no further');
+    await page.click('#page4 button.start');
+    await press(page, 'PageDown');
+    assert.deepEqual(await practice(), [4, 6, 1, true], 'after the answer the figure alone, then its cut');
+    // A pointer left where the menu opens would take the focus from the keys.
+    await page.mouse.move(0, 0);
+    await press(page, 'Shift+F10', 't', 'ArrowUp', 'Enter');
+    assert.deepEqual(await practice(), [0, 6, 1, false], 'hidden, the next page shown is the first');
+    assert.equal(await page.evaluate(() => localStorage.getItem('tamsel/page-practice/shown')), 'false', 'kept like the weight');
     await page.close();
 });
 

@@ -65,7 +65,7 @@ test('the board is kept within 2 s and as the page goes; 前回の書き込み�
     const drawn = await points(page);
     await new Promise((resolve) => setTimeout(resolve, 2000));
     await reopen(page);
-    assert.deepEqual(await points(page), [0, 0, 0, 0], 'a visit starts with a clean board');
+    assert.deepEqual(await points(page), [0, 0, 0, 0, 0], 'a visit starts with a clean board');
     assert.equal(await restore(page), '');
     assert.deepEqual(await points(page), drawn);
     await page.evaluate(() => window.tamsel.lesson.undo());
@@ -140,7 +140,7 @@ test('stored boards that are damaged, foreign or of a newer version are skipped 
     bytes[bytes.length - 20] ^= 0xff;
     await put(page, { current: { u8: bytes } });
     assert.equal(await restore(page), '前回の書き込みのファイルが壊れているため、復元できません。');
-    assert.deepEqual(await points(page), [0, 0, 0, 0]);
+    assert.deepEqual(await points(page), [0, 0, 0, 0, 0]);
     // Bad records are left as they are; a board saved before kept boards is still offered.
     bytes[bytes.length - 20] ^= 0xff;
     const record = (id, fields) => ({ format: 1, id, savedAt: 1, bytes: 10, hasInk: true, thumbnails: [], ...fields });

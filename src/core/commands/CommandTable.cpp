@@ -3,6 +3,7 @@
 #include "Lesson.h"
 #include "LineWeight.h"
 #include "PenPalette.h"
+#include "PracticeProblem.h"
 #include "RadiusCm.h"
 #include "Text.h"
 
@@ -39,6 +40,8 @@ bool hasGrid(const Lesson &l, int page) { return l.hasGrid(page); }
 bool hasSquares(const Lesson &l, int page) { return l.hasSquares(page); }
 bool hasFormula(const Lesson &l, int page) { return animated(l, page) && l.hasAids(page); }
 bool steps(const Lesson &l, int page) { return l.steps(page); }
+bool stepping(const Lesson &l, int page) { return l.hasSteps(page); }
+bool hasSecond(const Lesson &l, int page) { return l.secondRange(page).has_value(); }
 
 CommandState checked(bool on)
 {
@@ -64,6 +67,9 @@ CommandState startState(const Lesson &l, const Command &, int)
 {
     CommandState s;
     s.shortLabel = l.running() ? "一時停止" : l.step() > 0 && l.step() < l.sectors() ? "再開" : "開始";
+    // By hand the button puts the sectors back in the circle.
+    if (l.handMode())
+        s.shortLabel = l.startCaption();
     s.icon = l.running() ? "pause" : "start";
     return s;
 }
@@ -157,6 +163,68 @@ void appendRadii(std::vector<Command> &rows)
         });
 }
 
+// Each page shown or hidden, the design's pages at first and the others not.
+void appendPages(std::vector<Command> &rows)
+{
+    rows.push_back({.id = "menu.pages", .label = "表示するページ", .mnemonic = 'T', .icon = "pages", .menu = Menu::Page,
+                    .section = kChoices, .opens = Menu::Pages});
+    for (int page = 0; page < PageTable::count(); ++page)
+        rows.push_back({
+            .id = std::string("page.shown.") + PageTable::row(page).id,
+            .label = PageTable::row(page).caption,
+            .icon = "page",
+            .menu = Menu::Pages,
+            .family = "page.shown",
+            .argument = page,
+            .tip = "このページのタブを出す・しまう（一つは残ります）",
+            .state = [](const Lesson &l, const Command &c, int) { return checked(l.shown(c.argument)); },
+            .run = [](Lesson &l, const Command &c, int) { l.setShown(c.argument, !l.shown(c.argument)); },
+        });
+}
+
+// The practice figures: choosing one shows its page; a ring or a track takes a second length.
+void appendPractice(std::vector<Command> &rows)
+{
+    rows.push_back({.id = "menu.practice", .label = "練習問題", .mnemonic = 'E', .icon = "practice", .menu = Menu::Page,
+                    .section = kChoices, .opens = Menu::Practice});
+    const int page = PageTable::find("practice").value_or(-1);
+    if (page < 0)
+        return;
+    const PageRow &row = PageTable::row(page);
+    for (int k = 0; k < int(row.choices.size()); ++k)
+        rows.push_back({
+            .id = "practice." + Text::number(k),
+            .label = row.choices[std::size_t(k)],
+            .icon = "practice",
+            .menu = Menu::Practice,
+            .family = "practice",
+            .argument = k,
+            .state = [](const Lesson &l, const Command &c, int) {
+                return checked(l.page() == l.choicePage() && l.choice(l.choicePage()) == c.argument);
+            },
+            .run = [](Lesson &l, const Command &c, int) { l.openChoice(l.choicePage(), c.argument); },
+        });
+    rows.push_back({.id = "menu.second", .label = "もう一つの長さ", .mnemonic = 'S', .icon = "second",
+                    .menu = Menu::Practice, .section = 1, .opens = Menu::Second, .has = hasSecond});
+    for (int cm = PracticeProblem::kMinCm; cm <= PracticeProblem::kMaxCm; ++cm)
+        rows.push_back({
+            .id = "practice.second." + Text::number(cm),
+            .label = Text::number(cm) + " cm",
+            .icon = "second",
+            .menu = Menu::Second,
+            .family = "practice.second",
+            .argument = cm,
+            .has = hasSecond,
+            .state = [](const Lesson &l, const Command &c, int) {
+                const std::optional<ValueRange> range = l.secondRange(l.page());
+                CommandState s = checked(range && l.second(l.page()) == c.argument);
+                s.enabled = range && c.argument >= range->min && c.argument <= range->max;
+                return s;
+            },
+            .run = [](Lesson &l, const Command &c, int) { l.setSecond(l.page(), c.argument); },
+        });
+}
+
 std::vector<Command> build()
 {
     std::vector<Command> rows;
@@ -219,6 +287,8 @@ std::vector<Command> build()
                     .state = [](const Lesson &l, const Command &, int) { return checked(l.squaresShown()); },
                     .run = [](Lesson &l, const Command &, int) { l.toggleSquares(); }});
 
+    appendPages(rows);
+    appendPractice(rows);
     rows.push_back({.id = "menu.steps", .label = "ページと順番", .mnemonic = 'M', .icon = "steps", .menu = Menu::Page,
                     .section = kChoices, .opens = Menu::Steps});
     rows.push_back({.id = "page.next", .label = "次のページ", .mnemonic = 'N', .icon = "page-next",
@@ -235,7 +305,7 @@ std::vector<Command> build()
                     .keys = {"PageUp"}, .menu = Menu::Steps, .section = 1, .has = steps,
                     .run = [](Lesson &l, const Command &, int) { l.stepLesson(-1); }});
     rows.push_back({.id = "sectors.home", .label = "おうぎ形をすべて円に戻す", .mnemonic = 'H', .icon = "home",
-                    .keys = {"Home"}, .menu = Menu::Steps, .section = 1, .has = animated,
+                    .keys = {"Home"}, .menu = Menu::Steps, .section = 1, .has = stepping,
                     .run = [](Lesson &l, const Command &, int) { l.returnAllSectors(); }});
 
     // How the counting and the formula go: kept between runs, beside their steps.

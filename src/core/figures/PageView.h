@@ -2,7 +2,11 @@
 
 #include "LineWeight.h"
 #include "RadiusCm.h"
+#include "SectorArrangement.h"
+#include "SectorLayout.h"
 #include "Size.h"
+
+#include <optional>
 
 namespace core {
 
@@ -12,7 +16,9 @@ namespace core {
 // whether the aids give lengths in cm for a circle of that real radius,
 // whether squared paper and the two squares around the circle show, how far
 // the paper's squares are counted and over how much of the circle, and
-// whether the formula is built from the diameter.
+// whether the formula is built from the diameter; on the sectors page, how
+// they are laid out, or where a pupil's hands put them; on a page that offers
+// figures to choose from, the one chosen and its second length.
 struct PageView
 {
     int page = 0;
@@ -30,6 +36,10 @@ struct PageView
     int paperStep = Estimated;
     bool quarterCount = false;
     bool diameterFormula = false;
+    SectorLayout layout = SectorLayout::Parallelogram;
+    std::optional<SectorArrangement> hand = std::nullopt;
+    int choice = 0;
+    int second = 0;
 
     bool operator==(const PageView &) const = default;
 };

@@ -104,11 +104,16 @@ ParallelogramFigure ParallelogramFigure::compute(float scaleWidth, float scaleHe
 
 void ParallelogramFigure::paint(DrawOps &ops, LineWeight weight, bool emptiedRadii) const
 {
+    paintCircle(ops, weight, emptiedRadii);
+    paintMovedSectors(ops, weight);
+    ops.setFillStyle(FillStyle::Transparent);
+}
+
+void ParallelogramFigure::paintCircle(DrawOps &ops, LineWeight weight, bool emptiedRadii) const
+{
     paintRemainingHalves(ops);
     paintCircleOutline(ops, weight);
     paintRadiusLines(ops, weight, emptiedRadii);
-    paintMovedSectors(ops, weight);
-    ops.setFillStyle(FillStyle::Transparent);
 }
 
 // Angles below are taken 2π down so that both ends are negative: closed,

@@ -56,6 +56,9 @@ struct ParallelogramFigure
     // Without the radii of the emptied circle over squared paper: with many
     // sectors they would hide its squares.
     void paint(DrawOps &ops, LineWeight weight = {}, bool emptiedRadii = true) const;
+    // The circle as it stands at this step, without the sectors moved out of
+    // it: the other layouts of the same sectors draw it too.
+    void paintCircle(DrawOps &ops, LineWeight weight = {}, bool emptiedRadii = true) const;
 
 private:
     void paintRemainingHalves(DrawOps &ops) const;

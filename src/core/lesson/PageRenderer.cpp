@@ -49,6 +49,9 @@ void paintUnderAids(DrawOps &ops, const PageView &view)
 void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 {
     paintUnderAids(ops, view);
+    // A figure's own words, laid out for the front-end's letters.
+    if (const PageRow &row = PageTable::row(view.page); row.paintWorked)
+        row.paintWorked(ops, view, measure);
     // The lesson aids go over the figure, drawn through the same operations.
     if (view.aids)
         aids(view, measure).paint(ops);
