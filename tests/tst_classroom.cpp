@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
 
 #include <algorithm>
@@ -247,6 +248,7 @@ void TestClassroom::sizesAt1080p()
     const QImage screen = w->grab().toImage();
     // Ink: at least half covered, black letters on the button's near-white face.
     constexpr int kHalfInk = 124;
+    constexpr int kTabFramePx = 4;
     int measured = 0;
     for (ToolButton *button : w->toolbar()->buttons()) {
         if (!button->isVisible() || !button->isEnabled())
@@ -280,6 +282,19 @@ void TestClassroom::sizesAt1080p()
         ++measured;
     }
     QVERIFY(measured > 10);
+    // The tabs' captions as well: the inked rows inside each tab, its frame left out.
+    QTabBar *tabs = w->findChild<QTabBar *>();
+    const QImage bar = tabs->grab().toImage();
+    for (int i = 0; i < tabs->count(); ++i) {
+        const QRect t = tabs->tabRect(i).adjusted(kTabFramePx, kTabFramePx, -kTabFramePx, -kTabFramePx);
+        int first = t.bottom(), last = t.top() - 1;
+        for (int y = t.top(); y <= t.bottom() && tabs->isTabVisible(i); ++y)
+            for (int x = t.left(); x <= t.right(); ++x)
+                if (qGray(bar.pixel(x, y)) < kHalfInk)
+                    first = std::min(first, y), last = std::max(last, y);
+        QVERIFY2(!tabs->isTabVisible(i) || last - first + 1 >= 40,
+                 qPrintable(QString("%1: %2 px").arg(tabs->tabText(i)).arg(last - first + 1)));
+    }
     // Never over the figure.
     const QRect picture(w->picture(w->lesson().page())->mapTo(w.get(), QPoint()), w->picture(w->lesson().page())->size());
     QVERIFY(!w->toolbar()->geometry().intersects(picture));
