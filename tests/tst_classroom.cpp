@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
 
 #include <algorithm>
@@ -47,16 +48,17 @@ constexpr int kFullHdWidth = 1920, kFullHdHeight = 1080;
 QString shown(const core::Lesson &l)
 {
     QString s = QString("page %1 step %2 lines %3 running %4 weight %5 shared %6 erasing %7 cm %8/%9 grid %10 "
-                        "squares %11 toolbar %12 layout %13 hand %14 out %15 |")
+                        "squares %11 toolbar %12 quarter %13 diameter %14 layout %15 hand %16 out %17 |")
                     .arg(l.page()).arg(l.step()).arg(l.formulaLines()).arg(l.running()).arg(l.weight().factor())
                     .arg(l.sharedPen()).arg(l.erasing()).arg(l.realLengths()).arg(l.radiusCm()).arg(l.gridShown())
-                    .arg(l.squaresShown()).arg(int(l.toolbar())).arg(int(l.sectorLayout())).arg(l.handMode())
+                    .arg(l.squaresShown()).arg(int(l.toolbar())).arg(l.quarterCount()).arg(l.diameterFormula())
+                    .arg(int(l.sectorLayout())).arg(l.handMode())
                     .arg(std::ranges::count_if(l.arrangement().poses, [](const auto &pose) { return pose.has_value(); }));
     for (int p = 0; p < l.pageCount(); ++p)
-        s += QString(" %1:%2 %3 %4 ink %5/%6/%7 shown %8 figure %9/%10 step %11").arg(p).arg(l.value(p))
+        s += QString(" %1:%2 %3 %4 ink %5/%6/%7 shown %8 figure %9/%10 step %11 counted %12").arg(p).arg(l.value(p))
                  .arg(l.aidsShown(p)).arg(QString::fromStdString(l.pen(p).name())).arg(l.ink(p).strokes().size())
                  .arg(l.ink(p).undoDepth()).arg(l.ink(p).redoDepth()).arg(l.shown(p)).arg(l.choice(p))
-                 .arg(l.second(p)).arg(l.step(p));
+                 .arg(l.second(p)).arg(l.step(p)).arg(l.paperStep(p));
     return s;
 }
 
@@ -118,6 +120,13 @@ void prepare(core::Lesson &l, const core::Command &c)
         l.stepSectors(l.sectors());
         if (id == "formula.back")
             run(l, "formula.next");
+    } else if (id == "count.next" || id == "count.back") {
+        l.setGrid(true);
+        if (!l.aidsShown(l.page()))
+            run(l, "aids");
+        l.stepSectors(l.page() == l.animatedPage() ? l.sectors() : 0);
+        if (id == "count.back")
+            run(l, "count.next");
     }
 }
 
@@ -252,6 +261,7 @@ void TestClassroom::sizesAt1080p()
     const QImage screen = w->grab().toImage();
     // Ink: at least half covered, black letters on the button's near-white face.
     constexpr int kHalfInk = 124;
+    constexpr int kTabFramePx = 4;
     int measured = 0;
     for (ToolButton *button : w->toolbar()->buttons()) {
         if (!button->isVisible() || !button->isEnabled())
@@ -285,6 +295,19 @@ void TestClassroom::sizesAt1080p()
         ++measured;
     }
     QVERIFY(measured > 10);
+    // The tabs' captions as well: the inked rows inside each tab, its frame left out.
+    QTabBar *tabs = w->findChild<QTabBar *>();
+    const QImage bar = tabs->grab().toImage();
+    for (int i = 0; i < tabs->count(); ++i) {
+        const QRect t = tabs->tabRect(i).adjusted(kTabFramePx, kTabFramePx, -kTabFramePx, -kTabFramePx);
+        int first = t.bottom(), last = t.top() - 1;
+        for (int y = t.top(); y <= t.bottom() && tabs->isTabVisible(i); ++y)
+            for (int x = t.left(); x <= t.right(); ++x)
+                if (qGray(bar.pixel(x, y)) < kHalfInk)
+                    first = std::min(first, y), last = std::max(last, y);
+        QVERIFY2(!tabs->isTabVisible(i) || last - first + 1 >= 40,
+                 qPrintable(QString("%1: %2 px").arg(tabs->tabText(i)).arg(last - first + 1)));
+    }
     // Never over the figure.
     const QRect picture(w->picture(w->lesson().page())->mapTo(w.get(), QPoint()), w->picture(w->lesson().page())->size());
     QVERIFY(!w->toolbar()->geometry().intersects(picture));

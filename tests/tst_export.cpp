@@ -237,7 +237,7 @@ void TestExport::paperLaysLittleInk_data()
     const LineWeight heavy = *LineWeight::fromFactor(3);
     QTest::newRow("polygon, aids, paper, squares") << PageView{0, design, 12, 0, heavy, true, 0, true, 10, true, true};
     QTest::newRow("the whole disc") << PageView{1, design, 360, 0, {}};
-    QTest::newRow("a sector, aids, paper") << PageView{1, design, 271, 0, {}, true, 0, true, 5, true};
+    QTest::newRow("a sector, aids, its squares counted") << PageView{1, design, 270, 0, {}, true, 0, true, 5, true};
     QTest::newRow("sectors half moved") << PageView{2, design, 8, 8, heavy};
     QTest::newRow("sectors all moved, aids, paper") << PageView{2, design, 8, 16, {}, true, 0, false, 8, true};
 }

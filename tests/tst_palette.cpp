@@ -248,6 +248,7 @@ void TestPalette::pensReadOnEveryFillAtTheDesignWeight()
     if (paper) {
         w.lesson().setGrid(true);
         w.lesson().toggleAids();
+        while (w.lesson().stepCounting(1)) {}
     }
     const QImage before = w.grab().toImage();
     const QRect overlay(w.Scriba[page]->mapTo(&w, QPoint()), w.Scriba[page]->size());

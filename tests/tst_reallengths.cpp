@@ -30,31 +30,40 @@ private slots:
 void TestRealLengths::texts_data()
 {
     QTest::addColumn<int>("page");
-    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("value"); // on page 2, 1: the formula from the diameter
     QTest::addColumn<int>("radius");
     QTest::addColumn<QStringList>("expected");
-    // Perimeter 2n·r·sin(180°/n), area n/2·r²·sin(360°/n).
+    // Perimeter 2n·r·sin(180°/n), area n/2·r²·sin(360°/n): no pupil works these, rounded.
     QTest::newRow("12 sides, 10 cm: 240·sin 15° = 62.117, 600·sin 30° = 300")
-        << 0 << 12 << 10 << QStringList{"半径 10 cm", "周の長さ 約 62.1 cm", "面積 300 cm²"};
+        << 0 << 12 << 10 << QStringList{"半径 10 cm", "まわりの長さ 約 62.1 cm", "面積 300 cm²"};
     QTest::newRow("6 sides, 5 cm: 60·sin 30° = 30, 75·sin 60° = 64.95")
-        << 0 << 6 << 5 << QStringList{"半径 5 cm", "周の長さ 30 cm", "面積 約 65.0 cm²"};
+        << 0 << 6 << 5 << QStringList{"半径 5 cm", "まわりの長さ 30 cm", "面積 約 65.0 cm²"};
     QTest::newRow("square, 8 cm: 64·sin 45° = 45.25, 128·sin 90° = 128")
-        << 0 << 4 << 8 << QStringList{"半径 8 cm", "周の長さ 約 45.3 cm", "面積 128 cm²"};
+        << 0 << 4 << 8 << QStringList{"半径 8 cm", "まわりの長さ 約 45.3 cm", "面積 128 cm²"};
     QTest::newRow("64 sides, 10 cm: 1280·sin 2.8125° = 62.807, 3200·sin 5.625° = 313.65")
-        << 0 << 64 << 10 << QStringList{"半径 10 cm", "周の長さ 約 62.8 cm", "面積 約 313.7 cm²"};
-    // Arc 2πr·v/360, sector πr²·v/360.
-    QTest::newRow("90°, 10 cm: 5π = 15.708, 25π = 78.540")
-        << 1 << 90 << 10 << QStringList{"半径 10 cm", "弧の長さ 約 15.7 cm", "面積 約 78.5 cm²"};
-    QTest::newRow("180°, 8 cm: 8π = 25.133, 32π = 100.531")
-        << 1 << 180 << 8 << QStringList{"半径 8 cm", "弧の長さ 約 25.1 cm", "面積 約 100.5 cm²"};
-    QTest::newRow("0°, 8 cm: nothing, exactly") << 1 << 0 << 8 << QStringList{"半径 8 cm", "弧の長さ 0 cm", "面積 0 cm²"};
-    // Base πr, height r; the formula by hand with 3.14.
-    QTest::newRow("10 cm: 10π = 31.416; 100 × 3.14 = 314")
-        << 2 << 0 << 10 << QStringList{"底辺 約 31.4 cm", "高さ 10 cm", "10 × 10 × 3.14 ＝ 314 cm²"};
-    QTest::newRow("5 cm: 5π = 15.708; 25 × 3.14 = 78.5")
-        << 2 << 0 << 5 << QStringList{"底辺 約 15.7 cm", "高さ 5 cm", "5 × 5 × 3.14 ＝ 78.5 cm²"};
-    QTest::newRow("8 cm: 8π = 25.133; 64 × 3.14 = 200.96")
-        << 2 << 0 << 8 << QStringList{"底辺 約 25.1 cm", "高さ 8 cm", "8 × 8 × 3.14 ＝ 200.96 cm²"};
+        << 0 << 64 << 10 << QStringList{"半径 10 cm", "まわりの長さ 約 62.8 cm", "面積 約 313.7 cm²"};
+    // Worked with 3.14: arc 直径 × 3.14 × v/360, area 半径 × 半径 × 3.14 × v/360.
+    QTest::newRow("90°, 10 cm: 62.8 ÷ 4 = 15.7, 314 ÷ 4 = 78.5")
+        << 1 << 90 << 10 << QStringList{"半径 10 cm", "曲線部分の長さ 15.7 cm", "面積 78.5 cm²"};
+    QTest::newRow("180°, 8 cm: 50.24 ÷ 2 = 25.12, 200.96 ÷ 2 = 100.48")
+        << 1 << 180 << 8 << QStringList{"半径 8 cm", "曲線部分の長さ 25.12 cm", "面積 100.48 cm²"};
+    QTest::newRow("120°, 10 cm: 62.8 ÷ 3 = 20.93…, 314 ÷ 3 = 104.66…")
+        << 1 << 120 << 10 << QStringList{"半径 10 cm", "曲線部分の長さ 約 20.9 cm", "面積 約 104.7 cm²"};
+    QTest::newRow("9°, 5 cm: 31.4 ÷ 40 = 0.785, 78.5 ÷ 40 = 1.9625")
+        << 1 << 9 << 5 << QStringList{"半径 5 cm", "曲線部分の長さ 0.785 cm", "面積 1.9625 cm²"};
+    QTest::newRow("360°, 5 cm: the circumference 31.4, 78.5")
+        << 1 << 360 << 5 << QStringList{"半径 5 cm", "円周 31.4 cm", "面積 78.5 cm²"};
+    QTest::newRow("0°, 8 cm: the radius alone") << 1 << 0 << 8 << QStringList{"半径 8 cm"};
+    // Base 半径 × 3.14, height the radius; the formula, then its answer with the unit.
+    QTest::newRow("10 cm: 31.4 × 10 = 10 × 10 × 3.14 = 314")
+        << 2 << 0 << 10 << QStringList{"底辺 31.4 cm", "高さ 10 cm", "10 × 10 × 3.14 ＝ 314", "314 cm²"};
+    QTest::newRow("5 cm: 15.7 × 5 = 78.5")
+        << 2 << 0 << 5 << QStringList{"底辺 15.7 cm", "高さ 5 cm", "5 × 5 × 3.14 ＝ 78.5", "78.5 cm²"};
+    QTest::newRow("8 cm: 25.12 × 8 = 200.96, as the line above it multiplies")
+        << 2 << 0 << 8 << QStringList{"底辺 25.12 cm", "高さ 8 cm", "8 × 8 × 3.14 ＝ 200.96", "200.96 cm²"};
+    QTest::newRow("8 cm from the diameter: 16 × 3.14 ÷ 2 × 8 = 200.96")
+        << 2 << 1 << 8
+        << QStringList{"直径 16 cm", "底辺 25.12 cm", "高さ 8 cm", "16 × 3.14 ÷ 2 × 8 ＝ 200.96", "200.96 cm²"};
 }
 
 void TestRealLengths::texts()
@@ -64,9 +73,10 @@ void TestRealLengths::texts()
     QFETCH(int, radius);
     QFETCH(QStringList, expected);
     const RealLengths lengths(radius);
-    std::vector<std::string> lines = page == 0 ? lengths.polygon(value) : page == 1 ? lengths.sector(value) : lengths.parallelogram();
+    std::vector<std::string> lines = page == 0 ? lengths.polygon(value) : page == 1 ? lengths.sector(value) : lengths.parallelogram(value);
     if (page == 2)
-        lines.push_back(lengths.areaFormula());
+        for (const std::string &line : lengths.areaFormula(value))
+            lines.push_back(line);
     QStringList shown;
     for (const std::string &line : lines)
         shown << QString::fromStdString(line);
@@ -86,7 +96,7 @@ void TestRealLengths::placed_data()
 }
 
 // At 12 sides, 90° and the finished 16 sectors with the whole formula, all
-// three lines in cm find room beside every other aid; the layout keeps them
+// the lines in cm find room beside every other aid; the layout keeps them
 // clear of the figure and of the rest.
 void TestRealLengths::placed()
 {
@@ -99,7 +109,7 @@ void TestRealLengths::placed()
     const std::vector<TextCall> plain = PageRenderer::aids(view, QtTextMeasure::instance()).texts;
     view.realLengths = true;
     const std::vector<TextCall> texts = PageRenderer::aids(view, QtTextMeasure::instance()).texts;
-    QCOMPARE(texts.size(), plain.size() + 3);
+    QCOMPARE(texts.size(), plain.size() + (page == 2 ? 4 : 3));
 }
 
 void TestRealLengths::stored_data()

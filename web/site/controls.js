@@ -124,6 +124,7 @@ export function layOut() {
         style.setProperty('--target-px', `${layout.targetPx}px`);
     }
     placeToolbar(classroom ? layout : null);
+    pages.forEach((p, page) => { p.tab.style.flex = classroom ? `0 0 ${layout.tabWidths[page]}px` : ''; });
     const [, , tw, th] = layout.tab;
     place($('tabs'), layout.tab);
     place($('tablist'), [0, 0, tw, layout.tabRow]);
@@ -255,6 +256,8 @@ export function follow(change, page) {
         break;
     case core.Change.Pages:
         pages[page].tab.hidden = !lesson.shown(page);
+        if (classroom)
+            layOut();
         storeChoices();
         break;
     case core.Change.Layout:

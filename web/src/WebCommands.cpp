@@ -128,6 +128,10 @@ val classroomLayout(const core::Lesson &lesson, int width, int height, val offer
     out.set("tab", rect(l.tab));
     out.set("tabRow", l.tabRow);
     out.set("tabLabelPx", l.tabLabelPx);
+    val tabWidths = val::array();
+    for (int w : l.tabWidths)
+        tabWidths.call<void>("push", w);
+    out.set("tabWidths", tabWidths);
     val clear = val::array();
     clear.call<void>("push", rect(l.clear[0]));
     clear.call<void>("push", rect(l.clear[1]));

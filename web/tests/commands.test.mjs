@@ -16,10 +16,11 @@ function setUp() {
         let s = `page ${l.page()} step ${l.step()} lines ${l.formulaLines()} running ${l.running()} weight ${l.weight()}`
             + ` shared ${l.sharedPen()} erasing ${l.erasing()} cm ${l.realLengths()}/${l.radiusCm()} grid ${l.gridShown()}`
             + ` squares ${l.squaresShown()} toolbar ${l.toolbarShown(true)} undo ${l.canUndo()} redo ${l.canRedo()}`
+            + ` quarter ${l.quarterCount()} diameter ${l.diameterFormula()}`
             + ` layout ${core.sectorLayout(l)} hand ${core.handMode(l)} ${JSON.stringify(core.arrangement(l))} |`;
         for (let p = 0; p < l.pageCount(); ++p)
             s += ` ${p}:${l.value(p)} ${l.aidsShown(p)} ${l.pen(p)} ink ${inkOf(l).pointCount(p)}`
-                + ` shown ${l.shown(p)} figure ${l.choice(p)}/${l.second(p)} step ${l.stepOf(p)}`;
+                + ` shown ${l.shown(p)} figure ${l.choice(p)}/${l.second(p)} step ${l.stepOf(p)} counted ${l.paperStep(p)}`;
         return s;
     };
     const run = (l, id) => core.runCommand(l, id, 1);
@@ -59,13 +60,21 @@ function setUp() {
             core.moveSector(l, 1, 1, x + 2 * r, y, 600, 300);
             core.dropSector(l, 1, 1);
         } else if (id === 'lesson.back' || id === 'sectors.back' || id === 'sectors.home')
-            run(l, 'sectors.next');
+            run(l, l.page() === l.animatedPage() ? 'sectors.next' : 'count.next');
         else if (id === 'formula.next' || id === 'formula.back') {
             if (!l.aidsShown(l.page()))
                 run(l, 'aids');
             l.stepSectors(l.sectors());
             if (id === 'formula.back')
                 run(l, 'formula.next');
+        } else if (id === 'count.next' || id === 'count.back') {
+            if (!l.gridShown())
+                run(l, 'grid');
+            if (!l.aidsShown(l.page()))
+                run(l, 'aids');
+            l.stepSectors(l.page() === l.animatedPage() ? l.sectors() : 0);
+            if (id === 'count.back')
+                run(l, 'count.next');
         }
     };
     window.probe = { reference, referenceInk: new core.Ink(reference), shown, run, prepare, rows: core.commands() };

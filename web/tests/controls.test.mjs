@@ -65,6 +65,10 @@ test('keys: the scroll bar, pages, aids, weight, pens and a presenter\'s clicker
     await press(page, 'Home', 'F2', 'Control+=', 'Control+=', 'Control+=', '3');
     let s = await state(page);
     assert.deepEqual([s.value, s.aids, s.weight, s.pen], [3, true, 3, '#ff0000']);
+    // With the squared paper and the aids the clicker counts the squares, and the slider stays.
+    await press(page, 'g', 'PageDown', 'PageDown', 'PageUp');
+    assert.deepEqual(await page.evaluate(() => [tamsel.lesson.paperStep(0), tamsel.lesson.value(0)]), [1, 3]);
+    await press(page, 'g');
     await press(page, 'Control+-', '4');
     s = await state(page);
     assert.deepEqual([s.weight, s.pen], [2, '#0000ff']);
@@ -123,12 +127,12 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     let s = await state(page);
     assert.deepEqual([s.menu, s.weight], [false, 3], 'Shift+F10, 線の太さ, 特大');
     await press(page, 'Shift+F10', 'p', 'ArrowDown', 'Enter');
-    assert.equal((await state(page)).pen, '#ffff00', 'the second pen, 黄');
+    assert.equal((await state(page)).pen, '#ffff00', 'the second pen, 黄色');
     await press(page, 'Shift+F10', 'a');
     assert.ok((await state(page)).aids, '説明を表示');
     await press(page, 'Shift+F10');
     const marks = await page.$$eval('#menu [aria-checked="true"]', (items) => items.map((i) => i.textContent));
-    assert.deepEqual(marks, ['特大(X)', '黄(Y)2', '説明を表示(A)F2', '10 cm', '正多角形', '円弧', '円→平行四辺形', '白紙']);
+    assert.deepEqual(marks, ['特大(X)', '黄色(Y)2', '説明を表示(A)F2', '10 cm', '正多角形', '円弧', '円→平行四辺形', '白紙']);
     await press(page, 'Escape');
 
     const cdp = await page.createCDPSession();
@@ -216,4 +220,15 @@ test('until the first picture nothing stands unplaced; a module the server refus
         await page.close();
         await server.close();
     }
+});
+
+test('the first picture waits for one script and the module, each fetched once', async () => {
+    const page = await open(web.browser, web.server.url);
+    const fetched = await page.evaluate(() => {
+        const drawn = performance.getEntriesByName('tamsel-first-frame')[0].startTime;
+        return performance.getEntriesByType('resource').map((e) => [e.startTime, new URL(e.name).pathname])
+            .filter(([start, file]) => start < drawn && /\.(js|wasm)$/.test(file)).map(([, file]) => file).sort();
+    });
+    assert.deepEqual(fetched, ['/tamsel-core.wasm', '/tamsel.js']);
+    await page.close();
 });

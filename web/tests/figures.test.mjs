@@ -47,6 +47,13 @@ async function show(view, viewport = DESIGN) {
         window.tamsel.core.setSectorLayout(lesson, ['parallelogram', 'rectangle', 'triangle'].indexOf(v.layout ?? 'parallelogram'));
         if (lesson.aidsShown(v.page) !== Boolean(v.aids))
             lesson.toggleAids();
+        const { core } = window.tamsel, turn = (on, shown, id) => on !== shown && core.runCommand(lesson, id, 1);
+        turn(Boolean(v.grid), lesson.gridShown(), 'grid');
+        turn(Boolean(v.squares), lesson.squaresShown(), 'squares');
+        turn(Boolean(v.quarter), lesson.quarterCount(), 'grid.quarter');
+        turn(Boolean(v.diameter), lesson.diameterFormula(), 'formula.diameter');
+        const more = () => (v.grid && lesson.paperStep(v.page) < 4) || lesson.formulaLines() < (v.formula ?? 0);
+        while (more() && core.runCommand(lesson, 'lesson.next', 1));
         return pages[v.page].layout.inner.slice(2);
     }, view);
     await settle(page);
@@ -78,6 +85,10 @@ const views = {
     'the finished rectangle\'s aids': { page: 2, value: 8, step: 16, aids: true, layout: 'rectangle' },
     'the triangle, 6 of 16 rings unrolled': { page: 2, value: 8, step: 6, layout: 'triangle' },
     'the finished triangle of 64 rings, its aids': { page: 2, value: 32, step: 64, aids: true, layout: 'triangle' },
+    'the whole circle named': { page: 1, value: 360, aids: true },
+    'the circle between two squares and the r × r square': { page: 0, value: 12, aids: true, squares: true },
+    'the squares counted by the quarter': { page: 0, value: 12, aids: true, grid: true, quarter: true },
+    'the formula from the diameter': { page: 2, value: 8, step: 16, aids: true, diameter: true, formula: 4 },
 };
 
 // A practice figure is drawn as the desktop draws it; its words are laid out

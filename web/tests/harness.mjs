@@ -91,7 +91,7 @@ export function settle(page) {
 }
 
 // The desktop's picture of a view, as a PNG file.
-export async function exportView(file, { page = 0, id, value, step, size = '526x370', weight = 1, aids = false, figure, second, layout }) {
+export async function exportView(file, { page = 0, id, value, step, size = '526x370', weight = 1, aids = false, figure, second, layout, ...more }) {
     const args = ['--export', file, '--page', id ?? String(page), '--size', size, '--weight', String(weight)];
     if (figure !== undefined)
         args.push('--figure', figure);
@@ -105,6 +105,10 @@ export async function exportView(file, { page = 0, id, value, step, size = '526x
         args.push('--step', String(step));
     if (aids)
         args.push('--aids');
+    for (const option of ['grid', 'squares', 'quarter', 'diameter'].filter((o) => more[o]))
+        args.push(`--${option}`);
+    if (more.formula)
+        args.push('--formula', String(more.formula));
     await promisify(execFile)(desktop, args, { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
     return file;
 }

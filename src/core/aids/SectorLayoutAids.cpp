@@ -99,18 +99,18 @@ void addBase(LessonAids &aids, AidLayout &layout, double left, double right, dou
 
 std::string ringCount(int rings) { return "輪の数 " + Text::number(rings); }
 
-std::vector<std::string> triangleHeightLabel() { return {"高さ", "→ 半径"}; }
+std::vector<std::string> triangleHeightLabel() { return {"高さ ＝ 半径"}; }
 
-std::string triangleBaseLabel() { return "底辺 → 円周"; }
+std::string triangleBaseLabel() { return "底辺 ＝ 円周"; }
 
 const std::vector<std::string> &triangleFormula()
 {
     static const std::vector<std::string> kLines = {
-        "面積 ＝ 底辺 × 高さ ÷ 2",
-        "　　 ＝ 円周 × 半径 ÷ 2",
-        "　　 ＝ 半径 × 2 × 3.14 × 半径 ÷ 2",
-        "　　 ＝ 半径 × 半径 × 3.14",
-        ParallelogramAids::formula().back(),
+        "円の面積 ＝ 三角形の面積 ＝ 底辺 × 高さ ÷ 2",
+        "　　　　 ＝ 円周 × 半径 ÷ 2",
+        "　　　　 ＝ 半径 × 2 × 3.14（円周率）× 半径 ÷ 2",
+        "　　　　 ＝ 半径 × 3.14（円周率）× 半径",
+        ParallelogramAids::formula(false).back(),
     };
     return kLines;
 }
@@ -146,10 +146,10 @@ void addRectangle(LessonAids &aids, AidLayout &layout, const PageView &view)
     const bool onLeft = leftX - bracketPx / 2.0 - gap >= c.centre.x() + c.R + outlinePx / 2;
     const double x = onLeft ? leftX : figure.right() + offset;
     addHeight(aids, layout, PointF(x, f.firstFoot.y() - c.R), PointF(x, f.firstFoot.y()), onLeft,
-              ParallelogramAids::heightLabel(), bracketPx);
+              {ParallelogramAids::heightLabel()}, bracketPx);
     addBase(aids, layout, f.firstFoot.x(), f.lastFoot.x(), figure.bottom() + offset, ParallelogramAids::baseLabel(),
             bracketPx);
-    addFormula(aids, layout, ParallelogramAids::formula(), view.formulaLines,
+    addFormula(aids, layout, ParallelogramAids::formula(view.diameterFormula), view.formulaLines,
                {layout.inside(AidLayout::Top | AidLayout::Right),
                 {PointF(2 * c.centre.x() + gap, gap), AidLayout::Left | AidLayout::Top},
                 layout.inside(AidLayout::Bottom | AidLayout::Right)});
@@ -214,7 +214,8 @@ void addTriangleLengths(LessonAids &aids, AidLayout &layout, const PageView &vie
         lines = {"底辺 " + RealLengths::measure(2 * std::numbers::pi * view.radiusCm, RealLengths::kCm),
                  "高さ " + RealLengths::measure(view.radiusCm, RealLengths::kCm)};
         if (view.formulaLines >= LessonAids::kFormulaLines)
-            lines.push_back(lengths.areaFormula());
+            for (const std::string &line : lengths.areaFormula(false))
+                lines.push_back(line);
     }
     const std::vector<TextCall> texts =
         layout.place(lines, {layout.inside(AidLayout::Bottom | AidLayout::Left), layout.inside(AidLayout::Top | AidLayout::Left),

@@ -87,10 +87,11 @@ ClassroomLayout ClassroomLayout::compute(Size client, const Lesson &lesson, cons
                                     std::max(l.targetPx, 2 * pad + l.iconPx + line));
     const int bw = l.buttonSize.width(), bh = l.buttonSize.height();
 
-    // The toolbar keeps one extent on every page, so the figure stays put.
-    std::size_t most = 0;
+    // The toolbar keeps one extent on every page shown, so the figure stays put.
+    std::size_t most = buttonsOf(lesson, lesson.page(), offers).size();
     for (int page = 0; page < lesson.pageCount(); ++page)
-        most = std::max(most, buttonsOf(lesson, page, offers).size());
+        if (lesson.shown(page))
+            most = std::max(most, buttonsOf(lesson, page, offers).size());
     const int count = std::max(1, int(most));
     const int along = landscape ? h : w;
     const int perLine = std::max(1, (along - 2 * m + gap) / ((landscape ? bh : bw) + gap));
@@ -124,12 +125,32 @@ ClassroomLayout ClassroomLayout::compute(Size client, const Lesson &lesson, cons
 
     l.tabRow = rowH;
     const int pages = lesson.pageCount();
-    // A tab's style keeps about an em of its caption's letters round it.
-    const double tabW = double(l.tab.width()) / std::max(1, pages) - 2 * pad;
-    double widest = 0;
+    // Tabs as wide as their captions, the row's spare width shared out, so a
+    // long caption does not shrink the short ones' letters. A tab's style keeps
+    // about an em of its caption's letters round it.
+    const auto natural = [&](int page, int px) { return measure.advance(lesson.row(page).caption, px) + px + 2 * pad; };
+    double wanted = 0;
+    int shownTabs = 0;
     for (int page = 0; page < pages; ++page)
-        widest = std::max(widest, measure.advance(lesson.row(page).caption, l.labelPx) + l.labelPx);
-    l.tabLabelPx = widest > tabW ? std::max(1, int(std::floor(l.labelPx * std::max(0.0, tabW) / widest))) : l.labelPx;
+        if (lesson.shown(page)) {
+            wanted += natural(page, l.labelPx);
+            ++shownTabs;
+        }
+    const double rowW = l.tab.width();
+    // Only the letters shrink; a pixel a tab is kept for rounding its width up.
+    const double fixed = (2.0 * pad + 1) * shownTabs;
+    l.tabLabelPx = wanted > rowW
+                       ? std::max(1, int(std::floor(l.labelPx * std::max(0.0, rowW - fixed) / (wanted - 2.0 * pad * shownTabs))))
+                       : l.labelPx;
+    l.tabWidths.assign(std::size_t(pages), 0);
+    int used = 0;
+    for (int page = 0; page < pages; ++page)
+        if (lesson.shown(page))
+            used += l.tabWidths[std::size_t(page)] = int(std::ceil(natural(page, l.tabLabelPx)));
+    const int spare = std::max(0, l.tab.width() - used);
+    for (int page = 0, at = 0; page < pages; ++page)
+        if (lesson.shown(page))
+            l.tabWidths[std::size_t(page)] += spare / shownTabs + (at++ < spare % shownTabs ? 1 : 0);
 
     const Rect area(m, l.tabRow + m, std::max(0, l.tab.width() - 2 * m), std::max(0, l.tab.height() - l.tabRow - 2 * m));
     const int labelW = std::max(l.targetPx, round32(l.labelPx * kValueEms) + 2 * pad);

@@ -58,6 +58,7 @@ struct ClassroomLayout
     Rect tab;
     int tabRow = 0;
     int tabLabelPx = 0; // as large as lets every caption fit its tab
+    std::vector<int> tabWidths; // a page's tab, in its caption's measure; 0 where it is hidden
     Rect clear[2];
     Rect swatch;
     std::vector<Page> pages;

@@ -40,6 +40,7 @@ bool hasAids(const Lesson &l, int page) { return l.hasAids(page); }
 bool hasGrid(const Lesson &l, int page) { return l.hasGrid(page); }
 bool hasSquares(const Lesson &l, int page) { return l.hasSquares(page); }
 bool hasFormula(const Lesson &l, int page) { return animated(l, page) && l.hasAids(page); }
+bool steps(const Lesson &l, int page) { return l.steps(page); }
 bool stepping(const Lesson &l, int page) { return l.hasSteps(page); }
 bool hasSecond(const Lesson &l, int page) { return l.secondRange(page).has_value(); }
 
@@ -341,16 +342,25 @@ std::vector<Command> build()
                     .keys = {"Ctrl+Shift+Tab", "Ctrl+PageUp"}, .menu = Menu::Steps,
                     .run = [](Lesson &l, const Command &, int) { l.previousPage(); }});
     // A presenter's clicker sends Page Down and Page Up.
-    rows.push_back({.id = "lesson.next", .label = "次へ（おうぎ形・公式）", .mnemonic = 'F', .icon = "next",
-                    .keys = {"PageDown"}, .menu = Menu::Steps, .section = 1, .has = stepping,
+    rows.push_back({.id = "lesson.next", .label = "次へ（おうぎ形・方眼・公式）", .mnemonic = 'F', .icon = "next",
+                    .keys = {"PageDown"}, .menu = Menu::Steps, .section = 1, .has = steps,
                     .run = [](Lesson &l, const Command &, int) { l.stepLesson(1); }});
-    rows.push_back({.id = "lesson.back", .label = "前へ（おうぎ形・公式）", .mnemonic = 'B', .icon = "back",
-                    .keys = {"PageUp"}, .menu = Menu::Steps, .section = 1, .has = stepping,
+    rows.push_back({.id = "lesson.back", .label = "前へ（おうぎ形・方眼・公式）", .mnemonic = 'B', .icon = "back",
+                    .keys = {"PageUp"}, .menu = Menu::Steps, .section = 1, .has = steps,
                     .run = [](Lesson &l, const Command &, int) { l.stepLesson(-1); }});
     rows.push_back({.id = "sectors.home", .label = "おうぎ形をすべて円に戻す", .mnemonic = 'H', .icon = "home",
                     .keys = {"Home"}, .menu = Menu::Steps, .section = 1, .has = stepping,
                     .run = [](Lesson &l, const Command &, int) { l.returnAllSectors(); }});
 
+    // How the counting and the formula go: kept between runs, beside their steps.
+    rows.push_back({.id = "grid.quarter", .label = "円の 1/4 で数える", .mnemonic = 'U',
+                    .menu = Menu::Steps, .section = 2, .has = hasGrid,
+                    .state = [](const Lesson &l, const Command &, int) { return checked(l.quarterCount()); },
+                    .run = [](Lesson &l, const Command &, int) { l.toggleQuarterCount(); }});
+    rows.push_back({.id = "formula.diameter", .label = "公式を直径から作る", .mnemonic = 'J',
+                    .menu = Menu::Steps, .section = 2, .has = hasFormula,
+                    .state = [](const Lesson &l, const Command &, int) { return checked(l.diameterFormula()); },
+                    .run = [](Lesson &l, const Command &, int) { l.toggleDiameterFormula(); }});
     rows.push_back({.id = "value.down", .label = "値を一つ減らす", .shortLabel = "減らす", .icon = "value-down",
                     .toolbar = kSteps + 1, .has = hasValue,
                     .state = [](const Lesson &l, const Command &, int) {
@@ -379,20 +389,27 @@ std::vector<Command> build()
     rows.push_back({.id = "formula.back", .label = "公式を一行消す", .shortLabel = "一行消す", .icon = "formula-back",
                     .toolbar = kSteps + 6, .has = hasFormula,
                     .state = [](const Lesson &l, const Command &, int) { return enabled(l.formulaLines() > 0); },
-                    .run = [](Lesson &l, const Command &, int) {
-                        if (l.formulaLines() > 0)
-                            l.stepLesson(-1);
-                    }});
+                    .run = [](Lesson &l, const Command &, int) { l.stepFormula(-1); }});
     rows.push_back({.id = "formula.next", .label = "公式を一行書く", .shortLabel = "一行書く", .icon = "formula-next",
                     .toolbar = kSteps + 7, .tip = "説明を表示して、おうぎ形がすべて並んだあとに使えます",
                     .has = hasFormula,
                     .state = [](const Lesson &l, const Command &, int) {
-                        return enabled(l.formulaReady() && l.formulaLines() < Lesson::kFormulaLines);
+                        return enabled(l.formulaReady() && l.formulaLines() < l.formulaLineCount());
                     },
-                    .run = [](Lesson &l, const Command &, int) {
-                        if (l.formulaReady())
-                            l.stepLesson(1);
-                    }});
+                    .run = [](Lesson &l, const Command &, int) { l.stepFormula(1); }});
+    rows.push_back({.id = "count.back", .label = "方眼の数えを一つ戻す", .shortLabel = "数え戻す", .icon = "count-back",
+                    .toolbar = kSteps + 8, .has = hasGrid,
+                    .state = [](const Lesson &l, const Command &, int) {
+                        return enabled(l.countingReady(l.page()) && l.paperStep(l.page()) > PageView::PaperAlone);
+                    },
+                    .run = [](Lesson &l, const Command &, int) { l.stepCounting(-1); }});
+    rows.push_back({.id = "count.next", .label = "方眼を一つ進めて数える", .shortLabel = "数える", .icon = "count-next",
+                    .toolbar = kSteps + 9, .tip = "中の正方形 → 円周がかかる正方形 → 個数 → 面積の見当 の順に示します",
+                    .has = hasGrid,
+                    .state = [](const Lesson &l, const Command &, int) {
+                        return enabled(l.countingReady(l.page()) && l.paperStep(l.page()) < PageView::Estimated);
+                    },
+                    .run = [](Lesson &l, const Command &, int) { l.stepCounting(1); }});
 
     appendLayouts(rows, kSteps + 8);
 

@@ -13,10 +13,12 @@ namespace core {
 // What one page shows: which page, its picture's inner size in pixels, the value
 // of its scroll bar (sides, degrees or V), the sectors moved (page 2 only), the
 // line weight, whether the lesson aids show and how many lines of the formula,
-// whether the aids give lengths in cm for a circle of that real radius, and
-// whether squared paper and the two squares around the circle show; on the
-// sectors page, how they are laid out, or where a pupil's hands put them; on
-// a page that offers figures to choose from, the one chosen and its second length.
+// whether the aids give lengths in cm for a circle of that real radius,
+// whether squared paper and the two squares around the circle show, how far
+// the paper's squares are counted and over how much of the circle, and
+// whether the formula is built from the diameter; on the sectors page, how
+// they are laid out, or where a pupil's hands put them; on a page that offers
+// figures to choose from, the one chosen and its second length.
 struct PageView
 {
     int page = 0;
@@ -30,6 +32,10 @@ struct PageView
     int radiusCm = RadiusCm::kDefault;
     bool grid = false;
     bool squares = false;
+    enum PaperStep : int { PaperAlone, InsideTinted, CrossedTinted, Counted, Estimated };
+    int paperStep = Estimated;
+    bool quarterCount = false;
+    bool diameterFormula = false;
     SectorLayout layout = SectorLayout::Parallelogram;
     std::optional<SectorArrangement> hand = std::nullopt;
     int choice = 0;

@@ -1,5 +1,6 @@
 #include "Lesson.h"
 
+#include "ParallelogramAids.h"
 #include "PenPalette.h"
 #include "Text.h"
 
@@ -95,7 +96,33 @@ void Lesson::stop()
     tell(Change::Running, page);
 }
 
-void Lesson::clearFormula(int page) { stateOf(page).formulaLines = 0; }
+// The formula, and the counting of the emptied circle, stand on the finished figure.
+void Lesson::clearFormula(int page)
+{
+    PageState &s = stateOf(page);
+    s.formulaLines = 0;
+    if (hasSteps(page))
+        s.paperStep = PageView::PaperAlone;
+}
+
+void Lesson::restartCounting()
+{
+    for (PageState &state : m_pages)
+        state.paperStep = PageView::PaperAlone;
+}
+
+bool Lesson::stepCounting(int delta)
+{
+    if (!countingReady(m_page))
+        return false;
+    int &step = m_pages[index(m_page)].paperStep;
+    const int next = std::clamp(step + (delta > 0 ? 1 : -1), int(PageView::PaperAlone), int(PageView::Estimated));
+    if (next == step)
+        return false;
+    step = next;
+    tell(Change::Figure, m_page);
+    return true;
+}
 
 void Lesson::setValue(int page, int value)
 {
@@ -259,24 +286,31 @@ void Lesson::stepSectors(int delta)
 
 void Lesson::stepLesson(int delta)
 {
-    const int page = stepPage();
-    if (page < 0 || (m_handMode && page == m_animatedPage))
+    if (delta == 0 || !steps(m_page) || handInView())
         return;
-    PageState &state = stateOf(page);
-    if (formulaReady()) {
-        const int lines = row(page).formulaLines;
-        if (delta > 0) {
-            state.formulaLines = std::min(state.formulaLines + 1, lines);
-            tell(Change::Figure, page);
-            return;
-        }
-        if (state.formulaLines > 0) {
-            --state.formulaLines;
-            tell(Change::Figure, page);
-            return;
-        }
-    }
-    stepBy(page, delta);
+    if (delta > 0 ? stepCounting(delta) || stepFormula(delta) : stepFormula(delta) || stepCounting(delta))
+        return;
+    if (hasSteps(m_page) && !(delta > 0 && formulaReady()))
+        stepBy(m_page, delta);
+}
+
+bool Lesson::stepFormula(int delta)
+{
+    if (!hasSteps(m_page) || !formulaReady())
+        return false;
+    int &lines = stateOf(m_page).formulaLines;
+    const int next = std::clamp(lines + (delta > 0 ? 1 : -1), 0, formulaLineCount(m_page));
+    if (next == lines)
+        return false;
+    lines = next;
+    tell(Change::Figure, m_page);
+    return true;
+}
+
+// The page's own count, but the sectors' formula is longer when built from the diameter.
+int Lesson::formulaLineCount(int page) const
+{
+    return row(page).formulaLines > 0 ? int(ParallelogramAids::formula(m_diameterFormula).size()) : 0;
 }
 
 bool Lesson::formulaReady() const
@@ -360,6 +394,8 @@ void Lesson::setGrid(bool shown)
     if (shown == m_grid)
         return;
     m_grid = shown;
+    if (shown)
+        restartCounting();
     tell(Change::Grid, m_page);
 }
 
@@ -375,6 +411,25 @@ void Lesson::setSquares(bool shown)
         return;
     m_squares = shown;
     tell(Change::Squares, m_page);
+}
+
+void Lesson::setQuarterCount(bool on)
+{
+    if (on == m_quarterCount)
+        return;
+    m_quarterCount = on;
+    restartCounting();
+    tell(Change::Grid, m_page);
+}
+
+void Lesson::setDiameterFormula(bool on)
+{
+    if (on == m_diameterFormula)
+        return;
+    m_diameterFormula = on;
+    for (int page = 0; page < pageCount(); ++page)
+        stateOf(page).formulaLines = std::min(stateOf(page).formulaLines, formulaLineCount(page));
+    tell(Change::Lengths, m_page);
 }
 
 void Lesson::setWeight(LineWeight weight)
@@ -399,6 +454,7 @@ void Lesson::setRadiusCm(int cm)
     if (cm == m_radiusCm || !RadiusCm::offers(cm))
         return;
     m_radiusCm = cm;
+    restartCounting();
     tell(Change::Lengths, m_page);
 }
 
@@ -464,7 +520,9 @@ void Lesson::cyclePen()
 
 StoredChoices::Choices Lesson::choices() const
 {
-    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares, {}};
+    StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares};
+    c.quarterCount = m_quarterCount;
+    c.diameterFormula = m_diameterFormula;
     c.toolbar = m_toolbar;
     c.hintSeen = m_hintSeen;
     for (const PageState &state : m_pages) {
@@ -486,6 +544,8 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     setRealLengths(choices.realLengths);
     setGrid(choices.grid);
     setSquares(choices.squares);
+    setQuarterCount(choices.quarterCount);
+    setDiameterFormula(choices.diameterFormula);
     for (std::size_t page = 0; page < m_pages.size() && page < choices.shown.size(); ++page)
         if (choices.shown[page])
             setShown(int(page), true);
@@ -511,6 +571,9 @@ PageView Lesson::view(int page, Size inner) const
     v.formulaLines = s.formulaLines;
     v.choice = s.choice;
     v.second = s.second;
+    v.paperStep = s.paperStep;
+    v.quarterCount = m_quarterCount;
+    v.diameterFormula = m_diameterFormula;
     if (page == m_animatedPage) {
         v.layout = m_layout;
         if (m_handMode)

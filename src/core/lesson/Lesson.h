@@ -42,8 +42,8 @@ public:
         Pen,     // a page's pen colour
         SharedPen, // one pen for every page, or each page its own
         Ink,     // a page's finished strokes: a stroke, a clear, an erasure, undo, redo, a restore
-        Lengths, // lengths in cm on or off, or their radius, on every page
-        Grid,    // squared paper under every circle, shown or hidden
+        Lengths, // lengths in cm on or off, or their radius, on every page; the formula from the diameter or not
+        Grid,    // squared paper under every circle, shown or hidden, or counted by the quarter
         Squares, // the squares around the polygon's circle, shown or hidden
         Pages,   // a page shown among the tabs or hidden
         Eraser,  // the eraser taken up or put down
@@ -103,11 +103,21 @@ public:
     void tick();
     // Moves sectors by hand (keys, a clicker): pauses a run, then steps within 0..N.
     void stepSectors(int delta);
-    // Page Down (+1) or Page Up (-1) on the page with steps: with the aids shown
-    // and every step taken, a line of the formula; otherwise a step.
+    // Page Down (+1) or Page Up (-1) on the page in view. On a page with steps
+    // the steps, then with the aids shown and every step taken the squared
+    // paper's counting and a line of the formula; on another page the
+    // counting. Back again in the reverse order.
     void stepLesson(int delta);
+    // Whether stepLesson does anything on the page.
+    bool steps(int page) const { return hasSteps(page) || counting(page); }
     // Whether the formula can be written: the aids shown and every step taken.
     bool formulaReady() const;
+    // A line of the formula or a step of the counting alone, on the page in
+    // view when ready; false where nothing moved.
+    bool stepFormula(int delta);
+    bool stepCounting(int delta);
+    int formulaLineCount(int page) const;
+    int formulaLineCount() const { return formulaLineCount(stepPage()); }
     // Home, 「もとにもどす」: every sector back in the circle, by hand or not.
     void returnAllSectors();
 
@@ -158,6 +168,10 @@ public:
     void toggleAids();
     int formulaLines() const { return formulaLines(m_animatedPage); }
     int formulaLines(int page) const { return state(page).formulaLines; }
+    // The formula from the diameter, or from the radius as the textbook ends it.
+    bool diameterFormula() const { return m_diameterFormula; }
+    void setDiameterFormula(bool on);
+    void toggleDiameterFormula() { setDiameterFormula(!m_diameterFormula); }
 
     // Squared paper under the circle of every page that has one; the page in
     // view must have one for the toggle to act.
@@ -175,6 +189,17 @@ public:
     bool hasSquares(int page) const { return hasGrid(page) && row(page).boundingSquares; }
     void toggleSquares();
     void setSquares(bool shown);
+    // The paper's squares counted a step at a time (PageView::PaperStep) while
+    // the paper and the aids show; a fresh paper, radius or way of counting
+    // starts from the paper alone.
+    bool counting(int page) const { return m_grid && hasGrid(page) && aidsShown(page); }
+    // On the animated page the emptied circle is counted, once every sector is placed.
+    bool countingReady(int page) const { return counting(page) && (!hasSteps(page) || step(page) == stepCount(page)); }
+    int paperStep(int page) const { return state(page).paperStep; }
+    // One quarter of the circle counted and taken four times, as the textbook does.
+    bool quarterCount() const { return m_quarterCount; }
+    void setQuarterCount(bool on);
+    void toggleQuarterCount() { setQuarterCount(!m_quarterCount); }
 
     LineWeight weight() const { return m_weight; }
     void setWeight(LineWeight weight);
@@ -250,6 +275,7 @@ private:
         int value = 0;
         bool aids = false;
         Color pen;
+        int paperStep = PageView::PaperAlone;
         int step = 0;
         int formulaLines = 0;
         int choice = 0;
@@ -262,6 +288,7 @@ private:
     void tell(Change change, int page);
     void stop();
     void clearFormula(int page);
+    void restartCounting();
     void stepBy(int page, int delta);
     // Where a page shown next lies, counting from `page` in this direction.
     int shownFrom(int page, int direction) const;
@@ -280,6 +307,8 @@ private:
     bool m_sharedPen = false;
     bool m_grid = false;
     bool m_squares = false;
+    bool m_quarterCount = false;
+    bool m_diameterFormula = false;
     bool m_erasing = false;
     Toolbar m_toolbar = Toolbar::Auto;
     bool m_hintSeen = false;

@@ -24,12 +24,12 @@ constexpr int kFormulaLines = 5;
 
 void paintPolygon(DrawOps &ops, const PageView &view)
 {
-    PolygonFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight);
+    PolygonFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight, !view.grid);
 }
 
 void paintArc(DrawOps &ops, const PageView &view)
 {
-    ArcFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight);
+    ArcFigure::compute(ops.ScaleWidth(), ops.ScaleHeight(), view.value).paint(ops, view.weight, !view.grid);
 }
 
 // The circle the sectors are cut from, where it stands before any moves.
@@ -89,7 +89,8 @@ const std::vector<PageRow> &rows()
         {.id = "arc", .caption = "円弧", .range = ValueRange{0, ArcFigure::kMaxDegrees, ArcFigure::kMaxDegrees, 1},
          .valueName = "中心角", .valueDescription = "扇形の中心角: ", .valueUnit = " 度", .animates = false,
          .paintFigure = paintArc, .frame = ArcFigure::frame, .addAids = ArcAids::add,
-         .addRealLengths = RealLengthAids::addSector, .circle = ArcFigure::frame, .design = Design::kPages[1]},
+         .addRealLengths = RealLengthAids::addSector, .circle = ArcFigure::frame,
+         .countedQuarters = ArcAids::countedQuarters, .design = Design::kPages[1]},
         {.id = "sectors", .caption = "円→平行四辺形",
          .range = ValueRange{ParallelogramFigure::kMinHalf, ParallelogramFigure::kMaxHalf, kStartHalf, kSectorsPerHalf},
          .valueName = "扇形の数", .valueDescription = "円を分ける扇形の数: ", .valueUnit = "", .animates = true,

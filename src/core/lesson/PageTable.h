@@ -55,6 +55,10 @@ struct PageRow
     Similarity (*circle)(float scaleWidth, float scaleHeight) = nullptr;
     // Whether the circle may be shown between its inscribed and outer squares.
     bool boundingSquares = false;
+    // How many quarters of the circle, counter-clockwise from 3 o'clock, the
+    // paper's squares are counted in. None: the whole circle, or the quarter
+    // the class chose to count.
+    int (*countedQuarters)(const PageView &view) = nullptr;
     // Where the page's controls start, in twips; a control it does not have is empty.
     DesignGeometry::PageDesign design = {};
     // The steps Page Down reveals one by one at this value; none: the page has none.

@@ -21,7 +21,7 @@ void paint(DrawOps &ops, const PageView &view)
     }
     switch (view.layout) {
     case SectorLayout::Parallelogram:
-        ParallelogramFigure::compute(w, h, view.value, view.step).paint(ops, view.weight);
+        ParallelogramFigure::compute(w, h, view.value, view.step).paint(ops, view.weight, !view.grid);
         break;
     case SectorLayout::Rectangle:
         RectangleFigure::compute(w, h, view.value, view.step).paint(ops, view.weight);

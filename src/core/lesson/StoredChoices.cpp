@@ -98,6 +98,8 @@ Choices read(const Lookup &lookup, int pageCount)
     }
     choices.grid = flag(lookup, kGridKey);
     choices.squares = flag(lookup, kSquaresKey);
+    choices.quarterCount = flag(lookup, kQuarterCountKey);
+    choices.diameterFormula = flag(lookup, kDiameterFormulaKey);
     for (int page = 0; page < pageCount; ++page) {
         const std::optional<std::string> stored = lookup(shownKey(page));
         const bool atFirst = PageTable::row(page).shownAtFirst;
@@ -121,6 +123,8 @@ std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
     out.emplace_back(kRadiusCmKey, Text::number(choices.radiusCm));
     out.emplace_back(kGridKey, flagText(choices.grid));
     out.emplace_back(kSquaresKey, flagText(choices.squares));
+    out.emplace_back(kQuarterCountKey, flagText(choices.quarterCount));
+    out.emplace_back(kDiameterFormulaKey, flagText(choices.diameterFormula));
     for (std::size_t page = 0; page < choices.shown.size(); ++page)
         out.emplace_back(shownKey(int(page)), flagText(choices.shown[page]));
     out.emplace_back(kToolbarKey, kToolbarNames[int(choices.toolbar)]);

@@ -6,6 +6,7 @@
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PageTable.h"
+#include "ParallelogramAids.h"
 #include "PracticeProblem.h"
 #include "SafeWrite.h"
 
@@ -114,6 +115,16 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                   QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
     const QCommandLineOption squares(QStringLiteral("squares"),
                                      QStringLiteral("The circle between two squares (page 0)."));
+    const QCommandLineOption formula(QStringLiteral("formula"),
+                                     QStringLiteral("Lines of the area formula shown on page 2 (default 0)."),
+                                     QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption diameter(QStringLiteral("diameter"), QStringLiteral("The formula built from the diameter (page 2)."));
+    const QCommandLineOption counted(QStringLiteral("count-step"),
+                                     QStringLiteral("With --grid: 0 the paper alone, 1 the squares inside tinted, 2 those "
+                                                    "cut too, 3 their counts, 4 the estimate (default 4)."),
+                                     QStringLiteral("0..4"), QString::number(core::PageView::Estimated));
+    const QCommandLineOption quarter(QStringLiteral("quarter"),
+                                     QStringLiteral("With --grid, one quarter of the circle counted, four times."));
     QStringList layoutKeys;
     for (const core::SectorLayouts::Choice &choice : core::SectorLayouts::kChoices)
         layoutKeys << QString::fromLatin1(choice.key);
@@ -124,7 +135,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption paper(QStringLiteral("paper"),
                                    QStringLiteral("As printed to save ink: white paper, dark lines, light fills."));
     parser.addOptions(
-        {exportTo, page, value, step, figure, second, size, weight, aids, grid, squares, ink, cm, radiusCm, layout, paper});
+        {exportTo, page, value, step, figure, second, size, weight, aids, grid, squares, ink, cm, radiusCm, layout, paper,
+         formula, diameter, counted, quarter});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -238,6 +250,21 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     job.view.squares = parser.isSet(squares);
     if (job.view.squares && !row.boundingSquares)
         return failure(QStringLiteral("--squares: only page 0 has the two squares"));
+    if ((parser.isSet(formula) || parser.isSet(diameter)) && !row.animates)
+        return failure(QStringLiteral("--formula, --diameter: only page 2 builds the formula"));
+    job.view.diameterFormula = parser.isSet(diameter);
+    const int lines = int(core::ParallelogramAids::formula(job.view.diameterFormula).size());
+    const std::optional<int> formulaLines = numberIn(parser.value(formula), 0, lines);
+    if (!formulaLines)
+        return failure(QStringLiteral("--formula must be 0 to %1, not '%2'").arg(lines).arg(parser.value(formula)));
+    job.view.formulaLines = *formulaLines;
+    if ((parser.isSet(counted) || parser.isSet(quarter)) && !job.view.grid)
+        return failure(QStringLiteral("--count-step, --quarter: only with --grid"));
+    const std::optional<int> paperStep = numberIn(parser.value(counted), core::PageView::PaperAlone, core::PageView::Estimated);
+    if (!paperStep)
+        return failure(QStringLiteral("--count-step must be 0 to %1, not '%2'").arg(core::PageView::Estimated).arg(parser.value(counted)));
+    job.view.paperStep = *paperStep;
+    job.view.quarterCount = parser.isSet(quarter);
     if (job.view.realLengths && !core::PageRenderer::showsRealLengths(job.view))
         return failure(job.view.aids ? QStringLiteral("--cm: page %1 has no lengths").arg(job.view.page)
                                      : QStringLiteral("--cm: the lengths in cm are among the aids; add --aids"));

@@ -39,6 +39,7 @@ void ClassroomControls::apply(const core::ClassroomLayout &l)
     letters.setPixelSize(l.labelPx);
     c.tab->tabBar()->setFont(AidFont::font(l.tabLabelPx));
     c.tab->setRowHeight(l.tabRow);
+    c.tab->setTabWidths(l.tabWidths);
     place(c.tab, l.tab);
     for (std::size_t i = 0; i < c.clear.size(); ++i) {
         c.clear[i]->setFont(letters);
@@ -66,6 +67,7 @@ void ClassroomControls::restoreDesign()
 {
     Controls &c = m_controls;
     c.tab->setRowHeight(m_twips.pixelY(Design::kTabRowTwips));
+    c.tab->setTabWidths({});
     c.tab->tabBar()->setFont(QApplication::font(c.tab->tabBar()));
     for (QPushButton *button : c.clear)
         button->setFont(QFont());

@@ -70,7 +70,9 @@ const QImage &PictureBox::picture()
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
-    QFrame::paintEvent(event);
+    // A pen's segment repaints a few pixels inside: the frame needs no painter then.
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
     drawPicture();
     const QRect inner = contentsRect();
     const QRect exposed = event->rect() & inner;

@@ -24,6 +24,8 @@ public:
 protected:
     QSize tabSizeHint(int index) const override
     {
+        if (index >= 0 && std::size_t(index) < m_widths.size() && m_widths[std::size_t(index)] > 0)
+            return QSize(m_widths[std::size_t(index)], m_heightPx);
         // The first tabs take the pixels that do not divide evenly.
         int tabs = 0, before = 0;
         for (int i = 0; i < count(); ++i)
@@ -44,8 +46,15 @@ public:
         updateGeometry();
     }
 
+    void setWidths(std::vector<int> widths)
+    {
+        m_widths = std::move(widths);
+        updateGeometry();
+    }
+
 private:
     int m_heightPx;
+    std::vector<int> m_widths; // none: equal shares, as the design has them
 };
 
 } // namespace
@@ -76,6 +85,13 @@ void TabControl::setTab(int index)
 }
 
 void TabControl::setTabShown(int index, bool shown) { m_bar->setTabVisible(index, shown); }
+
+void TabControl::setTabWidths(std::vector<int> widths)
+{
+    static_cast<EqualTabBar *>(m_bar)->setWidths(std::move(widths));
+    resizeEvent(nullptr);
+    update();
+}
 
 void TabControl::setRowHeight(int px)
 {

@@ -24,6 +24,8 @@ public:
     void setTabShown(int index, bool shown);
     int TabHeight() const { return m_rowHeightPx; }
     void setRowHeight(int px);
+    // Each tab's width in pixels; none: the row shared equally.
+    void setTabWidths(std::vector<int> widths);
     QTabBar *tabBar() const { return m_bar; }
 
 signals:

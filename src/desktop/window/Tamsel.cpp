@@ -339,6 +339,8 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         break;
     case Change::Pages:
         MainTab->setTabShown(page, m_lesson.shown(page));
+        if (m_classroom)
+            layOutClassroom();
         emit choicesChanged();
         break;
     case Change::Eraser:
