@@ -1,4 +1,5 @@
 // Times what a teacher feels: a figure's full repaint, the lesson aids over it,
+// the sectors page's steps and drags,
 // ink on a full page, the page menu, keeping the board, the start-up and the
 // idle window, each beside a floor made of bare Qt widgets.
 // Prints Markdown tables. Run with QT_QPA_PLATFORM=offscreen; with DISPLAY set
@@ -12,6 +13,7 @@
 #include "InkHistoryBench.h"
 #include "MenuBench.h"
 #include "KeepBench.h"
+#include "SectorsBench.h"
 #include "StartupBench.h"
 
 #include <QApplication>
@@ -59,6 +61,8 @@ int main(int argc, char **argv)
         benchFigurePaints(config);
     if (runs("aids"))
         benchAids(config);
+    if (runs("sectors"))
+        benchSectors(config);
     if (runs("ink")) {
         benchInk(config);
         benchInkHistory(config);

@@ -4,6 +4,7 @@
 #include "FullScreen.h"
 #include "HelpOverlay.h"
 #include "PageMenu.h"
+#include "ParallelogramFigure.h"
 #include "PictureBox.h"
 #include "Scriba.h"
 #include "PenPalette.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -46,10 +48,12 @@ constexpr int kFullHdWidth = 1920, kFullHdHeight = 1080;
 QString shown(const core::Lesson &l)
 {
     QString s = QString("page %1 step %2 lines %3 running %4 weight %5 shared %6 erasing %7 cm %8/%9 grid %10 "
-                        "squares %11 toolbar %12 quarter %13 diameter %14 |")
+                        "squares %11 toolbar %12 quarter %13 diameter %14 layout %15 hand %16 out %17 |")
                     .arg(l.page()).arg(l.step()).arg(l.formulaLines()).arg(l.running()).arg(l.weight().factor())
                     .arg(l.sharedPen()).arg(l.erasing()).arg(l.realLengths()).arg(l.radiusCm()).arg(l.gridShown())
-                    .arg(l.squaresShown()).arg(int(l.toolbar())).arg(l.quarterCount()).arg(l.diameterFormula());
+                    .arg(l.squaresShown()).arg(int(l.toolbar())).arg(l.quarterCount()).arg(l.diameterFormula())
+                    .arg(int(l.sectorLayout())).arg(l.handMode())
+                    .arg(std::ranges::count_if(l.arrangement().poses, [](const auto &pose) { return pose.has_value(); }));
     for (int p = 0; p < l.pageCount(); ++p)
         s += QString(" %1:%2 %3 %4 ink %5/%6/%7 shown %8 figure %9/%10 step %11 counted %12").arg(p).arg(l.value(p))
                  .arg(l.aidsShown(p)).arg(QString::fromStdString(l.pen(p).name())).arg(l.ink(p).strokes().size())
@@ -101,6 +105,15 @@ void prepare(core::Lesson &l, const core::Command &c)
         // The longest first length leaves every second one the figure takes free.
         l.setValue(l.page(), l.row(l.page()).range->max);
         l.setSecond(l.page(), c.argument == 1 ? 2 : 1);
+    } else if (c.family == "sectors.layout") {
+        run(l, c.argument == 0 ? "sectors.layout.rectangle" : "sectors.layout.parallelogram");
+    } else if (id == "sectors.putBack") {
+        // The first sector taken from halfway along its middle and let go beside the circle.
+        const core::ParallelogramFigure f = core::ParallelogramFigure::compute(600, 300, l.value(l.page()), 0);
+        const double axis = 2 * M_PI - f.theta / 2;
+        const core::PointF at = core::PointF(f.centre) + core::PointF(std::cos(axis), -std::sin(axis)) * (f.R / 2);
+        QVERIFY(l.grabSector(1, at, core::Size(600, 300)));
+        QVERIFY(l.moveSector(1, at + core::PointF(2 * f.R, 0), core::Size(600, 300)) && l.dropSector(1));
     } else if (id == "formula.next" || id == "formula.back") {
         if (!l.aidsShown(l.page()))
             run(l, "aids");

@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 #include "KeyChord.h"
 #include "Lesson.h"
+#include "ToolIcons.h"
 
 #include <QTest>
 
@@ -32,6 +33,8 @@ void TestCommands::keysAndMnemonicsNeverClash()
             QVERIFY2(mnemonics[c.menu].insert(c.mnemonic).second, c.id.c_str());
         // Everything can be reached by touch: from the toolbar or the menu.
         QVERIFY2(c.toolbar > 0 || c.menu != Menu::None, c.id.c_str());
+        // A toolbar button with no picture would show an empty square.
+        QVERIFY2(c.toolbar == 0 || ToolIcons::has(c.icon), c.id.c_str());
     }
     for (int page = 0; page < lesson.pageCount(); ++page) {
         lesson.showPage(page);
@@ -68,6 +71,15 @@ void TestCommands::commandsRun_data()
     QTest::newRow("every sector placed reads 開始") << (QStringList{"p2"} << QStringList(8, "sectors.next")) << "start 開始";
     QTest::newRow("value steps stop at the range's end") << QStringList{"p0", "value.down", "value.up"} << "value 4";
     QTest::newRow("squares only where the page has them") << QStringList{"p1", "squares", "p0", "grid"} << "squares 0 grid 1";
+    QTest::newRow("by hand the steps and the start rest") << QStringList{"p2", "sectors.hand", "sectors.next", "start"}
+                                                          << "layout 自分で step 0";
+    QTest::newRow("a layout chosen ends the hand mode") << QStringList{"p2", "sectors.hand", "sectors.layout.triangle"}
+                                                        << "layout layout-triangle step 0";
+    QTest::newRow("the next layout round to the first") << QStringList{"p2", "sectors.layout.next", "sectors.layout.next",
+                                                                       "sectors.layout.next", "sectors.layout.next"}
+                                                        << "layout layout-rectangle step 0";
+    QTest::newRow("layouts only on the sectors page") << QStringList{"p0", "sectors.layout.next", "sectors.hand"}
+                                                      << "layout layout-parallelogram step 0";
     // The practice page is page 4, after the design's four: in view, its figure, lengths and step; then the tabs shown.
     QTest::newRow("a figure chosen shows its page") << QStringList{"practice.7"} << "practice 4 7 10 5 0 tabs 11111";
     QTest::newRow("its steps are its own, the sectors' theirs")
@@ -109,6 +121,11 @@ void TestCommands::commandsRun()
         {"start", QString("start %1").arg(label("start"))},
         {"value", QString("value %1").arg(lesson.value(page))},
         {"squares", QString("squares %1 grid %2").arg(lesson.squaresShown()).arg(lesson.gridShown())},
+        {"layout", QString("layout %1 step %2")
+                       .arg(lesson.handMode() ? "自分で"
+                                              : QString::fromStdString(
+                                                    CommandTable::state(lesson, *CommandTable::find("sectors.layout.next")).icon))
+                       .arg(lesson.step())},
         {"practice", QString("practice %1 %2 %3 %4 %5 tabs %6%7%8%9%10")
                          .arg(page).arg(lesson.choice(4)).arg(lesson.value(4)).arg(lesson.second(4)).arg(lesson.step(4))
                          .arg(lesson.shown(0)).arg(lesson.shown(1)).arg(lesson.shown(2)).arg(lesson.shown(3))

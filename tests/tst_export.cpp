@@ -1,9 +1,11 @@
+#include "ChangedArea.h"
 #include "CommandLine.h"
 #include "Convert.h"
 #include "CutOutCircle.h"
 #include "CutOutSheet.h"
 #include "InkFile.h"
 #include "PageExport.h"
+#include "PageImage.h"
 #include "PageRenderer.h"
 #include "PageTable.h"
 #include "PaperDrawOps.h"
@@ -54,6 +56,8 @@ private slots:
     void writesOnlyRegularFiles_data();
     void writesOnlyRegularFiles();
     void pagesCarryTheirAids();
+    void redrawnWhereChanged_data();
+    void redrawnWhereChanged();
 };
 
 void TestExport::commandLine_data()
@@ -93,6 +97,10 @@ void TestExport::commandLine_data()
     QTest::newRow("unknown option") << "--export a.png --colour red" << "colour" << QList<int>{};
     QTest::newRow("no value after the option") << "--export a.png --page" << "page" << QList<int>{};
     QTest::newRow("a stray word") << "--export a.png now" << "now" << QList<int>{};
+    QTest::newRow("rectangle") << "--export a.png --page 2 --layout rectangle --step 3" << "" << QList<int>{2, 4, 3, 526, 370, 1};
+    QTest::newRow("layout unknown") << "--export a.png --page 2 --layout circle" << "--layout" << QList<int>{};
+    QTest::newRow("layout off page 2") << "--export a.png --page 1 --layout triangle" << "--layout" << QList<int>{};
+    QTest::newRow("rings on squared paper") << "--export a.png --page 2 --layout triangle --grid" << "--grid" << QList<int>{};
     QTest::newRow("a page by its id") << "--export a.png --page sectors --step 8" << "" << QList<int>{2, 4, 8, 526, 370, 1};
     QTest::newRow("the ring worked") << "--export a.png --page practice --figure ring --value 12 --second 5 --step 3" << ""
                                      << QList<int>{4, 12, 3, 526, 370, 1};
@@ -354,6 +362,79 @@ void TestExport::pagesCarryTheirAids()
         QCOMPARE(std::any_of(texts.begin(), texts.end(), [](const TextCall &t) { return t.text.ends_with("3.106"); }),
                  aids);
     }
+}
+
+void TestExport::redrawnWhereChanged_data()
+{
+    QTest::addColumn<PageView>("before");
+    QTest::addColumn<PageView>("after");
+    QTest::addColumn<qreal>("ratio");
+    const LineWeight heaviest = LineWeight::fromFactor(3).value();
+    const PageView sectors{2, Size(1898, 981), 32, 31, heaviest};
+    PageView next = sectors;
+    next.step = 32;
+    QTest::newRow("parallelogram, 64, a step at ×3") << sectors << next << 1.0;
+    PageView rectangle = sectors;
+    rectangle.step = 0;
+    rectangle.layout = SectorLayout::Rectangle;
+    next = rectangle;
+    next.step = 1;
+    QTest::newRow("rectangle, the first sector halved") << rectangle << next << 1.0;
+    PageView rings{2, Size(1002, 669), 8, 5, LineWeight::fromFactor(2).value()};
+    rings.layout = SectorLayout::Triangle;
+    next = rings;
+    next.step = 6;
+    QTest::newRow("triangle, 16 rings, a ring at ×2") << rings << next << 1.0;
+    PageView hand = sectors;
+    hand.hand = SectorArrangement::inCircle(64);
+    hand.hand->poses[3] = SectorPose{PointF(4.1, 0.2), M_PI / 2, false};
+    hand.hand->stack = {3};
+    next = hand;
+    next.hand->poses[3]->apex += PointF(0.021, 0.013);
+    QTest::newRow("hand, a drag frame at ×3") << hand << next << 1.0;
+    next = hand;
+    next.hand->poses[40] = SectorPose{PointF(4.3, 0.1), 3 * M_PI / 2, true};
+    next.hand->stack = {3, 40};
+    QTest::newRow("hand, a sector taken from the circle") << hand << next << 1.0;
+    PageView small{2, PageRenderer::kDesignInner, 8, 5, LineWeight(), true};
+    small.layout = SectorLayout::Rectangle;
+    next = small;
+    next.step = 6;
+    QTest::newRow("rectangle at the design's size with the aids, on a denser screen") << small << next << 1.25;
+    small.hand = hand.hand;
+    small.hand->poses.resize(16);
+    next = small;
+    next.hand->poses[3]->apex += PointF(0.05, -0.02);
+    QTest::newRow("hand at the design's size with the aids") << small << next << 1.0;
+}
+
+// Drawn again only where the calls changed, a page has the pixels it would
+// have drawn whole.
+void TestExport::redrawnWhereChanged()
+{
+    QFETCH(PageView, before);
+    QFETCH(PageView, after);
+    QFETCH(qreal, ratio);
+    const int w = before.inner.width(), h = before.inner.height();
+    RecordingOps old(w, h), now(w, h);
+    PageRenderer::paint(old, before, QtTextMeasure::instance());
+    PageRenderer::paint(now, after, QtTextMeasure::instance());
+    const std::optional<std::vector<Rect>> area = ChangedArea::between(old, now);
+    QVERIFY(area && !area->empty());
+    long long pixels = 0;
+    for (const Rect &r : *area)
+        pixels += 1LL * r.width() * r.height();
+    QVERIFY2(pixels < 1LL * w * h / 4, qPrintable(QString::number(pixels)));
+    QImage image = PageImage::render(before, ratio);
+    PageImage::redraw(image, after, now, *area);
+    const QImage whole = PageImage::render(after, ratio);
+    // At a fractional ratio the last row and column of pixels lie half off
+    // the page: the board is laid over whatever they held.
+    int differ = 0;
+    for (int y = 0; y < int(h * ratio); ++y)
+        for (int x = 0; x < int(w * ratio); ++x)
+            differ += image.pixel(x, y) != whole.pixel(x, y);
+    QCOMPARE(differ, 0);
 }
 
 QTEST_MAIN(TestExport)

@@ -2,6 +2,8 @@
 #include "PainterDrawOps.h"
 #include "ParallelogramFigure.h"
 #include "RecordingOps.h"
+#include "RectangleFigure.h"
+#include "TriangleFigure.h"
 
 #include <QImage>
 #include <QPainter>
@@ -24,6 +26,10 @@ private slots:
     void drawsStep();
     void finishedFigure_data();
     void finishedFigure();
+    void rectangleStandsUpright_data();
+    void rectangleStandsUpright();
+    void ringsApproachTheTriangle_data();
+    void ringsApproachTheTriangle();
 };
 
 // Picture sizes are inner areas: a client of W × H gives a picture of W − 22 × H − 99.
@@ -190,6 +196,89 @@ void TestParallelogramFigure::finishedFigure()
             QVERIFY2(image.pixelColor(x, y) == background, qPrintable(QString("drawn at (%1, %2)").arg(x).arg(y)));
     const double leanPx = f.R * std::sin(M_PI / (2 * half));
     QVERIFY(f.firstApex.x() - leanPx > 2 * f.R + 2);
+}
+
+void TestParallelogramFigure::rectangleStandsUpright_data() { finishedFigure_data(); }
+
+// Painted alone, the finished rectangle's first and last columns of figure
+// stay within a pixel from just under its top to just over its base, a radius
+// apart in height; its base is the N chords of the sectors' arcs, N·R·sin(π/N).
+void TestParallelogramFigure::rectangleStandsUpright()
+{
+    QFETCH(QSize, area);
+    QFETCH(int, half);
+    const QColor background(0, 128, 0);
+    QImage image(area, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    DrawState state;
+    PainterDrawOps ops(painter, state, area.width(), area.height());
+    const RectangleFigure f = RectangleFigure::compute(area.width(), area.height(), half, 2 * half);
+    for (const RectangleFigure::Piece &p : f.moved) {
+        ops.setFillStyle(FillStyle::Solid);
+        ops.setFillColor(p.fill);
+        ops.Circle(p.apex, f.circle.R, std::nullopt, p.start, p.end);
+    }
+    painter.end();
+    const int R = f.circle.R;
+    const int base = int(std::lround(f.firstFoot.y()));
+    int leftMost = area.width(), leftLeast = 0, rightMost = 0, rightLeast = area.width();
+    for (int y = base - R + 2; y <= base - 2; ++y) {
+        int first = -1, last = -1;
+        for (int x = 0; x < area.width(); ++x)
+            if (image.pixelColor(x, y) != background) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        QVERIFY2(first >= 0, qPrintable(QString("row %1 empty").arg(y)));
+        leftMost = std::min(leftMost, first), leftLeast = std::max(leftLeast, first);
+        rightMost = std::max(rightMost, last), rightLeast = std::min(rightLeast, last);
+    }
+    QVERIFY2(leftLeast - leftMost <= 1, qPrintable(QString("left edge %1..%2").arg(leftMost).arg(leftLeast)));
+    QVERIFY2(rightMost - rightLeast <= 1, qPrintable(QString("right edge %1..%2").arg(rightLeast).arg(rightMost)));
+    QVERIFY(image.pixelColor(leftMost, base - R + 1) != background);
+    QCOMPARE(image.pixelColor(leftMost, base - R - 2), background);
+    const double chords = 2 * half * R * std::sin(M_PI / (2 * half));
+    QVERIFY2(std::abs((rightMost - leftMost) - chords) <= 1.5,
+             qPrintable(QString("base %1, chords %2").arg(rightMost - leftMost).arg(chords)));
+}
+
+void TestParallelogramFigure::ringsApproachTheTriangle_data()
+{
+    QTest::addColumn<QSize>("area");
+    QTest::newRow("design client") << QSize(526, 370);
+    QTest::newRow("1024x768 client") << QSize(1002, 669);
+    QTest::newRow("1920x1080 client") << QSize(1898, 981);
+    QTest::newRow("3840x2160 client") << QSize(3818, 2061);
+}
+
+// Unrolled, ring k of N (from the centre) is as long as its middle circle,
+// 2π(k + ½)r/N, and r/N high: the strips stand exactly r high, the longest
+// falls short of 2πr by πr/N, and together they hold the circle's area.
+void TestParallelogramFigure::ringsApproachTheTriangle()
+{
+    QFETCH(QSize, area);
+    double shortBefore = 1e9;
+    for (const int half : {2, 8, 32}) {
+        const int rings = 2 * half;
+        const TriangleFigure f = TriangleFigure::compute(area.width(), area.height(), half, rings);
+        QCOMPARE(int(f.strips.size()), rings);
+        QVERIFY(f.r > 0);
+        QVERIFY(std::abs(f.baseMiddle.y() - f.strips.back().top() - f.r) < 1e-9);
+        const double shortBy = 2 * M_PI * f.r - f.strips.front().width();
+        QVERIFY2(std::abs(shortBy - M_PI * f.r / rings) < 1e-6, qPrintable(QString::number(shortBy)));
+        QVERIFY(shortBy < shortBefore);
+        shortBefore = shortBy;
+        double held = 0;
+        for (const RectF &s : f.strips)
+            held += s.width() * s.height();
+        QVERIFY(std::abs(held - M_PI * f.r * f.r) < 1e-6 * held);
+        // The whole figure stays in the picture, the circle over the apex.
+        QVERIFY(f.strips.front().left() >= 0 && f.strips.front().right() <= area.width());
+        QVERIFY(f.centre.y() + f.r < f.baseMiddle.y() - f.r && f.centre.y() - f.r >= 0);
+        QVERIFY(f.baseMiddle.y() < area.height());
+    }
 }
 
 QTEST_APPLESS_MAIN(TestParallelogramFigure)

@@ -1,7 +1,7 @@
 // Times what a teacher notices in the browser, in headless chromium, and
 // prints Markdown tables for docs/benchmarks.md. Not a test: it asserts nothing.
 //   node web/bench/bench.mjs [PART]   (make bench-web); PART is one of sizes,
-//   cold, first, figures, animation, latency, ink, toolbar
+//   cold, first, figures, animation, latency, ink, toolbar, sectors
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -340,6 +340,77 @@ async function inkOperations(browser, url) {
     await page.close();
 }
 
+// The sectors page at 1920 × 1080, 64 pieces, ×3: a step of each layout and a
+// sector dragged by hand, each with its frame (what changed drawn again) and
+// the canvas rasterised; beside them the same page drawn whole.
+async function sectors(browser, url) {
+    const page = await openAt(browser, url, HD);
+    console.log('\n### The sectors page at 1920 × 1080, 64 pieces, ×3 (ms: command, drawing where it changed, rasterised)\n');
+    const within = (x, bound) => (x <= bound ? 'met' : `missed ×${(x / bound).toFixed(2)}`);
+    row('what', 'median', 'p99', 'whole median', 'median within 4 ms', 'p99 within 4 ms');
+    row('---', '---', '---', '---', '---', '---');
+    const cases = [['parallelogram, a step', 0], ['rectangle, a step', 1], ['triangle, a step', 2],
+        ['hand, a drag frame', -1], ['hand, a sector taken from the circle', -2]];
+    for (const [name, layout] of cases) {
+        const times = await page.evaluate((layout, repeats) => {
+            const { core, lesson, frame, pages } = window.tamsel;
+            const p = pages[2];
+            const ctx = p.figure.getContext('2d');
+            lesson.showPage(2);
+            lesson.setValue(2, 32);
+            lesson.setWeight(3);
+            const size = p.layout.inner.slice(2);
+            const [cx, cy, r, theta] = core.sectorsCircle(...size, 32);
+            core.setSectorLayout(lesson, Math.max(0, layout));
+            core.setHandMode(lesson, layout < 0);
+            const taking = layout === -2;
+            frame();
+            // A drag of 60 frames takes the next sector from the circle each time.
+            const FRAMES = 60, STEP = 6;
+            const change = (i) => {
+                if (layout >= 0) {
+                    if (lesson.step() === lesson.sectors())
+                        lesson.returnAllSectors();
+                    else
+                        lesson.stepSectors(1);
+                    return;
+                }
+                const within = i % FRAMES, sector = Math.floor(i / FRAMES) % 64;
+                const axis = (360 - (sector + 0.5) * theta) * Math.PI / 180;
+                const home = [cx + 0.7 * r * Math.cos(axis), cy - 0.7 * r * Math.sin(axis)];
+                if (within === 0) {
+                    core.dropSector(lesson, 1, 1);
+                    core.grabSector(lesson, 1, 1, ...home, ...size);
+                }
+                core.moveSector(lesson, 1, 1, home[0] + 2.5 * r + STEP * within, home[1] + STEP * within / 4, ...size);
+            };
+            const times = [], whole = [];
+            // A drag's frames, or the first of each, where the sector leaves the circle.
+            const frames = taking ? (repeats / 10) * FRAMES : repeats;
+            for (let i = 0; i < frames + 10; ++i) {
+                const t0 = performance.now();
+                change(i);
+                frame();
+                ctx.getImageData(0, 0, 1, 1);
+                if (i >= 10 && (layout >= 0 || (i % FRAMES === 0) === taking))
+                    times.push(performance.now() - t0);
+            }
+            for (let i = 0; i < 20; ++i) {
+                const t0 = performance.now();
+                p.drawn = '';
+                frame();
+                ctx.getImageData(0, 0, 1, 1);
+                whole.push(performance.now() - t0);
+            }
+            core.dropSector(lesson, 1, 1);
+            return { times, whole };
+        }, layout, REPEATS * 3);
+        row(name, ms(median(times.times)), ms(p99(times.times)), ms(median(times.whole)), within(median(times.times), 4),
+            within(p99(times.times), 4));
+    }
+    await page.close();
+}
+
 // A first visit on a slow tablet: no cache and no worker, the CPU 4× slower and
 // 20 Mbit/s with 40 ms round trips (Chromium's throttling), against the same
 // without throttling, in turns. Other builds' folders given on the command
@@ -407,7 +478,7 @@ const server = await serve(site, { 'bare.html': bare }, { precompressed: true })
 const browser = await launch();
 console.log(`chromium ${(await browser.version())}, ${new Date().toISOString()}, load ${execFileSync('cat', ['/proc/loadavg']).toString().trim()}`);
 const parts = { sizes, cold: coldStart, first: firstFrame, figures: figureChanges, animation, latency: inkLatency,
-    ink: inkOperations, toolbar: toolbarPress };
+    ink: inkOperations, toolbar: toolbarPress, sectors };
 for (const [name, part] of Object.entries(parts))
     if (!process.argv[2] || process.argv[2] === name)
         await part(browser, server.url);

@@ -260,6 +260,14 @@ export function follow(change, page) {
             layOut();
         storeChoices();
         break;
+    case core.Change.Layout:
+        if (pages[page].button)
+            pages[page].button.disabled = !core.canStart(lesson);
+        // 「もとにもどす」 has a button only by hand.
+        if (classroom && page === lesson.page())
+            layOut();
+        showSoon();
+        break;
     default:
         showSoon();
     }

@@ -2,6 +2,7 @@
 // the ink's pixels onto its layer and shows every change at the next frame.
 // The core measures text through this module's canvas.
 import { core, lesson, ink, pages, $, ratio, FACE } from './app.js';
+import { drawChanged } from './sectors.js';
 
 export const RADIANS_PER_DEGREE = Math.PI / 180;
 // Colours come as 0xAARRGGBB: where red, green, blue and alpha sit.
@@ -151,13 +152,17 @@ export function drawPicture(page, canvas, w, h, darkOnWhite, scale, opaque = fal
     replay(ctx, drawing.calls, drawing.texts, w, h);
 }
 
+// Drawn again where the page changed; all of it on a new canvas size or ratio.
 export function drawFigure(page) {
     const p = pages[page];
     const [, , w, h] = p.layout.inner;
-    if (!views.changed(lesson, page, w, h, ratio()))
+    const surface = `${w},${h},${ratio()}`;
+    const whole = surface !== p.drawn;
+    if (!views.changed(lesson, page, w, h, ratio()) && !whole)
         return;
+    p.drawn = surface;
     sizeCanvas(p.figure, w, h);
-    drawPicture(page, p.figure, w, h, false, ratio(), true);
+    drawChanged(page, p.figure, w, h, ratio(), whole);
 }
 
 export function paintInk(page, whole) {
@@ -211,6 +216,8 @@ export function placeInk(page) {
 // Every picture is drawn again at the next frame (the aids' face has come).
 export function forgetDrawn() {
     views.forget();
+    for (const p of pages)
+        p.drawn = '';
     showSoon();
 }
 

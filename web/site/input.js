@@ -5,6 +5,7 @@
 import { core, lesson, ink, pages, $ } from './app.js';
 import { commandForKey, later, run } from './commands.js';
 import { showSoon } from './draw.js';
+import { drop, dropKind, grab, move, moving } from './sectors.js';
 
 const menu = (act) => later('menu', act);
 
@@ -52,9 +53,17 @@ export function watchPointers(page, overlay) {
         const [x, y] = at(e);
         if (e.pointerType === 'touch' && penNear()) {
             ink.endKind(page, KIND.touch);
+            dropKind(KIND.touch);
         } else if (isEraser(e) || lesson.erasing()) {
             erasers.set(e.pointerId, [x, y]);
             ink.erase(page, x, y, x, y);
+        } else if (moving(page)) {
+            // A press that takes a sector is no hold for the menu.
+            if (grab(page, kindOf(e), e.pointerId, x, y)) {
+                stopHold();
+                showSoon();
+                return;
+            }
         } else {
             ink.begin(page, kindOf(e), e.pointerId, x, y, widthFactor(e));
         }
@@ -75,12 +84,16 @@ export function watchPointers(page, overlay) {
             }
         } else if (e.pointerType === 'touch' && penNear()) {
             ink.endKind(page, KIND.touch);
+            dropKind(KIND.touch);
         } else if (e.buttons & 1) {
-            for (const c of e.getCoalescedEvents?.() ?? [e]) {
-                const [x, y] = at(c);
-                ink.extend(page, kind, e.pointerId, x, y, widthFactor(c));
+            // A sector held follows the pointer's last place; ink takes every point.
+            if (!move(page, kind, e.pointerId, ...at(e))) {
+                for (const c of e.getCoalescedEvents?.() ?? [e]) {
+                    const [x, y] = at(c);
+                    ink.extend(page, kind, e.pointerId, x, y, widthFactor(c));
+                }
             }
-        } else if (ink.drawing(page, kind, e.pointerId)) {
+        } else if (ink.drawing(page, kind, e.pointerId) || drop(kind, e.pointerId)) {
             ink.end(page, kind, e.pointerId); // the release went elsewhere
         }
         moveHold(e);
@@ -91,6 +104,7 @@ export function watchPointers(page, overlay) {
         // Erasing by several pointers at once is one step.
         if (erasers.delete(e.pointerId) && erasers.size === 0)
             ink.endErase(page);
+        drop(kindOf(e), e.pointerId);
         ink.end(page, kindOf(e), e.pointerId);
         if (hold && hold.pointer === e.pointerId)
             stopHold();
@@ -135,10 +149,11 @@ export function endStrokes() {
     const page = lesson.page();
     erasers.clear();
     ink.endErase(page);
+    for (const kind of Object.values(KIND))
+        dropKind(kind);
     ink.endAll(page);
     showSoon();
 }
-
 
 export function watchInput() {
     ({ holdMs: HOLD_MS, holdStillPx: HOLD_STILL_PX, penRecentMs: PEN_RECENT_MS } = core.timings());
@@ -157,6 +172,7 @@ export function watchInput() {
         penSeen = -Infinity;
         erasers.clear();
         ink.endKind(lesson.page(), KIND.pen);
+        dropKind(KIND.pen);
         ink.endErase(lesson.page());
         showSoon();
     });

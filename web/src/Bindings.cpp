@@ -16,6 +16,7 @@
 #include "WebInk.h"
 #include "WebLayout.h"
 #include "WebPrint.h"
+#include "WebSectors.h"
 
 #include <emscripten/bind.h>
 
@@ -68,6 +69,12 @@ val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnW
         texts.call<void>("push", t);
     out.set("texts", texts);
     return out;
+}
+
+// The page's picture where it changed since the last call (WebSectors).
+val drawChanges(const Lesson &lesson, int page, int width, int height, bool whole)
+{
+    return textMeasure() ? WebSectors::drawChanges(lesson, page, width, height, whole, *textMeasure()) : val::null();
 }
 
 val layout(int width, int height)
@@ -242,6 +249,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Ink", Lesson::Change::Ink)
         .value("Lengths", Lesson::Change::Lengths)
         .value("Pages", Lesson::Change::Pages)
+        .value("Layout", Lesson::Change::Layout)
         .value("Eraser", Lesson::Change::Eraser)
         .value("Toolbar", Lesson::Change::Toolbar);
 
@@ -346,6 +354,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("setTextMeasure", &setTextMeasure);
     function("forgetTextMeasures", &forgetTextMeasures);
     function("drawPage", &drawPage);
+    function("drawChanges", &drawChanges);
     function("layout", &layout);
     function("pens", &pens);
     function("weights", &weights);

@@ -22,6 +22,8 @@ core::Rect scaled(const core::Rect &logical, double ratio)
 
 } // namespace
 
+int WebInk::kindOf(core::PointerId pointer) { return int(pointer >> kKindShift); }
+
 core::PointerId WebInk::pointer(int kind, int id)
 {
     return (core::PointerId(unsigned(kind)) << kKindShift) | core::PointerId(std::uint32_t(id));

@@ -46,9 +46,11 @@ public:
     // The ink within a device rectangle, straight RGBA rows, valid until the next call.
     emscripten::val pixels(int page, int x, int y, int width, int height);
     std::size_t pointCount(int page) const;
+    // A pointer as the core knows it: its kind and the browser's id.
+    static core::PointerId pointer(int kind, int id);
+    static int kindOf(core::PointerId pointer);
 
 private:
-    static core::PointerId pointer(int kind, int id);
     core::InkCanvas &canvas(int page);
     core::Rect deviceArea(int page);
 

@@ -16,7 +16,8 @@ function setUp() {
         let s = `page ${l.page()} step ${l.step()} lines ${l.formulaLines()} running ${l.running()} weight ${l.weight()}`
             + ` shared ${l.sharedPen()} erasing ${l.erasing()} cm ${l.realLengths()}/${l.radiusCm()} grid ${l.gridShown()}`
             + ` squares ${l.squaresShown()} toolbar ${l.toolbarShown(true)} undo ${l.canUndo()} redo ${l.canRedo()}`
-            + ` quarter ${l.quarterCount()} diameter ${l.diameterFormula()} |`;
+            + ` quarter ${l.quarterCount()} diameter ${l.diameterFormula()}`
+            + ` layout ${core.sectorLayout(l)} hand ${core.handMode(l)} ${JSON.stringify(core.arrangement(l))} |`;
         for (let p = 0; p < l.pageCount(); ++p)
             s += ` ${p}:${l.value(p)} ${l.aidsShown(p)} ${l.pen(p)} ink ${inkOf(l).pointCount(p)}`
                 + ` shown ${l.shown(p)} figure ${l.choice(p)}/${l.second(p)} step ${l.stepOf(p)} counted ${l.paperStep(p)}`;
@@ -48,6 +49,16 @@ function setUp() {
         } else if (row.family === 'page.shown') {
             for (let p = 0; p < l.pageCount(); ++p)
                 l.setShown(p, true);
+        } else if (row.family === 'sectors.layout')
+            run(l, row.argument === 0 ? 'sectors.layout.rectangle' : 'sectors.layout.parallelogram');
+        else if (id === 'sectors.putBack') {
+            // The first sector taken from halfway along its middle and let go beside the circle.
+            const [cx, cy, r, degrees] = core.sectorsCircle(600, 300, l.value(l.page()));
+            const axis = (360 - degrees / 2) * Math.PI / 180;
+            const [x, y] = [cx + Math.cos(axis) * r / 2, cy - Math.sin(axis) * r / 2];
+            core.grabSector(l, 1, 1, x, y, 600, 300);
+            core.moveSector(l, 1, 1, x + 2 * r, y, 600, 300);
+            core.dropSector(l, 1, 1);
         } else if (id === 'lesson.back' || id === 'sectors.back' || id === 'sectors.home')
             run(l, l.page() === l.animatedPage() ? 'sectors.next' : 'count.next');
         else if (id === 'formula.next' || id === 'formula.back') {

@@ -40,9 +40,11 @@ async function show(view, viewport = DESIGN) {
             lesson.setValue(v.page, v.value ?? row.min);
         if (v.second !== undefined)
             lesson.setSecond(v.page, v.second);
+        window.tamsel.core.setHandMode(lesson, false);
         lesson.returnAllSectors();
         lesson.stepSectors(v.step ?? 0);
         lesson.setWeight(v.weight ?? 1);
+        window.tamsel.core.setSectorLayout(lesson, ['parallelogram', 'rectangle', 'triangle'].indexOf(v.layout ?? 'parallelogram'));
         if (lesson.aidsShown(v.page) !== Boolean(v.aids))
             lesson.toggleAids();
         const { core } = window.tamsel, turn = (on, shown, id) => on !== shown && core.runCommand(lesson, id, 1);
@@ -79,6 +81,10 @@ const views = {
     'the polygon\'s aids: Japanese glyphs on the canvas': { page: 0, value: 6, aids: true },
     'the arc\'s aids': { page: 1, value: 120, aids: true },
     'the parallelogram\'s aids': { page: 2, value: 8, step: 16, aids: true },
+    'the rectangle, 9 of 16 sectors moved': { page: 2, value: 8, step: 9, layout: 'rectangle' },
+    'the finished rectangle\'s aids': { page: 2, value: 8, step: 16, aids: true, layout: 'rectangle' },
+    'the triangle, 6 of 16 rings unrolled': { page: 2, value: 8, step: 6, layout: 'triangle' },
+    'the finished triangle of 64 rings, its aids': { page: 2, value: 32, step: 64, aids: true, layout: 'triangle' },
     'the whole circle named': { page: 1, value: 360, aids: true },
     'the circle between two squares and the r × r square': { page: 0, value: 12, aids: true, squares: true },
     'the squares counted by the quarter': { page: 0, value: 12, aids: true, grid: true, quarter: true },
@@ -124,6 +130,47 @@ test('the finished 64-sector figure at 1920 × 1080 and ×3 matches the desktop\
     const r = await compare({ page: 2, value: 32, step: 64, weight: 3 }, { viewport: { width: 1942, height: 1179 } });
     assert.equal(r.size, undefined, 'the figure area is 1920 × 1080');
     assert.ok(r.over <= EDGE_SHARE * r.edges, `${r.over} of ${r.edges} edge pixels differ`);
+});
+
+test('the rectangle and the triangle at 1024 × 768 and ×2 match the desktop\'s', async () => {
+    for (const layout of ['rectangle', 'triangle']) {
+        const r = await compare({ page: 2, value: 16, step: 20, weight: 2, layout }, { viewport: { width: 1024, height: 768 } });
+        assert.ok(r.over <= EDGE_SHARE * r.edges, `${layout}: ${r.over} of ${r.edges} edge pixels differ`);
+    }
+});
+
+// Every step, every drag frame and a sector taken from the circle drawn where
+// they changed leave the canvas as a drawing of the whole page would.
+test('a figure drawn again where it changed is the figure drawn whole', async () => {
+    const { page } = await show({ page: 2, value: 32, weight: 3, layout: 'rectangle' }, { width: 1024, height: 768 });
+    const differ = await page.evaluate(async () => {
+        const { core, lesson, pages, frame } = window.tamsel;
+        const p = pages[2];
+        const read = () => p.figure.getContext('2d').getImageData(0, 0, p.figure.width, p.figure.height).data;
+        const changes = [() => lesson.stepSectors(1), () => lesson.stepSectors(1), () => lesson.stepSectors(-1)];
+        const [cx, cy, r] = core.sectorsCircle(...p.layout.inner.slice(2), 32);
+        const size = p.layout.inner.slice(2);
+        changes.push(() => core.setSectorLayout(lesson, 2), () => lesson.stepSectors(5), () => core.setHandMode(lesson, true),
+            () => core.grabSector(lesson, 1, 1, cx + r / 2, cy - 3, ...size));
+        for (let i = 1; i <= 6; ++i)
+            changes.push(() => core.moveSector(lesson, 1, 1, cx + r / 2 + 40 * i, cy - 3 + 7 * i, ...size));
+        changes.push(() => core.dropSector(lesson, 1, 1));
+        const counts = [];
+        for (const change of changes) {
+            change();
+            frame();
+            const partly = read();
+            p.drawn = '';
+            frame();
+            const whole = read();
+            let n = 0;
+            for (let i = 0; i < whole.length; ++i)
+                n += partly[i] !== whole[i] ? 1 : 0;
+            counts.push(n);
+        }
+        return counts;
+    });
+    assert.deepEqual(differ, differ.map(() => 0));
 });
 
 test('the rule refuses a figure moved by one pixel, or a wrong figure', async () => {

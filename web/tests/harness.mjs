@@ -91,12 +91,14 @@ export function settle(page) {
 }
 
 // The desktop's picture of a view, as a PNG file.
-export async function exportView(file, { page = 0, id, value, step, size = '526x370', weight = 1, aids = false, figure, second, ...more }) {
+export async function exportView(file, { page = 0, id, value, step, size = '526x370', weight = 1, aids = false, figure, second, layout, ...more }) {
     const args = ['--export', file, '--page', id ?? String(page), '--size', size, '--weight', String(weight)];
     if (figure !== undefined)
         args.push('--figure', figure);
     if (second !== undefined)
         args.push('--second', String(second));
+    if (layout)
+        args.push('--layout', layout);
     if (value !== undefined)
         args.push('--value', String(value));
     if (step !== undefined)

@@ -162,6 +162,70 @@ test('the ink\'s pixels are the desktop\'s: a board drawn here, exported there',
     await page.close();
 });
 
+// Two pupils at the board: in the hand mode each finger takes its own sector
+// and moves it while the other does; a tap turns one over where it lies; one
+// let go a few pixels off another's corner meets it there; nothing is written.
+test('by hand, two fingers move two sectors at once, a tap turns one over, and a corner meets a corner', async () => {
+    const page = await open(web.browser, web.server.url, { width: 1024, height: 768, hasTouch: true });
+    const cdp = await page.createCDPSession();
+    const geometry = await page.evaluate(() => {
+        const { core, lesson, pages } = window.tamsel;
+        lesson.showPage(2);
+        lesson.setValue(2, 4);
+        core.setHandMode(lesson, true);
+        const p = pages[2];
+        const [ix, iy, iw, ih] = p.layout.inner;
+        return { origin: [p.origin[0] + ix, p.origin[1] + iy], circle: core.sectorsCircle(iw, ih, 4) };
+    });
+    const [cx, cy, R, theta] = geometry.circle;
+    const screen = ([x, y]) => ({ x: geometry.origin[0] + x, y: geometry.origin[1] + y });
+    const along = (degrees, length) => [Math.cos(degrees * Math.PI / 180) * length, -Math.sin(degrees * Math.PI / 180) * length];
+    const home = (j) => { const [dx, dy] = along(360 - (j + 0.5) * theta, 0.7 * R); return [cx + dx, cy + dy]; };
+    const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+    const poses = () => page.evaluate(() => window.tamsel.core.arrangement(window.tamsel.lesson));
+    // Units are radii from the picture's left edge at the circle's height; angles radians.
+    const place = (u) => [u[0] * R, cy + u[1] * R];
+    const axis = (pose) => pose[2] * 180 / Math.PI + (pose[3] ? 180 : 0);
+    const corner = (pose, side) => {
+        const [x, y] = place(pose);
+        const [dx, dy] = along(axis(pose) + side * theta / 2, R);
+        return [x + dx, y + dy];
+    };
+    const middle = (pose) => {
+        const [x, y] = place(pose);
+        const [dx, dy] = along(axis(pose), R / 2);
+        return [x + dx, y + dy];
+    };
+
+    const a = home(0), b = home(4);
+    const fingers = (i) => [{ id: 0, ...screen([a[0] + 20 * i, a[1] + 10 * i]) }, { id: 1, ...screen([b[0] + 35 * i, b[1] - 8 * i]) }];
+    await touch('touchStart', fingers(0));
+    for (let i = 1; i <= 10; ++i)
+        await touch('touchMove', fingers(i));
+    await touch('touchEnd', []);
+    let now = await poses();
+    assert.ok(now.poses[0] && now.poses[4], 'both sectors out');
+    assert.deepEqual(now.stack.length, 2);
+    assert.equal(now.poses[0][3], false);
+
+    await touch('touchStart', [{ id: 0, ...screen(middle(now.poses[0])) }]);
+    await touch('touchEnd', []);
+    now = await poses();
+    assert.equal(now.poses[0][3], true, 'a tap turns it over');
+
+    const from = middle(now.poses[4]);
+    const target = corner(now.poses[0], -1), mine = corner(now.poses[4], 1);
+    const to = [from[0] + target[0] - mine[0] + 4, from[1] + target[1] - mine[1] + 3];
+    await touch('touchStart', [{ id: 1, ...screen(from) }]);
+    await touch('touchMove', [{ id: 1, ...screen(to) }]);
+    await touch('touchEnd', []);
+    now = await poses();
+    const met = corner(now.poses[4], 1);
+    assert.ok(Math.hypot(met[0] - target[0], met[1] - target[1]) < 1e-6, `${met} and ${target}`);
+    assert.equal(await page.evaluate(() => window.tamsel.ink.pointCount(2)), 0, 'nothing written');
+    await page.close();
+});
+
 test('at the design weight, white ink on page 2\'s pale yellow gets a rim that reads at 3:1', async () => {
     const { page } = await inkPage();
     const fill = [255, 255, 192];

@@ -5,6 +5,7 @@
 #include "PenPalette.h"
 #include "PracticeProblem.h"
 #include "RadiusCm.h"
+#include "SectorLayout.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -67,9 +68,7 @@ CommandState startState(const Lesson &l, const Command &, int)
 {
     CommandState s;
     s.shortLabel = l.running() ? "一時停止" : l.step() > 0 && l.step() < l.sectors() ? "再開" : "開始";
-    // By hand the button puts the sectors back in the circle.
-    if (l.handMode())
-        s.shortLabel = l.startCaption();
+    s.enabled = l.canStart();
     s.icon = l.running() ? "pause" : "start";
     return s;
 }
@@ -89,6 +88,51 @@ void cycleWeight(Lesson &l, const Command &, int)
 {
     const LineWeight heavier = l.weight().heavier();
     l.setWeight(heavier == l.weight() ? LineWeight() : heavier);
+}
+
+// 並べ方, 自分で並べる, もとにもどす: how the sectors are laid out, or moved by hand.
+void appendLayouts(std::vector<Command> &rows, int toolbar)
+{
+    rows.push_back({.id = "menu.layouts", .label = "並べ方", .mnemonic = 'B', .icon = "layouts", .menu = Menu::Page,
+                    .section = kChoices, .opens = Menu::Layouts, .has = animated});
+    for (std::size_t i = 0; i < SectorLayouts::kChoices.size(); ++i) {
+        const SectorLayouts::Choice &choice = SectorLayouts::kChoices[i];
+        rows.push_back({.id = std::string("sectors.layout.") + choice.key, .label = choice.name,
+                        .mnemonic = choice.mnemonic, .icon = std::string("layout-") + choice.key,
+                        .menu = Menu::Layouts, .family = "sectors.layout", .argument = int(i), .has = animated,
+                        .state = [](const Lesson &l, const Command &c, int) {
+                            // Marked only where the sectors are, as the practice figures are.
+                            return checked(l.page() == l.animatedPage() && !l.handMode() &&
+                                           l.sectorLayout() == SectorLayouts::kChoices[std::size_t(c.argument)].layout);
+                        },
+                        .run = [](Lesson &l, const Command &c, int) {
+                            l.setSectorLayout(SectorLayouts::kChoices[std::size_t(c.argument)].layout);
+                        }});
+    }
+    // The toolbar's button shows the layout in use and takes the next; a
+    // layout's name would not fit its label.
+    rows.push_back({.id = "sectors.layout.next", .label = "次の並べ方", .mnemonic = 'N', .shortLabel = "並べ方",
+                    .icon = "layout-next", .keys = {"B"}, .menu = Menu::Layouts, .section = 1, .toolbar = toolbar,
+                    .has = animated,
+                    .state = [](const Lesson &l, const Command &, int) {
+                        CommandState s;
+                        for (const SectorLayouts::Choice &choice : SectorLayouts::kChoices)
+                            if (choice.layout == l.sectorLayout() && !l.handMode())
+                                s.icon = std::string("layout-") + choice.key;
+                        return s;
+                    },
+                    .run = [](Lesson &l, const Command &, int) { l.nextSectorLayout(); }});
+    rows.push_back({.id = "sectors.hand", .label = "自分で並べる", .mnemonic = 'J', .shortLabel = "自分で",
+                    .icon = "hand", .keys = {"J"}, .menu = Menu::Layouts, .section = 2, .toolbar = toolbar + 1,
+                    .tip = "指・ペン・マウスでおうぎ形を動かし、軽くたたくと上下が変わります。もう一度押すと書き込みにもどります",
+                    .has = animated,
+                    .state = [](const Lesson &l, const Command &, int) { return checked(l.handMode() && l.page() == l.animatedPage()); },
+                    .run = [](Lesson &l, const Command &, int) { l.toggleHandMode(); }});
+    rows.push_back({.id = "sectors.putBack", .label = "もとにもどす", .mnemonic = 'M', .shortLabel = "もどす",
+                    .icon = "put-back", .menu = Menu::Layouts, .section = 2, .toolbar = toolbar + 2,
+                    .tip = "もとにもどす: 動かしたおうぎ形をすべて円にもどします",
+                    .has = [](const Lesson &l, int page) { return animated(l, page) && l.handMode(); },
+                    .run = [](Lesson &l, const Command &, int) { l.returnAllSectors(); }});
 }
 
 void appendPens(std::vector<Command> &rows)
@@ -331,11 +375,13 @@ std::vector<Command> build()
                     .run = [](Lesson &l, const Command &, int) { l.setValue(l.page(), l.value(l.page()) + 1); }});
     rows.push_back({.id = "sectors.back", .label = "おうぎ形を一つ戻す", .shortLabel = "一つ戻す", .icon = "sector-back",
                     .toolbar = kSteps + 3, .has = animated,
-                    .state = [](const Lesson &l, const Command &, int) { return enabled(l.step() > 0); },
+                    .state = [](const Lesson &l, const Command &, int) { return enabled(l.step() > 0 && !l.handMode()); },
                     .run = [](Lesson &l, const Command &, int) { l.stepSectors(-1); }});
     rows.push_back({.id = "sectors.next", .label = "おうぎ形を一つ進める", .shortLabel = "一つ進む", .icon = "sector-next",
                     .toolbar = kSteps + 4, .has = animated,
-                    .state = [](const Lesson &l, const Command &, int) { return enabled(l.step() < l.sectors()); },
+                    .state = [](const Lesson &l, const Command &, int) {
+                        return enabled(l.step() < l.sectors() && !l.handMode());
+                    },
                     .run = [](Lesson &l, const Command &, int) { l.stepSectors(1); }});
     rows.push_back({.id = "start", .label = "おうぎ形の並べ替えを開始・一時停止・再開", .shortLabel = "開始",
                     .icon = "start", .toolbar = kSteps + 5, .has = animated, .state = startState,
@@ -364,6 +410,8 @@ std::vector<Command> build()
                         return enabled(l.countingReady(l.page()) && l.paperStep(l.page()) < PageView::Estimated);
                     },
                     .run = [](Lesson &l, const Command &, int) { l.stepCounting(1); }});
+
+    appendLayouts(rows, kSteps + 8);
 
     rows.push_back({.id = "menu.screen", .label = "画面", .mnemonic = 'V', .icon = "full-screen", .menu = Menu::Page,
                     .section = kScreenSection, .opens = Menu::Screen});

@@ -223,6 +223,37 @@ const std::vector<Icon> &drawings()
         {"page-next", [](Pen &p, const Color &) { p.width(1.5), p.frame(3, 5, 12, 14), p.triangle({16, 7}, {16, 17}, {22, 12}); }},
         {"page-previous", [](Pen &p, const Color &) { p.width(1.5), p.frame(9, 5, 12, 14), p.triangle({8, 7}, {8, 17}, {2, 12}); }},
         {"home", [](Pen &p, const Color &) { p.width(1.5), p.disc(12, 12, 8, kSky); }},
+        // The sectors' layouts: each figure's outline with the sectors' zigzag inside.
+        {"layouts", [](Pen &p, const Color &) {
+             p.width(1.5), p.arc(7, 12, 5, 0, 360, kSky);
+             p.line(14, 16, 17, 8), p.line(17, 8, 20, 16), p.line(20, 16, 23, 8);
+             p.line(14, 16, 20, 16), p.line(17, 8, 23, 8);
+         }},
+        {"layout-parallelogram", [](Pen &p, const Color &) {
+             p.width(1.5), p.line(2, 18, 7, 6), p.line(7, 6, 22, 6), p.line(22, 6, 17, 18), p.line(17, 18, 2, 18);
+             p.line(7, 6, 12, 18), p.line(12, 18, 17, 6);
+         }},
+        {"layout-rectangle", [](Pen &p, const Color &) {
+             p.width(1.5), p.frame(3, 6, 18, 12);
+             p.line(3, 18, 8, 6), p.line(8, 6, 13, 18), p.line(13, 18, 18, 6);
+         }},
+        {"layout-triangle", [](Pen &p, const Color &) {
+             p.width(1.5), p.line(3, 19, 21, 19), p.line(3, 19, 3, 5), p.line(3, 5, 21, 19);
+             p.line(3, 14.5, 15.2, 14.5), p.line(3, 10, 9.4, 10);
+         }},
+        {"layout-next", [](Pen &p, const Color &) {
+             p.width(1.5), p.line(2, 18, 6, 6), p.line(6, 6, 15, 6), p.line(15, 6, 11, 18), p.line(11, 18, 2, 18);
+             p.triangle({16, 7}, {16, 17}, {22, 12});
+         }},
+        {"hand", [](Pen &p, const Color &) {
+             p.width(1.5), p.arc(6, 20, 14, 50, 80, kSky);
+             p.triangle({14, 2}, {22, 2}, {22, 10});
+         }},
+        {"put-back", [](Pen &p, const Color &) {
+             p.width(2), p.arc(12, 12, 8, 90, 360);
+             p.triangle({8, 1}, {8, 9}, {14, 5});
+             p.width(1.5), p.arc(12, 12, 5, 0, 60, kSky);
+         }},
     };
     return kDrawings;
 }

@@ -107,6 +107,16 @@ long long areaOf(const Rect &r) { return 1LL * r.width() * r.height(); }
 // Overlapping or side by side: one rectangle draws both as quickly.
 bool touch(const Rect &a, const Rect &b) { return Rect(a.x() - 1, a.y() - 1, a.width() + 2, a.height() + 2).intersects(b); }
 
+// On a screen of fractional scale a pixel at the edge of the area may reach a
+// little past it.
+constexpr double kEdgePx = 1;
+
+bool reaches(const DrawList::Call &call, const std::vector<Rect> &area)
+{
+    const RectF reach = grown(bounds(call), kEdgePx);
+    return std::any_of(area.begin(), area.end(), [&](const Rect &r) { return reach.intersects(RectF(r)); });
+}
+
 } // namespace
 
 RectF bounds(const DrawList::Call &call) { return std::visit(Bounds{}, call); }
@@ -161,11 +171,18 @@ void redraw(const DrawList &drawing, DrawOps &ops, const std::vector<Rect> &area
 {
     for (const Color &board : drawing.cleared)
         ops.Cls(board);
-    for (const DrawList::Call &call : drawing.calls) {
-        const RectF reach = bounds(call);
-        if (std::any_of(area.begin(), area.end(), [&](const Rect &r) { return reach.intersects(RectF(r)); }))
+    for (const DrawList::Call &call : drawing.calls)
+        if (reaches(call, area))
             std::visit([&ops](const auto &c) { ops.Replay(c); }, call);
-    }
+}
+
+Rect reach(const DrawList &drawing, const Rect &area)
+{
+    Rect out = area;
+    for (const DrawList::Call &call : drawing.calls)
+        if (reaches(call, {area}))
+            out |= grown(bounds(call), kEdgePx).toAlignedRect();
+    return out & Rect(0, 0, int(std::ceil(drawing.ScaleWidth())), int(std::ceil(drawing.ScaleHeight())));
 }
 
 } // namespace core::ChangedArea

@@ -27,6 +27,9 @@ std::optional<std::vector<Rect>> between(const DrawList &before, const DrawList 
 // Draws the calls of `drawing` that reach any of `area` (the caller clips to
 // it), after clearing it to the drawing's board.
 void redraw(const DrawList &drawing, DrawOps &ops, const std::vector<Rect> &area);
+// The whole pixels that every call reaching `area` may touch, within the
+// picture: a surface this large holds them unclipped, as a whole drawing does.
+Rect reach(const DrawList &drawing, const Rect &area);
 
 } // namespace ChangedArea
 

@@ -90,15 +90,12 @@ HandFigure HandFigure::compute(float scaleWidth, float scaleHeight, int half, co
     f.R = float(g.frame.scale);
     f.centre = g.frame.map(g.centre);
     const bool matches = arrangement.sectors() == g.sectors;
-    f.out.assign(std::size_t(g.sectors), false);
+    f.circle = {f.centre, f.R, g.theta, std::vector<bool>(std::size_t(g.sectors), false)};
     const auto piece = [&](PointF apex, double axis, int sector) {
         return Piece{apex, float(-turn(axis - g.theta / 2)), float(-turn(axis + g.theta / 2)), fillOf(sector, g.sectors)};
     };
-    for (int s = 0; s < g.sectors; ++s) {
-        f.out[std::size_t(s)] = matches && arrangement.out(s);
-        if (!f.out[std::size_t(s)])
-            f.home.push_back(piece(f.centre, g.homeAxis(s), s));
-    }
+    for (int s = 0; s < g.sectors; ++s)
+        f.circle.out[std::size_t(s)] = matches && arrangement.out(s);
     if (!matches)
         return f;
     for (const int s : arrangement.stack)
@@ -111,46 +108,13 @@ HandFigure HandFigure::compute(float scaleWidth, float scaleHeight, int half, co
 
 void HandFigure::paint(DrawOps &ops, LineWeight weight) const
 {
-    const int sectors = geometry.sectors;
-    if (R <= 0 || sectors == 0)
+    if (R <= 0 || geometry.sectors == 0)
         return;
-    const double theta = geometry.theta;
-    const int thin = weight.px(ParallelogramFigure::kThinWidthPx);
+    circle.paint(ops, weight);
+    ops.setFillStyle(FillStyle::Solid);
+    ops.setForeColor(ParallelogramFigure::kRemainingColor);
     ops.setDrawStyle(DrawStyle::Solid);
-    ops.setDrawWidth(thin);
-    ops.setFillStyle(FillStyle::Transparent);
-    // Where sectors were taken out, the radii they leave.
-    ops.setForeColor(ParallelogramFigure::kMovedColor);
-    for (int i = 0; i <= sectors; ++i) {
-        const bool before = i > 0 && out[std::size_t(i - 1)];
-        const bool after = i < sectors && out[std::size_t(i)];
-        if (before || after)
-            ops.Line(centre, centre + direction(kTwoPi - i * theta) * R);
-    }
-    ops.setFillStyle(FillStyle::Solid);
-    ops.setForeColor(ParallelogramFigure::kRemainingColor);
-    for (const Piece &p : home) {
-        ops.setFillColor(p.fill);
-        ops.Circle(p.apex, R, std::nullopt, p.start, p.end);
-    }
-    // The circumference: still in the circle, or gone with its sectors.
-    ops.setFillStyle(FillStyle::Transparent);
-    ops.setDrawWidth(weight.px(ParallelogramFigure::kOutlineWidthPx));
-    for (int first = 0; first < sectors;) {
-        int last = first;
-        while (last + 1 < sectors && out[std::size_t(last + 1)] == out[std::size_t(first)])
-            ++last;
-        const Color colour = out[std::size_t(first)] ? ParallelogramFigure::kMovedColor : ParallelogramFigure::kRemainingColor;
-        if (first == 0 && last == sectors - 1) {
-            ops.setForeColor(colour);
-            ops.Circle(centre, R);
-        } else
-            ops.Circle(centre, R, colour, float(turn(kTwoPi - (last + 1) * theta)), float(kTwoPi - first * theta));
-        first = last + 1;
-    }
-    ops.setFillStyle(FillStyle::Solid);
-    ops.setForeColor(ParallelogramFigure::kRemainingColor);
-    ops.setDrawWidth(thin);
+    ops.setDrawWidth(weight.px(ParallelogramFigure::kThinWidthPx));
     for (const Piece &p : placed) {
         ops.setFillColor(p.fill);
         ops.Circle(p.apex, R, std::nullopt, p.start, p.end);

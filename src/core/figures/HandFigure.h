@@ -3,6 +3,7 @@
 #include "Color.h"
 #include "LineWeight.h"
 #include "SectorArrangement.h"
+#include "SectorCircle.h"
 #include "Similarity.h"
 
 #include <array>
@@ -51,9 +52,8 @@ struct HandFigure
     Geometry geometry;
     float R = 0;
     PointF centre; // px
-    std::vector<Piece> home;   // sectors still in the circle
+    SectorCircle circle;       // with the sectors still in it
     std::vector<Piece> placed; // taken out, bottom first
-    std::vector<bool> out;
 
     static Geometry geometryOf(float scaleWidth, float scaleHeight, int half);
     static HandFigure compute(float scaleWidth, float scaleHeight, int half, const SectorArrangement &arrangement);

@@ -16,6 +16,9 @@ RectangleFigure RectangleFigure::compute(float scaleWidth, float scaleHeight, in
     RectangleFigure f;
     f.circle = ParallelogramFigure::compute(scaleWidth, scaleHeight, half, step);
     const ParallelogramFigure &c = f.circle;
+    f.remaining = {PointF(c.centre), float(c.R), c.theta, std::vector<bool>(std::size_t(c.sectors), false)};
+    for (int j = 0; j < c.step; ++j)
+        f.remaining.out[std::size_t(j)] = true;
     const std::vector<ParallelogramFigure::MovedSector> places =
         ParallelogramFigure::compute(scaleWidth, scaleHeight, half, c.sectors).moved;
     if (places.empty())
@@ -41,7 +44,7 @@ RectangleFigure RectangleFigure::compute(float scaleWidth, float scaleHeight, in
 
 void RectangleFigure::paint(DrawOps &ops, LineWeight weight) const
 {
-    circle.paintCircle(ops, weight);
+    remaining.paint(ops, weight);
     ops.setFillStyle(FillStyle::Solid);
     ops.setForeColor(ParallelogramFigure::kRemainingColor);
     ops.setDrawStyle(DrawStyle::Solid);

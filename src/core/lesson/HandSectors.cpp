@@ -17,6 +17,13 @@ constexpr double kCentroidShare = 0.6;
 
 PointF along(double angle) { return {std::cos(angle), -std::sin(angle)}; }
 
+// A point a pointer could not reach on any screen is no pointer's.
+bool reachable(PointF units)
+{
+    constexpr double kReach = SectorArrangement::kMaxReachRadii / 2;
+    return units.isFinite() && std::abs(units.x()) <= kReach && std::abs(units.y()) <= kReach;
+}
+
 // The point held, in the sector's own axes.
 PointF gripOf(PointF at, PointF apex, double axis)
 {
@@ -74,7 +81,7 @@ void HandSectors::raise(int sector)
 bool HandSectors::grab(PointerId pointer, PointF at, Size inner)
 {
     const HandFigure::Geometry g = geometry(inner);
-    if (holds(pointer) || !g.usable() || m_now.sectors() != g.sectors)
+    if (holds(pointer) || !g.usable() || m_now.sectors() != g.sectors || !reachable(g.frame.unmap(at)))
         return false;
     const PointF units = g.frame.unmap(at);
     const int sector = sectorAt(g, units);
@@ -97,7 +104,7 @@ bool HandSectors::move(PointerId pointer, PointF at, Size inner)
 {
     const auto held = m_held.find(pointer);
     const HandFigure::Geometry g = geometry(inner);
-    if (held == m_held.end() || !g.usable())
+    if (held == m_held.end() || !g.usable() || !reachable(g.frame.unmap(at)))
         return false;
     Hold &h = held->second;
     h.inner = inner;

@@ -49,10 +49,23 @@ public:
     bool holding() const { return !m_held.empty(); }
     // Every pointer lets go, each a step of its own.
     bool dropAll();
+    template <typename Which>
+    bool dropWhere(Which which)
+    {
+        bool dropped = false;
+        for (auto h = m_held.begin(); h != m_held.end();) {
+            const PointerId pointer = (h++)->first;
+            if (which(pointer))
+                dropped = drop(pointer) || dropped;
+        }
+        return dropped;
+    }
     // Every sector back in the circle, as one step.
     bool reset();
     bool undo();
     bool redo();
+    bool canUndo() const { return m_at > 0; }
+    bool canRedo() const { return m_at + 1 < m_steps.size(); }
     // Another's arrangement (a pupil's) shown here as one step; refused
     // unless valid and of this circle's count.
     bool show(const SectorArrangement &arrangement);

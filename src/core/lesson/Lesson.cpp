@@ -226,12 +226,8 @@ int Lesson::stepPage() const { return hasSteps(m_page) ? m_page : m_animatedPage
 void Lesson::pressStart()
 {
     const int page = row(m_page).animates ? m_page : m_animatedPage;
-    if (page < 0)
+    if (page < 0 || (m_handMode && page == m_animatedPage))
         return;
-    if (m_handMode && page == m_animatedPage) {
-        returnAllSectors();
-        return;
-    }
     if (m_runningPage == page) {
         stop();
     } else {
@@ -600,8 +596,12 @@ bool Lesson::redo()
     return m_ink.redo(m_page);
 }
 
-bool Lesson::canUndo() const { return ink(m_page).undoDepth() > 0 || ink(m_page).drawing(); }
-bool Lesson::canRedo() const { return ink(m_page).redoDepth() > 0; }
+bool Lesson::canUndo() const
+{
+    return handInView() ? m_hand.canUndo() : ink(m_page).undoDepth() > 0 || ink(m_page).drawing();
+}
+
+bool Lesson::canRedo() const { return handInView() ? m_hand.canRedo() : ink(m_page).redoDepth() > 0; }
 
 InkFile::Board Lesson::board() const
 {

@@ -126,12 +126,12 @@ public:
     void setSectorLayout(SectorLayout layout);
     void nextSectorLayout() { setSectorLayout(SectorLayouts::next(m_layout)); }
     // 「自分で並べる」: pointers on the animated page move its sectors instead
-    // of writing, the start button puts them back, and undo and redo step
-    // through the moves. The same command turns it off and writing on again.
+    // of writing, undo and redo step through the moves, and there is no
+    // animation to start. The same command turns it off and writing on again.
     bool handMode() const { return m_handMode; }
     void setHandMode(bool on);
     void toggleHandMode() { setHandMode(!m_handMode); }
-    const char *startCaption() const { return m_handMode ? "もとにもどす" : "開始"; }
+    bool canStart() const { return m_animatedPage >= 0 && !m_handMode; }
     const SectorArrangement &arrangement() const { return m_hand.arrangement(); }
     // A pointer on the animated page's picture, at a point of its inner area of
     // this size; each says whether it took, moved or let go of a sector.
@@ -141,6 +141,12 @@ public:
     bool flipSector(PointerId pointer);
     bool holdsSector(PointerId pointer) const { return m_hand.holds(pointer); }
     bool holdingSectors() const { return m_hand.holding(); }
+    // The pointers that answer `which` let go, as when a window loses them.
+    template <typename Which>
+    bool dropSectorsWhere(Which which)
+    {
+        return handChanged(m_hand.dropWhere(which));
+    }
     // Another's arrangement of this circle shown here, as one undoable step.
     bool showArrangement(const SectorArrangement &arrangement);
 

@@ -1,6 +1,7 @@
 #include "PageImage.h"
 
 #include "ChangedArea.h"
+#include "Convert.h"
 #include "PageRenderer.h"
 #include "PainterDrawOps.h"
 #include "QtTextMeasure.h"
@@ -28,19 +29,26 @@ void renderInto(QImage &image, const core::PageView &view)
     core::PageRenderer::paint(ops, view, QtTextMeasure::instance());
 }
 
+// Qt clips shapes to the bounds of a clip before it smooths them, which moves
+// their edges by a shade; a clip of several rectangles whose bounds are the
+// whole image is applied to the smoothed rows alone. A pixel in two opposite
+// corners makes them so, and is drawn again as it was.
 void redraw(QImage &image, const core::PageView &view, const core::DrawList &drawing, const std::vector<core::Rect> &area)
 {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    const int w = view.inner.width(), h = view.inner.height();
     std::vector<core::Rect> within = area;
-    if (within.empty())
-        within.emplace_back(0, 0, view.inner.width(), view.inner.height());
+    if (!within.empty())
+        within.insert(within.end(), {core::Rect(0, 0, 1, 1), core::Rect(w - 1, h - 1, 1, 1)});
+    else
+        within.emplace_back(0, 0, w, h);
     QRegion clip;
     for (const core::Rect &r : within)
-        clip += QRect(r.x(), r.y(), r.width(), r.height());
+        clip += Convert::toQt(r);
     painter.setClipRegion(clip);
     core::DrawState state;
-    PainterDrawOps ops(painter, state, float(view.inner.width()), float(view.inner.height()), view.weight.factor() > 1);
+    PainterDrawOps ops(painter, state, float(w), float(h), view.weight.factor() > 1);
     core::ChangedArea::redraw(drawing, ops, within);
 }
 

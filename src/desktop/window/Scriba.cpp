@@ -27,6 +27,9 @@ PointerId pointerId(PointerKind kind, const QInputDevice *device, int point = 0)
 }
 
 bool isKind(PointerId pointer, PointerKind kind) { return (pointer >> kKindShift) == PointerId(kind); }
+bool isFinger(PointerId pointer) { return isKind(pointer, PointerKind::Finger); }
+bool isPen(PointerId pointer) { return isKind(pointer, PointerKind::Pen); }
+bool isAny(PointerId) { return true; }
 
 const PointerId kMouse = pointerId(PointerKind::Mouse, nullptr);
 
@@ -57,6 +60,14 @@ core::InkCanvas &Scriba::canvas() { return m_lesson.ink().canvas(m_index); }
 QColor Scriba::ForeColor() const { return Convert::toQt(m_lesson.pen(m_index)); }
 void Scriba::setForeColor(const QColor &color) { m_lesson.setPen(m_index, Convert::toCore(color)); }
 
+bool Scriba::movesSectors() const { return m_lesson.handMode() && m_index == m_lesson.animatedPage(); }
+
+bool Scriba::down(PointerId pointer) const { return ink().drawing(pointer) || m_lesson.holdsSector(pointer); }
+
+core::PointF Scriba::onPicture(QPointF pos) const { return Convert::toCore(pos - QPointF(m_pictureArea.topLeft())); }
+
+void Scriba::dropSectors(bool (*which)(PointerId)) { m_lesson.dropSectorsWhere(which); }
+
 void Scriba::showDirty() { update(Convert::toQt(canvas().takeDirty())); }
 
 void Scriba::Clear()
@@ -82,6 +93,7 @@ bool Scriba::redo()
 
 void Scriba::endStrokes()
 {
+    dropSectors(isAny);
     m_erasers.clear();
     m_lesson.ink().endAll(m_index);
     showDirty();
@@ -135,6 +147,10 @@ void Scriba::hideEvent(QHideEvent *event)
 
 void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
 {
+    if (movesSectors()) {
+        m_lesson.grabSector(pointer, onPicture(pos), Convert::toCore(m_pictureArea.size()));
+        return;
+    }
     // A hidden widget gets its resize event only when shown.
     place();
     m_lesson.ink().begin(m_index, pointer, Convert::toCore(pos), widthFactor);
@@ -143,12 +159,18 @@ void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
 
 void Scriba::move(PointerId pointer, QPointF pos, qreal widthFactor)
 {
+    if (m_lesson.holdsSector(pointer)) {
+        m_lesson.moveSector(pointer, onPicture(pos), Convert::toCore(m_pictureArea.size()));
+        return;
+    }
     m_lesson.ink().extend(m_index, pointer, Convert::toCore(pos), widthFactor);
     showDirty();
 }
 
 void Scriba::release(PointerId pointer)
 {
+    if (m_lesson.dropSector(pointer))
+        return;
     m_lesson.ink().end(m_index, pointer);
     showDirty();
 }
@@ -178,6 +200,7 @@ void Scriba::stopErasing()
 
 void Scriba::endPenStrokes()
 {
+    dropSectors(isPen);
     m_lesson.ink().endWhere(m_index, [](PointerId p) { return isKind(p, PointerKind::Pen); });
     showDirty();
 }
@@ -203,7 +226,7 @@ void Scriba::mouseMoveEvent(QMouseEvent *event)
         move(kMouse, event->position(), 1.0);
     else if (erasing(kMouse))
         stopErasing(kMouse);
-    else if (ink().drawing(kMouse))
+    else if (down(kMouse))
         release(kMouse); // the release went elsewhere, to a popup or another grab
 }
 
@@ -234,7 +257,7 @@ void Scriba::tabletEvent(QTabletEvent *event)
             erase(pen, event->position());
         else if (!eraser && (event->buttons() & Qt::LeftButton))
             move(pen, event->position(), factor);
-        else if (ink().drawing(pen))
+        else if (down(pen))
             release(pen);
         break;
     case QEvent::TabletRelease:
@@ -253,8 +276,9 @@ void Scriba::tabletEvent(QTabletEvent *event)
 void Scriba::touch(QTouchEvent *event)
 {
     const bool ending = event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel;
-    const auto fingers = [](PointerId p) { return isKind(p, PointerKind::Finger); };
+    const auto fingers = [](PointerId p) { return isFinger(p); };
     if (PenTracker::instance().penNear()) {
+        dropSectors(isFinger);
         m_lesson.ink().endWhere(m_index, fingers);
         showDirty();
         return;
@@ -288,6 +312,7 @@ void Scriba::touch(QTouchEvent *event)
     }
     // A cancel arrives without points; an end leaves no finger down.
     if (ending) {
+        dropSectors(isFinger);
         for (auto it = m_erasers.begin(); it != m_erasers.end();)
             it = fingers(it->first) ? m_erasers.erase(it) : std::next(it);
         if (m_erasers.empty())
@@ -311,9 +336,9 @@ bool Scriba::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    if (up && ink().drawing(kMouse))
+    if (up && down(kMouse))
         release(kMouse);
-    if (!ink().drawing(kMouse))
+    if (!down(kMouse))
         qApp->removeEventFilter(this);
     return QWidget::eventFilter(watched, event);
 }

@@ -35,6 +35,9 @@ public:
     QColor ForeColor() const;
     void setForeColor(const QColor &color);
 
+    // The picture's inner area on this layer, in its pixels, where the sectors moved by hand are.
+    void setPictureArea(const QRect &inner) { m_pictureArea = inner; }
+
     // Size in twips, as the page reports its controls.
     float Width() const;
     float Height() const;
@@ -89,10 +92,16 @@ private:
     void touch(QTouchEvent *event);
     void endPenStrokes();
     void place();
+    // In the hand mode the animated page's pointers move sectors instead of writing.
+    bool movesSectors() const;
+    bool down(PointerId pointer) const;
+    core::PointF onPicture(QPointF pos) const;
+    void dropSectors(bool (*which)(PointerId));
 
     int m_index;
     core::Lesson &m_lesson;
     const core::Twips &m_twips;
     QRect m_lastRedrawRect;
     std::map<PointerId, QPointF> m_erasers;
+    QRect m_pictureArea;
 };

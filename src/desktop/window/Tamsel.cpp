@@ -276,10 +276,13 @@ void Tamsel::createPageMenu()
     connect(this, &QWidget::customContextMenuRequested, this, [this](QPoint pos) { openPageMenu(mapToGlobal(pos)); });
     for (Overlay *overlay : Scriba) {
         auto *hold = new PressAndHold(overlay);
-        connect(hold, &PressAndHold::held, overlay, [overlay](QPoint at) {
+        // A pupil holding a sector still is thinking, not asking for the menu.
+        connect(hold, &PressAndHold::held, overlay, [this, overlay](QPoint at) {
+            if (m_lesson.holdingSectors())
+                return;
             overlay->dropStillStrokes(overlay->mapFromGlobal(QPointF(at)), PressAndHold::kStillWithinPx);
+            openPageMenu(at);
         });
-        connect(hold, &PressAndHold::held, this, &Tamsel::openPageMenu);
     }
     connect(m_pageMenu, &PageMenu::openRequested, this, [this] {
         const QWidget *p = picture(currentPage());
@@ -348,8 +351,11 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         break;
     case Change::Layout:
         if (QPushButton *button = m_pages.at(std::size_t(page)).button)
-            button->setText(QString::fromUtf8(m_lesson.startCaption()));
+            button->setEnabled(m_lesson.canStart());
         Scriba.at(std::size_t(page))->setCursor(m_lesson.handMode() ? Qt::OpenHandCursor : Qt::CrossCursor);
+        // 「もとにもどす」 has a button only by hand.
+        if (m_classroom && page == currentPage())
+            layOutClassroom();
         picture(page)->Refresh();
         break;
     }
@@ -453,6 +459,7 @@ void Tamsel::placeInk(int page)
     const QPoint innerOnOverlay = p->geometry().topLeft() + p->contentsRect().topLeft() - overlay->geometry().topLeft();
     if (m_lesson.ink().place(page, Convert::toCore(QRect(innerOnOverlay, p->contentsRect().size()))))
         overlay->update();
+    overlay->setPictureArea(QRect(innerOnOverlay, p->contentsRect().size()));
 }
 
 Int16 Tamsel::currentPage() const { return core::saturate16(m_lesson.page()); }
