@@ -333,8 +333,9 @@ bool InkLayer::begin(PointerId pointer, PointF pos, double widthFactor, const Co
         return false;
     const PointF at = m_frame.unmap(heldNear(pos));
     const InkPoint first{float(at.x()), float(at.y()), float(usableFactor(widthFactor))};
-    Live &live = m_live.emplace(pointer, Live{InkStroke(color.rgba(), float(widthPx / m_frame.scale), first), {}})
-                     .first->second;
+    Live &live =
+        m_live.emplace(pointer, Live{InkStroke(color.rgba(), float(widthPx / m_frame.scale), first), {}, ++m_begun})
+            .first->second;
     const Rect reach = InkStroke::deviceReach(live.stroke.bounds(), deviceFrame()) & m_image.rect();
     live.mask.reset(reach.adjusted(-kLiveMaskMarginPx, -kLiveMaskMarginPx, kLiveMaskMarginPx, kLiveMaskMarginPx) &
                     m_image.rect());
@@ -687,6 +688,51 @@ bool InkLayer::restore(Prepared strokes)
     step->held.resize(step->ids.size());
     record(std::move(step));
     return true;
+}
+
+void InkLayer::replace(std::vector<Stroke> strokes)
+{
+    Prepared prepared = prepare(std::move(strokes));
+    // Most copies only grow by a stroke: those draw just what was added.
+    bool grows = prepared.size() >= m_strokes.size() && m_live.empty();
+    for (std::size_t i = 0; grows && i < m_strokes.size(); ++i) {
+        const Stroke &had = m_strokes[i]->data(), &now = prepared[i]->data();
+        grows = had.color == now.color && had.width == now.width && had.points.size() == now.points.size() &&
+                std::equal(had.points.begin(), had.points.end(), now.points.begin(), [](const InkPoint &a, const InkPoint &b) {
+                    return a.x == b.x && a.y == b.y && a.widthFactor == b.widthFactor;
+                });
+    }
+    m_live.clear();
+    m_undo.clear();
+    m_redo.clear();
+    m_erasing = false;
+    const std::size_t kept = grows ? m_strokes.size() : 0;
+    if (!grows) {
+        m_strokes.clear();
+        m_stale = true;
+        markAllDirty();
+    }
+    if (kept == prepared.size() && grows)
+        return;
+    ++m_changes;
+    for (std::size_t i = kept; i < prepared.size(); ++i) {
+        prepared[i]->setId(m_nextId++);
+        const InkStroke &drawn = *m_strokes.emplace_back(std::move(prepared[i]));
+        if (!m_stale && m_frame.usable()) {
+            renderStroke(drawn, m_image.rect(), nullptr, m_scratch, InkRaster::Surface::of(m_image));
+            const Rect reach = InkStroke::deviceReach(drawn.bounds(), deviceFrame()) & m_image.rect();
+            m_inked |= reach;
+            markDirty(reach);
+        }
+    }
+}
+
+std::vector<InkLayer::LiveStroke> InkLayer::liveStrokes() const
+{
+    std::vector<LiveStroke> out;
+    for (const auto &[pointer, live] : m_live)
+        out.push_back({live.serial, &live.stroke.data()});
+    return out;
 }
 
 // ---------------------------------------------------------------- queries and painting

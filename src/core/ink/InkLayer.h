@@ -82,6 +82,17 @@ public:
     bool restore(std::vector<Stroke> strokes) { return restore(prepare(std::move(strokes))); }
     bool restore(Prepared strokes);
 
+    // Shows exactly these strokes, with no history: a copy of someone else's page.
+    void replace(std::vector<Stroke> strokes);
+    // Strokes still being drawn, each with a number that no other stroke of
+    // the layer had, for a class that follows them as they grow.
+    struct LiveStroke
+    {
+        std::uint64_t serial;
+        const Stroke *stroke;
+    };
+    std::vector<LiveStroke> liveStrokes() const;
+
     // The logical rectangle that changed since the last call.
     Rect takeDirty() { return std::exchange(m_dirty, Rect()); }
 
@@ -132,6 +143,7 @@ private:
     {
         InkStroke stroke;
         CoverageMask mask;
+        std::uint64_t serial = 0;
     };
 
     Similarity deviceFrame() const { return m_frame.scaled(m_ratio); }
@@ -174,6 +186,7 @@ private:
     std::vector<std::unique_ptr<Step>> m_redo;
     bool m_erasing = false;
     std::uint64_t m_changes = 0;
+    std::uint64_t m_begun = 0;
     CoverageMask m_scratch;
     Rect m_dirty;
     // Device pixels that finished ink may cover; it grows until the page is drawn anew.
