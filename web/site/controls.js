@@ -1,7 +1,7 @@
 // The window's controls: builds the tabs, pages, scroll bars and buttons,
 // places them where the core's layout says, and shows what the lesson says
 // changed (the page, a value, the pen) by asking the drawing for a frame.
-import { core, lesson, ink, pages, pageCount, $ } from './app.js';
+import { core, lesson, ink, room, pages, pageCount, $ } from './app.js';
 import { placeInk, repaintInk, showSoon } from './draw.js';
 import { watchPointers } from './input.js';
 import { keepSoon, storeChoices } from './keep.js';
@@ -189,7 +189,8 @@ export function follow(change, page) {
         break;
     case core.Change.Running:
         clearInterval(ticking);
-        ticking = lesson.running() ? setInterval(() => lesson.tick(), core.tickMs) : null;
+        // A pupil following the teacher takes the teacher's steps instead.
+        ticking = lesson.running() && room.drivesClock() ? setInterval(() => lesson.tick(), core.tickMs) : null;
         break;
     case core.Change.Weight:
     case core.Change.Pen:

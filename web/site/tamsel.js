@@ -4,7 +4,8 @@
 // holds, keys), menu (the page menu, the help, the notice), keep (the board
 // and the choices between visits), paper (images and printing).
 import createCore from './tamsel-core.js';
-import { core, lesson, ink, pages, pageCount, $, FACE, useCore } from './app.js';
+import { core, lesson, ink, room, pages, pageCount, $, FACE, useCore } from './app.js';
+import { join, leave, share, watchClass } from './class.js';
 import { buildPages, follow, layOut, showValue } from './controls.js';
 import { frame, measureTextHere, showSoon } from './draw.js';
 import { watchInput } from './input.js';
@@ -22,6 +23,7 @@ watchPrinting();
 buildHelp();
 buildPages();
 buildMenu();
+watchClass();
 readChoices();
 lesson.listen(follow);
 for (let page = 0; page < pageCount; ++page)
@@ -55,4 +57,4 @@ if ('serviceWorker' in navigator && window.isSecureContext) {
 stored.open().catch(() => {});
 // For the browser tests and the benchmarks: the lesson as the page drives it,
 // and the work of one frame, done at once.
-window.tamsel = { core, lesson, ink, pages, frame, ready: true };
+window.tamsel = { core, lesson, ink, room, share, join, leave, pages, frame, ready: true };

@@ -3,12 +3,14 @@
 // numbers, the ink, the board's bytes and the stored choices.
 
 #include "CanvasTextMeasure.h"
+#include "ClassRoom.h"
 #include "FlatDrawOps.h"
 #include "HelpText.h"
 #include "Lesson.h"
 #include "PageRenderer.h"
 #include "PenPalette.h"
 #include "WebBoard.h"
+#include "WebClass.h"
 #include "WebInk.h"
 #include "WebLayout.h"
 #include "WebPrint.h"
@@ -290,6 +292,39 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .constructor<>()
         .function("ink", &WebPrint::ink)
         .class_function("cutOut", &WebPrint::cutOut);
+
+    emscripten::class_<core::ClassRoom>("Room")
+        .constructor<Lesson &>()
+        .function("teach", &core::ClassRoom::teach)
+        .function("join", &core::ClassRoom::join)
+        .function("leave", &core::ClassRoom::leave)
+        .function("connected", &core::ClassRoom::connected)
+        .function("pupilsFree", &core::ClassRoom::pupilsFree)
+        .function("setPupilsFree", &core::ClassRoom::setPupilsFree)
+        .function("clearPupilBoards", &core::ClassRoom::clearPupilBoards)
+        .function("end", &core::ClassRoom::end)
+        .function("following", &core::ClassRoom::following)
+        .function("drivesClock", &core::ClassRoom::drivesClock)
+        .function("pump", &core::ClassRoom::pump)
+        .function("dropped", &core::ClassRoom::dropped)
+        .function("pupilCount", &core::ClassRoom::pupilCount)
+        .function("setSender", &WebClass::setSender)
+        .function("listen", &WebClass::listen)
+        .function("receive", &WebClass::receive)
+        .function("subscriptions", &WebClass::subscriptions)
+        .function("role", &WebClass::role)
+        .function("code", &WebClass::code)
+        .function("pupilId", &WebClass::pupilId)
+        .function("teacherLesson", &WebClass::teacherLesson, emscripten::allow_raw_pointers())
+        .function("pupilLesson", &WebClass::pupilLesson, emscripten::allow_raw_pointers())
+        .function("pupilName", &WebClass::pupilName)
+        .function("pupilIdAt", &WebClass::pupilIdAt)
+        .function("pupilNews", &WebClass::pupilNews);
+    function("makeCode", &WebClass::makeCode);
+    function("makePupilId", &WebClass::makePupilId);
+    function("readCode", &WebClass::readCode);
+    function("readName", &WebClass::readName);
+    function("boardInk", &WebClass::boardInk);
 
     emscripten::constant("tickMs", Lesson::kTickMs);
     function("widthFactorForPressure", &core::InkLayer::widthFactorForPressure);
