@@ -202,7 +202,8 @@ export function watchInput() {
                 closeHelp();
             return;
         }
-        if (!$('menu').hidden)
+        // The menu, and text typed into a dialog, keep their keys.
+        if (!$('menu').hidden || e.target.closest?.('dialog'))
             return;
         const k = key(e);
         let action = keys[k] ?? (lesson.page() === lesson.animatedPage() ? clickerKeys[k] : undefined);

@@ -162,13 +162,13 @@ export function useSite(extra) {
 // 127.0.0.1, in a folder of its own; `restart` keeps its retained messages.
 export async function startBroker(password = 'kyoushitsu') {
     const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tamsel-broker-'));
-    const ports = [];
-    for (let i = 0; i < 4; ++i) {
+    // Four ports at once, so none is handed out twice.
+    const probes = await Promise.all([0, 1, 2, 3].map(() => new Promise((resolve) => {
         const probe = net.createServer();
-        await new Promise((resolve) => probe.listen(0, '127.0.0.1', resolve));
-        ports.push(probe.address().port);
-        await new Promise((resolve) => probe.close(resolve));
-    }
+        probe.listen(0, '127.0.0.1', () => resolve(probe));
+    })));
+    const ports = probes.map((probe) => probe.address().port);
+    await Promise.all(probes.map((probe) => new Promise((resolve) => probe.close(resolve))));
     const [pupilMqtt, pupilWs, teacherMqtt, teacherWs] = ports;
     let child = null;
     const start = async () => {

@@ -1,0 +1,11 @@
+import { serve, launch, open } from './harness.mjs';
+const server = await serve();
+const browser = await launch();
+const p = await open(browser, server.url + '?class=CCXFNE&broker=ws://127.0.0.1:1/');
+await p.bringToFront();
+await p.evaluate(() => { window.addEventListener('keydown', e => console.log('win', e.key, document.activeElement?.name), true); for (const t of ['keydown','keypress','beforeinput','input']) document.querySelector('#classDialog input[name=name]').addEventListener(t, e => console.log(t, e.key ?? e.data, e.defaultPrevented), true); });
+p.on('console', m => console.log(m.text()));
+await p.focus('#classDialog input[name=name]');
+await p.keyboard.type('a1');
+await new Promise(r => setTimeout(r, 200));
+await browser.close(); await server.close();
