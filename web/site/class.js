@@ -29,9 +29,14 @@ let pumping = null;
 let state = '';
 let followedInk = null;
 
+// A pupil's id lives as long as its tab, through reloads: two tabs are two pupils.
+function storage(key) {
+    return key === KEY.pupil ? sessionStorage : localStorage;
+}
+
 function stored(key, fallback) {
     try {
-        return localStorage.getItem(key) || fallback;
+        return storage(key).getItem(key) || fallback;
     } catch {
         return fallback;
     }
@@ -39,7 +44,7 @@ function stored(key, fallback) {
 
 function keep(key, value) {
     try {
-        localStorage.setItem(key, value);
+        storage(key).setItem(key, value);
     } catch {
         // Private windows may refuse; the class still runs, it is only not remembered.
     }
@@ -82,7 +87,7 @@ function connect(url, options) {
     made.on('error', (error) => {
         // A refused password or class will not be let in by trying again.
         if (error?.code === 4 || error?.code === 5 || error?.code === 134 || error?.code === 135) {
-            notify(error.code === 134 || error.code === 4 ? '先生のユーザー名かパスワードが違います。' : 'サーバーに入れませんでした。');
+            notify(room.role() === ROLE.teacher ? '先生のユーザー名かパスワードが違います。' : 'サーバーに入れませんでした。');
             leave();
         }
     });
@@ -130,6 +135,9 @@ export function join({ code, name, broker = stored(KEY.pupils, defaultBroker(PUP
     keep(KEY.pupils, broker);
     connect(broker, { username: classCode, clientId: id, clean: false, properties: { sessionExpiryInterval: SESSION_EXPIRY_S } });
     showState('connecting');
+    // However the class was joined, the prompt to join it has done its work.
+    if ($('classDialog').open)
+        $('classDialog').close();
     return '';
 }
 

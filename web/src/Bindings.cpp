@@ -325,6 +325,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("readCode", &WebClass::readCode);
     function("readName", &WebClass::readName);
     function("boardInk", &WebClass::boardInk);
+    function("strokeCount", &WebClass::strokeCount);
 
     emscripten::constant("tickMs", Lesson::kTickMs);
     function("widthFactorForPressure", &core::InkLayer::widthFactorForPressure);

@@ -87,6 +87,8 @@ std::string makePupilId(std::uint32_t high, std::uint32_t low) { return core::Cl
 std::string readCode(const std::string &typed) { return core::ClassCode::read(typed).value_or(std::string()); }
 std::string readName(const std::string &typed) { return core::ClassCode::readName(typed).value_or(std::string()); }
 
+int strokeCount(const core::Lesson &lesson, int page) { return int(lesson.ink(page).strokes().size()); }
+
 val boardInk(core::Lesson &lesson, int page, int width, int height)
 {
     core::InkLayer &layer = lesson.ink(page);

@@ -38,6 +38,8 @@ std::string makePupilId(std::uint32_t high, std::uint32_t low);
 std::string readCode(const std::string &typed);
 std::string readName(const std::string &typed);
 
+// How many finished strokes a lesson's page holds.
+int strokeCount(const core::Lesson &lesson, int page);
 // A page's ink drawn whole at this size, straight RGBA, for a gallery's picture.
 emscripten::val boardInk(core::Lesson &lesson, int page, int width, int height);
 
