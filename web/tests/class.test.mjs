@@ -3,23 +3,32 @@
 // screens show what the teacher's shows, boards come back to the gallery, and
 // a restarted broker, a cut network and a flood of bad messages lose nothing.
 import assert from 'node:assert/strict';
+import { execFile } from 'node:child_process';
+import fs from 'node:fs';
 import net from 'node:net';
+import os from 'node:os';
+import path from 'node:path';
 import { after, before, test } from 'node:test';
+import { promisify } from 'node:util';
 import mqtt from 'mqtt';
-import { launch, open, serve, settle, startBroker } from './harness.mjs';
+import { compareFigure, desktop, launch, open, serve, settle, startBroker } from './harness.mjs';
 
 const CODE = 'K7PQ3M';
 const NOT_AUTHORISED = 135;
+// As figures.test.mjs measures it for the desktop's picture against the page's.
+const EDGE_SHARE = 0.15;
+const refs = fs.mkdtempSync(path.join(os.tmpdir(), 'tamsel-class-'));
 const web = {};
 before(async () => {
     web.broker = await startBroker();
-    web.server = await serve();
+    web.server = await serve(undefined, new Proxy({}, { get: (_, name) => path.join(refs, name) }));
     web.browser = await launch();
 });
 after(async () => {
     await web.browser?.close();
     await web.server?.close();
     await web.broker?.close();
+    fs.rmSync(refs, { recursive: true, force: true });
 });
 
 // Waits for `check` (run in the page) to hold; every wait here is for an event.
@@ -172,6 +181,31 @@ test('pupils follow the teacher, boards come back, and faults lose nothing', asy
         }
         assert.deepEqual(await pictures(teacher, pupil, on), { figure: true, ink: true, inked: true });
     }
+
+    // The desktop, joined as a pupil, draws the same figure and ink as the teacher's page.
+    await teacher.bringToFront();
+    const size = await teacher.evaluate((on) => {
+        const p = window.tamsel.pages[on];
+        const [ix, iy, iw, ih] = p.layout.inner;
+        const both = document.createElement('canvas');
+        both.id = 'both';
+        both.width = iw;
+        both.height = ih;
+        const ctx = both.getContext('2d');
+        ctx.drawImage(p.figure, 0, 0);
+        ctx.drawImage(p.overlay, ix, iy, iw, ih, 0, 0, iw, ih);
+        document.body.append(both);
+        return `${iw}x${ih}`;
+    }, on);
+    const code = new URL(address).searchParams.get('class');
+    await promisify(execFile)(desktop, ['--export', path.join(refs, 'desktop.png'), '--size', size, '--follow', code,
+        '--broker', `127.0.0.1:${broker.pupilMqtt}`], { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+    const compared = await compareFigure(teacher, '#both', '/ref/desktop.png');
+    assert.ok(compared.share <= EDGE_SHARE, JSON.stringify(compared));
+    // The ink is there too: without it the desktop's picture matches less.
+    const bare = await compareFigure(teacher, `#page${on} .picture canvas`, '/ref/desktop.png');
+    assert.ok(compared.over < bare.over, `${compared.over} < ${bare.over}`);
+    assert.equal(await teacher.evaluate(() => window.tamsel.room.pupilCount()), 2);
 
     // A stroke before the cut, two while cut off, all in the gallery once.
     await stroke(far, on, [40, 40], 10);

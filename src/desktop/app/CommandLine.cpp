@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "Convert.h"
+#include "ClassSnapshot.h"
 #include "InkStore.h"
 #include "PageExport.h"
 #include "PageRenderer.h"
@@ -72,7 +73,14 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                   QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
     const QCommandLineOption squares(QStringLiteral("squares"),
                                      QStringLiteral("The circle between two squares (page 0)."));
-    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm});
+    const QCommandLineOption follow(QStringLiteral("follow"),
+                                    QStringLiteral("Draw the class <code>'s board as its pupils see it (with --broker)."),
+                                    QStringLiteral("code"));
+    const QCommandLineOption broker(QStringLiteral("broker"), QStringLiteral("The class's broker for pupils, <host:port>."),
+                                    QStringLiteral("host:port"));
+    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The nickname to join with (default PC)."),
+                                  QStringLiteral("name"), QStringLiteral("PC"));
+    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm, follow, broker, name});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -152,6 +160,11 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     if (job.view.squares && !row.boundingSquares)
         return failure(QStringLiteral("--squares: only page 0 has the two squares"));
     job.ink = parser.isSet(ink);
+    job.follow = parser.value(follow);
+    job.broker = parser.value(broker);
+    job.name = parser.value(name);
+    if (job.follow.isEmpty() != job.broker.isEmpty())
+        return failure(QStringLiteral("--follow and --broker go together"));
     return {job, {}, false};
 }
 
@@ -189,8 +202,9 @@ int CommandLine::run(int argc, char **argv)
     return exportPage(*parsed.job);
 }
 
-int CommandLine::exportPage(const Export &job)
+int CommandLine::exportPage(const Export &asked)
 {
+    Export job = asked;
     const auto fail = [&](const QString &why) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(kProgram), qPrintable(why));
         return kBadUsage;
@@ -201,6 +215,13 @@ int CommandLine::exportPage(const Export &job)
         if (saved.problem != core::InkFile::Problem::None)
             return fail(QStringLiteral("--ink: ") + QString::fromStdString(core::InkFile::englishMessage(saved.problem)));
         ink = std::move(saved.board.at(std::size_t(job.view.page)));
+    }
+    if (!job.follow.isEmpty()) {
+        ClassSnapshot::Taken taken = ClassSnapshot::take(job.follow, job.broker, job.name, job.view.inner);
+        if (!taken.problem.isEmpty())
+            return fail(QStringLiteral("--follow: ") + taken.problem);
+        job.view = taken.view;
+        ink = std::move(taken.ink);
     }
     std::optional<QString> problem;
     if (PageExport::formatOf(job.path) == PageExport::Format::Png) {
