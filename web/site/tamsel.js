@@ -2,7 +2,8 @@
 // The modules: app (the core and what they share), draw (replays the core's
 // drawing), controls (builds and places the page's controls), input (pointers,
 // holds, keys), menu (the page menu, the help, the notice), keep (the board
-// and the choices between visits), paper (images and printing).
+// and the choices between visits), paper (images and printing), class and
+// gallery (the class on its own devices, through an MQTT broker).
 import createCore from './tamsel-core.js';
 import { core, lesson, ink, room, pages, pageCount, $, FACE, useCore } from './app.js';
 import { join, leave, share, watchClass } from './class.js';

@@ -13,7 +13,7 @@ using namespace core;
 
 // A teacher's and pupils' rooms joined as a broker would join them: each
 // message goes to the rooms subscribed to its topic ('#' ends a prefix).
-class TestClassRoom : public QObject
+class TestSharedClass : public QObject
 {
     Q_OBJECT
 private slots:
@@ -70,7 +70,7 @@ void drawStroke(Lesson &lesson, PointerId pointer, const std::vector<PointF> &po
 
 } // namespace
 
-void TestClassRoom::typedCodesAndNames_data()
+void TestSharedClass::typedCodesAndNames_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("code");
@@ -88,7 +88,7 @@ void TestClassRoom::typedCodesAndNames_data()
     QTest::newRow("only spaces") << "   " << "" << "";
 }
 
-void TestClassRoom::typedCodesAndNames()
+void TestSharedClass::typedCodesAndNames()
 {
     QFETCH(QString, typed);
     QFETCH(QString, code);
@@ -99,7 +99,7 @@ void TestClassRoom::typedCodesAndNames()
     QVERIFY(!ClassCode::readName("\xC3\x28").has_value());
 }
 
-void TestClassRoom::pupilsFollowTheTeacher_data()
+void TestSharedClass::pupilsFollowTheTeacher_data()
 {
     QTest::addColumn<std::function<void(Lesson &)>>("teach");
     QTest::addColumn<bool>("free");
@@ -124,7 +124,7 @@ void TestClassRoom::pupilsFollowTheTeacher_data()
     QTest::newRow("let free: the pupil keeps its own page") << std::function([](Lesson &l) { l.showPage(2); }) << true;
 }
 
-void TestClassRoom::pupilsFollowTheTeacher()
+void TestSharedClass::pupilsFollowTheTeacher()
 {
     QFETCH(std::function<void(Lesson &)>, teach);
     QFETCH(bool, free);
@@ -153,7 +153,7 @@ void TestClassRoom::pupilsFollowTheTeacher()
     }
 }
 
-void TestClassRoom::strokesArriveOnceInAnyOrder_data()
+void TestSharedClass::strokesArriveOnceInAnyOrder_data()
 {
     QTest::addColumn<bool>("lateGrowth");
     QTest::addColumn<bool>("cut");
@@ -162,7 +162,7 @@ void TestClassRoom::strokesArriveOnceInAnyOrder_data()
     QTest::newRow("growth lost in a cut, the board after it") << false << true;
 }
 
-void TestClassRoom::strokesArriveOnceInAnyOrder()
+void TestSharedClass::strokesArriveOnceInAnyOrder()
 {
     QFETCH(bool, lateGrowth);
     QFETCH(bool, cut);
@@ -196,7 +196,7 @@ void TestClassRoom::strokesArriveOnceInAnyOrder()
     QCOMPARE(strokes.front()->points.size() + strokes.back()->points.size(), std::size_t(2 + 3));
 }
 
-void TestClassRoom::badMessagesAreDroppedAlone_data()
+void TestSharedClass::badMessagesAreDroppedAlone_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("topic");
@@ -222,7 +222,7 @@ void TestClassRoom::badMessagesAreDroppedAlone_data()
     QTest::newRow("a lesson on the ink topic") << lesson << "tamsel/K7PQ3M/ink";
 }
 
-void TestClassRoom::badMessagesAreDroppedAlone()
+void TestSharedClass::badMessagesAreDroppedAlone()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, topic);
@@ -249,7 +249,7 @@ void TestClassRoom::badMessagesAreDroppedAlone()
     QCOMPARE(pupil.lesson.page(), 2);
 }
 
-void TestClassRoom::rolesAndTheGallery()
+void TestSharedClass::rolesAndTheGallery()
 {
     Device teacher, a, b;
     teacher.room.teach("K7PQ3M");
@@ -282,5 +282,5 @@ void TestClassRoom::rolesAndTheGallery()
     QVERIFY(a.room.drivesClock());
 }
 
-QTEST_APPLESS_MAIN(TestClassRoom)
-#include "tst_classroom.moc"
+QTEST_APPLESS_MAIN(TestSharedClass)
+#include "tst_sharedclass.moc"
