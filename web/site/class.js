@@ -218,7 +218,7 @@ function layTeacherInk() {
     followedInk = new core.Ink(room.teacherLesson());
     const canvases = pages.map((p) => {
         const canvas = document.createElement('canvas');
-        canvas.className = 'ink followed';
+        canvas.className = 'followed';
         canvas.setAttribute('aria-hidden', 'true');
         p.overlay.before(canvas);
         return canvas;

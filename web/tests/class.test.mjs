@@ -111,7 +111,7 @@ async function cuttableLink(to) {
 
 async function stroke(page, on, [x, y], steps) {
     await page.bringToFront();
-    const [left, top] = await page.$eval(`#page${on} canvas.ink:not(.followed)`,
+    const [left, top] = await page.$eval(`#page${on} canvas.ink`,
         (e) => [e.getBoundingClientRect().x, e.getBoundingClientRect().y]);
     await page.mouse.move(left + x, top + y);
     await page.mouse.down();
@@ -128,7 +128,7 @@ async function pictures(teacher, pupil, on) {
     }, selector);
     const figure = `#page${on} .picture canvas`;
     const [tFigure, pFigure, tInk, pInk] = await Promise.all([read(teacher, figure), read(pupil, figure),
-        read(teacher, `#page${on} canvas.ink:not(.followed)`), read(pupil, `#page${on} canvas.followed`)]);
+        read(teacher, `#page${on} canvas.ink`), read(pupil, `#page${on} canvas.followed`)]);
     const same = (a, b) => a.length === b.length && a.every((v, i) => v === b[i]);
     return { figure: same(tFigure, pFigure), ink: same(tInk, pInk), inked: tInk.some((v) => v > 0) };
 }

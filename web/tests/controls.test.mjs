@@ -113,9 +113,9 @@ test('開始 moves one sector every 350 ms to the end, and a new value stops it'
 test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and sets what it shows', async () => {
     const page = await open(web.browser, web.server.url, { ...DESIGN, hasTouch: true });
     // High enough that the whole menu fits below the point.
-    await page.mouse.click(200, 100, { button: 'right' });
+    await page.mouse.click(200, 80, { button: 'right' });
     assert.ok((await state(page)).menu, 'right click');
-    assert.deepEqual(await page.$eval('#menu', (m) => [m.offsetLeft, m.offsetTop]), [200, 100]);
+    assert.deepEqual(await page.$eval('#menu', (m) => [m.offsetLeft, m.offsetTop]), [200, 80]);
     await press(page, 'Escape');
     await press(page, 'ContextMenu');
     assert.ok((await state(page)).menu, 'the Menu key');
