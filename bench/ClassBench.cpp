@@ -135,8 +135,8 @@ int main(int argc, char **argv)
         auto m = std::make_unique<Member>();
         m->id = core::ClassCode::makePupilId(QRandomGenerator::global()->generate64());
         m->room.join(code, m->id, std::to_string(i + 1));
-        m->lesson.ink(0).setFrame(core::Similarity{{0, 0}, 1});
-        m->lesson.ink(0).resize(core::Size(1000, 1000), 1);
+        m->lesson.ink().resize(0, core::Size(1000, 1000), 1);
+        m->lesson.ink().place(0, core::Rect(0, 0, 1000, 1000));
         wire(*m);
         pupils.push_back(std::move(m));
     }
@@ -195,17 +195,16 @@ int main(int argc, char **argv)
     QObject::connect(&pen, &QTimer::timeout, [&] {
         ++tick;
         for (int p = 0; p < kPupils; ++p) {
-            core::InkLayer &ink = pupils[std::size_t(p)]->lesson.ink(0);
+            core::LessonInk &ink = pupils[std::size_t(p)]->lesson.ink();
             const core::PointF at(10 + (tick % kPointsPerStroke) * 10, 10 + (strokes[std::size_t(p)] % 90) * 10);
             if (tick % kPointsPerStroke == 1)
-                ink.begin(1, at, 1, core::Color(255, 255, 255), 3);
+                ink.begin(0, 1, at, 1);
             else
-                ink.extend(1, at, 1);
+                ink.extend(0, 1, at, 1);
             drawnAt[std::size_t(p)].push_back(double(clock.elapsed()));
             if (tick % kPointsPerStroke == 0) {
-                ink.end(1);
+                ink.end(0, 1);
                 ++strokes[std::size_t(p)];
-                pupils[std::size_t(p)]->lesson.noteInk(0);
             }
         }
     });
@@ -233,8 +232,7 @@ int main(int argc, char **argv)
     const double teacherWork = teacherCpu - teacherBefore;
     // Every pupil's strokes end, and the gallery gets the chance to show them all.
     for (auto &m : pupils) {
-        m->lesson.ink(0).end(1);
-        m->lesson.noteInk(0);
+        m->lesson.ink().end(0, 1);
     }
     int drawn = 0, shown = 0;
     for (const QElapsedTimer wait = [] { QElapsedTimer t; t.start(); return t; }(); wait.elapsed() < kSettleMs;) {

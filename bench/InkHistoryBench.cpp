@@ -25,7 +25,6 @@ namespace Bench {
 namespace {
 
 using Convert::toCore;
-using core::InkLayer;
 using core::PointerId;
 using core::PolygonFigure;
 
@@ -36,7 +35,6 @@ constexpr double kSegmentTargetUs = 20.0;
 constexpr double kBytesPerPointTarget = 32.0;
 
 constexpr PointerId kLoader = 7;
-const core::Color kInk{255, 255, 255};
 // A stroke of the heavy page as a pen's scribble: about a pixel between
 // samples, its heading drifting, turned back at the page's edges.
 constexpr double kScribbleStepPx = 1.0;
@@ -67,28 +65,29 @@ double frameMs(const std::function<void()> &work)
     });
 }
 
-void loadShortStrokes(InkLayer &ink, int points, QSizeF area)
+// Page 0's ink, through the lesson, in its pen (white) at the design weight.
+void loadShortStrokes(core::LessonInk &ink, int points, QSizeF area)
 {
     std::mt19937 random(1);
     std::uniform_real_distribution<double> unit(0, 1);
     for (int done = 0; done < points; done += kShortStrokePoints) {
         QPointF at(unit(random) * area.width(), unit(random) * area.height());
-        ink.begin(kLoader, toCore(at), 1, kInk, Scriba::kPenWidthAt96DpiPx);
+        ink.begin(0, kLoader, toCore(at), 1);
         for (int i = 1; i < kShortStrokePoints; ++i) {
             at += QPointF(unit(random) - 0.5, unit(random) - 0.5) * 2 * kShortStrokeStepPx;
-            ink.extend(kLoader, toCore(at), 1);
+            ink.extend(0, kLoader, toCore(at), 1);
         }
-        ink.end(kLoader);
+        ink.end(0, kLoader);
     }
 }
 
-void loadScribble(InkLayer &ink, int points, QSizeF area)
+void loadScribble(core::LessonInk &ink, int points, QSizeF area)
 {
     std::mt19937 random(2);
     std::uniform_real_distribution<double> turn(-kScribbleTurnRad, kScribbleTurnRad);
     QPointF at(area.width() / 2, area.height() / 2);
     double heading = 0;
-    ink.begin(kLoader, toCore(at), 1, kInk, Scriba::kPenWidthAt96DpiPx);
+    ink.begin(0, kLoader, toCore(at), 1);
     for (int i = 1; i < points; ++i) {
         heading += turn(random);
         at += QPointF(std::cos(heading), std::sin(heading)) * kScribbleStepPx;
@@ -97,9 +96,9 @@ void loadScribble(InkLayer &ink, int points, QSizeF area)
         if (at.y() < 0 || at.y() > area.height())
             heading = -heading;
         at = QPointF(std::clamp(at.x(), 0.0, area.width()), std::clamp(at.y(), 0.0, area.height()));
-        ink.extend(kLoader, toCore(at), 1);
+        ink.extend(0, kLoader, toCore(at), 1);
     }
-    ink.end(kLoader);
+    ink.end(0, kLoader);
 }
 
 void sendTablet(QWidget *w, const QPointingDevice &eraser, QEvent::Type type, QPointF at)
@@ -140,10 +139,10 @@ double heldUndoTailMs(Tamsel &window)
 void benchPage(Tamsel &window, const Page &page, const Config &config, const QSize &small, const QSize &large)
 {
     Scriba *scriba = window.Scriba[0];
-    InkLayer &ink = scriba->ink();
-    while (ink.undo()) {
+    core::LessonInk &ink = window.lesson().ink();
+    while (ink.undo(0)) {
     }
-    ink.clear();
+    ink.clear(0);
     settle();
     returnFreeMemory();
     const long rssBefore = vmRssKb();
@@ -154,7 +153,7 @@ void benchPage(Tamsel &window, const Page &page, const Config &config, const QSi
         loadShortStrokes(ink, page.points, QSizeF(scriba->size()));
     settle();
     returnFreeMemory();
-    const double points = double(ink.pointCount());
+    const double points = double(scriba->ink().pointCount());
     const double heapPerPoint = double(heapInUseBytes() - heapBefore) / points;
     const double residentPerPoint = 1024.0 * double(vmRssKb() - rssBefore) / points;
 
@@ -200,9 +199,9 @@ void benchPage(Tamsel &window, const Page &page, const Config &config, const QSi
     sendMouse(scriba, QEvent::MouseButtonRelease, middle);
     scriba->undo();
     settle();
-    const std::size_t stepsBefore = ink.undoDepth();
+    const std::size_t stepsBefore = scriba->ink().undoDepth();
     const double tail = heldUndoTailMs(window);
-    if (ink.undoDepth() >= stepsBefore && stepsBefore > 0)
+    if (scriba->ink().undoDepth() >= stepsBefore && stepsBefore > 0)
         fail(QStringLiteral("Ctrl+Z held down undid nothing"));
 
     const auto row = [&](const char *what, const std::vector<double> &ms, double bound) {
@@ -220,7 +219,7 @@ void benchPage(Tamsel &window, const Page &page, const Config &config, const QSi
     row(qPrintable(QStringLiteral("first frame after a resize to %1").arg(QString::fromUtf8(sizeText(large)))), resize,
         kResizeTargetMs);
     std::printf("| %s | Ctrl+Z held %.0f s (%zu steps undone): work left after release | %.2f | | %s |\n",
-                page.name.constData(), kHeldForMs / 1000.0, stepsBefore - ink.undoDepth(), tail,
+                page.name.constData(), kHeldForMs / 1000.0, stepsBefore - scriba->ink().undoDepth(), tail,
                 verdict(tail, kReleaseTargetMs).constData());
     const Summary move = summarize(moves);
     std::printf("| %s | pointer-move segment (µs) | %.2f | %.2f | %s |\n", page.name.constData(), move.median,

@@ -177,7 +177,7 @@ void benchKeep(const Config &config)
     InkStore store(dir.path(), window.pageCount());
     std::vector<double> copy, write, read, restore;
     for (int run = 0; run < config.keepRuns; ++run) {
-        window.Scriba[0]->ink().clear();
+        window.lesson().ink().clear(0);
         restore.push_back(timeMs([&] { window.lesson().restoreBoard(board); }));
         InkFile::Board copied;
         copy.push_back(timeMs([&] { copied = window.lesson().board(); }));

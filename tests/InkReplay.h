@@ -9,6 +9,7 @@ inline core::PixelBuffer freshImage(const core::InkLayer &ink)
     core::InkLayer fresh;
     fresh.setFrame(ink.frame());
     fresh.setEdged(ink.edged());
+    fresh.canvas().setGround(ink.canvas().ground());
     fresh.resize(ink.size(), ink.devicePixelRatio());
     std::vector<core::Stroke> copy;
     for (const core::Stroke *s : ink.strokes())

@@ -100,7 +100,7 @@ private:
     QString compare(int page, bool canonicalise);
     static bool same(const Ink &e, const core::Stroke &a);
     QString erased(QPointF from, QPointF to, const std::vector<Ink> &before);
-    static bool sameShown(const core::InkLayer &ink, const core::PixelBuffer &a, const core::PixelBuffer &b);
+    static bool sameShown(const core::InkCanvas &ink, const core::PixelBuffer &a, const core::PixelBuffer &b);
 
     Tamsel &w;
     std::mt19937 &m_random;
@@ -516,7 +516,7 @@ inline QString SoakInk::check()
 }
 
 // The cached image may be larger than the layer; only its top-left part shows.
-inline bool SoakInk::sameShown(const core::InkLayer &ink, const core::PixelBuffer &a, const core::PixelBuffer &b)
+inline bool SoakInk::sameShown(const core::InkCanvas &ink, const core::PixelBuffer &a, const core::PixelBuffer &b)
 {
     const QSize shown = (QSizeF(Convert::toQt(ink.size())) * ink.devicePixelRatio()).toSize();
     if (shown.isEmpty())
@@ -560,8 +560,8 @@ inline QString SoakInk::nearJump()
         erase(QPointF(tap));
     else
         o->undo();
-    core::InkLayer &ink = o->ink();
-    if (m_fault.isEmpty() && !sameShown(ink, ink.image(), freshImage(ink)))
+    core::InkCanvas &ink = o->canvas();
+    if (m_fault.isEmpty() && !sameShown(ink, ink.image(), freshImage(o->ink())))
         m_fault = QString("page %1 differs from its strokes drawn afresh").arg(page());
     if (!erasing)
         o->redo(); // as the model has it
@@ -571,16 +571,16 @@ inline QString SoakInk::nearJump()
 inline QString SoakInk::checkPixels()
 {
     for (int p = 0; p < w.pageCount(); ++p) {
-        core::InkLayer &ink = w.Scriba[p]->ink();
+        core::InkCanvas &ink = w.Scriba[p]->canvas();
         // An undo ends the strokes still being drawn first.
-        ink.endAll();
+        w.lesson().ink().endWhere(p, [](core::PointerId) { return true; });
         endAll(p, All);
         const core::PixelBuffer now = ink.image();
-        if (!sameShown(ink, freshImage(ink), now))
+        if (!sameShown(ink, freshImage(w.lesson().ink(p)), now))
             return QString("page %1 differs from its strokes drawn afresh").arg(p);
-        while (ink.undo()) {
+        while (w.lesson().ink().undo(p)) {
         }
-        while (ink.redo()) {
+        while (w.lesson().ink().redo(p)) {
         }
         if (!sameShown(ink, ink.image(), now))
             return QString("page %1 differs after undoing and redoing everything").arg(p);

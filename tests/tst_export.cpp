@@ -6,6 +6,7 @@
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PageTable.h"
+#include "PaperDrawOps.h"
 #include "PenPalette.h"
 #include "QtTextMeasure.h"
 #include "RecordingOps.h"
@@ -19,10 +20,13 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 using namespace core;
 using Convert::toCore;
+
+Q_DECLARE_METATYPE(PageView)
 
 namespace {
 constexpr int kPolygonPage = 0;
@@ -44,7 +48,11 @@ private slots:
     void cutOutNumbersTurnedOver_data();
     void cutOutNumbersTurnedOver();
     void aidsPrintFilledOnWhitePaper();
+    void paperLaysLittleInk_data();
+    void paperLaysLittleInk();
     void failedWriteLeavesNoFile();
+    void writesOnlyRegularFiles_data();
+    void writesOnlyRegularFiles();
     void pagesCarryTheirAids();
 };
 
@@ -85,6 +93,12 @@ void TestExport::commandLine_data()
     QTest::newRow("unknown option") << "--export a.png --colour red" << "colour" << QList<int>{};
     QTest::newRow("no value after the option") << "--export a.png --page" << "page" << QList<int>{};
     QTest::newRow("a stray word") << "--export a.png now" << "now" << QList<int>{};
+    // Options the page would not show are refused, as --grid is where there is no circle.
+    QTest::newRow("cm without the aids") << "--export a.png --cm" << "--cm" << QList<int>{};
+    QTest::newRow("cm on the blank page") << "--export a.png --page 3 --aids --cm" << "--cm" << QList<int>{};
+    QTest::newRow("a radius without cm") << "--export a.png --aids --radius-cm 5" << "--radius-cm" << QList<int>{};
+    QTest::newRow("a radius for the paper") << "--export a.png --grid --radius-cm 5" << "" << QList<int>{0, 3, 0, 526, 370, 1};
+    QTest::newRow("a radius for the squares") << "--export a.png --squares --aids --radius-cm 8" << "" << QList<int>{0, 3, 0, 526, 370, 1};
 }
 
 void TestExport::commandLine()
@@ -104,8 +118,10 @@ void TestExport::commandLine()
 void TestExport::sheetColoursAndInk_data()
 {
     QTest::addColumn<bool>("darkOnWhite");
-    QTest::newRow("board's colours") << false;
-    QTest::newRow("dark on white") << true;
+    QTest::addColumn<QColor>("disc");
+    QTest::newRow("board's colours") << false << QColor(0, 0, 255);
+    // Blue thinned to a fifth of full ink in red and green: 255 − 51.
+    QTest::newRow("dark on white") << true << QColor(204, 204, 255);
 }
 
 // The arc page at 200 × 150 onto a 400 × 300 sheet: twice the size. Its disc
@@ -114,6 +130,7 @@ void TestExport::sheetColoursAndInk_data()
 void TestExport::sheetColoursAndInk()
 {
     QFETCH(bool, darkOnWhite);
+    QFETCH(QColor, disc);
     QImage sheet(400, 300, QImage::Format_RGB32);
     sheet.fill(Qt::white);
     const Stroke stroke{0xffffffff, 0.1f, {{-0.3f, -0.5f, 1}, {0.3f, -0.5f, 1}}};
@@ -122,7 +139,7 @@ void TestExport::sheetColoursAndInk()
                               darkOnWhite ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board);
     painter.end();
     QCOMPARE(sheet.pixelColor(3, 3), darkOnWhite ? QColor(Qt::white) : QColor(0, 128, 0));
-    QCOMPARE(sheet.pixelColor(200, 200), QColor(0, 0, 255));
+    QCOMPARE(sheet.pixelColor(200, 200), disc);
     const QColor ink = sheet.pixelColor(200, 76);
     QCOMPARE(ink.red(), ink.blue());
     QVERIFY(darkOnWhite ? PenPalette::contrastRatio(toCore(ink), toCore(Qt::white)) >= 4.5 : ink == QColor(Qt::white));
@@ -195,6 +212,41 @@ void TestExport::aidsPrintFilledOnWhitePaper()
     QVERIFY(letterPixels > 100);
 }
 
+void TestExport::paperLaysLittleInk_data()
+{
+    QTest::addColumn<PageView>("view");
+    const Size design = PageRenderer::kDesignInner;
+    const LineWeight heavy = *LineWeight::fromFactor(3);
+    QTest::newRow("polygon, aids, paper, squares") << PageView{0, design, 12, 0, heavy, true, 0, true, 10, true, true};
+    QTest::newRow("the whole disc") << PageView{1, design, 360, 0, {}};
+    QTest::newRow("a sector, aids, paper") << PageView{1, design, 271, 0, {}, true, 0, true, 5, true};
+    QTest::newRow("sectors half moved") << PageView{2, design, 8, 8, heavy};
+    QTest::newRow("sectors all moved, aids, paper") << PageView{2, design, 8, 16, {}, true, 0, false, 8, true};
+}
+
+// By the rules for paper: white, no fill laying more than a fifth of full ink in a channel (none
+// below 204), every line and letter at least 4.5:1 on white.
+void TestExport::paperLaysLittleInk()
+{
+    QFETCH(PageView, view);
+    RecordingOps calls(view.inner.width(), view.inner.height());
+    PaperDrawOps paper(calls);
+    PageRenderer::paint(paper, view, QtTextMeasure::instance());
+    const auto reads = [](const Color &c) { return PenPalette::contrastRatio(c, Color(255, 255, 255)) >= 4.5; };
+    const auto light = [](const Color &c) { return std::min({c.red(), c.green(), c.blue()}) >= 204; };
+    QCOMPARE(calls.cleared, std::vector<Color>{Color(255, 255, 255)});
+    int fills = 0;
+    for (const LineCall &l : calls.lines())
+        QVERIFY(reads(l.color));
+    for (const CircleCall &c : calls.circles())
+        QVERIFY((c.style == DrawStyle::Invisible || reads(c.outline)) && (!c.fill || (++fills && light(*c.fill))));
+    for (const BoxCall &b : calls.boxes())
+        QVERIFY(b.line ? reads(b.fill) : ++fills && light(b.fill));
+    for (const TextCall &t : calls.texts())
+        QVERIFY(reads(t.color));
+    QVERIFY(fills > 0);
+}
+
 void TestExport::cutOutCircleIsSixCentimetres()
 {
     QImage paper(700, 700, QImage::Format_RGB32);
@@ -231,19 +283,54 @@ void TestExport::failedWriteLeavesNoFile()
 #ifndef Q_OS_UNIX
     QSKIP("no limit on a file's size to stand for a full disk here");
 #else
-    // A limit on a file's size refuses bytes as a full disk does: at the commit, so small are they.
+    // A limit on a file's size refuses bytes as a full disk does: with a little room a write is cut short
+    // without a word, and only the rest, tried again, fails. Writes of 16 KiB or more skip Qt's buffer.
     rlimit limit{};
     QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0);
-    const rlimit full{0, limit.rlim_max};
     std::signal(SIGXFSZ, SIG_IGN);
-    QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
-    const QStringList reasons{SafeWrite::bytes(aFile, QByteArray("\x89TamInk\n")).value_or(""),
-                              PageExport::writeImage(aFile, image).value_or(""),
-                              PageExport::writePdf(aFile, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board).value_or("")};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    QCOMPARE(reasons, QStringList(3, qt_error_string(EFBIG)));
-    QCOMPARE(QImage(aFile), image);
+    const SheetRenderer::Sheet busy{{0, Size(1000, 800), 64, 0, {}, true, 0, false, 10, true, true}, {}};
+    for (const rlim_t room : {rlim_t(0), rlim_t(1024)}) {
+        const rlimit full{room, limit.rlim_max};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &full) == 0);
+        const QStringList reasons{SafeWrite::bytes(aFile, QByteArray(4096, 'i')).value_or(""),
+                                  SafeWrite::bytes(aFile, QByteArray(64 << 10, 'i')).value_or(""),
+                                  PageExport::writeImage(aFile, image).value_or(""),
+                                  PageExport::writePdf(aFile, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board).value_or(""),
+                                  PageExport::writePdf(aFile, PageExport::pictureLayout({1000, 800}), {busy},
+                                                       PainterDrawOps::Look::Board).value_or("")};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QCOMPARE(reasons, QStringList(5, qt_error_string(EFBIG)));
+        QCOMPARE(QImage(aFile), image);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"a.png"});
+    }
 #endif
+}
+
+void TestExport::writesOnlyRegularFiles_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a pipe") << "";
+    QTest::newRow("a link to a file") << "kept";
+    QTest::newRow("a link to nowhere") << "nowhere";
+}
+
+// Whatever stands at the name stays as it was, and what a link leads to too.
+void TestExport::writesOnlyRegularFiles()
+{
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.png");
+    QFile kept(dir.filePath("kept"));
+    QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
+    kept.close();
+    QVERIFY(target.isEmpty() ? mkfifo(QFile::encodeName(path), 0600) == 0 : QFile::link(dir.filePath(target), path));
+    for (const std::optional<QString> &refused :
+         {SafeWrite::bytes(path, "ink"), PageExport::writeImage(path, QImage(8, 8, QImage::Format_RGB32)),
+          PageExport::writePdf(path, PageExport::a4Landscape(), {}, PainterDrawOps::Look::Board)})
+        QVERIFY(refused && !refused->contains('\n'));
+    const QFileInfo left(path);
+    QVERIFY(target.isEmpty() ? !left.isFile() && left.exists() : left.isSymLink());
+    QVERIFY(!QFile::exists(dir.filePath("nowhere")) && kept.open(QIODevice::ReadOnly) && kept.readAll() == "kept");
 }
 
 // A page drawn for a file or paper shows the aids when asked: 12 sides give 3.106.

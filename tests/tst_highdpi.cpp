@@ -28,7 +28,7 @@ void TestHighDpi::layoutInLogicalPixelsInkAtDevicePixels()
 
     mouseStroke(w.Scriba[0], {{10, 10}, {200, 10}});
     QCOMPARE(w.Scriba[0]->ink().devicePixelRatio(), 2.0);
-    const QImage ink = Convert::wrap(w.Scriba[0]->ink().image());
+    const QImage ink = Convert::wrap(w.Scriba[0]->canvas().image());
     QVERIFY(ink.width() >= 2 * 524);
     QCOMPARE(ink.pixelColor(200, 20), QColor(Qt::white)); // logical (100, 10)
 

@@ -34,6 +34,8 @@ private slots:
     void unusualFiles();
     void lastRunIsKeptAside();
     void lastRunIsKeptWhereItCannotBeSetAside();
+    void newestBoardIsOfferedWhateverItsName();
+    void noRunWritesOverAnEarlierBoard();
     void autosaveWritesSoonAndOnce();
     void mutatedFilesNeverHarm();
 };
@@ -256,7 +258,8 @@ void TestInkFile::lastRunIsKeptAside()
     QVERIFY(InkStore(dir.path(), kPages).loadLast().board == b);
 }
 
-// A folder where board.ink is set aside keeps it in place; a looping link is unreadable, and set aside.
+// A folder where older runs set board.ink aside blocks nothing; a looping link is unreadable, and set aside,
+// where it leads to this run's board: no earlier board then.
 void TestInkFile::lastRunIsKeptWhereItCannotBeSetAside()
 {
     for (const bool folder : {true, false}) {
@@ -267,9 +270,59 @@ void TestInkFile::lastRunIsKeptWhereItCannotBeSetAside()
         QCOMPARE(store.loadLast().problem, folder ? InkFile::Problem::None : InkFile::Problem::Unreadable);
         store.setAsideLast();
         QVERIFY(!store.save(InkFile::encode(InkFile::Board(kPages)).value()));
-        QVERIFY(store.loadLast().board == (folder ? sample() : InkFile::Board(kPages)));
+        QVERIFY(store.loadLast().board == (folder ? sample() : InkFile::Board()));
         QCOMPARE(QDir(dir.path()).entryList({"*.ink"}, QDir::Files | QDir::NoSymLinks).size(), folder ? 2 : 1);
     }
+}
+
+// A run that could not set board.ink aside (a folder in the old name) saved
+// under a name of its own, then crashed: its board is the newest with ink.
+// Nine older boards and a newer empty one lie beside them. By the keeping
+// rules the five newest with ink stay, older ones up to eight in all, and an
+// empty board counts as none: old0 to old2 and the empty one go.
+void TestInkFile::newestBoardIsOfferedWhateverItsName()
+{
+    QTemporaryDir dir;
+    InkFile::Board crashed = sample();
+    crashed[2] = crashed[0];
+    const QDateTime start = QDateTime::currentDateTime().addDays(-1);
+    const auto put = [&](const QString &name, const InkFile::Board &board, int minute) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytesOf(board)) > 0 && file.flush() &&
+               file.setFileTime(start.addSecs(60 * minute), QFileDevice::FileModificationTime);
+    };
+    QVERIFY(QDir(dir.path()).mkpath("board-previous.ink/kept"));
+    QVERIFY(put("board.ink", sample(), 10) && put("board-crashed.ink", crashed, 20) &&
+            put("board-empty.ink", InkFile::Board(kPages), 30));
+    for (int minute = 0; minute < 9; ++minute)
+        QVERIFY(put(QStringLiteral("board-old%1.ink").arg(minute), sample(), minute));
+    InkStore store(dir.path(), kPages);
+    QVERIFY(store.loadLast().board == crashed);
+    store.setAsideLast();
+    QVERIFY(!store.save(InkFile::encode(InkFile::Board(kPages)).value()));
+    QVERIFY(store.loadLast().board == crashed);
+    QStringList left = QDir(dir.path()).entryList({"board-old*.ink", "board-empty.ink"}, QDir::Files);
+    QCOMPARE(left, (QStringList{"board-old3.ink", "board-old4.ink", "board-old5.ink", "board-old6.ink",
+                                "board-old7.ink", "board-old8.ink"}));
+    QCOMPARE(QDir(dir.path()).entryList({"*.ink"}, QDir::Files).size(), 6 + 3);
+    QVERIFY(QFileInfo(dir.filePath("board-previous.ink/kept")).isDir());
+}
+
+// A lesson, then a run with one stray touch, then another run: the lesson's
+// file is still there, whole, for the teacher to choose.
+void TestInkFile::noRunWritesOverAnEarlierBoard()
+{
+    QTemporaryDir dir;
+    InkFile::Board lesson = sample(), stray(kPages);
+    lesson[2] = lesson[0];
+    stray[3] = lesson[0];
+    for (const InkFile::Board &board : {lesson, stray, stray}) {
+        InkStore run(dir.path(), kPages);
+        run.setAsideLast();
+        QVERIFY(!run.save(InkFile::encode(board).value()));
+    }
+    const QStringList files = QDir(dir.path()).entryList({"*.ink"}, QDir::Files);
+    QCOMPARE(std::ranges::count_if(files, [&](const QString &f) { return InkStore::load(dir.filePath(f), kPages).board == lesson; }), 1);
 }
 
 void TestInkFile::autosaveWritesSoonAndOnce()

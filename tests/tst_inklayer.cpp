@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 using namespace core;
 
@@ -38,6 +39,10 @@ private slots:
     void partialRedrawKeepsWideEnds();
     void heavyInkReadsOnEveryGround_data();
     void heavyInkReadsOnEveryGround();
+    void heavierWeightKeepsTheColourWide_data();
+    void heavierWeightKeepsTheColourWide();
+    void lessonTakesExtremeValues_data();
+    void lessonTakesExtremeValues();
 };
 
 namespace {
@@ -404,19 +409,161 @@ void TestInkLayer::heavyInkReadsOnEveryGround()
     QFETCH(Color, ground);
     Lesson lesson;
     lesson.setWeight(*LineWeight::fromFactor(2));
-    InkLayer &ink = lesson.ink(1);
-    ink.resize(Size(40, 40), 1);
-    ink.begin(1, {5, 20}, 1, pen, 2 * InkPen::kWidthAt96DpiPx);
-    ink.extend(1, {35, 20}, 1);
-    ink.end(1);
+    lesson.setPen(1, pen);
+    lesson.ink().resize(1, Size(40, 40), 1);
+    lesson.ink().place(1, Rect(0, 0, 40, 40));
+    lesson.ink().begin(1, 1, {5, 20}, 1);
+    lesson.ink().extend(1, 1, {35, 20}, 1);
+    lesson.ink().end(1, 1);
+    QVERIFY(std::abs(lesson.ink(1).strokes()[0]->width * lesson.ink(1).frame().scale - 2 * InkPen::kWidthAt96DpiPx) < 1e-4);
     double best = 1;
     for (int y = 14; y <= 26; ++y) {
-        const Rgba p = pixelAt(ink, QPoint(20, y));
+        const Rgba p = lesson.ink().canvas(1).image().pixel(20, y);
         const auto over = [&](int ink, int under) { return ink + under * (255 - alphaOf(p)) / 255; };
         best = std::max(best, contrast(Color(over(redOf(p), ground.red()), over(greenOf(p), ground.green()),
                                              over(blueOf(p), ground.blue())), ground));
     }
     QVERIFY2(best >= 3, qPrintable(QString::number(best)));
+}
+
+void TestInkLayer::heavierWeightKeepsTheColourWide_data()
+{
+    // A stroke at the design's 3 px, its middle on a row of pixel centres,
+    // between two rows and a quarter off; on a plain and a doubled screen, and
+    // at a light pen's half width.
+    QTest::addColumn<Color>("pen");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("factor");
+    for (const PenPalette::Pen &pen : {PenPalette::pens()[0], PenPalette::pens()[3]})
+        for (const double y : {20.5, 20.0, 20.25})
+            for (const double ratio : {1.0, 2.0})
+                QTest::addRow("%s at y %.2f, ratio %.0f", pen.colour.name().c_str(), y, ratio)
+                    << pen.colour << y << ratio << 1.0;
+    QTest::newRow("light pen") << kWhite << 20.5 << 1.0 << InkLayer::widthFactorForPressure(0);
+}
+
+// Raising the weight puts a rim round the ink already drawn, never into it.
+void TestInkLayer::heavierWeightKeepsTheColourWide()
+{
+    QFETCH(Color, pen);
+    QFETCH(double, y);
+    QFETCH(double, ratio);
+    QFETCH(double, factor);
+    InkLayer ink;
+    ink.resize(Size(40, 40), ratio);
+    ink.begin(1, {5, y}, factor, pen, InkPen::kWidthAt96DpiPx);
+    ink.extend(1, {35, y}, factor);
+    ink.end(1);
+    const auto across = [&](auto counts) {
+        int n = 0;
+        for (int py = 0; py < ink.image().height(); ++py)
+            n += counts(ink.image().pixel(int(20 * ratio), py));
+        return n;
+    };
+    const auto own = [&](Rgba p) { return p == pen.rgba(); };
+    const int before = across(own);
+    QVERIFY(before > 0);
+    ink.setEdged(true);
+    QVERIFY2(across(own) >= before, qPrintable(QString("%1 px of its colour, %2 before").arg(across(own)).arg(before)));
+    QVERIFY(across([](Rgba p) { return alphaOf(p) > 0; }) > across(own));
+}
+
+void TestInkLayer::lessonTakesExtremeValues_data()
+{
+    // Numbers as a page's script or a message may send them; each row runs
+    // commands picked at random, with numbers from its list or from all of int.
+    constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<uint>("seed");
+    QTest::newRow("the ends of int") << QList<int>{lo, hi, lo + 1, hi - 1} << 1u;
+    QTest::newRow("a step, then the end") << QList<int>{1, hi, -1, lo, 0} << 2u;
+    QTest::newRow("at the ranges' ends") << QList<int>{-1, 0, 1, 2, 3, 31, 32, 33, 64, 65, 359, 360, 361} << 3u;
+    QTest::newRow("any int") << QList<int>{} << 4u;
+}
+
+// The lesson stays within its rules: each number held to its range, a step of
+// the sectors as if worked without limits and then held within 0..N.
+void TestInkLayer::lessonTakesExtremeValues()
+{
+    QFETCH(QList<int>, numbers);
+    QFETCH(uint, seed);
+    constexpr int kCommands = 4000, kCheckEvery = 200;
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const double reals[] = {nan, inf, -inf, 0, -1, 1e300, 2, 0.5};
+    std::mt19937 random(seed);
+    const auto number = [&] { return numbers.isEmpty() ? int(random()) : numbers[qsizetype(random() % numbers.size())]; };
+    // Mostly numbers as a pointer gives them, sometimes anything.
+    const auto real = [&] { return random() % 4 ? double(number()) : reals[random() % std::size(reals)]; };
+    Lesson lesson;
+    LessonInk &ink = lesson.ink();
+    for (int p = 0; p < lesson.pageCount(); ++p) {
+        ink.resize(p, Size(300, 200), 1);
+        ink.place(p, Rect(10, 10, 280, 180));
+    }
+    for (int i = 1; i <= kCommands; ++i) {
+        const int n = number();
+        const int page = random() % 2 ? n : int(random() % unsigned(lesson.pageCount()));
+        const PointerId pointer = random() % 2 ? PointerId(n) : random() % 3;
+        const std::int64_t stepBefore = lesson.step();
+        switch (random() % 24) {
+        case 0: lesson.showPage(n); break;
+        case 1: lesson.setValue(page, n); break;
+        case 2:
+            lesson.stepSectors(n);
+            QCOMPARE(std::int64_t(lesson.step()), std::clamp<std::int64_t>(stepBefore + n, 0, lesson.sectors()));
+            break;
+        case 3: lesson.stepLesson(n); break;
+        case 4: lesson.setRadiusCm(n); break;
+        case 5:
+            if (const auto weight = LineWeight::fromFactor(n % 4))
+                lesson.setWeight(*weight);
+            break;
+        case 6: lesson.pressStart(); break;
+        case 7: lesson.tick(); break;
+        case 8: lesson.toggleAids(); break;
+        case 9: lesson.setPen(page, Color::fromRgba(Rgba(n))); break;
+        case 10: lesson.returnAllSectors(); break;
+        case 11: lesson.toggleGrid(); break;
+        case 12:
+            if (random() % 8 == 0)
+                ink.resize(page, Size(number(), number()), real(), real());
+            break;
+        case 13: ink.place(page, Rect(number(), number(), number(), number())); break;
+        case 14:
+        case 15: ink.begin(page, pointer, {real(), real()}, real()); break;
+        case 16:
+        case 17: ink.extend(page, pointer, {real(), real()}, real()); break;
+        case 18: ink.end(page, pointer); break;
+        case 19: ink.erase(page, {real(), real()}, {real(), real()}); break;
+        case 20: ink.dropStillAt(page, {real(), real()}, real()); break;
+        case 21: random() % 2 ? lesson.undo() : lesson.redo(); break;
+        case 22:
+            if (random() % 2)
+                lesson.clearInk();
+            else
+                ink.endErase(page);
+            break;
+        default: ink.endAll(page); break;
+        }
+        QVERIFY(lesson.has(lesson.page()));
+        for (int p = 0; p < lesson.pageCount(); ++p)
+            if (const auto &range = lesson.row(p).range)
+                QVERIFY(lesson.value(p) >= range->min && lesson.value(p) <= range->max);
+        QVERIFY(lesson.step() >= 0 && lesson.step() <= lesson.sectors());
+        QVERIFY(lesson.formulaLines() >= 0 && lesson.formulaLines() <= Lesson::kFormulaLines);
+        QVERIFY(RadiusCm::offers(lesson.radiusCm()));
+        if (i % kCheckEvery != 0)
+            continue;
+        // Ink stays finite and its pixels within what a screen could show.
+        for (int p = 0; p < lesson.pageCount(); ++p) {
+            const PixelBuffer &image = ink.canvas(p).image();
+            QVERIFY(image.width() <= InkCanvas::kLargestDevicePx && image.height() <= InkCanvas::kLargestDevicePx);
+            for (const Stroke *stroke : lesson.ink(p).strokes())
+                for (const InkPoint &point : stroke->points)
+                    QVERIFY(std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.widthFactor));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestInkLayer)

@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+#include <tuple>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -36,6 +39,8 @@ private slots:
     void clickLaysOutTheCurrentPageWhateverItsArgument();
     void pensReadOnTheBoard_data();
     void pensReadOnTheBoard();
+    void pensReadOnEveryFillAtTheDesignWeight_data();
+    void pensReadOnEveryFillAtTheDesignWeight();
     void settingsFile_data();
     void settingsFile();
     void hostileSettingsNeverWait_data();
@@ -205,6 +210,72 @@ void TestPalette::pensReadOnTheBoard()
     const double keep = double(qMax(paper.red(), paper.blue())) / qMax(colour.red(), colour.blue());
     for (const auto channel : {&QColor::red, &QColor::green, &QColor::blue})
         QVERIFY(qAbs((paper.*channel)() - keep * (colour.*channel)()) < 1);
+}
+
+void TestPalette::pensReadOnEveryFillAtTheDesignWeight_data()
+{
+    // The fills as the design paints them: page 2's pale halves at the start,
+    // page 1's disc at 360°, and page 0's squared paper with its counted tints,
+    // whose squares leave room for a patch 5 px across.
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("paper");
+    QTest::addColumn<QColor>("fill");
+    QTest::addColumn<int>("halfPatch");
+    QTest::addColumn<QColor>("pen");
+    const std::tuple<const char *, int, bool, QColor, int> fills[] = {
+        {"pale yellow", 2, false, QColor(255, 255, 192), 10}, {"pale green", 2, false, QColor(128, 255, 128), 10},
+        {"blue disc", 1, false, QColor(0, 0, 255), 10},       {"inner squares", 0, true, QColor(24, 112, 150), 2},
+        {"cut squares", 0, true, QColor(150, 130, 30), 2}};
+    for (const auto &[name, page, paper, fill, half] : fills)
+        for (const PenPalette::Pen &pen : PenPalette::pens())
+            QTest::addRow("%s pen on %s", pen.colour.name().c_str(), name)
+                << page << paper << fill << half << toQt(pen.colour);
+}
+
+// A short mouse stroke at ×1 through a patch of the fill: some pixel the ink
+// changed across it, as the window shows it, stands out from the fill by 3 : 1.
+void TestPalette::pensReadOnEveryFillAtTheDesignWeight()
+{
+    QFETCH(int, page);
+    QFETCH(bool, paper);
+    QFETCH(QColor, fill);
+    QFETCH(int, halfPatch);
+    QFETCH(QColor, pen);
+    constexpr int kAcrossPx = 8;
+    Tamsel w;
+    QVERIFY(showWindow(w));
+    w.MainTab->setTab(page);
+    if (paper) {
+        w.lesson().setGrid(true);
+        w.lesson().toggleAids();
+    }
+    const QImage before = w.grab().toImage();
+    const QRect overlay(w.Scriba[page]->mapTo(&w, QPoint()), w.Scriba[page]->size());
+    const auto patch = [&](QPoint c) {
+        for (int dy = -halfPatch; dy <= halfPatch; ++dy)
+            for (int dx = -halfPatch; dx <= halfPatch; ++dx)
+                if (before.pixelColor(c + QPoint(dx, dy)) != fill)
+                    return false;
+        return true;
+    };
+    std::optional<QPoint> at;
+    const QRect inside = overlay.adjusted(kAcrossPx, kAcrossPx, -kAcrossPx, -kAcrossPx);
+    for (int y = inside.top(); y <= inside.bottom() && !at; ++y)
+        for (int x = inside.left(); x <= inside.right() && !at; ++x)
+            if (patch({x, y}))
+                at = QPoint(x, y);
+    QVERIFY2(at, "no patch of the fill");
+    w.Scriba[page]->setForeColor(pen);
+    const QPoint local = *at - overlay.topLeft();
+    mouseStroke(w.Scriba[page], {local - QPoint(kAcrossPx, 0), local + QPoint(kAcrossPx, 0)});
+    const QImage after = w.grab().toImage();
+    double best = 1;
+    for (int dy = -kAcrossPx; dy <= kAcrossPx; ++dy) {
+        const QPoint p = *at + QPoint(0, dy);
+        if (after.pixelColor(p) != before.pixelColor(p))
+            best = std::max(best, PenPalette::contrastRatio(toCore(after.pixelColor(p)), toCore(fill)));
+    }
+    QVERIFY2(best >= 3, qPrintable(QString::number(best)));
 }
 
 void TestPalette::settingsFile_data()

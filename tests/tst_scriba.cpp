@@ -16,7 +16,7 @@ using core::InkPoint;
 using core::Stroke;
 
 namespace {
-QColor inkAt(Scriba *s, int x, int y) { return Convert::wrap(s->ink().image()).pixelColor(x, y); }
+QColor inkAt(Scriba *s, int x, int y) { return Convert::wrap(s->canvas().image()).pixelColor(x, y); }
 } // namespace
 
 class TestScriba : public QObject

@@ -2,6 +2,7 @@
 #include "ClassMessage.h"
 #include "ClassRoom.h"
 #include "ClassTopics.h"
+#include "CommandTable.h"
 #include "Lesson.h"
 
 #include <QTest>
@@ -26,6 +27,8 @@ private slots:
     void badMessagesAreDroppedAlone_data();
     void badMessagesAreDroppedAlone();
     void rolesAndTheGallery();
+    void classCommandsFollowTheRole_data();
+    void classCommandsFollowTheRole();
 };
 
 namespace {
@@ -57,15 +60,14 @@ void deliver(Device &from, const std::vector<Device *> &to)
 
 void drawStroke(Lesson &lesson, PointerId pointer, const std::vector<PointF> &points, bool finish)
 {
-    InkLayer &ink = lesson.ink(0);
-    ink.setFrame(Similarity{{0, 0}, 1});
-    ink.resize(Size(200, 200), 1);
-    ink.begin(pointer, points.front(), 1, Color(255, 0, 0), 3);
+    LessonInk &ink = lesson.ink();
+    ink.resize(0, Size(200, 200), 1);
+    ink.place(0, Rect(0, 0, 200, 200));
+    ink.begin(0, pointer, points.front(), 1);
     for (std::size_t i = 1; i < points.size(); ++i)
-        ink.extend(pointer, points[i], 1);
+        ink.extend(0, pointer, points[i], 1);
     if (finish)
-        ink.end(pointer);
-    lesson.noteInk(0);
+        ink.end(0, pointer);
 }
 
 } // namespace
@@ -179,8 +181,7 @@ void TestSharedClass::strokesArriveOnceInAnyOrder()
     teacher.room.pump(ClassRoom::kLiveIntervalMs);
     std::vector<ClassRoom::Outgoing> growth = std::exchange(teacher.sent, {});
     QCOMPARE(growth.size(), std::size_t(1));
-    teacher.lesson.ink(0).end(2);
-    teacher.lesson.noteInk(0);
+    teacher.lesson.ink().end(0, 2);
     teacher.room.pump(2 * ClassRoom::kBoardIntervalMs);
     std::vector<ClassRoom::Outgoing> board = std::exchange(teacher.sent, {});
     if (cut)
@@ -268,18 +269,51 @@ void TestSharedClass::rolesAndTheGallery()
     QCOMPARE(teacher.room.pupil(0).lesson().ink(0).strokes().size(), std::size_t(1));
     QCOMPARE(b.room.teacher().lesson().ink(0).strokes().size(), std::size_t(0));
     // Clearing every board: each pupil clears its own, and the gallery follows.
-    teacher.room.clearPupilBoards();
+    QVERIFY(CommandTable::run(teacher.lesson, "class.clearBoards"));
     deliver(teacher, {&a, &b});
     a.room.pump(1000);
     deliver(a, {&teacher});
     QCOMPARE(a.lesson.ink(0).strokes().size(), std::size_t(0));
     QCOMPARE(teacher.room.pupil(0).lesson().ink(0).strokes().size(), std::size_t(0));
     // The end takes the class off the broker; pupils keep following no one.
-    teacher.room.end();
+    bool ended = false;
+    teacher.room.listen([&ended](ClassRoom::Event e) { ended |= e == ClassRoom::Event::Ended; });
+    QVERIFY(CommandTable::run(teacher.lesson, "class.end"));
+    QVERIFY(ended);
     QCOMPARE(int(teacher.sent.size()), 2 + 2);
     deliver(teacher, {&a, &b});
     QCOMPARE(a.room.role(), ClassRoom::Role::None);
     QVERIFY(a.room.drivesClock());
+}
+
+// Only out of a class can one be shared or joined; only its teacher steers it.
+void TestSharedClass::classCommandsFollowTheRole_data()
+{
+    QTest::addColumn<int>("role"); // 0 none, 1 teaching, 2 teaching with pupils free, 3 a pupil
+    QTest::addColumn<QStringList>("enabled");
+    QTest::newRow("out of class") << 0 << QStringList{"class.share", "class.join"};
+    QTest::newRow("teaching") << 1 << QStringList{"class.gallery", "class.free", "class.clearBoards", "class.end"};
+    QTest::newRow("pupils free") << 2 << QStringList{"class.gallery", "class.callBack", "class.clearBoards", "class.end"};
+    QTest::newRow("a pupil") << 3 << QStringList{};
+}
+
+void TestSharedClass::classCommandsFollowTheRole()
+{
+    QFETCH(int, role);
+    QFETCH(QStringList, enabled);
+    Device d;
+    if (role == 1 || role == 2)
+        d.room.teach("K7PQ3M");
+    if (role == 2)
+        QVERIFY(CommandTable::run(d.lesson, "class.free") && d.room.pupilsFree());
+    if (role == 3)
+        d.room.join("K7PQ3M", "abcdefghjk", "1");
+    QStringList now;
+    for (const Command *c : CommandTable::menu(Menu::Class))
+        if (CommandTable::state(d.lesson, *c).enabled)
+            now << QString::fromStdString(c->id);
+    QCOMPARE(now, enabled);
+    QCOMPARE(CommandTable::run(d.lesson, "class.callBack"), role == 2);
 }
 
 QTEST_APPLESS_MAIN(TestSharedClass)

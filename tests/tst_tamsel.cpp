@@ -1,3 +1,4 @@
+#include "BoardChooser.h"
 #include "BoardOutput.h"
 #include "InkKeeping.h"
 #include "InkStore.h"
@@ -13,6 +14,7 @@
 #include "WindowFixture.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -32,6 +34,7 @@ private slots:
     void savedImageIsTheScreen();
     void inkIsKeptButRestoredOnlyWhenAsked();
     void failedSavingIsShownOnce();
+    void restoreOffersEarlierBoards();
     void boardNearTheCap_data();
     void boardNearTheCap();
     void qtDialogsSpeakJapanese_data();
@@ -176,6 +179,38 @@ void TestTamsel::inkIsKeptButRestoredOnlyWhenAsked()
     QVERIFY(w.Scriba[2]->ink().strokes().empty());
 }
 
+// Two earlier boards with ink and a newer empty one: the two are offered,
+// newest first, one 160 × 113 thumbnail (526 × 370 at 160/526) a page with
+// ink; the older one chosen comes back.
+void TestTamsel::restoreOffersEarlierBoards()
+{
+    QTemporaryDir dir;
+    const std::size_t pages = std::size_t(core::PageTable::count());
+    const QDateTime older = QDateTime::currentDateTime().addSecs(-3600), newer = older.addSecs(600);
+    core::InkFile::Board two(pages), one(pages);
+    two[0] = two[2] = one[1] = {{0xffffffff, 0.05f, {{0, 0, 1}, {0.5f, 0.5f, 1}}}};
+    for (const auto &[name, board, at] : {std::tuple{"a", two, older}, {"b", one, newer}, {"c", core::InkFile::Board(pages), newer}}) {
+        QFile file(dir.filePath(QStringLiteral("board-%1.ink").arg(name)));
+        const core::InkFile::Bytes bytes = core::InkFile::encode(board).value();
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) &&
+                file.flush() && file.setFileTime(at, QFileDevice::FileModificationTime));
+    }
+    Tamsel w;
+    auto *keeping = new InkKeeping(w, dir.path());
+    QVERIFY(showWindow(w));
+    keeping->chooseBoard();
+    QTRY_VERIFY(w.findChild<BoardChooser *>() && w.findChild<BoardChooser *>()->isVisible());
+    auto *list = w.findChild<BoardChooser *>()->findChild<QListWidget *>();
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), BoardChooser::timeText(newer));
+    QCOMPARE(list->item(0)->icon().availableSizes().front(), QSize(160, 113));
+    QVERIFY(list->item(1)->icon().availableSizes().front().width() > 2 * 160);
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_COMPARE(w.Scriba[2]->ink().strokes().size(), std::size_t(1));
+    QVERIFY(w.Scriba[0]->ink().strokes().size() == 1 && w.Scriba[1]->ink().strokes().empty());
+}
+
 // A folder under a plain file can never be made, as on a full or read-only disk.
 void TestTamsel::failedSavingIsShownOnce()
 {
@@ -201,14 +236,19 @@ void TestTamsel::failedSavingIsShownOnce()
     QVERIFY(shownNotice() == nullptr);
 }
 
-// A file holds 36 bytes of header, page counts and CRC, 12 a stroke and 12 a
+// A file holds 20 bytes of header and CRC, 4 a page, 12 a stroke and 12 a
 // point: this board of one stroke, on page 1 far off its picture, fills it.
 void TestTamsel::boardNearTheCap_data()
 {
     QTest::addColumn<bool>("inkFirst");
     QTest::addColumn<QString>("notice");
-    QTest::newRow("ink, then the board: refused, ink still saved") << true << "今の書き込みに前回の書き込みを加えると";
-    QTest::newRow("the board, then ink: too much to save") << false << "書き込みが多すぎるため";
+    QTest::addColumn<int>("filePages");
+    const int pages = core::PageTable::count();
+    QTest::newRow("ink, then the board: refused, ink still saved") << true << "今の書き込みに前回の書き込みを加えると" << pages;
+    QTest::newRow("the board, then ink: too much to save") << false << "書き込みが多すぎるため" << pages;
+    // Two pages fill 64 MiB to the byte; read into more pages, their empty
+    // counts take it past the cap, with nothing on the board to erase.
+    QTest::newRow("a full file of two pages") << false << "前回の書き込みのファイルが大きすぎる" << 2;
 }
 
 // The window's timer runs on while the board is read, until it is on the page or refused.
@@ -216,11 +256,12 @@ void TestTamsel::boardNearTheCap()
 {
     QFETCH(bool, inkFirst);
     QFETCH(QString, notice);
+    QFETCH(int, filePages);
     QTemporaryDir dir;
     const int pages = core::PageTable::count();
     const InkStore store(dir.path(), pages);
-    core::InkFile::Board board(std::size_t(pages), std::vector<core::Stroke>{});
-    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - 36 - 12) / 12, {1e3, 1e3, 1})}};
+    core::InkFile::Board board(std::size_t(filePages), std::vector<core::Stroke>{});
+    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - 20 - 4 * filePages - 12) / 12, {1e3, 1e3, 1})}};
     QVERIFY(!store.save(core::InkFile::encode(board).value()));
     Tamsel w;
     auto *keeping = new InkKeeping(w, dir.path());

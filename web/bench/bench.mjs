@@ -1,7 +1,7 @@
 // Times what a teacher notices in the browser, in headless chromium, and
 // prints Markdown tables for docs/benchmarks.md. Not a test: it asserts nothing.
 //   node web/bench/bench.mjs [PART]   (make bench-web); PART is one of sizes,
-//   first, figures, animation, latency, ink
+//   cold, first, figures, animation, latency, ink, toolbar
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -23,28 +23,68 @@ const sleep = (t) => new Promise((resolve) => setTimeout(resolve, t));
 
 function sizes() {
     console.log('\n### Download (bytes)\n');
-    row('file', 'bytes', 'gzip -9');
-    row('---', '---', '---');
-    let total = 0, gzipped = 0;
-    for (const file of ['tamsel-core.wasm', 'tamsel-core.js', 'tamsel.js', 'tamsel.css', 'index.html',
+    row('file', 'bytes', 'gzip -9', 'brotli (beside it)');
+    row('---', '---', '---', '---');
+    let total = 0, gzipped = 0, brotli = 0;
+    const scripts = fs.readdirSync(site).filter((f) => f.endsWith('.js') && f !== 'sw.js').sort();
+    for (const file of ['tamsel-core.wasm', ...scripts, 'tamsel.css', 'index.html',
         'fonts/tamsel-gothic.woff2', 'fonts/tamsel-mincho.woff2']) {
         const bytes = fs.readFileSync(path.join(site, file));
         const z = zlib.gzipSync(bytes, { level: 9 }).length;
-        row(file, bytes.length, z);
+        const br = fs.existsSync(path.join(site, `${file}.br`)) ? fs.statSync(path.join(site, `${file}.br`)).size : bytes.length;
+        row(file, bytes.length, z, br);
         if (!file.startsWith('fonts/')) {
             total += bytes.length;
             gzipped += z;
+            brotli += br;
         }
     }
-    row('**page, the fonts apart**', total, gzipped);
+    row('**page, the fonts apart**', total, gzipped, brotli);
 }
 
-async function openAt(browser, url, viewport) {
+// The figure area these parts measure is the whole window's: the classroom
+// toolbar, where the page has one, is put away.
+async function openAt(browser, url, viewport, toolbar = false) {
     const page = await browser.newPage();
     await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
     await page.goto(url);
     await page.waitForFunction(() => window.tamsel?.ready);
+    await page.evaluate((wanted) => {
+        const { core, lesson } = window.tamsel;
+        if (lesson.toolbarShown && lesson.toolbarShown(true) !== wanted)
+            core.runCommand(lesson, 'window.toolbar', 1);
+    }, toolbar);
     return page;
+}
+
+// A toolbar button pressed (a touch) to the frame that shows what it did: from
+// the touch's event time stamp to a frame callback queued after the page's own.
+async function toolbarPress(browser, url) {
+    const page = await openAt(browser, url, { width: 1920, height: 1080, hasTouch: true }, true);
+    const times = [];
+    for (let i = 0; i < 2 * RUNS * 4; ++i) {
+        const id = i % 2 ? 'value.down' : 'value.up';
+        const box = await (await page.$(`#toolbar [data-command="${id}"]`)).boundingBox();
+        await page.evaluate((id) => {
+            window.pressed = new Promise((resolve) => {
+                document.querySelector(`#toolbar [data-command="${id}"]`).addEventListener('click', (e) => {
+                    const handled = performance.now();
+                    requestAnimationFrame(() => resolve([performance.now() - e.timeStamp, performance.now() - handled]));
+                }, { once: true });
+            });
+        }, id);
+        await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+        times.push(await page.evaluate(() => window.pressed));
+    }
+    console.log(`\n### A toolbar press to the frame that shows it (ms, ${times.length} presses of 減らす・増やす, 1920 × 1080)\n`);
+    row('from', 'median', 'p95', 'max', 'median within one frame (16.7 ms)');
+    row('---', '---', '---', '---', '---');
+    for (const [name, k] of [['the touch\'s time stamp', 0], ['the press handled (the command run)', 1]]) {
+        const t = times.map((x) => x[k]);
+        const p95 = sorted(t)[Math.floor(t.length * 0.95)];
+        row(name, ms(median(t)), ms(p95), ms(Math.max(...t)), median(t) <= 16.7 ? 'met' : 'missed');
+    }
+    await page.close();
 }
 
 // From navigation to the figure drawn (before the page's first paint), and to
@@ -300,10 +340,74 @@ async function inkOperations(browser, url) {
     await page.close();
 }
 
-const server = await serve(site, { 'bare.html': bare });
+// A first visit on a slow tablet: no cache and no worker, the CPU 4× slower and
+// 20 Mbit/s with 40 ms round trips (Chromium's throttling), against the same
+// without throttling, in turns. Other builds' folders given on the command
+// line (`cold DIR …`) are timed in the same turns.
+const SLOW_TABLET = {
+    cpu: 4,
+    network: { offline: false, latency: 40, downloadThroughput: 20e6 / 8, uploadThroughput: 20e6 / 8 },
+};
+const COLD_BOUNDS_MS = { throttled: 500, unthrottled: 200 };
+const COLD_RUNS = 15;
+
+async function coldOnce(browser, url, slow) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.setViewport({ width: 548, height: 469 });
+    const cdp = await page.createCDPSession();
+    await cdp.send('Network.enable');
+    await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
+    if (slow) {
+        await cdp.send('Network.emulateNetworkConditions', SLOW_TABLET.network);
+        await cdp.send('Emulation.setCPUThrottlingRate', { rate: SLOW_TABLET.cpu });
+    }
+    await page.goto(url);
+    await page.waitForFunction(() => performance.getEntriesByName('tamsel-first-frame').length > 0, { timeout: 60000 });
+    const t = await page.evaluate(() => [performance.getEntriesByName('tamsel-first-frame')[0].startTime,
+        performance.getEntriesByType('navigation')[0].domInteractive]);
+    await context.close();
+    return t;
+}
+
+async function coldStart(browser, url) {
+    const builds = [['this build', url]];
+    for (const dir of process.argv.slice(3)) {
+        const other = await serve(path.resolve(dir), {}, { precompressed: true });
+        builds.push([path.basename(path.resolve(dir)), other.url, other]);
+    }
+    const times = builds.map(() => ({ throttled: [], unthrottled: [], throttledPage: [], unthrottledPage: [] }));
+    for (let i = 0; i < COLD_RUNS; ++i) {
+        for (const [b, [, target]] of builds.entries()) {
+            for (const slow of [true, false]) {
+                const [frame, parsed] = await coldOnce(browser, target, slow);
+                const key = slow ? 'throttled' : 'unthrottled';
+                times[b][key].push(frame);
+                times[b][`${key}Page`].push(frame - parsed);
+            }
+        }
+    }
+    console.log(`\n### Cold start: navigation to the first figure drawn (ms, ${COLD_RUNS} loads each, design size, no cache)\n`);
+    console.log('The page\'s own part runs from the document parsed (its scripts may start) to the figure drawn.\n');
+    row('build', 'throttled median', 'max', 'within 500 ms', 'page\'s own part', 'unthrottled median', 'max',
+        'within 200 ms', 'page\'s own part');
+    row('---', '---', '---', '---', '---', '---', '---', '---', '---');
+    for (const [b, [name]] of builds.entries()) {
+        const t = times[b];
+        row(name, ms(median(t.throttled)), ms(Math.max(...t.throttled)),
+            median(t.throttled) <= COLD_BOUNDS_MS.throttled ? 'met' : 'missed', ms(median(t.throttledPage)),
+            ms(median(t.unthrottled)), ms(Math.max(...t.unthrottled)),
+            median(t.unthrottled) <= COLD_BOUNDS_MS.unthrottled ? 'met' : 'missed', ms(median(t.unthrottledPage)));
+    }
+    for (const [, , other] of builds)
+        await other?.close();
+}
+
+const server = await serve(site, { 'bare.html': bare }, { precompressed: true });
 const browser = await launch();
 console.log(`chromium ${(await browser.version())}, ${new Date().toISOString()}, load ${execFileSync('cat', ['/proc/loadavg']).toString().trim()}`);
-const parts = { sizes, first: firstFrame, figures: figureChanges, animation, latency: inkLatency, ink: inkOperations };
+const parts = { sizes, cold: coldStart, first: firstFrame, figures: figureChanges, animation, latency: inkLatency,
+    ink: inkOperations, toolbar: toolbarPress };
 for (const [name, part] of Object.entries(parts))
     if (!process.argv[2] || process.argv[2] === name)
         await part(browser, server.url);

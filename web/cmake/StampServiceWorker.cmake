@@ -1,7 +1,11 @@
 # Writes the site's service worker from its template: the list of files to
-# cache, and a cache name made from their contents. Run with -DSITE=… -DTEMPLATE=….
+# cache, the build's name, and a cache name made from both and the files'
+# contents. Run with -DSITE=… -DTEMPLATE=… -DSTAMP=<build-stamp.txt>.
+file(READ ${STAMP} TAMSEL_BUILD)
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(REMOVE_ITEM files sw.js)
+# The compressed twins are the server's business; the worker keeps what they unpack to.
+list(FILTER files EXCLUDE REGEX "\\.(br|gz)$")
 list(SORT files)
 set(digests "")
 set(CACHED_FILES "'./'")

@@ -6,11 +6,12 @@
 // ink under the pupil's own, and says where the class stands.
 import mqtt from './vendor/mqtt.js';
 import { renderSVG } from './vendor/uqr.js';
-import { core, lesson, room, pages, pageCount, $ } from './app.js';
+import { core, lesson, room, pages, $, notify } from './app.js';
 import { follow } from './controls.js';
 import { layers, paintLayer, sizeCanvas, showSoon, repaintInk } from './draw.js';
-import { notify } from './menu.js';
-import { openGallery, closeGallery, showPupils } from './gallery.js';
+import { closeGallery, showPupils } from './gallery.js';
+
+export { openGallery } from './gallery.js';
 
 const ROLE = { none: 0, teacher: 1, pupil: 2 };
 const EVENT = { state: 0, teacher: 1, pupils: 2, ended: 3, tooLarge: 4 };
@@ -148,24 +149,6 @@ export function leave() {
     showState('');
 }
 
-function endClass() {
-    if (room.role() !== ROLE.teacher)
-        return;
-    room.end();
-    // The empty retained messages go before the connection closes.
-    const closing = client;
-    client = null;
-    clearInterval(pumping);
-    closing?.end(false);
-    closeGallery();
-    showState('');
-}
-
-function toggleFree() {
-    if (room.role() === ROLE.teacher)
-        room.setPupilsFree(!room.pupilsFree());
-}
-
 function showState(now = state) {
     state = now;
     const role = room.role();
@@ -180,12 +163,6 @@ function showState(now = state) {
             ? `授業 ${code}・${room.pupilCount()}人${room.pupilsFree() ? '・自由' : ''}`
             : `授業 ${code}・${room.following() ? '先生の画面' : '自由'}`);
     }
-    const teaching = role === ROLE.teacher;
-    $('shareItem').setAttribute('aria-disabled', String(role !== ROLE.none));
-    $('joinItem').setAttribute('aria-disabled', String(role !== ROLE.none));
-    for (const id of ['galleryItem', 'freeItem', 'endItem'])
-        $(id).setAttribute('aria-disabled', String(!teaching));
-    $('freeItem').querySelector('span').innerHTML = room.pupilsFree() ? '呼び戻す(<u>F</u>)' : '自由にする(<u>F</u>)';
     // Let free or called back, the pupil's own clock stops or starts.
     follow(core.Change.Running, lesson.animatedPage());
 }
@@ -201,7 +178,9 @@ function roomEvent(event) {
         showState();
         break;
     case EVENT.ended:
+        // The teacher's ending sent its last messages first; the client sends them before it closes.
         disconnect();
+        closeGallery();
         notify('授業が終わりました。自分の書き込みはこの端末に残っています。');
         showState('');
         break;
@@ -260,7 +239,7 @@ function escape(text) {
     return String(text).replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
 }
 
-function askShare() {
+export function askShare() {
     if (room.role() !== ROLE.none)
         return;
     dialog(`<h2>授業を共有</h2>
@@ -285,7 +264,7 @@ function showCode(code, address) {
         <menu><button value="ok">閉じる</button></menu>`, () => ''));
 }
 
-function askJoin(code = '') {
+export function askJoin(code = '') {
     if (room.role() !== ROLE.none)
         return;
     dialog(`<h2>授業に参加</h2>
@@ -295,16 +274,10 @@ function askJoin(code = '') {
         broker: new URL(location.href).searchParams.get('broker') ?? undefined }));
 }
 
-export function watchClass() {
+// Loaded when a class is first shared or joined.
+export function init() {
     room.setSender((topic, payload, retain, qos) => client?.publish(topic, payload, { qos, retain }));
     room.listen(roomEvent);
     layTeacherInk();
-    const actions = { share: askShare, join: () => askJoin(), gallery: openGallery, free: toggleFree, endClass };
-    for (const [action, run] of Object.entries(actions))
-        document.querySelector(`#menu [data-action="${action}"]`).onActivate = run;
     showState('');
-    // Opened from the class's QR code: the pupil only gives a name.
-    const params = new URL(location.href).searchParams;
-    if (params.has('class') && pageCount > 0)
-        askJoin(params.get('class'));
 }

@@ -2,9 +2,11 @@
 // places them where the core's layout says, and shows what the lesson says
 // changed (the page, a value, the pen) by asking the drawing for a frame.
 import { core, lesson, ink, room, pages, pageCount, $ } from './app.js';
-import { placeInk, repaintInk, showSoon } from './draw.js';
+import { offered, states, toolbarShown } from './commands.js';
+import { placeInk, repaintInk, showSoon, textMeasure } from './draw.js';
 import { watchPointers } from './input.js';
 import { keepSoon, storeChoices } from './keep.js';
+import { placeToolbar, showToolbar } from './toolbar.js';
 
 export function buildPages() {
     const tabs = $('tabs');
@@ -39,16 +41,15 @@ export function buildPages() {
         overlay.setAttribute('aria-description', 'マウス、ペン、指で書き込めます');
         panel.append(picture, overlay);
         const p = { tab, panel, picture, figure, overlay, row, drawn: '', layout: null };
-        if (row.min !== undefined) {
+        if (row.controls.scroll) {
             p.scroll = scrollBar(page, row);
             panel.append(p.scroll);
-            if (row.animates) {
+            if (row.controls.start) {
                 p.button = document.createElement('button');
                 p.button.type = 'button';
                 p.button.className = 'start';
                 p.button.textContent = '開始';
                 p.button.setAttribute('aria-description', '扇形の並べ替えを開始、一時停止、再開します');
-                p.button.title = core.helpText().tips.start;
                 p.button.addEventListener('click', () => lesson.pressStart());
                 panel.append(p.button);
             }
@@ -107,8 +108,20 @@ function place(element, [x, y, w, h]) {
     element.style.height = `${h}px`;
 }
 
+// The design's layout, or with the toolbar the classroom's, its letters grown with the screen.
+let classroom = false;
 export function layOut() {
-    const layout = core.layout(window.innerWidth, window.innerHeight);
+    const [w, h] = [window.innerWidth, window.innerHeight];
+    classroom = toolbarShown();
+    const layout = classroom ? core.classroomLayout(lesson, w, h, offered(), textMeasure) : core.layout(w, h);
+    document.body.classList.toggle('classroom', classroom);
+    const style = document.body.style;
+    if (classroom) {
+        style.setProperty('--label-px', `${layout.labelPx}px`);
+        style.setProperty('--tab-px', `${layout.tabLabelPx}px`);
+        style.setProperty('--target-px', `${layout.targetPx}px`);
+    }
+    placeToolbar(classroom ? layout : null);
     const [, , tw, th] = layout.tab;
     place($('tabs'), layout.tab);
     place($('tablist'), [0, 0, tw, layout.tabRow]);
@@ -150,7 +163,29 @@ export function showPage() {
     placeInk(current);
     repaintInk();
     showPen();
+    showStart();
     showSoon();
+}
+
+// With the toolbar the start button says what a press does: start, pause, resume.
+function showStart() {
+    const label = classroom ? states().get('start').shortLabel : '開始';
+    for (const p of pages.filter((p) => p.button))
+        if (p.button.textContent !== label)
+            p.button.textContent = label;
+}
+
+// The toolbar's and the start button's states, once a frame.
+let commandsAsked = false;
+function showCommandsSoon() {
+    if (commandsAsked)
+        return;
+    commandsAsked = true;
+    requestAnimationFrame(() => {
+        commandsAsked = false;
+        showToolbar();
+        showStart();
+    });
 }
 
 export function showValue(page) {
@@ -179,9 +214,18 @@ export function showPen() {
 
 let ticking = null;
 export function follow(change, page) {
+    showCommandsSoon();
     switch (change) {
     case core.Change.Page:
-        showPage();
+        // The toolbar shows the page's own buttons.
+        if (classroom)
+            layOut();
+        else
+            showPage();
+        break;
+    case core.Change.Toolbar:
+        layOut();
+        storeChoices();
         break;
     case core.Change.Value:
         showValue(page);
@@ -203,7 +247,7 @@ export function follow(change, page) {
         showSoon();
         break;
     case core.Change.Ink:
-        keepSoon();
+        keepSoon(page);
         showSoon();
         break;
     default:

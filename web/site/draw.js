@@ -3,14 +3,19 @@
 // The core measures text through this module's canvas.
 import { core, lesson, ink, pages, $, ratio, FACE } from './app.js';
 
-const OP = { clear: 1, line: 2, circle: 3, text: 4, box: 5 };
-const OP_LENGTH = { 1: 2, 2: 8, 3: 13, 4: 10, 5: 6 };
-const INVISIBLE = 5;
 export const RADIANS_PER_DEGREE = Math.PI / 180;
 // Colours come as 0xAARRGGBB: where red, green, blue and alpha sit.
 const CHANNEL_SHIFTS = [16, 8, 0, 24];
 const CHANNEL_MAX = 255;
-const NO_FILL = -1;
+
+// The calls' format is the core's (FlatDrawOps), read once.
+let OP, OP_LENGTH, INVISIBLE, NO_FILL;
+let views = null;
+function readFormat() {
+    const format = core.drawCallFormat();
+    ({ op: OP, length: OP_LENGTH, invisible: INVISIBLE, noFill: NO_FILL } = format);
+    views = new core.DrawnViews();
+}
 
 const cssColours = new Map();
 function css(argb) {
@@ -32,14 +37,18 @@ function metricsAt(px) {
     return [m.fontBoundingBoxAscent, height, height];
 }
 
+export const textMeasure = {
+    metrics: metricsAt,
+    advance(text, px) {
+        measuring.font = `${px}px ${FACE}`;
+        return measuring.measureText(text).width;
+    },
+};
+
+// The core measures with this module's canvas, and draws in the format it says.
 export function measureTextHere() {
-    core.setTextMeasure({
-        metrics: metricsAt,
-        advance(text, px) {
-            measuring.font = `${px}px ${FACE}`;
-            return measuring.measureText(text).width;
-        },
-    });
+    readFormat();
+    core.setTextMeasure(textMeasure);
 }
 
 export function sizeCanvas(canvas, w, h) {
@@ -143,10 +152,8 @@ export function drawPicture(page, canvas, w, h, darkOnWhite, scale, opaque = fal
 export function drawFigure(page) {
     const p = pages[page];
     const [, , w, h] = p.layout.inner;
-    const key = `${core.viewKey(lesson, page, w, h)},${ratio()}`;
-    if (key === p.drawn)
+    if (!views.changed(lesson, page, w, h, ratio()))
         return;
-    p.drawn = key;
     sizeCanvas(p.figure, w, h);
     drawPicture(page, p.figure, w, h, false, ratio(), true);
 }
@@ -209,6 +216,12 @@ export function placeInk(page) {
     for (const layer of layers)
         if (layer.place(page, ow, oh, ratio(), iw, ih, ix, iy))
             inkWhole = true;
+}
+
+// Every picture is drawn again at the next frame (the aids' face has come).
+export function forgetDrawn() {
+    views.forget();
+    showSoon();
 }
 
 // The next frame paints the whole ink layer, not only what changed.

@@ -2,6 +2,7 @@
 // open one full size on the projector or two side by side. Each is drawn
 // from the pupil's lesson in the core, the figure as on the board, the ink over it.
 import { core, room, $ } from './app.js';
+import { run } from './commands.js';
 import { replay } from './draw.js';
 
 const THUMB = { width: 264, height: 186 };
@@ -52,7 +53,7 @@ function build() {
     if (open.length)
         bar.append(button('一覧に戻る', () => { open = []; build(); }));
     bar.append(
-        button('全員の書き込みを消す', () => room.clearPupilBoards()),
+        button('全員の書き込みを消す', () => run('class.clearBoards')),
         button('閉じる', closeGallery));
     const grid = document.createElement('div');
     grid.className = open.length ? `boards open${open.length}` : 'boards';

@@ -1,15 +1,16 @@
 // Input: the ink through Pointer Events (pens, erasers, palms, fingers held
-// still for the menu) and the keys, each turned into the lesson's commands.
+// still for the menu; while the lesson's eraser is up, every pointer erases)
+// and the keys, which the command table maps to commands.
 // watchInput() listens on the whole document; watchPointers() on one page's ink.
 import { core, lesson, ink, pages, $ } from './app.js';
+import { commandForKey, later, run } from './commands.js';
 import { showSoon } from './draw.js';
-import { closeHelp, openHelp, openMenu, openMenuOnPicture, toggleFullScreen } from './menu.js';
-import { printPage, saveImage } from './paper.js';
 
-// Times and distances of the desktop's own controls.
-const HOLD_MS = 600;           // a press held this long opens the menu…
-const HOLD_STILL_PX = 6;       // …if it stays this close to where it began
-const PEN_RECENT_MS = 500;     // a pen this recently seen is near: touches are a palm
+const menu = (act) => later('menu', act);
+
+// Times and distances both front-ends keep to (the core's): a press held
+// still this long opens the menu, and a pen seen this recently makes touches a palm.
+let HOLD_MS, HOLD_STILL_PX, PEN_RECENT_MS;
 
 const KIND = { mouse: 1, pen: 2, touch: 3 };
 const ERASER_BUTTON = 5;
@@ -20,7 +21,8 @@ const SECONDARY_BUTTON = 2;
 let penSeen = -Infinity;
 const penNear = () => performance.now() - penSeen < PEN_RECENT_MS;
 let hold = null;
-let eraserAt = null;
+// Each pointer erasing, at where it last was.
+const erasers = new Map();
 const touches = new Set();
 
 function kindOf(e) {
@@ -48,11 +50,11 @@ export function watchPointers(page, overlay) {
         if (e.pointerType === 'touch')
             touches.add(e.pointerId);
         const [x, y] = at(e);
-        if (isEraser(e)) {
-            eraserAt = [x, y];
-            ink.erase(page, x, y, x, y);
-        } else if (e.pointerType === 'touch' && penNear()) {
+        if (e.pointerType === 'touch' && penNear()) {
             ink.endKind(page, KIND.touch);
+        } else if (isEraser(e) || lesson.erasing()) {
+            erasers.set(e.pointerId, [x, y]);
+            ink.erase(page, x, y, x, y);
         } else {
             ink.begin(page, kindOf(e), e.pointerId, x, y, widthFactor(e));
         }
@@ -64,11 +66,12 @@ export function watchPointers(page, overlay) {
     });
     overlay.addEventListener('pointermove', (e) => {
         const kind = kindOf(e);
-        if (eraserAt && isEraser(e)) {
+        const from = erasers.get(e.pointerId);
+        if (from && (e.buttons & 1 || isEraser(e))) {
             for (const c of e.getCoalescedEvents?.() ?? [e]) {
                 const [x, y] = at(c);
-                ink.erase(page, eraserAt[0], eraserAt[1], x, y);
-                eraserAt = [x, y];
+                ink.erase(page, from[0], from[1], x, y);
+                [from[0], from[1]] = [x, y];
             }
         } else if (e.pointerType === 'touch' && penNear()) {
             ink.endKind(page, KIND.touch);
@@ -85,10 +88,9 @@ export function watchPointers(page, overlay) {
     });
     const release = (e) => {
         touches.delete(e.pointerId);
-        if (eraserAt && e.pointerType === 'pen') {
-            eraserAt = null;
+        // Erasing by several pointers at once is one step.
+        if (erasers.delete(e.pointerId) && erasers.size === 0)
             ink.endErase(page);
-        }
         ink.end(page, kindOf(e), e.pointerId);
         if (hold && hold.pointer === e.pointerId)
             stopHold();
@@ -108,7 +110,8 @@ function startHold(page, e, x, y) {
         pointer: e.pointerId, x: e.clientX, y: e.clientY,
         timer: setTimeout(() => {
             ink.dropStillAt(page, x, y, HOLD_STILL_PX);
-            openMenu(hold.x, hold.y);
+            const { x: menuX, y: menuY } = hold;
+            menu((m) => m.openMenu(menuX, menuY));
             stopHold();
             showSoon();
         }, HOLD_MS),
@@ -130,50 +133,15 @@ function stopHold() {
 
 export function endStrokes() {
     const page = lesson.page();
-    eraserAt = null;
+    erasers.clear();
+    ink.endErase(page);
     ink.endAll(page);
     showSoon();
 }
 
 
-function key(e) {
-    const letter = e.key.length === 1;
-    const k = letter ? (e.shiftKey ? e.key.toUpperCase() : e.key.toLowerCase()) : e.key;
-    return (e.ctrlKey || e.metaKey ? 'Ctrl+' : '') + (e.shiftKey && !letter ? 'Shift+' : '') + k;
-}
-
-const keys = {
-    'Ctrl+z': () => lesson.undo(),
-    'Ctrl+y': () => lesson.redo(),
-    'Ctrl+Z': () => lesson.redo(),
-    'Ctrl+PageDown': () => lesson.nextPage(),
-    'Ctrl+PageUp': () => lesson.previousPage(),
-    'Ctrl+Tab': () => lesson.nextPage(),
-    'Ctrl+Shift+Tab': () => lesson.previousPage(),
-    F2: () => lesson.toggleAids(),
-    c: () => lesson.toggleRealLengths(),
-    g: () => lesson.toggleGrid(),
-    q: () => lesson.toggleSquares(),
-    F11: () => toggleFullScreen(),
-    'Ctrl+0': () => lesson.setWeight(1),
-    'Ctrl++': () => lesson.heavier(),
-    'Ctrl+=': () => lesson.heavier(),
-    'Ctrl+;': () => lesson.heavier(),
-    'Ctrl+-': () => lesson.lighter(),
-    'Ctrl+s': () => saveImage(),
-    'Ctrl+p': () => printPage(),
-    ContextMenu: () => openMenuOnPicture(),
-    'Shift+F10': () => openMenuOnPicture(),
-    F1: () => openHelp(),
-};
-// On the animated page a presenter's clicker moves the sectors, whatever has the focus.
-const clickerKeys = {
-    PageDown: () => lesson.stepLesson(1),
-    PageUp: () => lesson.stepLesson(-1),
-    Home: () => lesson.returnAllSectors(),
-};
-
 export function watchInput() {
+    ({ holdMs: HOLD_MS, holdStillPx: HOLD_STILL_PX, penRecentMs: PEN_RECENT_MS } = core.timings());
     // A pen anywhere over the page, touching or hovering, makes touches a palm.
     for (const type of ['pointerdown', 'pointermove', 'pointerover']) {
         document.addEventListener(type, (e) => {
@@ -187,7 +155,7 @@ export function watchInput() {
         if (e.pointerType !== 'pen')
             return;
         penSeen = -Infinity;
-        eraserAt = null;
+        erasers.clear();
         ink.endKind(lesson.page(), KIND.pen);
         ink.endErase(lesson.page());
         showSoon();
@@ -199,22 +167,19 @@ export function watchInput() {
             e.preventDefault();
             e.stopPropagation();
             if (!e.repeat)
-                closeHelp();
+                menu((m) => m.closeHelp());
             return;
         }
-        // The menu, and text typed into a dialog, keep their keys.
-        if (!$('menu').hidden || e.target.closest?.('dialog'))
+        // The menu, the boards' chooser and text typed into a dialog take their own keys.
+        if (!$('menu').hidden || $('boards') || e.target.closest?.('dialog'))
             return;
-        const k = key(e);
-        let action = keys[k] ?? (lesson.page() === lesson.animatedPage() ? clickerKeys[k] : undefined);
-        const pen = /^[1-9]$/.test(k) && !e.altKey ? core.pens()[Number(k) - 1] : null;
-        if (pen)
-            action = () => lesson.setPen(lesson.page(), pen.colour);
-        if (!action)
+        // Off the animated page Page Down and Home stay the focused slider's: that page has no such command.
+        const id = commandForKey(e);
+        if (!id)
             return;
         e.preventDefault();
         e.stopPropagation();
-        action();
+        run(id);
     }, true);
 
     $('tablist').addEventListener('keydown', (e) => {
@@ -224,5 +189,10 @@ export function watchInput() {
         e.preventDefault();
         moves[e.key]();
         pages[lesson.page()].tab.focus();
+    });
+
+    document.addEventListener('contextmenu', (e) => {
+        e.preventDefault();
+        menu((m) => m.openMenuAt(e.clientX, e.clientY));
     });
 }

@@ -1,46 +1,32 @@
 // Keeping the board: the ink's bytes in IndexedDB within 2 s of a change and
-// as the page goes, the last visit's board set aside and brought back on
-// request, and the weight and pens in local storage. The bytes are the core's;
-// whatever comes back goes through its checks.
-import { core, lesson } from './app.js';
-import { repaintInk, showSoon } from './draw.js';
+// as the page goes, each visit on a board of its own with its pages'
+// thumbnails (kept.js), the boards of earlier visits offered back
+// (restore.js), and the weight and pens in local storage. The bytes are the
+// core's; whatever comes back goes through its checks.
+import { core, lesson, ink, pageCount, notify } from './app.js';
 import { endStrokes } from './input.js';
-import { notify } from './menu.js';
 
-const AUTOSAVE_MS = 1500;      // a save lands within 2 s of a change
 const STORE_PREFIX = 'tamsel/';
 
-export const stored = {
-    open() {
-        this.db ??= new Promise((resolve, reject) => {
-            const request = indexedDB.open('tamsel', 1);
-            request.onupgradeneeded = () => request.result.createObjectStore('board');
-            request.onsuccess = () => resolve(request.result);
-            request.onerror = () => reject(request.error);
-        });
-        return this.db;
-    },
-    async run(mode, work) {
-        const db = await this.open();
-        return new Promise((resolve, reject) => {
-            const t = db.transaction('board', mode);
-            const result = work(t.objectStore('board'));
-            t.oncomplete = () => resolve(result.result);
-            t.onerror = t.onabort = () => reject(t.error);
-        });
-    },
-    get: (key) => stored.run('readonly', (s) => s.get(key)),
-};
-
-// The last visit's board is set aside before this visit first saves over it.
-let setAside = false;
 let keepTimer = null;
 let failing = false;
+let saves = 0;
+// Loaded after the first picture; a save before then waits for them.
+let store = null;
+let paper = null;
+// Each page's thumbnail as last saved, and the pages drawn on since.
+const thumbnails = [];
+const changed = new Set();
 
-export function keepSoon() {
-    keepTimer ??= setTimeout(keep, AUTOSAVE_MS);
+export function keepSoon(page) {
+    changed.add(page);
+    // A save lands within 2 s of a change: the core's time, the desktop's too.
+    keepTimer ??= setTimeout(keep, core.timings().autosaveMs);
 }
 
+export const savedCount = () => saves;
+
+// Everything up to the write happens at once, so a save as the page goes away still lands.
 async function keep() {
     clearTimeout(keepTimer);
     keepTimer = null;
@@ -48,20 +34,14 @@ async function keep() {
     try {
         if (!bytes)
             throw new Error('the board is too large to keep');
-        const asideNow = !setAside;
-        setAside = true;
-        await stored.run('readwrite', (s) => {
-            if (asideNow) {
-                const last = s.get('current');
-                last.onsuccess = () => {
-                    if (last.result !== undefined)
-                        s.put(last.result, 'previous');
-                    s.put(bytes, 'current');
-                };
-                return last;
-            }
-            return s.put(bytes, 'current');
-        });
+        store ??= await import('./kept.js');
+        paper ??= await import('./paper.js');
+        for (const page of changed)
+            thumbnails[page] = ink.pointCount(page) > 0 ? paper.thumbnail(page) : null;
+        changed.clear();
+        const pages = Array.from({ length: pageCount }, (_, page) => thumbnails[page] ?? null);
+        await store.save(bytes, pages.some(Boolean), pages);
+        saves += 1;
         failing = false;
     } catch (error) {
         console.warn('tamsel: the ink could not be saved:', error);
@@ -69,6 +49,15 @@ async function keep() {
             notify('書き込みを自動で保存できません。ブラウザーの保存領域の空きと設定を確かめてください。');
         failing = true;
     }
+}
+
+// After the first picture: the store opened early, so a save as the page goes
+// away is quick, and the last visit's board offered.
+export async function startKeeping() {
+    [store, paper] = await Promise.all([import('./kept.js'), import('./paper.js')]);
+    await store.open().catch((error) => console.warn('tamsel: the board\'s store cannot be opened:', error));
+    const restore = await import('./restore.js');
+    await restore.offerOnOpening();
 }
 
 function flush() {
@@ -86,22 +75,6 @@ export function watchLeaving() {
         }
     });
     window.addEventListener('blur', endStrokes);
-}
-
-export async function restoreLast() {
-    let bytes;
-    try {
-        bytes = await stored.get(setAside ? 'previous' : 'current');
-        if (bytes === undefined && !setAside)
-            bytes = await stored.get('previous');
-    } catch {
-        bytes = false; // unreadable
-    }
-    const problem = core.restoreBoard(lesson, bytes ?? null);
-    if (problem)
-        notify(problem);
-    repaintInk();
-    showSoon();
 }
 
 export function storeChoices() {

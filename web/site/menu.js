@@ -1,68 +1,33 @@
-// The page menu (a right click, a held finger or pen, the menu key), the help
-// and the one-line notice. The menu's items only call the lesson's commands
-// or the other modules' actions; what they mark comes from the lesson.
-import { core, lesson, pages, $, NOTICE_MS } from './app.js';
-import { restoreLast } from './keep.js';
-import { printCutOut, printPage, saveImage } from './paper.js';
-
-const NOTICE_MARGIN_PX = 4;
+// The page menu (a right click, a held finger or pen, the menu key, the
+// toolbar's menu button) and the help, both made from the command table.
+// The menu's items only run commands; what they mark comes from the lesson.
+import { core, lesson, pages, $, noticeFrom } from './app.js';
+import { offered, offers, onPress, rows, run, states } from './commands.js';
+import { replay } from './draw.js';
 
 const menu = $('menu');
-let noticeAt = null;
 
-export function buildMenu() {
-    const weights = $('weights');
-    core.weights().forEach((w, i) => {
-        const item = menuItem(`${w.name}(<u>${w.mnemonic}</u>)`, 'menuitemradio', w.mnemonic,
-            () => lesson.setWeight(w.factor), i === 0 ? 'Ctrl+0' : '');
-        item.dataset.weight = w.factor;
-        weights.insertBefore(item, weights.querySelector('.separator'));
-    });
-    core.pens().forEach((pen, i) => {
-        const item = menuItem(`<span class="dot" style="background:${pen.colour}"></span>${pen.name}(<u>${pen.mnemonic}</u>)`,
-            'menuitemradio', pen.mnemonic, () => lesson.setPen(lesson.page(), pen.colour), String(i + 1));
-        item.dataset.pen = pen.colour;
-        $('pens').append(item);
-    });
-    // A radius chosen is a radius to see.
-    for (const cm of core.radiiCm()) {
-        const item = menuItem(`${cm} cm`, 'menuitemradio', '', () => {
-            lesson.setRadiusCm(cm);
-            lesson.setRealLengths(true);
-        });
-        item.dataset.radius = cm;
-        $('radii').append(item);
-    }
-    const separator = document.createElement('div');
-    separator.className = 'separator';
-    separator.setAttribute('role', 'separator');
-    const shared = menuItem('すべてのページで同じ色(<u>A</u>)', 'menuitemcheckbox', 'A',
-        () => lesson.setSharedPen(!lesson.sharedPen()));
-    shared.id = 'sharedPenItem';
-    $('pens').append(separator, shared);
-    const actions = {
-        heavier: () => lesson.heavier(),
-        lighter: () => lesson.lighter(),
-        aids: () => lesson.toggleAids(),
-        lengths: () => lesson.toggleRealLengths(),
-        grid: () => lesson.toggleGrid(),
-        squares: () => lesson.toggleSquares(),
-        fullScreen: () => toggleFullScreen(),
-        saveImage: () => saveImage(),
-        print: () => printPage(),
-        printCutOut: () => printCutOut(),
-        restore: () => restoreLast(),
-        help: () => openHelp(),
-    };
-    for (const item of menu.querySelectorAll('[data-action]'))
-        item.onActivate = actions[item.dataset.action];
+// Neither is needed for the first picture: they are built once loaded (input.js).
+export function init() {
+    buildHelp();
+    buildMenu();
+}
+
+// The menu's lists as the table places its rows, submenus within their items;
+// the page menu is the list no row opens.
+function buildMenu() {
+    const opened = new Set(rows.map((r) => r.opens));
+    fill(menu, rows.find((r) => r.menu && !opened.has(r.menu)).menu);
     for (const item of menu.querySelectorAll('.item')) {
         item.tabIndex = -1;
-        item.addEventListener('click', (e) => {
+        onPress(item, (e) => {
             e.stopPropagation();
             activate(item);
         });
-        item.addEventListener('pointerenter', () => {
+        // A finger opens a submenu by its tap alone: one opened as it arrived could lie under it.
+        item.addEventListener('pointerenter', (e) => {
+            if (e.pointerType !== 'mouse')
+                return;
             item.focus();
             openSubmenu(item.classList.contains('submenu') ? item : null, item.parentElement);
         });
@@ -73,11 +38,44 @@ export function buildMenu() {
             closeMenu();
     }, true);
     window.addEventListener('blur', closeMenu);
-    document.addEventListener('contextmenu', (e) => {
-        e.preventDefault();
-        if (menu.hidden && $('help').hidden)
-            openMenu(e.clientX, e.clientY);
-    });
+}
+
+function fill(list, which) {
+    let section = null;
+    for (const row of rows.filter((r) => r.menu === which && offers(r))) {
+        if (section !== null && row.section !== section) {
+            const separator = document.createElement('div');
+            separator.className = 'separator';
+            separator.setAttribute('role', 'separator');
+            list.append(separator);
+        }
+        section = row.section;
+        const label = row.label.replace(/…$/, '');
+        const access = row.mnemonic ? `(<u>${row.mnemonic}</u>)` : '';
+        const dot = row.pen ? `<span class="dot" style="background:${row.pen}"></span>` : '';
+        const item = menuItem(`${dot}${escape(label)}${access}${row.label.endsWith('…') ? '…' : ''}`,
+            row.opens ? 'menuitem' : 'menuitemcheckbox', row.mnemonic, () => run(row.id), row.keyText[0] ?? '');
+        item.dataset.command = row.id;
+        if (row.opens) {
+            item.classList.add('submenu');
+            item.setAttribute('aria-haspopup', 'menu');
+            const sub = document.createElement('div');
+            sub.className = 'menu';
+            sub.setAttribute('role', 'menu');
+            sub.setAttribute('aria-label', row.label);
+            fill(sub, row.opens);
+            item.append(sub);
+        }
+        list.append(item);
+    }
+}
+
+const escape = (text) => text.replace(/[&<>]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;' })[c]);
+
+// A right click where no menu or help is open.
+export function openMenuAt(x, y) {
+    if (menu.hidden && $('help').hidden)
+        openMenu(x, y);
 }
 
 function menuItem(html, role, mnemonic, onActivate, shortcut) {
@@ -106,7 +104,17 @@ function openSubmenu(item, within) {
     for (const open of within.querySelectorAll(':scope > .submenu.open'))
         if (open !== item)
             open.classList.remove('open');
-    item?.classList.add('open');
+    if (!item || item.classList.contains('open'))
+        return;
+    item.classList.add('open');
+    // Beside its item where it fits, else on its other side, else over the menu: all of it on the screen.
+    const sub = item.querySelector(':scope > .menu');
+    const at = item.getBoundingClientRect();
+    sub.style.position = 'fixed';
+    const [w, h] = [sub.offsetWidth, sub.offsetHeight];
+    const left = at.right + w <= innerWidth ? at.right : at.left - w >= 0 ? at.left - w : Math.max(0, innerWidth - w);
+    sub.style.left = `${left}px`;
+    sub.style.top = `${Math.max(0, Math.min(at.top, innerHeight - h))}px`;
 }
 
 function itemsOf(list) {
@@ -145,24 +153,20 @@ function menuKey(e) {
     move();
 }
 
-// Marks the weight, the pen, the aids, the lengths and full screen as they are, then opens.
+// Marks every item as the lesson has it, then opens.
 export function openMenu(x, y) {
-    const page = lesson.page();
-    for (const item of menu.querySelectorAll('[data-weight]'))
-        item.setAttribute('aria-checked', String(Number(item.dataset.weight) === lesson.weight()));
-    for (const item of menu.querySelectorAll('[data-pen]'))
-        item.setAttribute('aria-checked', String(item.dataset.pen === lesson.pen(page)));
-    $('aidsItem').setAttribute('aria-checked', String(lesson.aidsShown(page)));
-    $('sharedPenItem').setAttribute('aria-checked', String(lesson.sharedPen()));
-    $('aidsItem').setAttribute('aria-disabled', String(!lesson.hasAids(page)));
-    $('lengthsItem').setAttribute('aria-checked', String(lesson.realLengths()));
-    for (const item of menu.querySelectorAll('[data-radius]'))
-        item.setAttribute('aria-checked', String(Number(item.dataset.radius) === lesson.radiusCm()));
-    $('gridItem').setAttribute('aria-checked', String(lesson.gridShown()));
-    $('gridItem').setAttribute('aria-disabled', String(!lesson.hasGrid(page)));
-    $('squaresItem').setAttribute('aria-checked', String(lesson.squaresShown()));
-    $('squaresItem').setAttribute('aria-disabled', String(!lesson.hasSquares(page)));
-    $('fullScreenItem').setAttribute('aria-checked', String(Boolean(document.fullscreenElement)));
+    const now = states();
+    for (const item of menu.querySelectorAll('[data-command]')) {
+        const s = now.get(item.dataset.command);
+        if (item.classList.contains('submenu'))
+            continue;
+        item.setAttribute('role', s.checkable ? 'menuitemcheckbox' : 'menuitem');
+        if (s.checkable)
+            item.setAttribute('aria-checked', String(s.checked));
+        else
+            item.removeAttribute('aria-checked');
+        item.setAttribute('aria-disabled', String(!s.enabled));
+    }
     for (const open of menu.querySelectorAll('.open'))
         open.classList.remove('open');
     menu.returnFocus = document.activeElement;
@@ -172,7 +176,7 @@ export function openMenu(x, y) {
     const top = Math.max(0, Math.min(y, window.innerHeight - h));
     menu.style.left = `${left}px`;
     menu.style.top = `${top}px`;
-    noticeAt = [left, top];
+    noticeFrom(left, top);
     itemsOf(menu)[0].focus();
 }
 
@@ -190,39 +194,70 @@ export function closeMenu() {
         back.focus();
 }
 
-export function buildHelp() {
+// Every command the page offers, by the pages that have it, with its
+// button's icon, its label and its keys.
+function buildHelp() {
     const help = core.helpText();
     const title = document.createElement('h2');
     title.textContent = help.title;
-    const list = document.createElement('dl');
-    for (const [what, how] of help.lines) {
-        const dt = document.createElement('dt');
-        dt.textContent = what;
-        const dd = document.createElement('dd');
-        dd.textContent = how;
-        list.append(dt, dd);
+    const columns = document.createElement('div');
+    columns.className = 'columns';
+    for (const section of core.commandHelp(lesson, offered())) {
+        const heading = document.createElement('h3');
+        heading.textContent = section.title;
+        const list = document.createElement('dl');
+        for (const [icon, label, keys] of section.lines) {
+            const dt = document.createElement('dt');
+            if (core.hasIcon(icon)) {
+                const canvas = document.createElement('canvas');
+                canvas.className = 'icon';
+                drawHelpIcon(canvas, icon);
+                dt.append(canvas);
+            }
+            dt.append(label);
+            const dd = document.createElement('dd');
+            dd.textContent = keys;
+            list.append(dt, dd);
+        }
+        columns.append(heading, list);
     }
     const closing = document.createElement('p');
     closing.textContent = help.closing;
     const box = $('help');
     box.setAttribute('aria-label', help.title);
-    box.append(title, list, closing);
+    box.append(title, columns, closing);
     // The click that closes it reaches nothing under it, the ink least of all.
+    // A tap closes it; a finger that moves on scrolls a long help on a small screen.
+    let down = null;
     box.addEventListener('pointerdown', (e) => {
         e.preventDefault();
         e.stopPropagation();
+        down = [e.clientX, e.clientY];
     });
     box.addEventListener('pointerup', (e) => {
         e.stopPropagation();
-        closeHelp();
+        if (!down || Math.hypot(e.clientX - down[0], e.clientY - down[1]) <= core.timings().holdStillPx)
+            closeHelp();
+        down = null;
     });
+    box.addEventListener('pointercancel', () => { down = null; });
     box.addEventListener('contextmenu', (e) => {
         e.preventDefault();
         e.stopPropagation();
     });
     $('swatch').title = help.tips.swatch;
+    for (const p of pages.filter((p) => p.button))
+        p.button.title = help.tips.start;
     $('clear0').title = help.tips.clear;
     $('clear1').title = help.tips.clear;
+}
+
+// Drawn large and shown at the letters' size, so it stays sharp as the help grows.
+const HELP_ICON_PX = 96;
+function drawHelpIcon(canvas, icon) {
+    canvas.width = canvas.height = HELP_ICON_PX;
+    const drawing = core.drawIcon(icon, HELP_ICON_PX, '#202020', '#ffff00');
+    replay(canvas.getContext('2d'), drawing.calls, drawing.texts, HELP_ICON_PX, HELP_ICON_PX);
 }
 
 export function openHelp() {
@@ -242,25 +277,4 @@ export function closeHelp() {
     const back = box.returnFocus;
     if (back && back !== document.body && document.contains(back))
         back.focus();
-}
-
-// One line where the menu last opened (before it ever opened, at the window's corner), for a few seconds.
-let noticeTimer = null;
-export function notify(line) {
-    const notice = $('notice');
-    notice.textContent = line;
-    notice.hidden = false;
-    const [x, y] = noticeAt ?? [NOTICE_MARGIN_PX, NOTICE_MARGIN_PX];
-    notice.style.left = `${x}px`;
-    notice.style.top = `${y}px`;
-    clearTimeout(noticeTimer);
-    noticeTimer = setTimeout(() => { notice.hidden = true; }, NOTICE_MS);
-}
-
-export function toggleFullScreen() {
-    const root = document.documentElement;
-    if (document.fullscreenElement)
-        document.exitFullscreen?.();
-    else
-        (root.requestFullscreen ?? root.webkitRequestFullscreen)?.call(root);
 }

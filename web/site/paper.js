@@ -68,10 +68,16 @@ function preparePageSheet() {
         return;
     const mmPerPx = Math.min(SHEET_MM[0] / w, SHEET_MM[1] / h);
     const canvas = sheetCanvas(w * mmPerPx, h * mmPerPx);
+    drawWithInk(page, canvas, w, h, true);
+    sheet.append(canvas);
+}
+
+// The page's figure of w × h and its ink, drawn by the core at the canvas's scale.
+function drawWithInk(page, canvas, w, h, darkOnWhite) {
     const scale = canvas.width / w;
-    drawPicture(page, canvas, w, h, true, scale);
+    drawPicture(page, canvas, w, h, darkOnWhite, scale);
     printer ??= new core.Print();
-    const drawn = printer.ink(lesson, page, w, h, scale, true);
+    const drawn = printer.ink(lesson, page, w, h, scale, darkOnWhite);
     if (drawn.width > 0 && drawn.height > 0) {
         const layer = document.createElement('canvas');
         layer.width = drawn.width;
@@ -83,7 +89,21 @@ function preparePageSheet() {
         ctx.setTransform(1, 0, 0, 1, 0, 0);
         ctx.drawImage(layer, 0, 0);
     }
-    sheet.append(canvas);
+}
+
+// The page as the screen shows it, small, as PNG bytes for the kept boards;
+// at once, so that a save as the page goes away still has it.
+export function thumbnail(page) {
+    const [, , w, h] = pages[page].layout.inner;
+    const [tw, th] = core.thumbnailSize(w, h);
+    if (!tw || !th)
+        return null;
+    const canvas = document.createElement('canvas');
+    canvas.width = tw;
+    canvas.height = th;
+    drawWithInk(page, canvas, w, h, false);
+    const url = canvas.toDataURL('image/png');
+    return Uint8Array.from(atob(url.slice(url.indexOf(',') + 1)), (c) => c.charCodeAt(0));
 }
 
 // The animated page's circle at a radius of 6 cm, its sectors numbered.
@@ -133,7 +153,8 @@ export function printCutOut() {
 }
 
 
-export function watchPrinting() {
+// Once loaded (input.js).
+export function init() {
     // The browser's own print command prints the page in view too.
     window.addEventListener('beforeprint', () => {
         if (!cutOutPending)

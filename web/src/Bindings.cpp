@@ -4,10 +4,14 @@
 
 #include "CanvasTextMeasure.h"
 #include "ClassRoom.h"
+#include "DrawnViews.h"
 #include "FlatDrawOps.h"
+#include "BuildStamp.h"
 #include "HelpText.h"
+#include "KeptBoards.h"
 #include "Lesson.h"
 #include "PageRenderer.h"
+#include "PaperDrawOps.h"
 #include "PenPalette.h"
 #include "WebBoard.h"
 #include "WebClass.h"
@@ -54,9 +58,11 @@ val rectOf(const core::Rect &r)
 // {calls, texts}: the page as its picture shows it in an inner area of this size.
 val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnWhite)
 {
-    FlatDrawOps ops(float(width), float(height), darkOnWhite);
+    FlatDrawOps ops{float(width), float(height)};
+    core::PaperDrawOps paper(ops);
+    core::DrawOps &surface = darkOnWhite ? static_cast<core::DrawOps &>(paper) : ops;
     if (textMeasure())
-        core::PageRenderer::paint(ops, lesson.view(page, core::Size(width, height)), *textMeasure());
+        core::PageRenderer::paint(surface, lesson.view(page, core::Size(width, height)), *textMeasure());
     val out = val::object();
     out.set("calls", numbersOf(ops.numbers));
     val texts = val::array();
@@ -64,16 +70,6 @@ val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnW
         texts.call<void>("push", t);
     out.set("texts", texts);
     return out;
-}
-
-// A key for what the page's picture shows: it is drawn again only when this changes.
-std::string viewKey(const Lesson &lesson, int page, int width, int height)
-{
-    const core::PageView v = lesson.view(page, core::Size(width, height));
-    return std::to_string(v.page) + ',' + std::to_string(v.inner.width()) + ',' + std::to_string(v.inner.height()) +
-           ',' + std::to_string(v.value) + ',' + std::to_string(v.step) + ',' + std::to_string(v.weight.factor()) +
-           ',' + std::to_string(v.aids) + ',' + std::to_string(v.formulaLines) + ',' + std::to_string(v.realLengths) +
-           ',' + std::to_string(v.radiusCm) + ',' + std::to_string(v.grid) + ',' + std::to_string(v.squares);
 }
 
 val layout(int width, int height)
@@ -112,6 +108,12 @@ val pageRow(const Lesson &lesson, int page)
     out.set("valueUnit", std::string(row.valueUnit));
     out.set("animates", row.animates);
     out.set("hasAids", row.addAids != nullptr);
+    const core::PageControls has = core::PageTable::controls(page);
+    val controls = val::object();
+    controls.set("scroll", has.scroll);
+    controls.set("label", has.label);
+    controls.set("start", has.start);
+    out.set("controls", controls);
     if (row.range) {
         out.set("min", row.range->min);
         out.set("max", row.range->max);
@@ -164,8 +166,6 @@ void setWeight(Lesson &lesson, int factor)
     if (const std::optional<core::LineWeight> w = core::LineWeight::fromFactor(factor))
         lesson.setWeight(*w);
 }
-void heavier(Lesson &lesson) { lesson.setWeight(lesson.weight().heavier()); }
-void lighter(Lesson &lesson) { lesson.setWeight(lesson.weight().lighter()); }
 std::string penOf(const Lesson &lesson, int page) { return lesson.pen(page).name(); }
 std::string penName(const Lesson &lesson, int page) { return core::PenPalette::nameOf(lesson.pen(page)); }
 std::string penMark(const Lesson &lesson, int page) { return core::PenPalette::markOn(lesson.pen(page)).name(); }
@@ -177,20 +177,12 @@ void setPen(Lesson &lesson, int page, const std::string &name)
 }
 void cyclePen(Lesson &lesson) { lesson.cyclePen(); }
 
-// {title, lines: [[what, how], …], closing, tips: {swatch, clear, start}}
+// {title, closing, tips: {swatch, clear, start}}; the lines are the command table's.
 val helpText()
 {
     namespace HelpText = core::HelpText;
     val out = val::object();
     out.set("title", HelpText::title());
-    val lines = val::array();
-    for (const HelpText::Line &line : HelpText::lines()) {
-        val pair = val::array();
-        pair.call<void>("push", line.what);
-        pair.call<void>("push", line.how);
-        lines.call<void>("push", pair);
-    }
-    out.set("lines", lines);
     out.set("closing", HelpText::closing());
     val tips = val::object();
     tips.set("swatch", HelpText::swatchTip());
@@ -199,6 +191,9 @@ val helpText()
     out.set("tips", tips);
     return out;
 }
+
+// The build's name, as the page's files carry it.
+std::string build() { return TAMSEL_BUILD; }
 
 } // namespace
 
@@ -218,7 +213,9 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Grid", Lesson::Change::Grid)
         .value("Squares", Lesson::Change::Squares)
         .value("Ink", Lesson::Change::Ink)
-        .value("Lengths", Lesson::Change::Lengths);
+        .value("Lengths", Lesson::Change::Lengths)
+        .value("Eraser", Lesson::Change::Eraser)
+        .value("Toolbar", Lesson::Change::Toolbar);
 
     emscripten::class_<Lesson>("Lesson")
         .constructor<>()
@@ -258,10 +255,15 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("undo", &Lesson::undo)
         .function("redo", &Lesson::redo)
         .function("clearInk", &Lesson::clearInk)
+        .function("canUndo", &Lesson::canUndo)
+        .function("canRedo", &Lesson::canRedo)
+        .function("erasing", &Lesson::erasing)
+        .function("setErasing", &Lesson::setErasing)
+        .function("toolbarShown", &Lesson::toolbarShown)
+        .function("hintSeen", &Lesson::hintSeen)
+        .function("noteHintSeen", &Lesson::noteHintSeen)
         .function("weight", &weightOf)
         .function("setWeight", &setWeight)
-        .function("heavier", &heavier)
-        .function("lighter", &lighter)
         .function("pen", &penOf)
         .function("penName", &penName)
         .function("penMark", &penMark)
@@ -287,6 +289,11 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("takeDirty", &WebInk::takeDirty)
         .function("pixels", &WebInk::pixels)
         .function("pointCount", &WebInk::pointCount);
+
+    emscripten::class_<DrawnViews>("DrawnViews")
+        .constructor<>()
+        .function("changed", &DrawnViews::changed)
+        .function("forget", &DrawnViews::forget);
 
     emscripten::class_<WebPrint>("Print")
         .constructor<>()
@@ -332,7 +339,6 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("setTextMeasure", &setTextMeasure);
     function("forgetTextMeasures", &forgetTextMeasures);
     function("drawPage", &drawPage);
-    function("viewKey", &viewKey);
     function("layout", &layout);
     function("pens", &pens);
     function("weights", &weights);
@@ -342,4 +348,13 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);
     function("writeChoices", &WebBoard::writeChoices);
+    function("inspectBoard", &WebBoard::inspect);
+    function("keptPlausible", &WebBoard::plausible);
+    function("keptToDrop", &WebBoard::toDrop);
+    function("keptOffers", &WebBoard::offers);
+    function("thumbnailSize", &WebBoard::thumbnailSize);
+    emscripten::constant("keptFormat", core::KeptBoards::kFormat);
+    emscripten::constant("keptMaxPages", core::KeptBoards::kMaxPages);
+    emscripten::constant("keptMaxThumbnailBytes", double(core::KeptBoards::kMaxThumbnailBytes));
+    function("build", &build);
 }

@@ -1,6 +1,7 @@
 #include "WebBoard.h"
 
 #include "InkFile.h"
+#include "KeptBoards.h"
 #include "Lesson.h"
 
 #include <emscripten/val.h>
@@ -18,26 +19,105 @@ emscripten::val save(const core::Lesson &lesson)
     return view.call<emscripten::val>("slice");
 }
 
-std::string restore(core::Lesson &lesson, const emscripten::val &bytes)
+namespace {
+
+core::InkFile::Read read(const emscripten::val &bytes, int pageCount)
 {
     using Problem = core::InkFile::Problem;
     if (bytes.isNull() || bytes.isUndefined())
-        return core::InkFile::message(Problem::Missing);
+        return {{}, Problem::Missing};
     if (!bytes.instanceof(emscripten::val::global("Uint8Array")))
-        return core::InkFile::message(Problem::Unreadable);
+        return {{}, Problem::Unreadable};
     // The length is checked before anything is copied in.
     if (bytes["length"].as<double>() > double(core::InkFile::kMaxBytes))
-        return core::InkFile::message(Problem::TooLarge);
+        return {{}, Problem::TooLarge};
     const core::InkFile::Bytes copy = emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
-    core::InkFile::Read read = core::InkFile::decode(copy, lesson.pageCount());
-    // A saved board with nothing on it brings nothing back, as when none was saved.
-    const bool empty = std::all_of(read.board.begin(), read.board.end(), [](const auto &page) { return page.empty(); });
-    if (read.problem == Problem::None && empty)
-        read.problem = Problem::Missing;
-    if (read.problem != Problem::None)
-        return core::InkFile::message(read.problem);
-    lesson.restoreBoard(std::move(read.board));
-    return {};
+    return core::InkFile::decode(copy, pageCount);
+}
+
+} // namespace
+
+emscripten::val inspect(const emscripten::val &bytes, int pageCount)
+{
+    const core::InkFile::Read board = read(bytes, pageCount);
+    emscripten::val out = emscripten::val::object();
+    out.set("hasInk", board.problem == core::InkFile::Problem::None && core::KeptBoards::hasInk(board.board));
+    out.set("problem", core::InkFile::message(board.problem));
+    return out;
+}
+
+std::string restore(core::Lesson &lesson, const emscripten::val &bytes)
+{
+    core::InkFile::Read read = WebBoard::read(bytes, lesson.pageCount());
+    core::Lesson::PreparedBoard board;
+    for (std::vector<core::Stroke> &page : read.board)
+        board.push_back(core::InkLayer::prepare(std::move(page)));
+    std::string refusal = core::KeptBoards::refusal(lesson, read.problem, board);
+    if (refusal.empty())
+        lesson.restoreBoard(std::move(board));
+    return refusal;
+}
+
+namespace {
+
+std::optional<core::KeptBoards::Board> boardOf(const emscripten::val &b)
+{
+    const auto number = [&b](const char *key) { return b[key].isNumber() ? b[key].as<double>() : -1.0; };
+    const bool object = !b.isNull() && b.typeOf().as<std::string>() == "object";
+    const bool flagged = object && (b["hasInk"].isTrue() || b["hasInk"].isFalse());
+    if (!flagged || !b["id"].isString())
+        return std::nullopt;
+    const double savedAt = number("savedAt"), bytes = number("bytes");
+    // Beyond these a double no longer converts exactly; plausible() bounds them far below.
+    constexpr double kExact = 9007199254740991.0;
+    if (!(savedAt >= 0 && savedAt <= kExact && bytes >= 0 && bytes <= kExact))
+        return std::nullopt;
+    core::KeptBoards::Board board{b["id"].as<std::string>(), std::int64_t(savedAt), std::int64_t(bytes),
+                                  b["hasInk"].as<bool>(), b["thisVisit"].isTrue()};
+    if (!core::KeptBoards::plausible(board))
+        return std::nullopt;
+    return board;
+}
+
+std::vector<core::KeptBoards::Board> boardsOf(const emscripten::val &list)
+{
+    std::vector<core::KeptBoards::Board> boards;
+    const int count = list.isArray() ? list["length"].as<int>() : 0;
+    for (int i = 0; i < count && i < kMaxListed; ++i)
+        if (std::optional<core::KeptBoards::Board> board = boardOf(list[i]))
+            boards.push_back(std::move(*board));
+    return boards;
+}
+
+emscripten::val idsOf(const std::vector<std::string> &ids)
+{
+    emscripten::val out = emscripten::val::array();
+    for (const std::string &id : ids)
+        out.call<void>("push", id);
+    return out;
+}
+
+} // namespace
+
+bool plausible(const emscripten::val &board) { return boardOf(board).has_value(); }
+
+emscripten::val toDrop(const emscripten::val &boards) { return idsOf(core::KeptBoards::toDrop(boardsOf(boards))); }
+
+emscripten::val offers(const emscripten::val &boards)
+{
+    std::vector<std::string> ids;
+    for (const core::KeptBoards::Board &board : core::KeptBoards::offers(boardsOf(boards)))
+        ids.push_back(board.id);
+    return idsOf(ids);
+}
+
+emscripten::val thumbnailSize(int width, int height)
+{
+    const core::Size size = core::KeptBoards::thumbnailSize(core::Size(width, height));
+    emscripten::val out = emscripten::val::array();
+    out.call<void>("push", size.width());
+    out.call<void>("push", size.height());
+    return out;
 }
 
 void readChoices(core::Lesson &lesson, const emscripten::val &lookup)

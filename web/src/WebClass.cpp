@@ -91,11 +91,10 @@ int strokeCount(const core::Lesson &lesson, int page) { return int(lesson.ink(pa
 
 val boardInk(core::Lesson &lesson, int page, int width, int height)
 {
-    core::InkLayer &layer = lesson.ink(page);
-    layer.setFrame(core::PageRenderer::inkFrame(page, float(width), float(height)));
-    layer.resize(core::Size(width, height), 1);
+    lesson.ink().resize(page, core::Size(width, height), 1);
+    lesson.ink().place(page, core::Rect(0, 0, width, height));
     static std::vector<std::uint32_t> rgba;
-    const std::size_t count = StraightRgba::convert(layer.image(), core::Rect(0, 0, width, height), rgba);
+    const std::size_t count = StraightRgba::convert(lesson.ink().canvas(page).image(), core::Rect(0, 0, width, height), rgba);
     return val(emscripten::typed_memory_view(count * sizeof(std::uint32_t), reinterpret_cast<const std::uint8_t *>(rgba.data())))
         .call<val>("slice");
 }

@@ -1,8 +1,6 @@
 #include "WebInk.h"
 
-#include "InkPen.h"
 #include "Lesson.h"
-#include "PageRenderer.h"
 #include "StraightRgba.h"
 
 #include <emscripten/val.h>
@@ -29,76 +27,61 @@ core::PointerId WebInk::pointer(int kind, int id)
     return (core::PointerId(unsigned(kind)) << kKindShift) | core::PointerId(std::uint32_t(id));
 }
 
-core::InkLayer &WebInk::ink(int page) { return m_lesson.ink(page); }
+core::InkCanvas &WebInk::canvas(int page) { return m_lesson.ink().canvas(page); }
 
 bool WebInk::place(int page, int width, int height, double pixelRatio, int innerWidth, int innerHeight, int innerX,
                    int innerY)
 {
-    core::InkLayer &layer = ink(page);
-    core::Similarity frame = core::PageRenderer::inkFrame(page, float(innerWidth), float(innerHeight));
-    frame.origin += core::PointF(innerX, innerY);
-    const bool moved = !(frame == layer.frame()) || layer.size() != core::Size(width, height) ||
-                       layer.devicePixelRatio() != pixelRatio;
-    layer.setFrame(frame);
-    layer.resize(core::Size(width, height), pixelRatio);
-    return moved;
+    const core::InkCanvas &layer = canvas(page);
+    const core::Size before = layer.size();
+    const double ratioBefore = layer.devicePixelRatio();
+    m_lesson.ink().resize(page, core::Size(width, height), pixelRatio);
+    const bool moved = m_lesson.ink().place(page, core::Rect(innerX, innerY, innerWidth, innerHeight));
+    return moved || layer.size() != before || layer.devicePixelRatio() != ratioBefore;
 }
 
 bool WebInk::begin(int page, int kind, int id, double x, double y, double widthFactor)
 {
-    const double widthPx = m_lesson.weight().factor() * core::InkPen::kWidthAt96DpiPx;
-    const bool began = ink(page).begin(pointer(kind, id), {x, y}, widthFactor, m_lesson.pen(page), widthPx);
-    m_lesson.noteInk(page);
-    return began;
+    return m_lesson.ink().begin(page, pointer(kind, id), {x, y}, widthFactor);
 }
 
 void WebInk::extend(int page, int kind, int id, double x, double y, double widthFactor)
 {
-    ink(page).extend(pointer(kind, id), {x, y}, widthFactor);
+    m_lesson.ink().extend(page, pointer(kind, id), {x, y}, widthFactor);
 }
 
-void WebInk::end(int page, int kind, int id)
-{
-    ink(page).end(pointer(kind, id));
-    m_lesson.noteInk(page);
-}
+void WebInk::end(int page, int kind, int id) { m_lesson.ink().end(page, pointer(kind, id)); }
 
 void WebInk::endKind(int page, int kind)
 {
-    ink(page).endWhere([kind](core::PointerId p) { return (p >> kKindShift) == core::PointerId(unsigned(kind)); });
-    m_lesson.noteInk(page);
+    m_lesson.ink().endWhere(page, [kind](core::PointerId p) { return (p >> kKindShift) == core::PointerId(unsigned(kind)); });
 }
 
-void WebInk::endAll(int page)
-{
-    ink(page).endAll();
-    ink(page).endErase();
-    m_lesson.noteInk(page);
-}
+void WebInk::endAll(int page) { m_lesson.ink().endAll(page); }
 
 bool WebInk::drawing(int page, int kind, int id) const { return m_lesson.ink(page).drawing(pointer(kind, id)); }
 
-void WebInk::dropStillAt(int page, double x, double y, double radiusPx) { ink(page).dropStillAt({x, y}, radiusPx); }
+void WebInk::dropStillAt(int page, double x, double y, double radiusPx)
+{
+    m_lesson.ink().dropStillAt(page, {x, y}, radiusPx);
+}
 
 bool WebInk::erase(int page, double x0, double y0, double x1, double y1)
 {
-    const double radius = m_lesson.weight().factor() * core::InkPen::kEraserRadiusAt96DpiPx;
-    const bool erased = ink(page).eraseAlong({x0, y0}, {x1, y1}, radius);
-    m_lesson.noteInk(page);
-    return erased;
+    return m_lesson.ink().erase(page, {x0, y0}, {x1, y1});
 }
 
-void WebInk::endErase(int page) { ink(page).endErase(); }
+void WebInk::endErase(int page) { m_lesson.ink().endErase(page); }
 
 core::Rect WebInk::deviceArea(int page)
 {
-    const core::InkLayer &layer = ink(page);
+    const core::InkCanvas &layer = canvas(page);
     return scaled(core::Rect(core::Point(), layer.size()), layer.devicePixelRatio());
 }
 
 emscripten::val WebInk::takeDirty(int page, bool whole)
 {
-    core::InkLayer &layer = ink(page);
+    core::InkCanvas &layer = canvas(page);
     const core::Rect changed = layer.takeDirty();
     const core::Rect logical = whole ? core::Rect(core::Point(), layer.size()) : changed;
     const core::Rect device = scaled(logical, layer.devicePixelRatio()) & deviceArea(page);
@@ -116,7 +99,7 @@ emscripten::val WebInk::takeDirty(int page, bool whole)
 // strokes' image is read as it is.
 emscripten::val WebInk::pixels(int page, int x, int y, int width, int height)
 {
-    core::InkLayer &layer = ink(page);
+    core::InkCanvas &layer = canvas(page);
     const core::Rect area = core::Rect(x, y, width, height) & deviceArea(page);
     const std::size_t count = layer.liveWithin(area)
                                   ? StraightRgba::convert(layer.composed(area), core::Rect(core::Point(), area.size()), m_rgba)

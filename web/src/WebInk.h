@@ -49,7 +49,7 @@ public:
 
 private:
     static core::PointerId pointer(int kind, int id);
-    core::InkLayer &ink(int page);
+    core::InkCanvas &canvas(int page);
     core::Rect deviceArea(int page);
 
     core::Lesson &m_lesson;

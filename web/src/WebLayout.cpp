@@ -19,17 +19,17 @@ core::Rect placed(const Design::TwipRect &r, const core::Twips &twips)
 
 WebLayout::Page pageLayout(int index, const PageLayout::TabMetrics &tab, const core::Twips &twips)
 {
-    const core::PageRow &row = core::PageTable::rows().at(std::size_t(index));
+    const core::PageControls has = core::PageTable::controls(index);
     const Design::PageDesign &design = Design::page(index);
     core::GeometryModel model;
     model.add(PageLayout::Picture, placed(design.picture, twips));
     model.add(PageLayout::Overlay, placed(design.overlay, twips));
-    if (row.range) {
+    if (has.scroll)
         model.add(PageLayout::Scroll, placed(design.scroll, twips));
+    if (has.label)
         model.add(PageLayout::Label, placed(design.label, twips));
-        if (row.animates)
-            model.add(PageLayout::Button, placed(design.button, twips));
-    }
+    if (has.start)
+        model.add(PageLayout::Button, placed(design.button, twips));
     PageLayout::apply(tab, twips, model);
 
     WebLayout::Page page;

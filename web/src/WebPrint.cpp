@@ -20,6 +20,9 @@ emscripten::val WebPrint::ink(const core::Lesson &lesson, int page, int innerWid
     layer.resize(core::Size(innerWidth, innerHeight), scale);
     // On white paper the pens are darkened to read instead.
     layer.setEdged(!darkOnWhite && lesson.weight().factor() > 1);
+    if (!darkOnWhite)
+        layer.canvas().setGround(
+            core::PageRenderer::inkGround(lesson.view(page, core::Size(innerWidth, innerHeight)), {}));
     std::vector<core::Stroke> strokes;
     for (const core::Stroke *stroke : lesson.ink(page).strokes()) {
         strokes.push_back(*stroke);

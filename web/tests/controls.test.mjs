@@ -1,7 +1,7 @@
 // Controls, keys and the page menu do what the desktop's do.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { DESIGN, open, settle, useSite } from './harness.mjs';
+import { DESIGN, open, serve, settle, site, useSite } from './harness.mjs';
 
 const web = useSite();
 
@@ -113,9 +113,9 @@ test('開始 moves one sector every 350 ms to the end, and a new value stops it'
 test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and sets what it shows', async () => {
     const page = await open(web.browser, web.server.url, { ...DESIGN, hasTouch: true });
     // High enough that the whole menu fits below the point.
-    await page.mouse.click(200, 80, { button: 'right' });
+    await page.mouse.click(200, 30, { button: 'right' });
     assert.ok((await state(page)).menu, 'right click');
-    assert.deepEqual(await page.$eval('#menu', (m) => [m.offsetLeft, m.offsetTop]), [200, 80]);
+    assert.deepEqual(await page.$eval('#menu', (m) => [m.offsetLeft, m.offsetTop]), [200, 30]);
     await press(page, 'Escape');
     await press(page, 'ContextMenu');
     assert.ok((await state(page)).menu, 'the Menu key');
@@ -158,4 +158,38 @@ test('F1 shows the help; its closing key or click does nothing else; one pen for
     assert.equal((await state(page)).pen, '#ffff00', 'the pen picked on page 0 is page 1\'s');
     assert.ok(await page.$eval('#swatch', (s) => s.classList.contains('shared') && s.title.includes('1〜6')));
     await page.close();
+});
+
+test('until the first picture nothing stands unplaced; a module the server refuses is explained on the page', async () => {
+    const wasm = '/tamsel-core.wasm';
+    const cases = [
+        ['a module that comes late', { delay: (url) => (url === wasm ? 1000 : 0) }, false],
+        ['a module refused, as by an IIS without its MIME type', { refuse: (url) => url === wasm }, true],
+    ];
+    for (const [name, options, fails] of cases) {
+        const server = await serve(site, {}, options);
+        const page = await web.browser.newPage();
+        await page.setViewport(DESIGN);
+        // At each frame before the first picture, how many of the window's buttons could be seen.
+        await page.evaluateOnNewDocument(() => {
+            window.seen = [];
+            const look = () => {
+                if (performance.getEntriesByName('tamsel-first-frame').length === 0) {
+                    window.seen.push([...document.querySelectorAll('#window button')].filter((b) => b.checkVisibility()).length);
+                    requestAnimationFrame(look);
+                }
+            };
+            requestAnimationFrame(look);
+        });
+        await page.goto(server.url);
+        await page.waitForFunction(() => window.tamsel?.ready || document.getElementById('failed')?.hidden !== true);
+        const shown = await page.evaluate(() => ({ frames: window.seen.length, buttons: Math.max(0, ...window.seen),
+            failed: document.getElementById('failed')?.hidden === false, text: document.getElementById('failed')?.innerText }));
+        assert.ok(shown.frames > 0 && shown.buttons === 0, `${name}: ${shown.buttons} buttons in ${shown.frames} frames`);
+        assert.equal(shown.failed, fails, name);
+        if (fails)
+            assert.match(shown.text, /教材を読み込めませんでした[^]*\.wasm → application\/wasm/);
+        await page.close();
+        await server.close();
+    }
 });

@@ -23,21 +23,38 @@ const types = {
 };
 
 // Serves `root` on a free port of localhost; extra files (references) under /ref/.
-export async function serve(root = site, extra = {}) {
+// Options: `headers` (more response headers), `refuse(url)` (true answers 404),
+// `delay(url)` (milliseconds before answering), `precompressed` (a file's .br
+// or .gz beside it when the browser takes it).
+// `root` can be changed while it runs, as a server given a new build.
+export async function serve(root = site, extra = {}, options = {}) {
+    const served = { root };
     const server = http.createServer((req, res) => {
         const url = decodeURIComponent(new URL(req.url, 'http://x').pathname);
         const file = url.startsWith('/ref/') ? extra[url.slice(5)]
-            : path.join(root, url.endsWith('/') ? `${url}index.html` : url);
-        if (!file || !file.startsWith(url.startsWith('/ref/') ? '/' : root) || !fs.existsSync(file)) {
+            : path.join(served.root, url.endsWith('/') ? `${url}index.html` : url);
+        if (!file || !file.startsWith(url.startsWith('/ref/') ? '/' : served.root) || !fs.existsSync(file) ||
+            options.refuse?.(url)) {
             res.writeHead(404).end();
             return;
         }
-        res.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-        fs.createReadStream(file).pipe(res);
+        const headers = { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream', ...options.headers };
+        const accepts = req.headers['accept-encoding'] ?? '';
+        const packed = options.precompressed && [['br', '.br'], ['gzip', '.gz']]
+            .find(([coding, ext]) => accepts.includes(coding) && fs.existsSync(file + ext));
+        if (packed) {
+            headers['Content-Encoding'] = packed[0];
+            headers.Vary = 'Accept-Encoding';
+        }
+        setTimeout(() => {
+            res.writeHead(200, headers);
+            fs.createReadStream(packed ? file + packed[1] : file).pipe(res);
+        }, options.delay?.(url) ?? 0);
     });
     await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
     return {
         url: `http://localhost:${server.address().port}/`,
+        setRoot: (to) => { served.root = to; },
         close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
     };
 }

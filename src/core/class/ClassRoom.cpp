@@ -31,6 +31,13 @@ bool followed(Lesson::Change change)
 ClassRoom::ClassRoom(Lesson &lesson) : m_lesson(lesson)
 {
     m_lesson.listen([this](Lesson::Change change, int) { changed(change); });
+    m_lesson.attachClass(this);
+}
+
+ClassRoom::~ClassRoom()
+{
+    if (m_lesson.classRoom() == this)
+        m_lesson.attachClass(nullptr);
 }
 
 void ClassRoom::tell(Event event) const
@@ -137,6 +144,8 @@ void ClassRoom::end()
     for (const auto &[id, board] : m_pupils)
         send(ClassTopics::pupilBoard(m_code, id), {}, true, kQosAtLeastOnce);
     leave();
+    // The front-end closes its connection once these have gone.
+    tell(Event::Ended);
 }
 
 void ClassRoom::changed(Lesson::Change change)
@@ -174,7 +183,7 @@ void ClassRoom::sendBoard()
     m_begun.resize(std::size_t(m_lesson.pageCount()));
     for (int page = 0; page < m_lesson.pageCount(); ++page) {
         ClassMessage::PageLive live{m_begun[std::size_t(page)], {}};
-        for (const InkLayer::LiveStroke &s : m_lesson.ink(page).liveStrokes())
+        for (const InkStrokes::LiveStroke &s : m_lesson.ink(page).liveStrokes())
             if (std::uint32_t(s.serial) <= live.begun && live.live.size() < std::size_t(ClassMessage::kMaxLiveStrokes))
                 live.live.push_back(std::uint32_t(s.serial));
         board.pages.push_back(std::move(live));
@@ -199,7 +208,7 @@ void ClassRoom::sendLive(double nowMs)
     m_begun.resize(std::size_t(m_lesson.pageCount()));
     bool sent = false;
     for (int page = 0; page < m_lesson.pageCount(); ++page) {
-        for (const InkLayer::LiveStroke &s : m_lesson.ink(page).liveStrokes()) {
+        for (const InkStrokes::LiveStroke &s : m_lesson.ink(page).liveStrokes()) {
             const auto key = std::make_pair(page, s.serial);
             const auto had = m_liveSent.find(key);
             std::size_t &points = stillLive[key] = had == m_liveSent.end() ? 0 : had->second;
@@ -282,8 +291,7 @@ ClassRoom::Received ClassRoom::takeAsPupil(int kind, ClassMessage::Read read, bo
         m_teacher.takeState(lesson->snapshot);
         if (m_clearsSeen && *m_clearsSeen != lesson->clears)
             for (int page = 0; page < m_lesson.pageCount(); ++page)
-                if (m_lesson.ink(page).clear())
-                    m_lesson.noteInk(page);
+                m_lesson.ink().clear(page);
         m_clearsSeen = lesson->clears;
         if (following())
             follow();

@@ -49,7 +49,11 @@ public:
     static constexpr double kLiveIntervalMs = 50;
     static constexpr double kBoardIntervalMs = 100;
 
+    // The lesson knows its room from here on, so its commands can act on the class.
     explicit ClassRoom(Lesson &lesson);
+    ~ClassRoom();
+    ClassRoom(const ClassRoom &) = delete;
+    ClassRoom &operator=(const ClassRoom &) = delete;
 
     void setSender(Sender sender) { m_send = std::move(sender); }
     void listen(Listener listener) { m_listeners.push_back(std::move(listener)); }

@@ -61,8 +61,7 @@ void FollowedBoard::show(int page)
     for (const auto &[key, stroke] : m_live)
         if (key.first == page)
             strokes.push_back(stroke);
-    m_lesson.ink(page).replace(std::move(strokes));
-    m_lesson.noteInk(page);
+    m_lesson.ink().replace(page, std::move(strokes));
     m_news = true;
 }
 

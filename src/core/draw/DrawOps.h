@@ -85,6 +85,8 @@ struct BoxCall
 {
     RectF rect;
     Color fill;
+    // A line drawn as a box, for speed: on paper it stays as dark as lines do.
+    bool line = false;
 
     bool operator==(const BoxCall &) const = default;
 };
@@ -119,7 +121,7 @@ public:
     void Circle(PointF centre, float radius, std::optional<Color> color, float start, float end);
 
     // A filled rectangle; the drawing state stays.
-    void Box(const RectF &rect, const Color &fill) { draw(BoxCall{rect, fill}); }
+    void Box(const RectF &rect, const Color &fill, bool line = false) { draw(BoxCall{rect, fill, line}); }
     void Text(const TextCall &text) { draw(text); }
     // The whole inner area in one colour, as a picture is erased before its paint;
     // the drawing state stays.
@@ -134,6 +136,8 @@ protected:
     virtual void clear(const Color &background) = 0;
 
 private:
+    // It passes resolved calls on to the surface it wraps.
+    friend class PaperDrawOps;
     void circle(PointF centre, float radius, const ArcShape &shape, const Color &outline);
     DrawState &m_state;
 };

@@ -79,9 +79,9 @@ void SquaredPaper::paintLines(DrawOps &ops, LineWeight weight) const
     // Integer coordinates are pixel centres: the box spans half a width either side.
     const double w = ops.ScaleWidth(), h = ops.ScaleHeight(), half = width / 2;
     for (int k = int(std::ceil(-m_centre.x() / m_squarePx)); m_centre.x() + k * m_squarePx <= w - 1; ++k)
-        ops.Box(RectF(m_centre.x() + k * m_squarePx - half, -half, width, h), kLineColor);
+        ops.Box(RectF(m_centre.x() + k * m_squarePx - half, -half, width, h), kLineColor, true);
     for (int k = int(std::ceil(-m_centre.y() / m_squarePx)); m_centre.y() + k * m_squarePx <= h - 1; ++k)
-        ops.Box(RectF(-half, m_centre.y() + k * m_squarePx - half, w, width), kLineColor);
+        ops.Box(RectF(-half, m_centre.y() + k * m_squarePx - half, w, width), kLineColor, true);
 }
 
 } // namespace core

@@ -116,6 +116,15 @@ Surface Surface::of(PixelBuffer &buffer, Point origin)
     return {buffer.data(), buffer.stride(), buffer.rect().translated(origin)};
 }
 
+Rgba over(Rgba d, Rgba color, std::uint32_t c)
+{
+    const std::uint32_t keep = 255 - c;
+    return packRgba(int(div255(std::uint32_t(redOf(color)) * c + redOf(d) * keep)),
+                    int(div255(std::uint32_t(greenOf(color)) * c + greenOf(d) * keep)),
+                    int(div255(std::uint32_t(blueOf(color)) * c + blueOf(d) * keep)),
+                    int(div255(255 * c + alphaOf(d) * keep)));
+}
+
 void composite(const Surface &surface, const CoverageMask &mask, Rgba color, const Rect &clip)
 {
     const Rect area = mask.rect() & clip & surface.rect;

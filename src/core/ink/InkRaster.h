@@ -6,7 +6,9 @@
 #include "PointF.h"
 #include "Rect.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 namespace core {
 
@@ -40,9 +42,31 @@ struct Surface
 
 // `color` through the mask over the surface (source-over, premultiplied), within `clip`.
 void composite(const Surface &surface, const CoverageMask &mask, Rgba color, const Rect &clip);
+// `color` through the mask on only the pixels `where(x, y)` accepts.
+template <typename Where>
+void compositeWhere(const Surface &surface, const CoverageMask &mask, Rgba color, const Rect &clip, Where where);
+// One pixel: `color` at coverage `c` over `d`, premultiplied.
+Rgba over(Rgba d, Rgba color, std::uint32_t c);
 // `color` with a rim `edgePx` wide in `edge`, through a mask drawn with that edge.
 void compositeEdged(const Surface &surface, const CoverageMask &mask, Rgba color, Rgba edge, double edgePx,
                     const Rect &clip);
+
+template <typename Where>
+void compositeWhere(const Surface &surface, const CoverageMask &mask, Rgba color, const Rect &clip, Where where)
+{
+    const Rect area = mask.rect() & clip & surface.rect;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto [first, last] = mask.span(y);
+        const std::uint8_t *cover = mask.row(y);
+        Rgba *dst = surface.bits + std::size_t(y - surface.rect.y()) * surface.stride;
+        for (int x = std::max(first, area.left()); x <= std::min(last, area.right()); ++x) {
+            const std::uint8_t c = cover[x - mask.rect().x()];
+            Rgba &d = dst[x - surface.rect.x()];
+            if (c != 0 && where(x, y))
+                d = over(d, color, c);
+        }
+    }
+}
 
 } // namespace InkRaster
 

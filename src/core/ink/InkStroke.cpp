@@ -216,33 +216,45 @@ double InkStroke::radiusPx(std::size_t index, const Similarity &device) const
 
 double InkStroke::edgePx(const Similarity &device) const
 {
-    return std::min(kMaxRadiusPx, m_stroke.width * device.scale * InkPen::kEdgeShareOfWidth);
+    return std::clamp(m_stroke.width * device.scale * InkPen::kEdgeShareOfWidth, InkPen::kThinnestEdgePx, kMaxRadiusPx);
 }
 
-void InkStroke::segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device,
-                        bool edged) const
+Rect InkStroke::grown(const RectF &units, const Similarity &device, bool rimmed) const
 {
-    InkRaster::capsule(mask, device.map(m_stroke.points[from].pos()), device.map(m_stroke.points[to].pos()),
-                       radiusPx(to, device), edged ? edgePx(device) : 0);
+    const Rect r = deviceReach(units, device);
+    if (!rimmed)
+        return r;
+    const int rim = int(std::ceil(edgePx(device)));
+    return r.adjusted(-rim, -rim, rim, rim);
 }
 
-void InkStroke::renderChunk(CoverageMask &mask, int chunk, const Similarity &device, bool edged) const
+// The pen's colour keeps its width whatever the look: a rim lies outside it.
+void InkStroke::segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device,
+                        Look look) const
+{
+    const double radius = radiusPx(to, device);
+    const double edge = look == Look::Plain ? 0 : edgePx(device);
+    InkRaster::capsule(mask, device.map(m_stroke.points[from].pos()), device.map(m_stroke.points[to].pos()),
+                       radius + edge, look == Look::Edged ? edge : 0);
+}
+
+void InkStroke::renderChunk(CoverageMask &mask, int chunk, const Similarity &device, Look look) const
 {
     std::size_t from = runStart(chunk);
     if (chunk == 0)
-        segment(mask, 0, 0, device, edged); // the dot a tap leaves
+        segment(mask, 0, 0, device, look); // the dot a tap leaves
     for (std::size_t i = from + 1; i <= runEnd(chunk); ++i) {
         if (skipped(i))
             continue;
-        segment(mask, from, i, device, edged);
+        segment(mask, from, i, device, look);
         from = i;
     }
 }
 
-void InkStroke::renderLast(CoverageMask &mask, const Similarity &device, bool edged) const
+void InkStroke::renderLast(CoverageMask &mask, const Similarity &device, Look look) const
 {
     const std::size_t last = size() - 1;
-    segment(mask, last == 0 ? 0 : last - 1, last, device, edged);
+    segment(mask, last == 0 ? 0 : last - 1, last, device, look);
 }
 
 bool InkStroke::passesWithin(PointF a, PointF b, double reach) const

@@ -66,14 +66,24 @@ public:
     int chunkCount() const { return int((size() + kChunkPoints - 1) / kChunkPoints); }
     RectF chunkBounds(int chunk) const;
 
+    // How a stroke is drawn into a mask: as itself; for InkRaster::compositeEdged,
+    // its rim of edgePx() outside the pen's colour; or as the outline of that rim alone.
+    enum class Look { Plain, Edged, Rim };
+
     // Device pixels that a rectangle in figure units can touch once drawn.
     static Rect deviceReach(const RectF &units, const Similarity &device);
-    // Draws one run into the mask, placed by `device` (figure units to device
-    // pixels); `edged` draws it for InkRaster::compositeEdged with edgePx().
-    void renderChunk(CoverageMask &mask, int chunk, const Similarity &device, bool edged = false) const;
+    // Those of the whole stroke, or of one run, with room for a rim when `rimmed`.
+    Rect reach(const Similarity &device, bool rimmed) const { return grown(bounds(), device, rimmed); }
+    Rect chunkReach(int chunk, const Similarity &device, bool rimmed) const
+    {
+        return grown(chunkBounds(chunk), device, rimmed);
+    }
+    Rect grown(const RectF &units, const Similarity &device, bool rimmed) const;
+    // Draws one run into the mask, placed by `device` (figure units to device pixels).
+    void renderChunk(CoverageMask &mask, int chunk, const Similarity &device, Look look = Look::Plain) const;
     // Draws the newest segment only, as a live stroke grows.
-    void renderLast(CoverageMask &mask, const Similarity &device, bool edged = false) const;
-    // The rim of an edged stroke, in device pixels.
+    void renderLast(CoverageMask &mask, const Similarity &device, Look look = Look::Plain) const;
+    // The rim, in device pixels: a share of the stroke's width, and never less than a hairline.
     double edgePx(const Similarity &device) const;
     // Whether the stroke passes within `reach` (beyond its own half width) of the segment a→b.
     bool passesWithin(PointF a, PointF b, double reach) const;
@@ -88,7 +98,7 @@ private:
     bool skipped(std::size_t index) const;
     void skip(std::size_t index);
     double radiusPx(std::size_t index, const Similarity &device) const;
-    void segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device, bool edged) const;
+    void segment(CoverageMask &mask, std::size_t from, std::size_t to, const Similarity &device, Look look) const;
     void growIndex();
     void settleBounds();
     void simplifyChunk(int chunk);

@@ -19,9 +19,6 @@ Lesson::Lesson()
 {
     const int count = PageTable::count();
     m_pages.resize(std::size_t(count));
-    m_inkToldAt.assign(std::size_t(count), 0);
-    for (int page = 0; page < count; ++page)
-        m_ink.push_back(std::make_unique<InkLayer>());
     for (int page = 0; page < count; ++page) {
         const PageRow &r = row(page);
         m_pages[std::size_t(page)] = {r.range ? r.range->start : 0, false, PenPalette::pens().front().colour};
@@ -32,8 +29,13 @@ Lesson::Lesson()
 
 const PageRow &Lesson::row(int page) const { return PageTable::row(page); }
 
-void Lesson::tell(Change change, int page) const
+void Lesson::tell(Change change, int page)
 {
+    // The fills under the ink follow the figure.
+    if (change == Change::Value || change == Change::Figure || change == Change::Aids)
+        m_ink.follow(page);
+    else if (change == Change::Grid || change == Change::Squares || change == Change::Weight)
+        m_ink.follow();
     for (const Listener &listener : m_listeners)
         listener(change, page);
 }
@@ -126,7 +128,7 @@ void Lesson::stepSectors(int delta)
     // Sectors moving back undo the finished figure the formula stands on.
     if (delta < 0)
         clearFormula();
-    m_step = std::clamp(m_step + delta, 0, sectors());
+    m_step = int(std::clamp(std::int64_t(m_step) + delta, std::int64_t(0), std::int64_t(sectors())));
     tell(Change::Figure, m_animatedPage);
 }
 
@@ -134,7 +136,7 @@ void Lesson::stepLesson(int delta)
 {
     if (m_animatedPage < 0)
         return;
-    if (aidsShown(m_animatedPage) && m_step == sectors()) {
+    if (formulaReady()) {
         if (delta > 0) {
             m_formulaLines = std::min(m_formulaLines + 1, kFormulaLines);
             tell(Change::Figure, m_animatedPage);
@@ -147,6 +149,11 @@ void Lesson::stepLesson(int delta)
         }
     }
     stepSectors(delta);
+}
+
+bool Lesson::formulaReady() const
+{
+    return m_animatedPage >= 0 && aidsShown(m_animatedPage) && m_step == sectors();
 }
 
 void Lesson::toggleAids()
@@ -191,8 +198,7 @@ void Lesson::setWeight(LineWeight weight)
     if (weight == m_weight)
         return;
     m_weight = weight;
-    for (const auto &ink : m_ink)
-        ink->setEdged(weight.factor() > 1);
+    m_ink.setWeight(weight);
     tell(Change::Weight, m_page);
 }
 
@@ -239,6 +245,33 @@ void Lesson::setSharedPen(bool shared)
     tell(Change::SharedPen, m_page);
 }
 
+void Lesson::setErasing(bool erasing)
+{
+    if (erasing == m_erasing)
+        return;
+    m_erasing = erasing;
+    tell(Change::Eraser, m_page);
+}
+
+bool Lesson::toolbarShown(bool classroomScreen) const
+{
+    return m_toolbar == Toolbar::Auto ? classroomScreen : m_toolbar == Toolbar::Shown;
+}
+
+void Lesson::toggleToolbar(bool classroomScreen)
+{
+    m_toolbar = toolbarShown(classroomScreen) ? Toolbar::Hidden : Toolbar::Shown;
+    tell(Change::Toolbar, m_page);
+}
+
+void Lesson::noteHintSeen()
+{
+    if (m_hintSeen)
+        return;
+    m_hintSeen = true;
+    tell(Change::Toolbar, m_page);
+}
+
 void Lesson::cyclePen()
 {
     const Color c = pen(m_page);
@@ -248,6 +281,8 @@ void Lesson::cyclePen()
 StoredChoices::Choices Lesson::choices() const
 {
     StoredChoices::Choices c{m_weight, {}, m_realLengths, m_radiusCm, m_sharedPen, m_grid, m_squares};
+    c.toolbar = m_toolbar;
+    c.hintSeen = m_hintSeen;
     for (const PageState &state : m_pages)
         c.pens.push_back(state.pen);
     return c;
@@ -265,6 +300,11 @@ void Lesson::restoreChoices(const StoredChoices::Choices &choices)
     setRealLengths(choices.realLengths);
     setGrid(choices.grid);
     setSquares(choices.squares);
+    if (choices.toolbar != m_toolbar || choices.hintSeen != m_hintSeen) {
+        m_toolbar = choices.toolbar;
+        m_hintSeen = choices.hintSeen;
+        tell(Change::Toolbar, m_page);
+    }
 }
 
 PageView Lesson::view(int page, Size inner) const
@@ -281,44 +321,14 @@ PageView Lesson::view(int page, Size inner) const
     return v;
 }
 
-bool Lesson::undo()
-{
-    const bool done = ink(m_page).undo();
-    noteInk(m_page);
-    return done;
-}
-
-bool Lesson::redo()
-{
-    const bool done = ink(m_page).redo();
-    noteInk(m_page);
-    return done;
-}
-
-bool Lesson::clearInk()
-{
-    const bool done = ink(m_page).clear();
-    noteInk(m_page);
-    return done;
-}
-
-void Lesson::noteInk(int page)
-{
-    if (!has(page))
-        return;
-    const std::uint64_t changes = ink(page).changes();
-    std::uint64_t &told = m_inkToldAt[index(page)];
-    if (changes == told)
-        return;
-    told = changes;
-    tell(Change::Ink, page);
-}
+bool Lesson::canUndo() const { return ink(m_page).undoDepth() > 0 || ink(m_page).drawing(); }
+bool Lesson::canRedo() const { return ink(m_page).redoDepth() > 0; }
 
 InkFile::Board Lesson::board() const
 {
-    InkFile::Board board(m_ink.size());
-    for (std::size_t page = 0; page < m_ink.size(); ++page)
-        for (const Stroke *stroke : m_ink[page]->strokes())
+    InkFile::Board board(m_pages.size());
+    for (std::size_t page = 0; page < m_pages.size(); ++page)
+        for (const Stroke *stroke : ink(int(page)).strokes())
             board[page].push_back(*stroke);
     return board;
 }
@@ -333,17 +343,15 @@ void Lesson::restoreBoard(InkFile::Board board)
 
 void Lesson::restoreBoard(PreparedBoard board)
 {
-    for (std::size_t page = 0; page < m_ink.size() && page < board.size(); ++page) {
-        m_ink[page]->restore(std::move(board[page]));
-        noteInk(int(page));
-    }
+    for (std::size_t page = 0; page < m_pages.size() && page < board.size(); ++page)
+        m_ink.restore(int(page), std::move(board[page]));
 }
 
 bool Lesson::keepsWith(const PreparedBoard &added) const
 {
     std::int64_t bytes = InkFile::emptyBoardBytes(pageCount());
-    for (const auto &layer : m_ink)
-        for (const Stroke *stroke : layer->strokes())
+    for (int page = 0; page < pageCount(); ++page)
+        for (const Stroke *stroke : ink(page).strokes())
             bytes += InkFile::bytesOf(*stroke);
     for (const InkLayer::Prepared &page : added)
         for (const auto &stroke : page)

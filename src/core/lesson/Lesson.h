@@ -3,6 +3,7 @@
 #include "Color.h"
 #include "InkFile.h"
 #include "InkLayer.h"
+#include "LessonInk.h"
 #include "LineWeight.h"
 #include "PageTable.h"
 #include "PageView.h"
@@ -15,6 +16,8 @@
 #include <vector>
 
 namespace core {
+
+class ClassRoom;
 
 // The lesson as the class sees it: the page in view, each page's value, the
 // sectors moved and whether they are moving, the aids and the formula, the
@@ -41,7 +44,10 @@ public:
         Lengths, // lengths in cm on or off, or their radius, on every page
         Grid,    // squared paper under every circle, shown or hidden
         Squares, // the squares around the polygon's circle, shown or hidden
+        Eraser,  // the eraser taken up or put down
+        Toolbar, // the classroom toolbar asked for or put away, or the first start's hint seen
     };
+    using Toolbar = ToolbarChoice;
     using Listener = std::function<void(Change change, int page)>;
 
     // As the window opens: page 0, the start values, no sector moved, stopped.
@@ -82,6 +88,8 @@ public:
     // Page Down (+1) or Page Up (-1) on the animated page: with the aids shown
     // and every sector placed, a line of the formula; otherwise the sectors.
     void stepLesson(int delta);
+    // Whether the formula can be written: the aids shown and every sector placed.
+    bool formulaReady() const;
     void returnAllSectors() { stepSectors(-m_step); }
 
     bool aidsShown(int page) const { return state(page).aids; }
@@ -125,6 +133,21 @@ public:
     // each page that pen until the teacher picks another.
     bool sharedPen() const { return m_sharedPen; }
     void setSharedPen(bool shared);
+    // While erasing, a press of the mouse, a finger or a pen's tip erases
+    // instead of drawing; a pen's eraser end always erases.
+    bool erasing() const { return m_erasing; }
+    void setErasing(bool erasing);
+
+    // The classroom toolbar shows where the front-end's screen is a
+    // classroom's (full screen, a browser at any size but the design's),
+    // unless the teacher chose otherwise.
+    Toolbar toolbar() const { return m_toolbar; }
+    bool toolbarShown(bool classroomScreen) const;
+    // Turns it the other way from what the screen shows now, and keeps that.
+    void toggleToolbar(bool classroomScreen);
+    // The first start's line pointing at the menu and the help shows once.
+    bool hintSeen() const { return m_hintSeen; }
+    void noteHintSeen();
 
     StoredChoices::Choices choices() const;
     void restoreChoices(const StoredChoices::Choices &choices);
@@ -132,18 +155,17 @@ public:
     // What a page shows in a picture of this inner size.
     PageView view(int page, Size inner) const;
 
-    // Each page's ink (a page it does not have gives the last page's); a
-    // front-end feeds strokes in and shows its pixels.
-    InkLayer &ink(int page) { return *m_ink[index(page)]; }
-    const InkLayer &ink(int page) const { return *m_ink[index(page)]; }
+    // Each page's ink (a page it does not have gives the last page's), and
+    // the commands that change it; a front-end shows its canvas.
+    const InkLayer &ink(int page) const { return m_ink.layer(page); }
+    LessonInk &ink() { return m_ink; }
     // The page in view's history: each first ends every stroke still being
     // drawn, so an undo takes back what the class saw last.
-    bool undo();
-    bool redo();
-    bool clearInk();
-    // A front-end says so after feeding a page strokes; listeners hear of a
-    // finished stroke once.
-    void noteInk(int page);
+    bool undo() { return m_ink.undo(m_page); }
+    bool redo() { return m_ink.redo(m_page); }
+    bool clearInk() { return m_ink.clear(m_page); }
+    bool canUndo() const;
+    bool canRedo() const;
     // Every page's finished strokes, copied; and saved ones put back, one
     // undoable step a page. Strokes may be made ready (InkLayer::prepare,
     // the slow part) anywhere before they are put back.
@@ -155,6 +177,11 @@ public:
     // kept in: past it nothing more would be saved.
     bool keepsWith(const PreparedBoard &added) const;
 
+    // The class this lesson is shared with, while its room lasts.
+    ClassRoom *classRoom() { return m_classRoom; }
+    const ClassRoom *classRoom() const { return m_classRoom; }
+    void attachClass(ClassRoom *room) { m_classRoom = room; }
+
 private:
     struct PageState
     {
@@ -165,13 +192,11 @@ private:
 
     std::size_t index(int page) const { return std::size_t(has(page) ? page : pageCount() - 1); }
     const PageState &state(int page) const { return m_pages[index(page)]; }
-    void tell(Change change, int page) const;
+    void tell(Change change, int page);
     void stop();
     void clearFormula();
 
     std::vector<PageState> m_pages;
-    std::vector<std::unique_ptr<InkLayer>> m_ink;
-    std::vector<std::uint64_t> m_inkToldAt;
     std::vector<Listener> m_listeners;
     int m_page = 0;
     int m_animatedPage = -1;
@@ -184,6 +209,11 @@ private:
     bool m_sharedPen = false;
     bool m_grid = false;
     bool m_squares = false;
+    bool m_erasing = false;
+    Toolbar m_toolbar = Toolbar::Auto;
+    bool m_hintSeen = false;
+    ClassRoom *m_classRoom = nullptr;
+    LessonInk m_ink{*this, [this](int page) { tell(Change::Ink, page); }};
 };
 
 } // namespace core

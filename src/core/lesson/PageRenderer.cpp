@@ -3,6 +3,7 @@
 #include "AidLayout.h"
 #include "BoundingSquares.h"
 #include "BoundingSquaresAids.h"
+#include "DrawList.h"
 #include "DrawOps.h"
 #include "PageTable.h"
 #include "SquaredPaper.h"
@@ -13,7 +14,10 @@
 
 namespace core::PageRenderer {
 
-void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
+namespace {
+
+// Everything but the aids, which lie over it.
+void paintUnderAids(DrawOps &ops, const PageView &view)
 {
     ops.Cls(kBoard);
     const PageRow &row = PageTable::row(view.page);
@@ -31,6 +35,13 @@ void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
         BoundingSquares(circle).paint(ops, view.weight);
     if (row.paintFigure)
         row.paintFigure(ops, view);
+}
+
+} // namespace
+
+void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
+{
+    paintUnderAids(ops, view);
     // The lesson aids go over the figure, drawn through the same operations.
     if (view.aids)
         aids(view, measure).paint(ops);
@@ -59,10 +70,29 @@ LessonAids aids(const PageView &view, const TextMeasure &measure)
     return aids;
 }
 
+bool showsRealLengths(const PageView &view)
+{
+    return view.aids && view.realLengths && PageTable::row(view.page).addRealLengths;
+}
+
+bool usesRadiusCm(const PageView &view)
+{
+    const PageRow &row = PageTable::row(view.page);
+    return showsRealLengths(view) || (view.grid && row.circle) ||
+           (view.aids && view.squares && row.boundingSquares && row.circle);
+}
+
 Similarity inkFrame(int page, float scaleWidth, float scaleHeight)
 {
     const PageRow &row = PageTable::row(page);
     return row.frame ? row.frame(scaleWidth, scaleHeight) : Similarity{};
+}
+
+InkGround inkGround(const PageView &view, PointF origin)
+{
+    DrawList picture(float(view.inner.width()), float(view.inner.height()));
+    paintUnderAids(picture, view);
+    return InkGround(picture, origin);
 }
 
 } // namespace core::PageRenderer

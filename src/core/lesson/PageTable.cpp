@@ -67,6 +67,12 @@ const PageRow &row(int page)
     return all[page >= 0 && page < count() ? std::size_t(page) : all.size() - 1];
 }
 
+PageControls controls(int page)
+{
+    const PageRow &r = row(page);
+    return {r.range.has_value(), r.range.has_value(), r.range.has_value() && r.animates};
+}
+
 } // namespace PageTable
 
 } // namespace core

@@ -48,6 +48,14 @@ struct PageRow
     bool boundingSquares = false;
 };
 
+// The controls a page has beside its picture.
+struct PageControls
+{
+    bool scroll = false;
+    bool label = false;
+    bool start = false;
+};
+
 // The lesson's pages, in tab order.
 namespace PageTable {
 
@@ -55,6 +63,8 @@ const std::vector<PageRow> &rows();
 inline int count() { return int(rows().size()); }
 // The page's row; a number outside the table gives the last page's, blank.
 const PageRow &row(int page);
+// Every front-end gives a page these controls and no others.
+PageControls controls(int page);
 
 } // namespace PageTable
 

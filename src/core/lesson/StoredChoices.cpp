@@ -4,6 +4,7 @@
 #include "Text.h"
 
 #include <charconv>
+#include <iterator>
 
 namespace core::StoredChoices {
 
@@ -37,6 +38,9 @@ bool flag(const Lookup &lookup, const std::string &key)
 
 const std::string &flagText(bool on) { return on ? kOn : kOff; }
 
+// Stored by name, so the text says what it is.
+constexpr const char *kToolbarNames[] = {"auto", "shown", "hidden"};
+
 } // namespace
 
 std::string penKey(int page) { return "page" + Text::number(page) + "/penColour"; }
@@ -60,6 +64,11 @@ Choices read(const Lookup &lookup, int pageCount)
     }
     choices.grid = flag(lookup, kGridKey);
     choices.squares = flag(lookup, kSquaresKey);
+    if (const std::optional<std::string> toolbar = lookup(kToolbarKey))
+        for (int i = 0; i < int(std::size(kToolbarNames)); ++i)
+            if (*toolbar == kToolbarNames[i])
+                choices.toolbar = ToolbarChoice(i);
+    choices.hintSeen = flag(lookup, kHintSeenKey);
     return choices;
 }
 
@@ -73,6 +82,8 @@ std::vector<std::pair<std::string, std::string>> write(const Choices &choices)
     out.emplace_back(kRadiusCmKey, Text::number(choices.radiusCm));
     out.emplace_back(kGridKey, flagText(choices.grid));
     out.emplace_back(kSquaresKey, flagText(choices.squares));
+    out.emplace_back(kToolbarKey, kToolbarNames[int(choices.toolbar)]);
+    out.emplace_back(kHintSeenKey, flagText(choices.hintSeen));
     return out;
 }
 

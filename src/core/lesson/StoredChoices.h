@@ -12,6 +12,9 @@
 
 namespace core {
 
+// The classroom toolbar: as the screen suggests, or as the teacher chose.
+enum class ToolbarChoice { Auto, Shown, Hidden };
+
 // The choices kept between runs, the line weight, each page's pen, the lengths
 // in cm with their radius, whether one pen serves every page, the squared
 // paper and the squares around the circle, as text
@@ -28,6 +31,8 @@ struct Choices
     bool sharedPen = false;
     bool grid = false;
     bool squares = false;
+    ToolbarChoice toolbar = ToolbarChoice::Auto;
+    bool hintSeen = false;
 };
 
 inline const std::string kWeightKey = "lineWeight";
@@ -36,6 +41,8 @@ inline const std::string kRadiusCmKey = "radiusCm";
 inline const std::string kSharedPenKey = "sharedPen";
 inline const std::string kGridKey = "squaredPaper";
 inline const std::string kSquaresKey = "boundingSquares";
+inline const std::string kToolbarKey = "toolbar";
+inline const std::string kHintSeenKey = "hintSeen";
 std::string penKey(int page);
 
 // The stored text under a name, if there is any.

@@ -7,6 +7,7 @@
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PageTable.h"
+#include "SafeWrite.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -67,7 +68,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption ink(QStringLiteral("ink"), QStringLiteral("Draw the page's ink as last saved."));
     const QCommandLineOption cm(QStringLiteral("cm"), QStringLiteral("With --aids, give lengths and areas in cm."));
     const QCommandLineOption radiusCm(QStringLiteral("radius-cm"),
-                                      QStringLiteral("The circle's real radius in cm for --cm: 5, 8 or 10 (default 10)."),
+                                      QStringLiteral("The circle's real radius in cm for --cm, --grid and the squares' areas: "
+                                                     "5, 8 or 10 (default 10)."),
                                       QStringLiteral("cm"), QString::number(core::RadiusCm::kDefault));
     const QCommandLineOption grid(QStringLiteral("grid"),
                                   QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
@@ -80,7 +82,10 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                     QStringLiteral("host:port"));
     const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The nickname to join with (default PC)."),
                                   QStringLiteral("name"), QStringLiteral("PC"));
-    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm, follow, broker, name});
+    const QCommandLineOption paper(QStringLiteral("paper"),
+                                   QStringLiteral("As printed to save ink: white paper, dark lines, light fills."));
+    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm, paper, follow, broker,
+                       name});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -159,12 +164,19 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     job.view.squares = parser.isSet(squares);
     if (job.view.squares && !row.boundingSquares)
         return failure(QStringLiteral("--squares: only page 0 has the two squares"));
+    if (job.view.realLengths && !core::PageRenderer::showsRealLengths(job.view))
+        return failure(job.view.aids ? QStringLiteral("--cm: page %1 has no lengths").arg(job.view.page)
+                                     : QStringLiteral("--cm: the lengths in cm are among the aids; add --aids"));
+    if (parser.isSet(radiusCm) && !core::PageRenderer::usesRadiusCm(job.view))
+        return failure(QStringLiteral("--radius-cm: nothing on the page follows it; add --aids --cm, --grid, "
+                                      "or --squares --aids"));
     job.ink = parser.isSet(ink);
     job.follow = parser.value(follow);
     job.broker = parser.value(broker);
     job.name = parser.value(name);
     if (job.follow.isEmpty() != job.broker.isEmpty())
         return failure(QStringLiteral("--follow and --broker go together"));
+    job.look = parser.isSet(paper) ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board;
     return {job, {}, false};
 }
 
@@ -209,6 +221,9 @@ int CommandLine::exportPage(const Export &asked)
         std::fprintf(stderr, "%s: %s\n", qPrintable(kProgram), qPrintable(why));
         return kBadUsage;
     };
+    // Before a large page is drawn for nothing.
+    if (const std::optional<QString> refused = SafeWrite::refusal(job.path))
+        return fail(QStringLiteral("cannot write %1: %2").arg(job.path, *refused));
     std::vector<core::Stroke> ink;
     if (job.ink) {
         core::InkFile::Read saved = InkStore(InkStore::defaultFolder(), core::PageTable::count()).loadLast();
@@ -223,16 +238,17 @@ int CommandLine::exportPage(const Export &asked)
         job.view = taken.view;
         ink = std::move(taken.ink);
     }
+    SheetRenderer::Sheet sheet{job.view, {}};
+    for (const core::Stroke &s : ink)
+        sheet.ink.push_back(&s);
     std::optional<QString> problem;
-    if (PageExport::formatOf(job.path) == PageExport::Format::Png) {
-        problem = PageExport::writeImage(job.path, PageExport::image(job.view, ink));
-    } else {
-        SheetRenderer::Sheet sheet{job.view, {}};
-        for (const core::Stroke &s : ink)
-            sheet.ink.push_back(&s);
+    if (PageExport::formatOf(job.path) == PageExport::Format::Pdf)
         problem = PageExport::writePdf(job.path, PageExport::pictureLayout(Convert::toQt(job.view.inner)), {sheet},
-                                       PainterDrawOps::Look::Board);
-    }
+                                       job.look);
+    else if (job.look == PainterDrawOps::Look::Board)
+        problem = PageExport::writeImage(job.path, PageExport::image(job.view, ink));
+    else
+        problem = PageExport::writeImage(job.path, PageExport::sheetImage(sheet, job.look));
     if (problem)
         return fail(QStringLiteral("cannot write %1: %2").arg(job.path, *problem));
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PageView.h"
+#include "PainterDrawOps.h"
 
 #include <QByteArray>
 #include <QList>
@@ -10,7 +11,7 @@
 #include <optional>
 
 // The command line: `tamsel --export FILE [--page 0..3] [--value V] [--step K]
-// [--size WxH] [--weight 1..3] [--aids] [--cm] [--radius-cm 5|8|10] [--grid] [--squares] [--ink]
+// [--size WxH] [--weight 1..3] [--aids] [--cm] [--radius-cm 5|8|10] [--grid] [--squares] [--ink] [--paper]
 // [--follow CODE --broker HOST:PORT [--name N]]` renders one page into a file
 // without a window. Bad or missing values give one line on standard error,
 // status 2 and no file.
@@ -29,6 +30,7 @@ public:
         QString follow;
         QString broker;
         QString name;
+        PainterDrawOps::Look look = PainterDrawOps::Look::Board;
     };
     // A job to run, text to print (help, version), or the line that says what is wrong.
     struct Parsed

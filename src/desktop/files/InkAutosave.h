@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Timings.h"
+
 #include "InkFile.h"
 
 #include <QFutureWatcher>
@@ -21,7 +23,7 @@ class InkAutosave : public QObject
 public:
     // The write takes a little time after the copy; starting here keeps the file
     // within 2 s of the first change it holds.
-    static constexpr int kDelayMs = 1500;
+    static constexpr int kDelayMs = core::Timings::kAutosaveMs;
 
     using Snapshot = std::function<core::InkFile::Board()>;
     // A board too large for its file is kept as it last fitted, until it fits again.

@@ -8,13 +8,27 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
 const QString kCurrentName = QStringLiteral("board.ink");
 const QString kPreviousName = QStringLiteral("board-previous.ink");
-
+const QString kBoardPattern = QStringLiteral("board*.ink");
+const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 core::InkFile::Read refused(core::InkFile::Problem problem) { return {{}, problem}; }
+
+std::filesystem::path native(const QString &path) { return QFile::encodeName(path).constData(); }
+
+// Only a board that reads as one with no strokes counts as none: anything
+// else is offered, and a damaged one says so on restore.
+bool holdsInk(const QFileInfo &info, int pageCount)
+{
+    if (!info.isFile() || info.size() > core::InkFile::emptyBoardBytes(core::KeptBoards::kMaxPages))
+        return true;
+    const core::InkFile::Read read = InkStore::load(info.filePath(), pageCount);
+    return read.problem != core::InkFile::Problem::None || core::KeptBoards::hasInk(read.board);
+}
 } // namespace
 
 InkStore::InkStore(QString folder, int pageCount)
@@ -26,6 +40,7 @@ QString InkStore::defaultFolder() { return QStandardPaths::writableLocation(QSta
 
 QString InkStore::currentPath() const { return QDir(m_folder).filePath(kCurrentName); }
 QString InkStore::previousPath() const { return QDir(m_folder).filePath(kPreviousName); }
+QString InkStore::pathOf(const QString &id) const { return QDir(m_folder).filePath(id); }
 
 core::InkFile::Read InkStore::load(const QString &path, int pageCount)
 {
@@ -49,33 +64,86 @@ core::InkFile::Read InkStore::load(const QString &path, int pageCount)
                                  pageCount);
 }
 
-// A run killed between setting aside and its first save left only the older file.
+std::vector<core::KeptBoards::Board> InkStore::boards() const
+{
+    using Board = core::KeptBoards::Board;
+    std::vector<Board> out;
+    const QFileInfoList found = QDir(m_folder).entryInfoList({kBoardPattern}, QDir::Files | QDir::System, QDir::Name);
+    const std::int64_t most = core::InkFile::kMaxBytes;
+    for (const QFileInfo &info : found) {
+        // A folder or a pipe in a board's name is no board.
+        if (!info.isFile() && !info.isSymLink())
+            continue;
+        const QDateTime changed = info.lastModified();
+        Board board{info.fileName().toStdString(),
+                    changed.isValid() ? std::clamp<std::int64_t>(changed.toMSecsSinceEpoch(), 0,
+                                                                 core::KeptBoards::kLatestMs)
+                                      : 0,
+                    std::clamp<std::int64_t>(info.size(), 0, most), holdsInk(info, m_pageCount)};
+        board.thisVisit = m_setAside && info.filePath() == m_savePath;
+        // Until set aside, the last run's board.ink would be written over: it is never let go.
+        board.keptApart = m_setAside || info.fileName() != kCurrentName;
+        if (core::KeptBoards::plausible(board))
+            out.push_back(std::move(board));
+    }
+    // The file being written is the newest of boards of the same time.
+    std::stable_partition(out.begin(), out.end(), [](const Board &b) { return b.id == kCurrentName.toStdString(); });
+    return out;
+}
+
+std::vector<core::KeptBoards::Board> InkStore::offers() const { return core::KeptBoards::offers(boards()); }
+
+core::InkFile::Read InkStore::loadBoard(const QString &id) const
+{
+    // Only a name the folder listed: no path from elsewhere.
+    if (id.contains(QLatin1Char('/')) || id.contains(QLatin1Char('\\')) || !QDir::match(kBoardPattern, id))
+        return refused(core::InkFile::Problem::Missing);
+    return load(pathOf(id), m_pageCount);
+}
+
 core::InkFile::Read InkStore::loadLast() const
 {
-    if (m_setAside && m_savePath == currentPath())
-        return load(previousPath(), m_pageCount);
-    core::InkFile::Read current = load(currentPath(), m_pageCount);
-    if (current.problem != core::InkFile::Problem::Missing || m_setAside)
-        return current;
-    return load(previousPath(), m_pageCount);
+    const std::vector<core::KeptBoards::Board> offered = offers();
+    if (offered.empty())
+        return refused(core::InkFile::Problem::Missing);
+    return loadBoard(QString::fromStdString(offered.front().id));
+}
+
+QString InkStore::freshPath(const QDateTime &at) const
+{
+    const QString stem = QStringLiteral("board-") + at.toString(kTimeFormat);
+    QString path = pathOf(stem + QStringLiteral(".ink"));
+    std::error_code ignored;
+    for (int n = 1; std::filesystem::exists(std::filesystem::symlink_status(native(path), ignored)); ++n)
+        path = pathOf(QStringLiteral("%1-%2.ink").arg(stem).arg(n));
+    return path;
 }
 
 void InkStore::setAsideLast()
 {
+    if (m_setAside.exchange(true))
+        return;
     const QFileInfo current(currentPath());
-    if (m_setAside.exchange(true) || (!current.exists() && !current.isSymLink()))
-        return;
-    // A link is moved itself, even one that leads nowhere, so this run writes a
-    // plain file; QFile will not move a link to nothing.
-    std::error_code failed;
-    std::filesystem::rename(QFile::encodeName(currentPath()).constData(),
-                            QFile::encodeName(previousPath()).constData(), failed);
-    if (!failed)
-        return;
-    m_savePath = QDir(m_folder).filePath(
-        QStringLiteral("board-%1.ink").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
-    qWarning("tamsel: the last run's ink stays in %s, as %s cannot take it (%s); this run's goes to %s",
-             qPrintable(currentPath()), qPrintable(previousPath()), failed.message().c_str(), qPrintable(m_savePath));
+    if (current.exists() || current.isSymLink()) {
+        // A link is moved itself, even one that leads nowhere, so this run
+        // writes a plain file; QFile will not move a link to nothing.
+        const QDateTime at = current.lastModified().isValid() ? current.lastModified() : QDateTime::currentDateTime();
+        const QString aside = freshPath(at);
+        std::error_code failed;
+        std::filesystem::rename(native(currentPath()), native(aside), failed);
+        if (failed) {
+            m_savePath = freshPath(QDateTime::currentDateTime());
+            qWarning("tamsel: the last run's ink stays in %s, as it cannot be moved to %s (%s); this run's goes to %s",
+                     qPrintable(currentPath()), qPrintable(aside), failed.message().c_str(), qPrintable(m_savePath));
+        }
+    }
+    letGo();
+}
+
+void InkStore::letGo() const
+{
+    for (const std::string &id : core::KeptBoards::toDrop(boards()))
+        QFile::remove(pathOf(QString::fromStdString(id)));
 }
 
 std::optional<QString> InkStore::save(const core::InkFile::Bytes &bytes) const

@@ -7,11 +7,11 @@
 #include "PageRenderer.h"
 #include "SafeWrite.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -42,9 +42,18 @@ QImage PageExport::image(const core::PageView &view, const std::vector<core::Str
     layer.setFrame(core::PageRenderer::inkFrame(view.page, float(view.inner.width()), float(view.inner.height())));
     layer.resize(view.inner, 1);
     layer.setEdged(view.weight.factor() > 1);
+    layer.canvas().setGround(core::PageRenderer::inkGround(view, {}));
     layer.restore(ink);
     QPainter painter(&picture);
-    InkView::paint(painter, layer, QRect(QPoint(), Convert::toQt(view.inner)));
+    InkView::paint(painter, layer.canvas(), QRect(QPoint(), Convert::toQt(view.inner)));
+    return picture;
+}
+
+QImage PageExport::sheetImage(const SheetRenderer::Sheet &sheet, PainterDrawOps::Look look)
+{
+    QImage picture(Convert::toQt(sheet.view.inner), QImage::Format_RGB32);
+    QPainter painter(&picture);
+    SheetRenderer::paintSheet(painter, picture.rect(), sheet, look);
     return picture;
 }
 
@@ -62,35 +71,40 @@ QPageLayout PageExport::a4Landscape()
                        QPageLayout::Millimeter);
 }
 
+// Made whole in memory first: a failing disk then fails one write, with its
+// reason, not the encoder halfway through (libpng would print its own line).
 std::optional<QString> PageExport::writeImage(const QString &path, const QImage &image)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    QImageWriter writer(&file, "png");
+    if (const std::optional<QString> refused = SafeWrite::refusal(path))
+        return refused;
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, "png");
     writer.setQuality(kPngQuality);
-    // A failing disk is the file's to explain.
-    if (!writer.write(image) && file.error() == QFileDevice::NoError) {
-        file.cancelWriting();
+    if (!writer.write(image))
         return writer.errorString();
+    return SafeWrite::bytes(path, encoded.data());
+}
+
+std::optional<QString> PageExport::writePdf(const QString &path, const QPageLayout &layout,
+                                            const std::function<bool(QPagedPaintDevice &)> &draw)
+{
+    if (const std::optional<QString> refused = SafeWrite::refusal(path))
+        return refused;
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&encoded);
+        pdf.setCreator(QStringLiteral("Tamsel"));
+        pdf.setPageLayout(layout);
+        if (!draw(pdf))
+            return QStringLiteral("the PDF could not be drawn");
     }
-    return SafeWrite::commit(file);
+    return SafeWrite::bytes(path, encoded.data());
 }
 
 std::optional<QString> PageExport::writePdf(const QString &path, const QPageLayout &layout,
                                             const std::vector<SheetRenderer::Sheet> &sheets, PainterDrawOps::Look look)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    {
-        QPdfWriter pdf(&file);
-        pdf.setCreator(QStringLiteral("Tamsel"));
-        pdf.setPageLayout(layout);
-        if (!SheetRenderer::print(pdf, sheets, look) && file.error() == QFileDevice::NoError) {
-            file.cancelWriting();
-            return QStringLiteral("the PDF could not be drawn");
-        }
-    }
-    return SafeWrite::commit(file);
+    return writePdf(path, layout, [&](QPagedPaintDevice &pdf) { return SheetRenderer::print(pdf, sheets, look); });
 }

@@ -2,6 +2,7 @@
 
 #include "InkPainter.h"
 #include "PageRenderer.h"
+#include "PaperDrawOps.h"
 #include "QtTextMeasure.h"
 
 #include <QPagedPaintDevice>
@@ -32,8 +33,9 @@ void SheetRenderer::paintSheet(QPainter &painter, const QRectF &printable, const
     painter.setClipRect(area);
     core::DrawState state;
     PainterDrawOps ops(painter, state, float(inner.width()), float(inner.height()));
-    ops.setLook(look);
-    core::PageRenderer::paint(ops, sheet.view, QtTextMeasure::instance());
+    core::PaperDrawOps paper(ops);
+    core::DrawOps &surface = look == PainterDrawOps::Look::DarkOnWhite ? static_cast<core::DrawOps &>(paper) : ops;
+    core::PageRenderer::paint(surface, sheet.view, QtTextMeasure::instance());
     const core::Similarity frame =
         core::PageRenderer::inkFrame(sheet.view.page, float(inner.width()), float(inner.height()));
     InkPainter::paint(painter, sheet.ink, frame, area, look, sheet.view.weight.factor() > 1);

@@ -49,24 +49,24 @@ void InkPainter::paint(QPainter &painter, const std::vector<const core::Stroke *
             paintStroke(painter, *stroke, frame, Convert::toQt(core::PenPalette::onWhite(colour)), 0);
             continue;
         }
-        double rimPx = 0;
         if (edged) {
-            rimPx = stroke->width * frame.scale * core::InkPen::kEdgeShareOfWidth;
-            paintStroke(painter, *stroke, frame, Convert::toQt(core::PenPalette::edgeFor(colour)), 0);
+            const double rimPx = std::max(stroke->width * frame.scale * core::InkPen::kEdgeShareOfWidth,
+                                          core::InkPen::kThinnestEdgePx);
+            paintStroke(painter, *stroke, frame, Convert::toQt(core::PenPalette::edgeFor(colour)), rimPx);
         }
-        paintStroke(painter, *stroke, frame, Convert::toQt(colour), rimPx);
+        paintStroke(painter, *stroke, frame, Convert::toQt(colour), 0);
     }
     painter.restore();
 }
 
-// `insetPx` narrows the stroke on each side: the pen's colour inside its rim.
+// `outsetPx` widens the stroke on each side: its rim, under the pen's colour.
 void InkPainter::paintStroke(QPainter &painter, const core::Stroke &stroke, const core::Similarity &frame,
-                             const QColor &colour, double insetPx)
+                             const QColor &colour, double outsetPx)
 {
     const std::vector<core::InkPoint> &points = stroke.points;
     QPen pen(colour, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     const auto widthAt = [&](const core::InkPoint &p) {
-        return std::max(0.0, std::min(kWidestLinePx, double(stroke.width) * p.widthFactor * frame.scale) - 2 * insetPx);
+        return std::min(kWidestLinePx, double(stroke.width) * p.widthFactor * frame.scale) + 2 * outsetPx;
     };
     pen.setWidthF(widthAt(points.front()));
     painter.setPen(pen);

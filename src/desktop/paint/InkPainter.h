@@ -21,5 +21,5 @@ public:
 
 private:
     static void paintStroke(QPainter &painter, const core::Stroke &stroke, const core::Similarity &frame,
-                            const QColor &colour, double insetPx);
+                            const QColor &colour, double outsetPx);
 };

@@ -1,13 +1,13 @@
 #include "InkView.h"
 
 #include "Convert.h"
-#include "InkLayer.h"
+#include "InkCanvas.h"
 
 #include <QPainter>
 
 namespace InkView {
 
-void paint(QPainter &painter, core::InkLayer &ink, const QRect &logicalRect)
+void paint(QPainter &painter, core::InkCanvas &ink, const QRect &logicalRect)
 {
     // Only where ink may lie: most repaints are the figure's, under a page
     // with little or no ink, and copying a transparent 4K image costs milliseconds.

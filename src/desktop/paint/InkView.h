@@ -5,12 +5,12 @@
 class QPainter;
 
 namespace core {
-class InkLayer;
+class InkCanvas;
 }
 
 // Paints a page's ink, finished and in progress, with a QPainter in logical pixels.
 namespace InkView {
 
-void paint(QPainter &painter, core::InkLayer &ink, const QRect &logicalRect);
+void paint(QPainter &painter, core::InkCanvas &ink, const QRect &logicalRect);
 
 } // namespace InkView

@@ -1,7 +1,6 @@
 #include "PainterDrawOps.h"
 
 #include "Convert.h"
-#include "PenPalette.h"
 #include "TextSprites.h"
 
 #include <QPainter>
@@ -38,21 +37,16 @@ bool PainterDrawOps::drawnFlatWithDiscs(int width, core::DrawStyle style) const
     return m_fastWideLines && width > 1 && style != core::DrawStyle::Invisible;
 }
 
-QColor PainterDrawOps::lineColour(const core::Color &colour) const
-{
-    return toQt(m_look == Look::DarkOnWhite ? core::PenPalette::onWhite(colour) : colour);
-}
-
 void PainterDrawOps::clear(const core::Color &background)
 {
-    m_painter.fillRect(QRectF(0, 0, m_width, m_height), m_look == Look::DarkOnWhite ? QColor(Qt::white) : toQt(background));
+    m_painter.fillRect(QRectF(0, 0, m_width, m_height), toQt(background));
 }
 
 void PainterDrawOps::draw(const core::LineCall &line)
 {
     // Hairlines stay aliased: smoothing a one-pixel line halves its colour.
     m_painter.setRenderHint(QPainter::Antialiasing, line.width > 1);
-    const QColor colour = lineColour(line.color);
+    const QColor colour = toQt(line.color);
     const QPointF from = toQt(line.from) + kPixelCentre, to = toQt(line.to) + kPixelCentre;
     if (drawnFlatWithDiscs(line.width, line.style)) {
         wideLine(from, to, colour, line.width);
@@ -102,7 +96,7 @@ void PainterDrawOps::draw(const core::CircleCall &circle)
     }
     // One-pixel outlines stay aliased, as one-pixel lines do.
     m_painter.setRenderHint(QPainter::Antialiasing, circle.width > 1);
-    const QColor outline = lineColour(circle.outline);
+    const QColor outline = toQt(circle.outline);
     if (!shape.whole && (shape.radiusAtStart || shape.radiusAtEnd) && drawnFlatWithDiscs(circle.width, circle.style))
         wideSectorOutline(box, centre, circle, outline);
     else
@@ -140,5 +134,5 @@ void PainterDrawOps::wideSectorOutline(const QRectF &box, QPointF centre, const 
 
 void PainterDrawOps::draw(const core::TextCall &text)
 {
-    TextSprites::draw(m_painter, m_look == Look::DarkOnWhite ? text.onWhitePaper() : text);
+    TextSprites::draw(m_painter, text);
 }

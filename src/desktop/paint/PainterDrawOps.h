@@ -14,13 +14,12 @@ class QRectF;
 class PainterDrawOps : public core::DrawOps
 {
 public:
-    // On paper the board's colours may be kept, or the lines darkened to read on white.
+    // On paper the board's colours may be kept, or white paper with dark
+    // lines and light fills (core::PaperDrawOps) chosen to save ink.
     enum class Look { Board, DarkOnWhite };
 
     PainterDrawOps(QPainter &painter, core::DrawState &state, float scaleWidth, float scaleHeight,
                    bool fastWideLines = false);
-
-    void setLook(Look look) { m_look = look; }
 
     float ScaleWidth() const override { return m_width; }
     float ScaleHeight() const override { return m_height; }
@@ -33,7 +32,6 @@ protected:
     void clear(const core::Color &background) override;
 
 private:
-    QColor lineColour(const core::Color &colour) const;
     bool drawnFlatWithDiscs(int width, core::DrawStyle style) const;
     void wideLine(QPointF from, QPointF to, const QColor &color, int width);
     void wideSectorOutline(const QRectF &box, QPointF centre, const core::CircleCall &circle, const QColor &outline);
@@ -42,5 +40,4 @@ private:
     float m_width;
     float m_height;
     bool m_fastWideLines;
-    Look m_look = Look::Board;
 };

@@ -1,19 +1,12 @@
 #include "BoardOutput.h"
 
-#include "Convert.h"
 #include "CutOutSheet.h"
-#include "InkView.h"
 #include "PageExport.h"
-#include "PageMenu.h"
-#include "PictureBox.h"
-#include "Scriba.h"
 #include "SheetChoices.h"
-#include "Tamsel.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -35,32 +28,15 @@ QString folderFor(QStandardPaths::StandardLocation location)
 
 } // namespace
 
-BoardOutput::BoardOutput(Tamsel &window) : QObject(&window), m_window(window)
+BoardOutput::BoardOutput(QWidget &window, core::Lesson &lesson, Pages pages)
+    : QObject(&window), m_window(window), m_lesson(lesson), m_pages(std::move(pages))
 {
-    const PageMenu *menu = window.pageMenu();
-    connect(menu, &PageMenu::saveImageRequested, this, &BoardOutput::saveImage);
-    connect(menu, &PageMenu::printRequested, this, &BoardOutput::print);
-    connect(menu, &PageMenu::savePdfRequested, this, &BoardOutput::savePdf);
-    connect(menu, &PageMenu::printCutOutRequested, this, &BoardOutput::printCutOut);
 }
 
 QString BoardOutput::fileName(int page, const QDateTime &at, const QString &suffix)
 {
     return QString::fromUtf8(core::PageTable::rows().at(std::size_t(page)).caption) +
            at.toString(QStringLiteral("_yyyy-MM-dd_HHmm.")) + suffix;
-}
-
-QImage BoardOutput::pageImage() const
-{
-    const int page = m_window.lesson().page();
-    PictureBox *picture = m_window.picture(page);
-    Scriba *overlay = m_window.Scriba.at(std::size_t(page));
-    QImage image = picture->picture().copy();
-    // The overlay lies over the picture's inner area, a little inset.
-    QPainter painter(&image);
-    painter.translate(overlay->pos() - picture->pos() - picture->contentsRect().topLeft());
-    InkView::paint(painter, overlay->ink(), overlay->rect());
-    return image;
 }
 
 void BoardOutput::takeKeyboardBack()
@@ -77,7 +53,7 @@ QString BoardOutput::askForFile(const QString &title, const QString &folder, con
     QFileDialog dialog(&m_window, title, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
-    dialog.selectFile(fileName(m_window.lesson().page(), QDateTime::currentDateTime(), suffix));
+    dialog.selectFile(fileName(m_lesson.page(), QDateTime::currentDateTime(), suffix));
     const int answer = dialog.exec();
     takeKeyboardBack();
     if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -107,7 +83,7 @@ std::vector<SheetRenderer::Sheet> BoardOutput::sheets(int first, int last) const
 {
     std::vector<SheetRenderer::Sheet> out;
     for (int page = first; page <= last; ++page)
-        out.push_back({m_window.pageView(page), m_window.lesson().ink(page).strokes()});
+        out.push_back({m_pages.view(page), m_lesson.ink(page).strokes()});
     return out;
 }
 
@@ -120,7 +96,7 @@ void BoardOutput::print()
     dialog.setWindowTitle(kPrintTitle);
     dialog.setOptions(QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintToFile);
-    const int pages = m_window.pageCount();
+    const int pages = m_lesson.pageCount();
     dialog.setMinMax(1, pages);
     auto *choices = new SheetChoices;
     dialog.setOptionTabs({choices});
@@ -128,7 +104,7 @@ void BoardOutput::print()
     takeKeyboardBack();
     if (answer != QDialog::Accepted)
         return;
-    const int current = m_window.lesson().page();
+    const int current = m_lesson.page();
     int first = current, last = current;
     if (printer.printRange() == QPrinter::AllPages) {
         first = 0;
@@ -137,13 +113,16 @@ void BoardOutput::print()
         first = std::clamp(printer.fromPage(), 1, pages) - 1;
         last = std::clamp(printer.toPage(), first + 1, pages) - 1;
     }
-    if (!SheetRenderer::print(printer, sheets(first, last), choices->choice().look))
+    const std::vector<SheetRenderer::Sheet> chosen = sheets(first, last);
+    const PainterDrawOps::Look look = choices->choice().look;
+    const auto draw = [&](QPagedPaintDevice &device) { return SheetRenderer::print(device, chosen, look); };
+    if (!printsToFile(printer, kPrintTitle, draw) && !draw(printer))
         warn(kPrintTitle, QStringLiteral("印刷できませんでした。"), printer.printerName());
 }
 
 void BoardOutput::savePdf()
 {
-    const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle, m_window.pageCount());
+    const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle, m_lesson.pageCount());
     takeKeyboardBack();
     if (!choice)
         return;
@@ -151,10 +130,22 @@ void BoardOutput::savePdf()
                                     QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    const int current = m_window.lesson().page();
-    const auto pages = choice->allPages ? sheets(0, m_window.pageCount() - 1) : sheets(current, current);
+    const int current = m_lesson.page();
+    const auto pages = choice->allPages ? sheets(0, m_lesson.pageCount() - 1) : sheets(current, current);
     if (const std::optional<QString> problem = PageExport::writePdf(path, PageExport::a4Landscape(), pages, choice->look))
         warn(kPdfTitle, QStringLiteral("PDF を保存できませんでした: %1").arg(path), *problem);
+}
+
+// Qt's own PDF file would be cut short on a nearly full disk, over the old one.
+bool BoardOutput::printsToFile(const QPrinter &printer, const QString &title,
+                               const std::function<bool(QPagedPaintDevice &)> &draw)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return false;
+    const QString path = printer.outputFileName();
+    if (const std::optional<QString> problem = PageExport::writePdf(path, printer.pageLayout(), draw))
+        warn(title, QStringLiteral("PDF を保存できませんでした: %1").arg(path), *problem);
+    return true;
 }
 
 void BoardOutput::printCutOut()
@@ -168,7 +159,10 @@ void BoardOutput::printCutOut()
     takeKeyboardBack();
     if (answer != QDialog::Accepted)
         return;
-    const core::Lesson &lesson = m_window.lesson();
-    if (!CutOutSheet::print(printer, lesson.value(lesson.animatedPage()), lesson.weight()))
+    const core::Lesson &lesson = m_lesson;
+    const auto cutOut = [half = lesson.value(lesson.animatedPage()), weight = lesson.weight()](QPagedPaintDevice &device) {
+        return CutOutSheet::print(device, half, weight);
+    };
+    if (!printsToFile(printer, kCutOutTitle, cutOut) && !cutOut(printer))
         warn(kCutOutTitle, QStringLiteral("印刷できませんでした。"), printer.printerName());
 }

@@ -1,10 +1,18 @@
 #include "FullScreen.h"
 
+#include <QEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
-FullScreen::FullScreen(QWidget &window) : QObject(&window), m_window(window) {}
+FullScreen::FullScreen(QWidget &window) : QObject(&window), m_window(window) { window.installEventFilter(this); }
+
+bool FullScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_window && event->type() == QEvent::WindowStateChange)
+        emit changed();
+    return QObject::eventFilter(watched, event);
+}
 
 bool FullScreen::active() const { return m_window.isFullScreen() || m_coveredByUs; }
 
@@ -32,6 +40,7 @@ void FullScreen::coverIfIgnored()
     m_waitingForWindowManager = false;
     m_coveredByUs = true;
     m_window.setGeometry(screen);
+    emit changed();
 }
 
 void FullScreen::leave()
@@ -43,5 +52,8 @@ void FullScreen::leave()
         m_window.showNormal();
     if (m_coveredByUs)
         m_window.setGeometry(m_normalGeometry);
+    const bool covered = m_coveredByUs;
     m_coveredByUs = false;
+    if (covered)
+        emit changed();
 }

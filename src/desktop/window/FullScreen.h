@@ -10,6 +10,7 @@ class QWidget;
 // and goes back to where it was when full screen ends.
 class FullScreen : public QObject
 {
+    Q_OBJECT
 public:
     // Time a window manager gets to make the window cover its screen.
     static constexpr int kWindowManagerGraceMs = 300;
@@ -21,6 +22,13 @@ public:
     // Without a window manager Qt soon reads the window's state back as normal,
     // so a screen we covered ourselves counts as full screen too.
     bool active() const;
+
+signals:
+    // Entered or left, by the window manager or by us.
+    void changed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void enter();

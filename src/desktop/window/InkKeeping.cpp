@@ -1,20 +1,24 @@
 #include "InkKeeping.h"
 
+#include "KeptBoards.h"
+#include "PageExport.h"
 #include "PageMenu.h"
+#include "PageRenderer.h"
 #include "Tamsel.h"
 
 #include <QGuiApplication>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include <algorithm>
 
 InkKeeping::InkKeeping(Tamsel &window, const QString &folder)
     : QObject(&window), m_window(window), m_store(folder, window.pageCount()),
       m_autosave(m_store, [&window] { return window.lesson().board(); })
 {
     connect(&window, &Tamsel::inkChanged, &m_autosave, &InkAutosave::noteChange);
-    connect(window.pageMenu(), &PageMenu::restoreRequested, this, &InkKeeping::restoreLast);
+    connect(window.pageMenu(), &PageMenu::restoreRequested, this, &InkKeeping::chooseBoard);
     connect(&m_restoring, &QFutureWatcher<Loaded>::finished, this, &InkKeeping::putBack);
+    connect(&m_listing, &QFutureWatcher<std::vector<BoardChooser::Entry>>::finished, this, &InkKeeping::offer);
     connect(qApp, &QCoreApplication::aboutToQuit, &m_autosave, &InkAutosave::flush);
     // The teacher must know that a crash would now lose the board; the reason
     // is for whoever looks after the machine.
@@ -31,28 +35,100 @@ InkKeeping::InkKeeping(Tamsel &window, const QString &folder)
     connect(&m_autosave, &InkAutosave::saved, this, [this] { m_failing.reset(); });
 }
 
-// The worker reads through this object's store, so it finishes first.
+// The workers read through this object's store, so they finish first.
 InkKeeping::~InkKeeping()
 {
     if (!m_loading)
         return;
     m_restoring.waitForFinished();
+    m_listing.waitForFinished();
     QGuiApplication::restoreOverrideCursor();
 }
 
-void InkKeeping::restoreLast()
+// Asked again while a board or the list is still on its way: it comes once.
+bool InkKeeping::startLoading()
 {
-    // Asked again while the board is still on its way: it comes once.
     if (m_loading)
-        return;
+        return false;
     m_loading = true;
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    m_restoring.setFuture(QtConcurrent::run(&InkKeeping::load, std::cref(m_store)));
+    return true;
 }
 
-InkKeeping::Loaded InkKeeping::load(const InkStore &store)
+void InkKeeping::stopLoading()
 {
-    core::InkFile::Read last = store.loadLast();
+    m_loading = false;
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void InkKeeping::restoreLast() { restore({}); }
+
+void InkKeeping::restore(const QString &id)
+{
+    if (startLoading())
+        m_restoring.setFuture(QtConcurrent::run(&InkKeeping::load, std::cref(m_store), id));
+}
+
+void InkKeeping::chooseBoard()
+{
+    if (!startLoading())
+        return;
+    // The figures as the lesson shows them now, the aids aside: small, they would only blur.
+    std::vector<core::PageView> views;
+    for (int page = 0; page < m_window.pageCount(); ++page) {
+        views.push_back(m_window.lesson().view(page, core::PageRenderer::kDesignInner));
+        views.back().aids = false;
+    }
+    m_listing.setFuture(QtConcurrent::run(&InkKeeping::list, std::cref(m_store), views));
+}
+
+std::vector<BoardChooser::Entry> InkKeeping::list(const InkStore &store, const std::vector<core::PageView> &views)
+{
+    std::vector<BoardChooser::Entry> entries;
+    for (const core::KeptBoards::Board &kept : store.offers()) {
+        BoardChooser::Entry entry{QString::fromStdString(kept.id), {}, {}};
+        if (kept.savedAtMs > 0)
+            entry.savedAt = QDateTime::fromMSecsSinceEpoch(kept.savedAtMs);
+        const core::InkFile::Read read = store.loadBoard(entry.id);
+        for (std::size_t page = 0; page < read.board.size() && page < views.size(); ++page) {
+            if (read.board[page].empty())
+                continue;
+            const core::Size size = core::KeptBoards::thumbnailSize(views[page].inner);
+            entry.pages.push_back(PageExport::image(views[page], read.board[page])
+                                      .scaled(size.width(), size.height(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+// With one board or none there is nothing to choose: it comes back, or the
+// line says why not.
+void InkKeeping::offer()
+{
+    stopLoading();
+    const std::vector<BoardChooser::Entry> entries = m_listing.future().takeResult();
+    if (entries.size() <= 1) {
+        restore(entries.empty() ? QString() : entries.front().id);
+        return;
+    }
+    auto *chooser = new BoardChooser(entries, &m_window);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &QDialog::finished, this, [this, chooser](int answer) {
+        // Without a window manager nobody gives the keyboard back.
+        QTimer::singleShot(0, &m_window, [window = &m_window] {
+            window->activateWindow();
+            window->setFocus(Qt::OtherFocusReason);
+        });
+        if (answer == QDialog::Accepted && !chooser->chosen().isEmpty())
+            restore(chooser->chosen());
+    });
+    chooser->open();
+}
+
+InkKeeping::Loaded InkKeeping::load(const InkStore &store, const QString &id)
+{
+    core::InkFile::Read last = id.isEmpty() ? store.loadLast() : store.loadBoard(id);
     Loaded loaded{{}, last.problem};
     for (std::vector<core::Stroke> &page : last.board)
         loaded.board.push_back(core::InkLayer::prepare(std::move(page)));
@@ -61,21 +137,11 @@ InkKeeping::Loaded InkKeeping::load(const InkStore &store)
 
 void InkKeeping::putBack()
 {
-    m_loading = false;
-    QGuiApplication::restoreOverrideCursor();
+    stopLoading();
     Loaded last = m_restoring.future().takeResult();
-    const bool empty = std::all_of(last.board.begin(), last.board.end(), [](const auto &page) { return page.empty(); });
-    if (last.problem == core::InkFile::Problem::None && empty)
-        last.problem = core::InkFile::Problem::Missing;
-    if (last.problem != core::InkFile::Problem::None) {
-        m_window.pageMenu()->notify(QString::fromStdString(core::InkFile::message(last.problem)));
-        return;
-    }
-    // Beyond what one file holds nothing more would be saved: the teacher
-    // keeps the board being drawn on, and it stays saved.
-    if (!m_window.lesson().keepsWith(last.board)) {
-        m_window.pageMenu()->notify(QStringLiteral("今の書き込みに前回の書き込みを加えると多すぎて保存できなくなるため、"
-                                                   "復元しません。今の書き込みを消してから復元してください。"));
+    const std::string refusal = core::KeptBoards::refusal(m_window.lesson(), last.problem, last.board);
+    if (!refusal.empty()) {
+        m_window.pageMenu()->notify(QString::fromStdString(refusal));
         return;
     }
     m_window.lesson().restoreBoard(std::move(last.board));

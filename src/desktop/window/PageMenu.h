@@ -4,72 +4,53 @@
 #include <QPoint>
 
 #include <optional>
-#include <vector>
 
+class CommandActions;
 class FullScreen;
-class QAction;
-class QKeySequence;
 class QLabel;
 class QMenu;
 class QTimer;
 class QWidget;
 
-namespace core {
-class Lesson;
-}
-
-// The context menu of every page: line weight, pen colour, the lesson aids and
-// their lengths in cm, squared paper, the squares around the circle, full
-// screen, the board's files and the help. The lesson's choices are made here
-// directly; each item shows its key, and the keys work with the menu closed too.
+// The context menu of every page, made from the command table: line weight,
+// pen colour, the lesson aids and their lengths in cm, squared paper, the
+// squares around the circle, pages and steps, full screen and the toolbar,
+// the board's files and the help. Each item shows its key, and the keys work
+// with the menu closed too. It asks the window for what only a window can do.
 class PageMenu : public QObject
 {
     Q_OBJECT
 public:
-    PageMenu(QWidget &window, core::Lesson &lesson, FullScreen &fullScreen);
+    // Supplies the handlers of the window's commands; build() after the actions are made.
+    PageMenu(QWidget &window, CommandActions &actions, FullScreen &fullScreen);
+    void build();
 
-    // Marks the weight, the pen, the aids and full screen as they are, then
-    // opens at a point of the screen.
+    // Reads every item's state, then opens at a point of the screen.
     void popup(QPoint globalPos);
     QMenu *menu() const { return m_menu; }
     // One line where the menu last opened (before it ever opened, at the
     // window's corner), for a few seconds.
     void notify(const QString &line);
+    // The same, at a point of the screen.
+    void notify(const QString &line, QPoint globalPos);
+    // With the toolbar its letters grow with the screen; 0: the platform's.
+    void setLetterPx(int px);
 
 signals:
-    void openRequested(); // from the keyboard, which has no point to open at
+    void openRequested(); // from the keyboard or the toolbar, which have no point to open at
     void saveImageRequested();
     void printRequested();
     void savePdfRequested();
     void printCutOutRequested();
     void restoreRequested();
     void helpRequested();
+    void shareClassRequested();
+    void joinClassRequested();
 
 private:
-    void addWeights();
-    void addPens();
-    void addLengths();
-    void addKeeping();
-    // The keys reach the action from anywhere in the window.
-    void bind(QAction *action, const QList<QKeySequence> &keys);
-    void markAids();
-    void markLengths();
-    void addPaper();
-    void markPaper();
-
     QWidget &m_window;
-    core::Lesson &m_lesson;
-    FullScreen &m_fullScreen;
+    CommandActions &m_actions;
     QMenu *m_menu;
-    std::vector<QAction *> m_weights;
-    std::vector<QAction *> m_pens;
-    QAction *m_aids = nullptr;
-    QAction *m_lengths = nullptr;
-    std::vector<QAction *> m_radii;
-    QAction *m_sharedPen = nullptr;
-    QAction *m_grid = nullptr;
-    QAction *m_squares = nullptr;
-    QAction *m_fullScreenItem = nullptr;
     std::optional<QPoint> m_openedAt;
     QLabel *m_notice;
     QTimer *m_noticeShown;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Timings.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 
@@ -10,7 +12,7 @@ class PenTracker : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr qint64 kRecentPenMs = 500;
+    static constexpr qint64 kRecentPenMs = core::Timings::kPenRecentMs;
 
     static PenTracker &instance();
 

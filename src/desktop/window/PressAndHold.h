@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Timings.h"
+
 #include <QBasicTimer>
 #include <QObject>
 #include <QPointF>
@@ -12,8 +14,8 @@ class PressAndHold : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kHoldMs = 600;
-    static constexpr qreal kStillWithinPx = 6;
+    static constexpr int kHoldMs = core::Timings::kHoldMs;
+    static constexpr qreal kStillWithinPx = core::Timings::kHoldStillPx;
 
     explicit PressAndHold(QWidget *watched);
 

@@ -51,67 +51,52 @@ Scriba::Scriba(int index, core::Lesson &lesson, const core::Twips &twips, QWidge
 float Scriba::Width() const { return m_twips.twipsX(float(width())); }
 float Scriba::Height() const { return m_twips.twipsY(float(height())); }
 
-core::InkLayer &Scriba::ink() { return m_lesson.ink(m_index); }
 const core::InkLayer &Scriba::ink() const { return m_lesson.ink(m_index); }
+core::InkCanvas &Scriba::canvas() { return m_lesson.ink().canvas(m_index); }
 
 QColor Scriba::ForeColor() const { return Convert::toQt(m_lesson.pen(m_index)); }
 void Scriba::setForeColor(const QColor &color) { m_lesson.setPen(m_index, Convert::toCore(color)); }
-int Scriba::weight() const { return m_lesson.weight().factor(); }
 
-void Scriba::setFrame(const core::Similarity &frame)
-{
-    if (frame == ink().frame())
-        return;
-    ink().setFrame(frame);
-    update();
-}
-
-void Scriba::showDirty() { update(Convert::toQt(ink().takeDirty())); }
-
-void Scriba::showChanges()
-{
-    showDirty();
-    m_lesson.noteInk(m_index);
-}
+void Scriba::showDirty() { update(Convert::toQt(canvas().takeDirty())); }
 
 void Scriba::Clear()
 {
-    ink().clear();
-    showChanges();
+    m_lesson.ink().clear(m_index);
+    showDirty();
     emit RepaintRequest(m_index);
 }
 
 bool Scriba::undo()
 {
-    const bool done = ink().undo();
-    showChanges();
+    const bool done = m_lesson.ink().undo(m_index);
+    showDirty();
     return done;
 }
 
 bool Scriba::redo()
 {
-    const bool done = ink().redo();
-    showChanges();
+    const bool done = m_lesson.ink().redo(m_index);
+    showDirty();
     return done;
 }
 
 void Scriba::endStrokes()
 {
-    ink().endAll();
-    stopErasing();
-    showChanges();
+    m_erasers.clear();
+    m_lesson.ink().endAll(m_index);
+    showDirty();
 }
 
 void Scriba::dropStillStrokes(QPointF pos, qreal radiusPx)
 {
-    ink().dropStillAt(Convert::toCore(pos), radiusPx);
-    showChanges();
+    m_lesson.ink().dropStillAt(m_index, Convert::toCore(pos), radiusPx);
+    showDirty();
 }
 
 bool Scriba::restore(std::vector<core::Stroke> strokes)
 {
-    const bool done = ink().restore(std::move(strokes));
-    showChanges();
+    const bool done = m_lesson.ink().restore(m_index, core::InkLayer::prepare(std::move(strokes)));
+    showDirty();
     return done;
 }
 
@@ -123,16 +108,33 @@ void Scriba::RedrawRect(int x, int y, int width, int height)
 void Scriba::paintEvent(QPaintEvent *event)
 {
     // The screen may have changed under the window; the cache follows it.
-    if (ink().devicePixelRatio() != devicePixelRatioF())
-        ink().resize(Convert::toCore(size()), devicePixelRatioF());
+    if (canvas().devicePixelRatio() != devicePixelRatioF())
+        place();
     QPainter painter(this);
-    InkView::paint(painter, ink(), event->rect());
+    if (m_under)
+        InkView::paint(painter, m_under->canvas(m_index), event->rect());
+    InkView::paint(painter, canvas(), event->rect());
 }
 
 void Scriba::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    ink().resize(Convert::toCore(size()), devicePixelRatioF());
+    place();
+}
+
+// The pen and the eraser widen with the screen's density as the design's pixels do.
+void Scriba::place()
+{
+    m_lesson.ink().resize(m_index, Convert::toCore(size()), devicePixelRatioF(), logicalDpiX() / core::Twips::kStandardDpi);
+    if (m_under)
+        m_under->resize(m_index, Convert::toCore(size()), devicePixelRatioF(), logicalDpiX() / core::Twips::kStandardDpi);
+}
+
+void Scriba::setUnder(core::LessonInk *under)
+{
+    m_under = under;
+    place();
+    update();
 }
 
 // A minimised window, a page switch or a hidden layer sends no release.
@@ -142,56 +144,63 @@ void Scriba::hideEvent(QHideEvent *event)
     endStrokes();
 }
 
-qreal Scriba::atScreenDpi(qreal pixelsAt96Dpi) const
-{
-    return pixelsAt96Dpi * logicalDpiX() / core::Twips::kStandardDpi;
-}
-
 void Scriba::press(PointerId pointer, QPointF pos, qreal widthFactor)
 {
     // A hidden widget gets its resize event only when shown.
-    ink().resize(Convert::toCore(size()), devicePixelRatioF());
-    ink().begin(pointer, Convert::toCore(pos), widthFactor, m_lesson.pen(m_index), weight() * atScreenDpi(kPenWidthAt96DpiPx));
-    showChanges();
+    place();
+    m_lesson.ink().begin(m_index, pointer, Convert::toCore(pos), widthFactor);
+    showDirty();
 }
 
 void Scriba::move(PointerId pointer, QPointF pos, qreal widthFactor)
 {
-    ink().extend(pointer, Convert::toCore(pos), widthFactor);
-    showChanges();
+    m_lesson.ink().extend(m_index, pointer, Convert::toCore(pos), widthFactor);
+    showDirty();
 }
 
 void Scriba::release(PointerId pointer)
 {
-    ink().end(pointer);
-    showChanges();
+    m_lesson.ink().end(m_index, pointer);
+    showDirty();
 }
 
-void Scriba::erase(QPointF to)
+void Scriba::erase(PointerId pointer, QPointF to)
 {
-    ink().resize(Convert::toCore(size()), devicePixelRatioF());
-    ink().eraseAlong(Convert::toCore(m_eraserAt.value_or(to)), Convert::toCore(to), weight() * atScreenDpi(kEraserRadiusAt96DpiPx));
-    m_eraserAt = to;
-    showChanges();
+    place();
+    const auto from = m_erasers.find(pointer);
+    m_lesson.ink().erase(m_index, Convert::toCore(from == m_erasers.end() ? to : from->second), Convert::toCore(to));
+    m_erasers[pointer] = to;
+    showDirty();
+}
+
+// Erasing by several pointers at once is one step.
+void Scriba::stopErasing(PointerId pointer)
+{
+    m_erasers.erase(pointer);
+    if (m_erasers.empty())
+        m_lesson.ink().endErase(m_index);
 }
 
 void Scriba::stopErasing()
 {
-    m_eraserAt.reset();
-    ink().endErase();
+    m_erasers.clear();
+    m_lesson.ink().endErase(m_index);
 }
 
 void Scriba::endPenStrokes()
 {
-    ink().endWhere([](PointerId p) { return isKind(p, PointerKind::Pen); });
-    showChanges();
+    m_lesson.ink().endWhere(m_index, [](PointerId p) { return isKind(p, PointerKind::Pen); });
+    showDirty();
 }
 
 void Scriba::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    press(kMouse, event->position(), 1.0);
+    if (m_lesson.erasing())
+        erase(kMouse, event->position());
+    else
+        press(kMouse, event->position(), 1.0);
     // The release is lost when the window is unmapped and mapped again; any
     // later event that shows the button up, wherever it goes, ends the stroke.
     qApp->installEventFilter(this);
@@ -199,42 +208,49 @@ void Scriba::mousePressEvent(QMouseEvent *event)
 
 void Scriba::mouseMoveEvent(QMouseEvent *event)
 {
-    if (event->buttons() & Qt::LeftButton)
+    if (erasing(kMouse) && (event->buttons() & Qt::LeftButton))
+        erase(kMouse, event->position());
+    else if (event->buttons() & Qt::LeftButton)
         move(kMouse, event->position(), 1.0);
+    else if (erasing(kMouse))
+        stopErasing(kMouse);
     else if (ink().drawing(kMouse))
         release(kMouse); // the release went elsewhere, to a popup or another grab
 }
 
 void Scriba::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && erasing(kMouse))
+        stopErasing(kMouse);
+    else if (event->button() == Qt::LeftButton)
         release(kMouse);
 }
 
 void Scriba::tabletEvent(QTabletEvent *event)
 {
     PenTracker::instance().notePenActivity();
-    const bool eraser = event->pointerType() == QPointingDevice::PointerType::Eraser;
+    // The lesson's eraser makes the tip an eraser end.
+    const bool eraser = event->pointerType() == QPointingDevice::PointerType::Eraser || m_lesson.erasing();
     const PointerId pen = pointerId(PointerKind::Pen, event->pointingDevice());
     const qreal factor = core::InkLayer::widthFactorForPressure(event->pressure());
     switch (event->type()) {
     case QEvent::TabletPress:
         if (eraser)
-            erase(event->position());
+            erase(pen, event->position());
         else
             press(pen, event->position(), factor);
         break;
     case QEvent::TabletMove:
-        if (eraser && m_eraserAt)
-            erase(event->position());
+        if (erasing(pen))
+            erase(pen, event->position());
         else if (!eraser && (event->buttons() & Qt::LeftButton))
             move(pen, event->position(), factor);
         else if (ink().drawing(pen))
             release(pen);
         break;
     case QEvent::TabletRelease:
-        if (eraser)
-            stopErasing();
+        if (erasing(pen))
+            stopErasing(pen);
         else
             release(pen);
         break;
@@ -250,8 +266,8 @@ void Scriba::touch(QTouchEvent *event)
     const bool ending = event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel;
     const auto fingers = [](PointerId p) { return isKind(p, PointerKind::Finger); };
     if (PenTracker::instance().penNear()) {
-        ink().endWhere(fingers);
-        showChanges();
+        m_lesson.ink().endWhere(m_index, fingers);
+        showDirty();
         return;
     }
     for (const QEventPoint &point : event->points()) {
@@ -260,13 +276,22 @@ void Scriba::touch(QTouchEvent *event)
         const QPointF at = mapFromGlobal(point.globalPosition());
         switch (point.state()) {
         case QEventPoint::Pressed:
-            press(finger, at, 1.0);
+            if (m_lesson.erasing())
+                erase(finger, at);
+            else
+                press(finger, at, 1.0);
             break;
         case QEventPoint::Updated:
-            move(finger, at, 1.0);
+            if (erasing(finger))
+                erase(finger, at);
+            else
+                move(finger, at, 1.0);
             break;
         case QEventPoint::Released:
-            release(finger);
+            if (erasing(finger))
+                stopErasing(finger);
+            else
+                release(finger);
             break;
         default:
             break;
@@ -274,8 +299,12 @@ void Scriba::touch(QTouchEvent *event)
     }
     // A cancel arrives without points; an end leaves no finger down.
     if (ending) {
-        ink().endWhere(fingers);
-        showChanges();
+        for (auto it = m_erasers.begin(); it != m_erasers.end();)
+            it = fingers(it->first) ? m_erasers.erase(it) : std::next(it);
+        if (m_erasers.empty())
+            m_lesson.ink().endErase(m_index);
+        m_lesson.ink().endWhere(m_index, fingers);
+        showDirty();
     }
 }
 

@@ -6,12 +6,13 @@
 #include <QColor>
 #include <QWidget>
 
-#include <optional>
+#include <map>
 
 class QTouchEvent;
 
 namespace core {
 class Lesson;
+class LessonInk;
 class Twips;
 } // namespace core
 
@@ -34,9 +35,6 @@ public:
     // The page's pen.
     QColor ForeColor() const;
     void setForeColor(const QColor &color);
-
-    // Where the page's figure lies on this layer, in its pixels.
-    void setFrame(const core::Similarity &frame);
 
     // Size in twips, as the page reports its controls.
     float Width() const;
@@ -64,7 +62,9 @@ public:
     void showDirty();
 
     const core::InkLayer &ink() const;
-    core::InkLayer &ink();
+    core::InkCanvas &canvas();
+    // Ink shown under this page's own and placed with it: a class's teacher's on a pupil's screen.
+    void setUnder(core::LessonInk *under);
 
 signals:
     void RepaintRequest(int index);
@@ -84,18 +84,19 @@ private:
     void press(PointerId pointer, QPointF pos, qreal widthFactor);
     void move(PointerId pointer, QPointF pos, qreal widthFactor);
     void release(PointerId pointer);
-    void erase(QPointF to);
+    // Each pointer erasing (a pen's eraser end, or any pointer while the lesson's eraser is up).
+    void erase(PointerId pointer, QPointF to);
+    bool erasing(PointerId pointer) const { return m_erasers.count(pointer) != 0; }
+    void stopErasing(PointerId pointer);
     void stopErasing();
     void touch(QTouchEvent *event);
     void endPenStrokes();
-    void showChanges();
-    qreal atScreenDpi(qreal pixelsAt96Dpi) const;
-
-    int weight() const;
+    void place();
 
     int m_index;
     core::Lesson &m_lesson;
+    core::LessonInk *m_under = nullptr;
     const core::Twips &m_twips;
     QRect m_lastRedrawRect;
-    std::optional<QPointF> m_eraserAt;
+    std::map<PointerId, QPointF> m_erasers;
 };

@@ -1,6 +1,26 @@
 #include "ScrollBar.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QProxyStyle>
+#include <QStyleFactory>
+
+namespace {
+
+// The style's arrows are as wide as its own extent of a scroll bar.
+class FingerSized : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (widget && (metric == PM_ScrollBarExtent || metric == PM_ScrollBarSliderMin))
+            return widget->height();
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
 
 ScrollBar::ScrollBar(int minimum, int maximum, int value, QWidget *parent) : QScrollBar(Qt::Horizontal, parent)
 {
@@ -20,6 +40,18 @@ ScrollBar::ScrollBar(int minimum, int maximum, int value, QWidget *parent) : QSc
         if (this->value() != m_valueAtPress)
             emit Change();
     });
+}
+
+ScrollBar::~ScrollBar() { setFingerSized(false); }
+
+void ScrollBar::setFingerSized(bool on)
+{
+    if (on == (m_fingerStyle != nullptr))
+        return;
+    QStyle *before = m_fingerStyle;
+    m_fingerStyle = on ? new FingerSized(QStyleFactory::create(QApplication::style()->name())) : nullptr;
+    setStyle(m_fingerStyle);
+    delete before;
 }
 
 // The style's scroll bar ignores the arrow keys; a teacher at the keyboard expects them.

@@ -10,6 +10,9 @@ class ScrollBar : public QScrollBar
     Q_OBJECT
 public:
     ScrollBar(int minimum, int maximum, int value, QWidget *parent = nullptr);
+    ~ScrollBar() override;
+    // Arrows and thumb as long as the bar is high, for a finger; off: the style's own.
+    void setFingerSized(bool on);
 
 signals:
     void Change();
@@ -20,4 +23,5 @@ protected:
 
 private:
     int m_valueAtPress = 0;
+    QStyle *m_fingerStyle = nullptr;
 };

@@ -31,6 +31,13 @@ protected:
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
 
+public:
+    void setHeight(int px)
+    {
+        m_heightPx = px;
+        updateGeometry();
+    }
+
 private:
     int m_heightPx;
 };
@@ -48,12 +55,26 @@ TabControl::TabControl(const QStringList &captions, int rowHeightPx, QWidget *pa
     }
     m_pages.front()->show();
     m_bar->raise();
-    connect(m_bar, &QTabBar::currentChanged, this, &TabControl::showPage);
+    connect(m_bar, &QTabBar::currentChanged, this, &TabControl::tabRequested);
 }
 
 int TabControl::Tab() const { return m_bar->currentIndex(); }
 
-void TabControl::setTab(int index) { m_bar->setCurrentIndex(index); }
+void TabControl::setTab(int index)
+{
+    m_bar->setCurrentIndex(index);
+    showPage(index);
+}
+
+void TabControl::setRowHeight(int px)
+{
+    if (px == m_rowHeightPx)
+        return;
+    m_rowHeightPx = px;
+    static_cast<EqualTabBar *>(m_bar)->setHeight(px);
+    resizeEvent(nullptr);
+    update();
+}
 
 void TabControl::showPage(int index)
 {

@@ -21,9 +21,12 @@ public:
     int Tab() const;
     void setTab(int index);
     int TabHeight() const { return m_rowHeightPx; }
+    void setRowHeight(int px);
     QTabBar *tabBar() const { return m_bar; }
 
 signals:
+    // A tab was chosen; the page changes when setTab() says so.
+    void tabRequested(int index);
     // The current page has changed; passes the page that was current before.
     void Click(int previousTab);
 

@@ -1,6 +1,11 @@
 #include "Tamsel.h"
 
 #include "BoardOutput.h"
+#include "ClassRoom.h"
+#include "ClassroomControls.h"
+#include "ClassroomToolbar.h"
+#include "CommandActions.h"
+#include "CommandTable.h"
 #include "Convert.h"
 #include "DesignFont.h"
 #include "DesignGeometry.h"
@@ -9,14 +14,15 @@
 #include "GeometryModel.h"
 #include "HelpOverlay.h"
 #include "HelpText.h"
+#include "InkView.h"
 #include "PageLayout.h"
 #include "PageMenu.h"
 #include "PageRenderer.h"
 #include "PictureBox.h"
 #include "PressAndHold.h"
+#include "QtTextMeasure.h"
 #include "Scriba.h"
 #include "ScrollBar.h"
-#include "Shortcuts.h"
 #include "Swatch.h"
 #include "TabControl.h"
 #include "Timer.h"
@@ -24,7 +30,9 @@
 #include "WindowLayout.h"
 
 #include <QIcon>
+#include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -87,17 +95,8 @@ Tamsel::Tamsel(QWidget *parent) : QWidget(parent)
     setFocusOrder();
     nameControls();
     m_fullScreen = new FullScreen(*this);
-    new Shortcuts(*this, m_lesson, *m_fullScreen);
     new FocusRing(*this);
-    createPageMenu();
-    m_help = new HelpOverlay(*this);
-    connect(m_pageMenu, &PageMenu::helpRequested, this, [this] {
-        // A stroke the help comes over would never see its pen lift.
-        for (Overlay *overlay : Scriba)
-            overlay->endStrokes();
-        m_help->open();
-    });
-    new BoardOutput(*this);
+    createCommands();
     m_lesson.listen([this](core::Lesson::Change change, int page) { follow(change, page); });
     const QScreen *s = screen();
     setGeometry(s ? Convert::toQt(WindowLayout::fitOnScreen(Design::kStartGeometry,
@@ -134,12 +133,13 @@ void Tamsel::createControls()
         c.picture = placed(new PictureBox(kFigureBackground,
                                           [this, page](core::Size inner) { return m_lesson.view(page, inner); }, tab),
                            design.picture, t);
-        if (row.range) {
+        const core::PageControls has = core::PageTable::controls(page);
+        if (has.scroll)
             c.scroll = placed(new ScrollBar(row.range->min, row.range->max, m_lesson.value(page), tab), design.scroll, t);
-            if (row.animates)
-                c.button = placed(new QPushButton(kStartCaption, tab), design.button, t);
+        if (has.start)
+            c.button = placed(new QPushButton(kStartCaption, tab), design.button, t);
+        if (has.label)
             c.label = placed(valueLabel(QString::fromStdString(m_lesson.valueText(page)), tab), design.label, t);
-        }
         m_pages.push_back(c);
         Scriba.push_back(placed(new Overlay(page, m_lesson, m_twips, tab), design.overlay, t));
     }
@@ -158,6 +158,7 @@ void Tamsel::createControls()
 
 void Tamsel::connectHandlers()
 {
+    connect(MainTab, &TabControl::tabRequested, this, [this](int page) { m_lesson.showPage(page); });
     connect(MainTab, &TabControl::Click, this, [this](int previous) { MainTab_Click(core::saturate16(previous)); });
     for (int i = 0; i < 2; ++i)
         connect(ClsButton[i], &QPushButton::clicked, this, [this, i] { ClsButton_Click(Int16(i)); });
@@ -239,9 +240,37 @@ void Tamsel::nameControls()
     }
 }
 
+void Tamsel::createCommands()
+{
+    m_commands = new CommandActions(*this, m_lesson, [this] { return m_fullScreen->active(); });
+    createPageMenu();
+    auto *output = new BoardOutput(*this, m_lesson, {[this] { return pageImage(); }, [this](int page) { return pageView(page); }});
+    connect(m_pageMenu, &PageMenu::saveImageRequested, output, &BoardOutput::saveImage);
+    connect(m_pageMenu, &PageMenu::printRequested, output, &BoardOutput::print);
+    connect(m_pageMenu, &PageMenu::savePdfRequested, output, &BoardOutput::savePdf);
+    connect(m_pageMenu, &PageMenu::printCutOutRequested, output, &BoardOutput::printCutOut);
+    m_commands->create();
+    m_pageMenu->build();
+    m_help = new HelpOverlay(*this, m_lesson, *m_commands);
+    connect(m_pageMenu, &PageMenu::helpRequested, this, [this] {
+        // A stroke the help comes over would never see its pen lift.
+        for (Overlay *overlay : Scriba)
+            overlay->endStrokes();
+        m_help->open();
+    });
+    m_toolbar = new ClassroomToolbar(*m_commands, m_lesson, this);
+    ClassroomControls::Controls controls{MainTab, ClsButton, ColPic, {}};
+    for (std::size_t page = 0; page < m_pages.size(); ++page) {
+        const PageControls &c = m_pages[page];
+        controls.pages.push_back({c.picture, c.scroll, c.button, c.label, Scriba[page]});
+    }
+    m_classroomControls = std::make_unique<ClassroomControls>(std::move(controls), m_twips);
+    connect(m_fullScreen, &FullScreen::changed, this, &Tamsel::Form_Resize);
+}
+
 void Tamsel::createPageMenu()
 {
-    m_pageMenu = new PageMenu(*this, m_lesson, *m_fullScreen);
+    m_pageMenu = new PageMenu(*this, *m_commands, *m_fullScreen);
     // Right clicks that no control of the page takes come up to the window.
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](QPoint pos) { openPageMenu(mapToGlobal(pos)); });
@@ -277,9 +306,11 @@ void Tamsel::follow(core::Lesson::Change change, int page)
     case Change::Figure:
     case Change::Aids:
         picture(page)->Refresh();
+        showStart();
         break;
     case Change::Running:
         MainTimer->setEnabled(m_lesson.running());
+        showStart();
         break;
     case Change::Weight:
     case Change::Lengths:
@@ -303,6 +334,12 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         Scriba.at(std::size_t(page))->showDirty();
         emit inkChanged();
         break;
+    case Change::Eraser:
+        break;
+    case Change::Toolbar:
+        Form_Resize();
+        emit choicesChanged();
+        break;
     }
 }
 
@@ -321,6 +358,8 @@ void Tamsel::showValue(int page)
 
 core::Size Tamsel::innerSize(int page) const
 {
+    if (m_classroom)
+        return m_classroom->pages.at(std::size_t(page)).inner;
     const PageControls &c = m_pages.at(std::size_t(page));
     core::GeometryModel model;
     model.add(PageLayout::Picture, Convert::toCore(c.picture->geometry()));
@@ -355,6 +394,13 @@ void Tamsel::resizeEvent(QResizeEvent *event)
 
 void Tamsel::Form_Resize()
 {
+    if (m_fullScreen && m_lesson.toolbarShown(m_fullScreen->active())) {
+        layOutClassroom();
+        m_lesson.pause();
+        return;
+    }
+    if (m_classroom)
+        restoreDesign();
     WidgetGeometry controls;
     controls.add(WindowLayout::MainTab, MainTab);
     controls.add(WindowLayout::LeftClear, ClsButton[0]);
@@ -366,8 +412,11 @@ void Tamsel::Form_Resize()
 
 void Tamsel::MainTab_Click(Int16)
 {
-    m_lesson.showPage(currentPage());
     m_lesson.pause();
+    if (m_classroom) {
+        layOutClassroom();
+        return;
+    }
 
     const int page = currentPage();
     const PageControls &c = m_pages.at(std::size_t(page));
@@ -390,12 +439,35 @@ void Tamsel::placeInk(int page)
     const PictureBox *p = picture(page);
     Overlay *overlay = Scriba.at(std::size_t(page));
     const QPoint innerOnOverlay = p->geometry().topLeft() + p->contentsRect().topLeft() - overlay->geometry().topLeft();
-    core::Similarity frame = core::PageRenderer::inkFrame(page, p->ScaleWidth(), p->ScaleHeight());
-    frame.origin += Convert::toCore(QPointF(innerOnOverlay));
-    overlay->setFrame(frame);
+    const core::Rect inner = Convert::toCore(QRect(innerOnOverlay, p->contentsRect().size()));
+    const bool moved = m_lesson.ink().place(page, inner);
+    if ((m_followedInk && m_followedInk->place(page, inner)) || moved)
+        overlay->update();
 }
 
-Int16 Tamsel::currentPage() const { return core::saturate16(MainTab->Tab()); }
+void Tamsel::followInk(core::LessonInk *under)
+{
+    if (under == m_followedInk)
+        return;
+    m_followedInk = under;
+    for (int page = 0; page < pageCount(); ++page) {
+        Scriba.at(std::size_t(page))->setUnder(under);
+        placeInk(page);
+    }
+}
+
+void Tamsel::showFollowedInk()
+{
+    if (!m_followedInk)
+        return;
+    for (int page = 0; page < pageCount(); ++page) {
+        const QRect dirty = Convert::toQt(m_followedInk->canvas(page).takeDirty());
+        if (!dirty.isEmpty())
+            Scriba.at(std::size_t(page))->update(dirty);
+    }
+}
+
+Int16 Tamsel::currentPage() const { return core::saturate16(m_lesson.page()); }
 
 void Tamsel::redrawOverlay(int page)
 {
@@ -405,12 +477,68 @@ void Tamsel::redrawOverlay(int page)
     overlay->RedrawRect(0, 0, core::round32(m_twips.ScaleX(widthTwips)), core::round32(m_twips.ScaleY(heightTwips)));
 }
 
+// ---------------------------------------------------------------- the classroom toolbar
+
+void Tamsel::layOutClassroom()
+{
+    const auto offers = [this](const core::Command &c) { return m_commands->offers(c); };
+    m_classroom = core::ClassroomLayout::compute(core::Size(width(), height()), m_lesson, QtTextMeasure::instance(), offers);
+    m_classroomControls->apply(*m_classroom);
+    m_toolbar->place(*m_classroom);
+    m_toolbar->show();
+    m_toolbar->raise();
+    m_help->raise();
+    m_pageMenu->setLetterPx(m_classroom->labelPx);
+    showStart();
+    ColPic->setBackColor(toQt(m_lesson.pen(currentPage())));
+    placeInk(currentPage());
+}
+
+void Tamsel::restoreDesign()
+{
+    m_classroom.reset();
+    m_toolbar->hide();
+    m_pageMenu->setLetterPx(0);
+    m_classroomControls->restoreDesign(kStartCaption);
+}
+
+void Tamsel::showStart()
+{
+    if (m_classroom)
+        m_classroomControls->setStartLabel(
+            QString::fromStdString(core::CommandTable::state(m_lesson, *core::CommandTable::find("start")).shortLabel));
+}
+
+QImage Tamsel::pageImage() const
+{
+    const int page = m_lesson.page();
+    PictureBox *p = picture(page);
+    Overlay *overlay = Scriba.at(std::size_t(page));
+    QImage image = p->picture().copy();
+    // The overlay lies over the picture's inner area, a little inset.
+    QPainter painter(&image);
+    painter.translate(overlay->pos() - p->pos() - p->contentsRect().topLeft());
+    InkView::paint(painter, overlay->canvas(), overlay->rect());
+    return image;
+}
+
+void Tamsel::showFirstStartHint()
+{
+    if (m_lesson.hintSeen())
+        return;
+    // Over the figure's corner for a few seconds, not over a control.
+    constexpr int kInsetPx = 8;
+    m_pageMenu->notify(QString::fromStdString(core::HelpText::firstStartHint()),
+                       picture(currentPage())->mapToGlobal(QPoint(kInsetPx, kInsetPx)));
+    m_lesson.noteHintSeen();
+}
+
 // ---------------------------------------------------------------- clear buttons, pen colour, overlay refresh
 
 void Tamsel::ClsButton_Click(Int16)
 {
-    // The overlay asks for the repaint of the figure under it by itself.
-    Scriba.at(std::size_t(currentPage()))->Clear();
+    m_lesson.clearInk();
+    Scriba_RepaintRequest(currentPage());
 }
 
 void Tamsel::ColPic_Click() { m_lesson.cyclePen(); }
@@ -443,4 +571,9 @@ void Tamsel::ccPic_Resize() { ccPic->Refresh(); }
 void Tamsel::ccScroll_Change() { scrollChanged(2); }
 void Tamsel::ccScroll_Scroll() { ccScroll_Change(); }
 void Tamsel::ccButton_Click() { m_lesson.pressStart(); }
-void Tamsel::MainTimer_Timer() { m_lesson.tick(); }
+void Tamsel::MainTimer_Timer()
+{
+    // A pupil following a class takes the teacher's steps instead.
+    if (!m_lesson.classRoom() || m_lesson.classRoom()->drivesClock())
+        m_lesson.tick();
+}

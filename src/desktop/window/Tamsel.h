@@ -1,15 +1,22 @@
 #pragma once
 
+#include "ClassroomLayout.h"
 #include "IntMath.h"
 #include "Lesson.h"
 #include "Twips.h"
 
 #include <QColor>
+#include <QImage>
 #include <QWidget>
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <vector>
 
+class ClassroomControls;
+class ClassroomToolbar;
+class CommandActions;
 class FullScreen;
 class HelpOverlay;
 class PageMenu;
@@ -25,9 +32,10 @@ class Timer;
 using core::Int16;
 
 // The program's one window: a tab control with a page for each of the lesson's
-// pages, two clear buttons and the pen-colour swatch. It shows the lesson and
-// sends it what its controls are asked to do; the lesson's state is the
-// lesson's. Handlers are named after control and event.
+// pages, two clear buttons and the pen-colour swatch, and the classroom
+// toolbar where the lesson asks for it. It shows the lesson and sends it what
+// its controls are asked to do; the lesson's state, the page in view
+// included, is the lesson's. Handlers are named after control and event.
 class Tamsel : public QWidget
 {
     Q_OBJECT
@@ -43,6 +51,9 @@ public:
 
     core::Lesson &lesson() { return m_lesson; }
     const core::Lesson &lesson() const { return m_lesson; }
+    // Ink shown under each page's own, placed with it (a class's teacher's), and its changes shown.
+    void followInk(core::LessonInk *under);
+    void showFollowedInk();
     const core::Twips &twips() const { return m_twips; }
     int pageCount() const { return m_lesson.pageCount(); }
 
@@ -96,6 +107,14 @@ public:
     PageMenu *pageMenu() const { return m_pageMenu; }
     FullScreen &fullScreen() const { return *m_fullScreen; }
     HelpOverlay *help() const { return m_help; }
+    CommandActions &commands() const { return *m_commands; }
+    ClassroomToolbar *toolbar() const { return m_toolbar; }
+    // Whether the toolbar shows, with the controls grown for the classroom.
+    bool classroom() const { return m_classroom.has_value(); }
+    // The page in view as the screen shows it, ink included, at the screen's resolution.
+    QImage pageImage() const;
+    // The first start's line: where the menu and the help are.
+    void showFirstStartHint();
 
     PictureBox *picture(int page) const { return m_pages.at(std::size_t(page)).picture; }
     // The inner size the page's picture has, or would take when shown at the
@@ -135,12 +154,24 @@ private:
     void redrawOverlay(int page);
     void placeInk(int page);
     Int16 currentPage() const;
+    void createCommands();
+    // The window's and the page's controls where the classroom layout puts them.
+    void layOutClassroom();
+    // Back to the design's fonts and sizes, for the design's layouts to place.
+    void restoreDesign();
+    // With the toolbar the start button says what a press does: start, pause, resume.
+    void showStart();
 
     core::Lesson m_lesson;
+    core::LessonInk *m_followedInk = nullptr;
     core::Twips m_twips;
     std::vector<PageControls> m_pages;
     FullScreen *m_fullScreen = nullptr;
     PageMenu *m_pageMenu = nullptr;
     HelpOverlay *m_help = nullptr;
+    CommandActions *m_commands = nullptr;
+    ClassroomToolbar *m_toolbar = nullptr;
+    std::optional<core::ClassroomLayout> m_classroom;
+    std::unique_ptr<ClassroomControls> m_classroomControls;
     bool m_closing = false;
 };
