@@ -133,10 +133,11 @@ async function pictures(teacher, pupil, on) {
     return { figure: same(tFigure, pFigure), ink: same(tInk, pInk), inked: tInk.some((v) => v > 0) };
 }
 
-const view = (page) => page.evaluate(() => {
-    const { core, lesson } = window.tamsel;
-    return core.viewKey(lesson, lesson.page(), 1, 1);
-});
+// What a pupil follows of the teacher's lesson, read the same way on both.
+const VIEW = `JSON.stringify((({ lesson: l }) => { const p = l.page(); return [p, l.value(p), l.step(), l.running(),
+    l.aidsShown(p), l.formulaLines(), l.realLengths(), l.radiusCm(), l.gridShown(), l.squaresShown(), l.weight()]; })(window.tamsel))`;
+const view = (page) => page.evaluate(VIEW);
+const sameView = new Function('w', `return ${VIEW} === w;`);
 
 // Strokes on a page of the teacher's copy of each pupil's board, by nickname.
 const gallery = (teacher, on) => teacher.evaluate((on) => {
@@ -162,6 +163,12 @@ test('pupils follow the teacher, boards come back, and faults lose nothing', asy
     const near = await join(address, '1', broker.pupils);
     const far = await join(address, 'ゆう', link.url);
     await until(teacher, () => window.tamsel.room.pupilCount() === 2);
+    // The menu's class items, from the command table: only a teacher's commands act while teaching.
+    await teacher.mouse.click(200, 200, { button: 'right' });
+    assert.deepEqual(await teacher.$$eval('#menu [data-command^="class."]', (items) => items.map((i) =>
+        `${i.dataset.command} ${i.getAttribute('aria-disabled')}`)), ['class.share true', 'class.join true',
+        'class.gallery false', 'class.free false', 'class.callBack true', 'class.clearBoards false', 'class.end false']);
+    await teacher.keyboard.press('Escape');
     const on = await teacher.evaluate(() => {
         const { lesson } = window.tamsel;
         lesson.showPage(lesson.animatedPage());
@@ -173,8 +180,8 @@ test('pupils follow the teacher, boards come back, and faults lose nothing', asy
     });
     await stroke(teacher, on, [60, 60], 20);
     for (const pupil of [near, far]) {
-        await until(pupil, (w, on) => window.tamsel.core.viewKey(window.tamsel.lesson, window.tamsel.lesson.page(), 1, 1) === w
-            && window.tamsel.core.strokeCount(window.tamsel.room.teacherLesson(), on) === 1, await view(teacher), on);
+        await until(pupil, sameView, await view(teacher));
+        await until(pupil, (on) => window.tamsel.core.strokeCount(window.tamsel.room.teacherLesson(), on) === 1, on);
         // A page in the background draws nothing: each comes forward to draw.
         for (const p of [pupil, teacher]) {
             await p.bringToFront();
@@ -225,9 +232,8 @@ test('pupils follow the teacher, boards come back, and faults lose nothing', asy
     await teacher.evaluate(() => window.tamsel.lesson.stepSectors(1));
     const late = await join(address, '3', broker.pupils);
     for (const pupil of [near, far, late])
-        await until(pupil, (w) => window.tamsel.core.viewKey(window.tamsel.lesson, window.tamsel.lesson.page(), 1, 1) === w
-            && window.tamsel.core.strokeCount(window.tamsel.room.teacherLesson(), window.tamsel.lesson.page()) === 1,
-        await view(teacher));
+        await until(pupil, sameView, await view(teacher)).then(() => until(pupil,
+            () => window.tamsel.core.strokeCount(window.tamsel.room.teacherLesson(), window.tamsel.lesson.page()) === 1));
     await until(teacher, () => window.tamsel.room.pupilCount() === 3);
     assert.deepEqual(await gallery(teacher, on), { 1: 0, ゆう: 3, 3: 0 });
 
@@ -243,8 +249,7 @@ test('pupils follow the teacher, boards come back, and faults lose nothing', asy
     await flood.publishAsync(topics[2], Buffer.from('the last'), { qos: 1 });
     await flood.endAsync();
     await teacher.evaluate(() => window.tamsel.lesson.stepSectors(1));
-    await until(near, (w) => window.tamsel.core.viewKey(window.tamsel.lesson, window.tamsel.lesson.page(), 1, 1) === w,
-        await view(teacher));
+    await until(near, sameView, await view(teacher));
     // The 999 and the last are dropped; the one past the limit never came.
     assert.equal(await near.evaluate(() => window.tamsel.room.dropped()) - before, 1000);
     assert.deepEqual(await gallery(teacher, on), { 1: 0, ゆう: 3, 3: 0 });
