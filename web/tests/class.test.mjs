@@ -182,6 +182,13 @@ test('pupils follow the teacher, boards come back, and faults lose nothing', asy
     for (const pupil of [near, far]) {
         await until(pupil, sameView, await view(teacher));
         await until(pupil, (on) => window.tamsel.core.strokeCount(window.tamsel.room.teacherLesson(), on) === 1, on);
+        // The stroke as it grew may come before the finished one: every point first.
+        await until(pupil, (on, n) => {
+            const followed = new window.tamsel.core.Ink(window.tamsel.room.teacherLesson());
+            const points = followed.pointCount(on);
+            followed.delete();
+            return points === n;
+        }, on, await teacher.evaluate((on) => window.tamsel.ink.pointCount(on), on));
         // A page in the background draws nothing: each comes forward to draw.
         for (const p of [pupil, teacher]) {
             await p.bringToFront();
