@@ -3,7 +3,9 @@
 #include <mosquitto.h>
 #include <mqtt_protocol.h>
 
+#include <QDeadlineTimer>
 #include <QMetaObject>
+#include <QThread>
 
 #include <vector>
 
@@ -11,6 +13,9 @@ namespace {
 
 constexpr int kKeepAliveSeconds = 30;
 constexpr unsigned kFirstRetrySeconds = 1, kLastRetrySeconds = 8;
+// How long a closing link waits for what was published last, a class's end, to go out.
+constexpr int kFlushMs = 2000;
+constexpr int kFlushStepMs = 5;
 
 // The library is made ready once for the whole program.
 void initOnce()
@@ -23,6 +28,7 @@ void initOnce()
 void onConnect(mosquitto *, void *self, int reason, int, const mosquitto_property *)
 {
     auto *link = static_cast<MqttLink *>(self);
+    link->noteUp(reason == 0);
     QMetaObject::invokeMethod(link, [link, reason] {
         if (reason != 0)
             emit link->refused(reason);
@@ -34,8 +40,11 @@ void onConnect(mosquitto *, void *self, int reason, int, const mosquitto_propert
 void onDisconnect(mosquitto *, void *self, int, const mosquitto_property *)
 {
     auto *link = static_cast<MqttLink *>(self);
+    link->noteUp(false);
     QMetaObject::invokeMethod(link, [link] { emit link->lost(); }, Qt::QueuedConnection);
 }
+
+void onPublish(mosquitto *, void *self, int, int, const mosquitto_property *) { static_cast<MqttLink *>(self)->notePublished(); }
 
 void onMessage(mosquitto *, void *self, const mosquitto_message *m, const mosquitto_property *)
 {
@@ -55,6 +64,8 @@ MqttLink::~MqttLink() { close(); }
 bool MqttLink::open(const Login &login)
 {
     close();
+    m_up = false;
+    m_unsent = 0;
     const QByteArray id = login.clientId.toUtf8();
     m_client = mosquitto_new(id.constData(), login.sessionExpirySeconds == 0, this);
     if (!m_client) {
@@ -68,6 +79,7 @@ bool MqttLink::open(const Login &login)
     mosquitto_connect_v5_callback_set(m_client, &onConnect);
     mosquitto_disconnect_v5_callback_set(m_client, &onDisconnect);
     mosquitto_message_v5_callback_set(m_client, &onMessage);
+    mosquitto_publish_v5_callback_set(m_client, &onPublish);
     mosquitto_reconnect_delay_set(m_client, kFirstRetrySeconds, kLastRetrySeconds, true);
     mosquitto_property *properties = nullptr;
     if (login.sessionExpirySeconds > 0)
@@ -88,6 +100,9 @@ void MqttLink::close()
 {
     if (!m_client)
         return;
+    const QDeadlineTimer flush(kFlushMs);
+    while (m_up && m_unsent > 0 && !flush.hasExpired())
+        QThread::msleep(kFlushStepMs);
     mosquitto_disconnect(m_client);
     mosquitto_loop_stop(m_client, false);
     mosquitto_destroy(m_client);
@@ -109,7 +124,7 @@ void MqttLink::subscribe(const QStringList &topics)
 
 void MqttLink::publish(const QString &topic, const QByteArray &payload, int qos, bool retain)
 {
-    if (m_client)
-        mosquitto_publish_v5(m_client, nullptr, topic.toUtf8().constData(), int(payload.size()), payload.constData(), qos,
-                             retain, nullptr);
+    if (m_client && mosquitto_publish_v5(m_client, nullptr, topic.toUtf8().constData(), int(payload.size()),
+                                         payload.constData(), qos, retain, nullptr) == MOSQ_ERR_SUCCESS)
+        ++m_unsent;
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 struct mosquitto;
 
 // One connection to an MQTT 5 broker through Debian's libmosquitto. Its own
@@ -36,6 +38,10 @@ public:
     void publish(const QString &topic, const QByteArray &payload, int qos, bool retain);
     QString error() const { return m_error; }
 
+    // For the network thread: the link is up or down, a message has gone out.
+    void noteUp(bool up) { m_up = up; }
+    void notePublished() { --m_unsent; }
+
 signals:
     void connected();
     void refused(int reason);
@@ -45,4 +51,7 @@ signals:
 private:
     mosquitto *m_client = nullptr;
     QString m_error;
+    std::atomic<bool> m_up{false};
+    // Published, and not yet gone out (QoS 0) or acknowledged (QoS 1).
+    std::atomic<int> m_unsent{0};
 };
