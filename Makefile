@@ -43,9 +43,13 @@ portable: deps
 	for preset in $(PORTABLE); do cmake --workflow --preset $$preset || exit 1; done
 	cmake -D "PRESETS=$(strip $(PORTABLE))" -P cmake/CompareDigests.cmake
 
-web: deps
+web: deps web/bundle/node_modules/.package-lock.json
 	cmake --preset web
 	cmake --build --preset web
+
+# The page's bundler, from its lockfile: after this the build needs no network.
+web/bundle/node_modules/.package-lock.json: web/bundle/package-lock.json
+	cd web/bundle && npm ci --no-audit --no-fund
 
 serve-web: web
 	@echo "Tamsel in the browser: http://localhost:$(WEB_PORT)/  (Ctrl+C stops the server)"

@@ -98,7 +98,7 @@ bool writeFullFile(const InkStore &store, int pointsWanted)
 {
     const std::int64_t pointBytes = InkFile::bytesOf({0, 0, {core::InkPoint{}}}) - InkFile::bytesOf({});
     const std::int64_t room =
-        InkFile::kMaxBytes - InkFile::emptyBoardBytes(core::PageTable::count()) - InkFile::bytesOf({});
+        InkFile::kMaxBytes - InkFile::emptyBoardBytes(core::PageTable::ids()) - InkFile::bytesOf({});
     const std::int64_t points = pointsWanted > 0 ? pointsWanted : room / pointBytes;
     core::Stroke s{kInk.rgba(), kFullStrokeWidth, std::vector<core::InkPoint>(std::size_t(points))};
     for (std::int64_t i = 0; i < points; ++i) {
@@ -108,7 +108,7 @@ bool writeFullFile(const InkStore &store, int pointsWanted)
     }
     InkFile::Board board(std::size_t(core::PageTable::count()));
     board[0].push_back(std::move(s));
-    const std::optional<InkFile::Bytes> bytes = InkFile::encode(board);
+    const std::optional<InkFile::Bytes> bytes = InkFile::encode(board, core::PageTable::ids());
     if (bytes && !store.save(*bytes))
         return true;
     fail(QStringLiteral("the full file could not be written"));
@@ -181,7 +181,7 @@ void benchKeep(const Config &config)
         restore.push_back(timeMs([&] { window.lesson().restoreBoard(board); }));
         InkFile::Board copied;
         copy.push_back(timeMs([&] { copied = window.lesson().board(); }));
-        write.push_back(timeMs([&] { store.save(InkFile::encode(copied).value()); }));
+        write.push_back(timeMs([&] { store.save(InkFile::encode(copied, core::PageTable::ids()).value()); }));
         read.push_back(timeMs([&] {
             if (InkStore::load(store.currentPath(), window.pageCount()).board[0].size() != board[0].size())
                 fail(QStringLiteral("the saved page came back different"));

@@ -40,6 +40,16 @@ public:
 
     enum Interruption { Hide, FocusLost, PenLeft, TouchCancel, Clear, Page };
 
+    // The pages with a tab to click, in tab order.
+    static std::vector<int> shownPages(Tamsel &window)
+    {
+        std::vector<int> shown;
+        for (int p = 0; p < window.pageCount(); ++p)
+            if (window.lesson().shown(p))
+                shown.push_back(p);
+        return shown;
+    }
+
     // Up to three pointers draw at once, their events interleaved and
     // sometimes broken by an interruption; the mouse and the pen may stay down.
     QString draw();
@@ -399,8 +409,11 @@ inline QString SoakInk::interrupt(Interruption which, bool act)
         cleared(page());
         break;
     case Page: {
+        // Only a tab shown can be clicked.
+        const std::vector<int> shown = shownPages(w);
+        const int at = int(std::find(shown.begin(), shown.end(), page()) - shown.begin());
         const int before = page();
-        const int to = (before + pick(1, w.pageCount() - 1)) % w.pageCount();
+        const int to = shown[std::size_t((at + pick(1, int(shown.size()) - 1)) % int(shown.size()))];
         QTest::mouseClick(w.MainTab->tabBar(), Qt::LeftButton, {}, w.MainTab->tabBar()->tabRect(to).center());
         pageLeft(before);
         break;

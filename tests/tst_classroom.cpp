@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 // The classroom toolbar: every command of the table given by touch alone,
@@ -43,14 +45,15 @@ constexpr int kFullHdWidth = 1920, kFullHdHeight = 1080;
 QString shown(const core::Lesson &l)
 {
     QString s = QString("page %1 step %2 lines %3 running %4 weight %5 shared %6 erasing %7 cm %8/%9 grid %10 "
-                        "squares %11 toolbar %12 |")
+                        "squares %11 toolbar %12 quarter %13 diameter %14 |")
                     .arg(l.page()).arg(l.step()).arg(l.formulaLines()).arg(l.running()).arg(l.weight().factor())
                     .arg(l.sharedPen()).arg(l.erasing()).arg(l.realLengths()).arg(l.radiusCm()).arg(l.gridShown())
-                    .arg(l.squaresShown()).arg(int(l.toolbar()));
+                    .arg(l.squaresShown()).arg(int(l.toolbar())).arg(l.quarterCount()).arg(l.diameterFormula());
     for (int p = 0; p < l.pageCount(); ++p)
-        s += QString(" %1:%2 %3 %4 ink %5/%6/%7").arg(p).arg(l.value(p)).arg(l.aidsShown(p))
-                 .arg(QString::fromStdString(l.pen(p).name())).arg(l.ink(p).strokes().size())
-                 .arg(l.ink(p).undoDepth()).arg(l.ink(p).redoDepth());
+        s += QString(" %1:%2 %3 %4 ink %5/%6/%7 shown %8 figure %9/%10 step %11 counted %12").arg(p).arg(l.value(p))
+                 .arg(l.aidsShown(p)).arg(QString::fromStdString(l.pen(p).name())).arg(l.ink(p).strokes().size())
+                 .arg(l.ink(p).undoDepth()).arg(l.ink(p).redoDepth()).arg(l.shown(p)).arg(l.choice(p))
+                 .arg(l.second(p)).arg(l.step(p)).arg(l.paperStep(p));
     return s;
 }
 
@@ -87,13 +90,29 @@ void prepare(core::Lesson &l, const core::Command &c)
     } else if (id == "value.down" || id == "value.up") {
         l.setValue(l.page(), l.row(l.page()).range->min + 1);
     } else if (id == "lesson.back" || id == "sectors.back" || id == "sectors.home") {
-        run(l, "sectors.next");
+        l.stepLesson(1);
+    } else if (c.family == "page.shown") {
+        for (int p = 0; p < l.pageCount(); ++p)
+            l.setShown(p, true);
+    } else if (c.family == "practice") {
+        l.setChoice(l.choicePage(), (c.argument + 1) % int(l.row(l.choicePage()).choices.size()));
+    } else if (c.family == "practice.second") {
+        // The longest first length leaves every second one the figure takes free.
+        l.setValue(l.page(), l.row(l.page()).range->max);
+        l.setSecond(l.page(), c.argument == 1 ? 2 : 1);
     } else if (id == "formula.next" || id == "formula.back") {
         if (!l.aidsShown(l.page()))
             run(l, "aids");
         l.stepSectors(l.sectors());
         if (id == "formula.back")
             run(l, "formula.next");
+    } else if (id == "count.next" || id == "count.back") {
+        l.setGrid(true);
+        if (!l.aidsShown(l.page()))
+            run(l, "aids");
+        l.stepSectors(l.page() == l.animatedPage() ? l.sectors() : 0);
+        if (id == "count.back")
+            run(l, "count.next");
     }
 }
 
@@ -130,13 +149,22 @@ void TestClassroom::perform(const core::Command &c)
     QMenu *menu = w->pageMenu()->menu();
     QTRY_VERIFY(menu->isVisible());
     QAction *action = w->commands().action(c.id);
-    for (QAction *item : menu->actions())
-        if (item->menu() && item->menu()->actions().contains(action)) {
-            tap(menu, menu->actionGeometry(item).center());
-            menu = item->menu();
-            QTRY_VERIFY(menu->isVisible());
-        }
-    QVERIFY2(menu->actions().contains(action), c.id.c_str());
+    // Down through the submenus that lead to it, however deep.
+    const std::function<bool(QMenu *)> leadsTo = [&](QMenu *m) {
+        const QList<QAction *> items = m->actions();
+        return items.contains(action) ||
+               std::any_of(items.begin(), items.end(), [&](QAction *a) { return a->menu() && leadsTo(a->menu()); });
+    };
+    while (!menu->actions().contains(action)) {
+        QAction *item = nullptr;
+        for (QAction *a : menu->actions())
+            if (a->menu() && leadsTo(a->menu()))
+                item = a;
+        QVERIFY2(item, c.id.c_str());
+        tap(menu, menu->actionGeometry(item).center());
+        menu = item->menu();
+        QTRY_VERIFY(menu->isVisible());
+    }
     tap(menu, menu->actionGeometry(action).center());
 }
 
@@ -152,6 +180,9 @@ void TestClassroom::everyCommandByTouch()
     for (auto signal : {&PageMenu::saveImageRequested, &PageMenu::printRequested, &PageMenu::savePdfRequested,
                         &PageMenu::printCutOutRequested})
         QObject::disconnect(menu, signal, nullptr, nullptr);
+    for (core::Lesson *l : {&lesson, &reference})
+        for (int p = 0; p < l->pageCount(); ++p)
+            l->setShown(p, true);
     int performed = 0;
     for (int page = 0; page < lesson.pageCount(); ++page)
         for (const core::Command &c : core::CommandTable::rows()) {
@@ -163,6 +194,9 @@ void TestClassroom::everyCommandByTouch()
                 continue;
             prepare(lesson, c);
             prepare(reference, c);
+            // A second length the figure cannot take is offered greyed.
+            if (c.family == "practice.second" && !core::CommandTable::state(lesson, c).enabled)
+                continue;
             QCOMPARE(shown(lesson), shown(reference));
             const QString before = shown(lesson);
             if (c.id == "window.leaveFullScreen")
@@ -195,8 +229,8 @@ void TestClassroom::everyCommandByTouch()
                     asked += int(spy->count());
                 QVERIFY2(asked == 1, c.id.c_str());
             }
-            // The toolbar put away by touch comes back for the next command.
-            if (c.id == "window.toolbar") {
+            // The toolbar put away by touch, or a page hidden, comes back for the next command.
+            if (c.id == "window.toolbar" || c.family == "page.shown") {
                 run(lesson, c.id);
                 run(reference, c.id);
             }

@@ -68,6 +68,22 @@ void TestCommands::commandsRun_data()
     QTest::newRow("every sector placed reads 開始") << (QStringList{"p2"} << QStringList(8, "sectors.next")) << "start 開始";
     QTest::newRow("value steps stop at the range's end") << QStringList{"p0", "value.down", "value.up"} << "value 4";
     QTest::newRow("squares only where the page has them") << QStringList{"p1", "squares", "p0", "grid"} << "squares 0 grid 1";
+    // The practice page is page 4, after the design's four: in view, its figure, lengths and step; then the tabs shown.
+    QTest::newRow("a figure chosen shows its page") << QStringList{"practice.7"} << "practice 4 7 10 5 0 tabs 11111";
+    QTest::newRow("its steps are its own, the sectors' theirs")
+        << QStringList{"practice.6", "lesson.next", "lesson.next", "p2", "lesson.next", "p4"} << "practice 4 6 10 0 2 tabs 11111";
+    QTest::newRow("no step past the answer") << (QStringList{"practice.0"} << QStringList(5, "lesson.next")) << "practice 4 0 10 0 3 tabs 11111";
+    QTest::newRow("a new figure starts from its own lengths")
+        << QStringList{"practice.8", "lesson.next", "practice.2"} << "practice 4 2 6 0 0 tabs 11111";
+    QTest::newRow("a ring's hole stays inside it") << QStringList{"practice.7", "practice.second.15"} << "practice 4 7 10 9 0 tabs 11111";
+    QTest::newRow("a track's straight part is its own")
+        << QStringList{"practice.8", "practice.second.20", "value.down"} << "practice 4 8 4 20 0 tabs 11111";
+    QTest::newRow("hiding the page in view shows the next") << QStringList{"practice.0", "page.shown.practice"}
+                                                            << "practice 0 0 10 0 0 tabs 11110";
+    QTest::newRow("one page always stays")
+        << QStringList{"page.shown.polygon", "page.shown.arc", "page.shown.sectors", "page.shown.blank"}
+        << "practice 3 0 10 0 0 tabs 00010";
+    QTest::newRow("a hidden page is not shown") << QStringList{"page.shown.arc", "p1"} << "practice 0 0 10 0 0 tabs 10110";
 }
 
 void TestCommands::commandsRun()
@@ -93,6 +109,10 @@ void TestCommands::commandsRun()
         {"start", QString("start %1").arg(label("start"))},
         {"value", QString("value %1").arg(lesson.value(page))},
         {"squares", QString("squares %1 grid %2").arg(lesson.squaresShown()).arg(lesson.gridShown())},
+        {"practice", QString("practice %1 %2 %3 %4 %5 tabs %6%7%8%9%10")
+                         .arg(page).arg(lesson.choice(4)).arg(lesson.value(4)).arg(lesson.second(4)).arg(lesson.step(4))
+                         .arg(lesson.shown(0)).arg(lesson.shown(1)).arg(lesson.shown(2)).arg(lesson.shown(3))
+                         .arg(lesson.shown(4))},
     };
     QCOMPARE(shown.at(expected.section(' ', 0, 0)), expected);
 }

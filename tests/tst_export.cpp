@@ -93,6 +93,16 @@ void TestExport::commandLine_data()
     QTest::newRow("unknown option") << "--export a.png --colour red" << "colour" << QList<int>{};
     QTest::newRow("no value after the option") << "--export a.png --page" << "page" << QList<int>{};
     QTest::newRow("a stray word") << "--export a.png now" << "now" << QList<int>{};
+    QTest::newRow("a page by its id") << "--export a.png --page sectors --step 8" << "" << QList<int>{2, 4, 8, 526, 370, 1};
+    QTest::newRow("the ring worked") << "--export a.png --page practice --figure ring --value 12 --second 5 --step 3" << ""
+                                     << QList<int>{4, 12, 3, 526, 370, 1};
+    QTest::newRow("a page no version has") << "--export a.png --page gallery" << "--page" << QList<int>{};
+    QTest::newRow("a figure on the polygon page") << "--export a.png --figure leaf" << "--figure" << QList<int>{};
+    QTest::newRow("a leaf has one length") << "--export a.png --page practice --figure leaf --second 3" << "--second"
+                                           << QList<int>{};
+    QTest::newRow("a hole as wide as its ring") << "--export a.png --page practice --figure ring --value 5 --second 5"
+                                                << "--second" << QList<int>{};
+    QTest::newRow("past the answer") << "--export a.png --page practice --step 4" << "--step" << QList<int>{};
     // Options the page would not show are refused, as --grid is where there is no circle.
     QTest::newRow("cm without the aids") << "--export a.png --cm" << "--cm" << QList<int>{};
     QTest::newRow("cm on the blank page") << "--export a.png --page 3 --aids --cm" << "--cm" << QList<int>{};
@@ -165,7 +175,7 @@ void TestExport::inkLeavingThePicture()
     QImage sheet(Convert::toQt(PageRenderer::kDesignInner), QImage::Format_RGB32);
     const Stroke stroke{0xffffffff, 6, {{float(from.x()), float(from.y()), 1}, {float(to.x()), float(to.y()), 1}}};
     QPainter painter(&sheet);
-    const int blank = PageTable::count() - 1;
+    const int blank = PageTable::blank();
     SheetRenderer::paintSheet(painter, sheet.rect(), {{blank, toCore(sheet.size()), 0, 0, {}, false}, {&stroke}},
                               PainterDrawOps::Look::Board);
     painter.end();
@@ -219,7 +229,7 @@ void TestExport::paperLaysLittleInk_data()
     const LineWeight heavy = *LineWeight::fromFactor(3);
     QTest::newRow("polygon, aids, paper, squares") << PageView{0, design, 12, 0, heavy, true, 0, true, 10, true, true};
     QTest::newRow("the whole disc") << PageView{1, design, 360, 0, {}};
-    QTest::newRow("a sector, aids, paper") << PageView{1, design, 271, 0, {}, true, 0, true, 5, true};
+    QTest::newRow("a sector, aids, its squares counted") << PageView{1, design, 270, 0, {}, true, 0, true, 5, true};
     QTest::newRow("sectors half moved") << PageView{2, design, 8, 8, heavy};
     QTest::newRow("sectors all moved, aids, paper") << PageView{2, design, 8, 16, {}, true, 0, false, 8, true};
 }

@@ -30,9 +30,12 @@ private slots:
     void roundTrip();
     void refused_data();
     void refused();
+    void pagesFoundByIdOrPlace_data();
+    void pagesFoundByIdOrPlace();
     void unusualFiles_data();
     void unusualFiles();
     void lastRunIsKeptAside();
+    void laterProgramsPagesAreKept();
     void lastRunIsKeptWhereItCannotBeSetAside();
     void newestBoardIsOfferedWhateverItsName();
     void noRunWritesOverAnEarlierBoard();
@@ -52,13 +55,19 @@ bool operator==(const Stroke &a, const Stroke &b) { return a.color == b.color &&
 
 namespace {
 
-// The sample: header 16 bytes (its page count at 10), page 0's count at 16,
-// its stroke's colour at 20, width at 24, point count at 28, points from 32
-// (12 bytes each), the three empty pages' counts at 56, 60 and 64, the CRC at
-// 68: 72 bytes.
-constexpr qsizetype kPageCountAt = 10;
-constexpr qsizetype kColourAt = 20, kWidthAt = 24, kPointsAt = 28, kFirstXAt = 32, kFactorAt = 40, kCrcAt = 68;
-constexpr qsizetype kSampleBytes = 72;
+// The sample: header 16 bytes (its page count at 10), page 0's id "polygon"
+// from 16, its count at 24, its stroke's colour at 28, width at 32, point
+// count at 36, points from 40 (12 bytes each); the four empty pages, "arc",
+// "sectors", "blank" and "practice", from 64, their ids' lengths and counts
+// 8, 12, 10 and 13 bytes; the CRC at 107: 111 bytes.
+constexpr qsizetype kPageCountAt = 10, kIdAt = 16, kStrokesAt = 24;
+constexpr qsizetype kColourAt = 28, kWidthAt = 32, kPointsAt = 36, kFirstXAt = 40, kFactorAt = 48, kCrcAt = 107;
+constexpr qsizetype kSampleBytes = 111;
+// A file the first version wrote, by the writer of its day: page 0's sample
+// stroke and a 6 px dot at (100, 50) on page 3, the blank page.
+const QByteArray kFirstVersionFile = QByteArray::fromHex(
+    "8954616d496e6b0a010004004c00000001000000332211ffcdcc4c3d020000000000003f000080be0000803f0000803f0000403f0000c0"
+    "3f000000000000000001000000ffffffff0000c040010000000000c842000048420000803f4f03eee3");
 
 const int kPages = PageTable::count();
 
@@ -71,13 +80,14 @@ InkFile::Board sample()
 
 QByteArray bytesOf(const InkFile::Board &board)
 {
-    const InkFile::Bytes bytes = InkFile::encode(board).value_or(InkFile::Bytes());
+    const InkFile::Bytes bytes = InkFile::encode(board, PageTable::ids()).value_or(InkFile::Bytes());
     return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
 }
 
 InkFile::Read decoded(const QByteArray &bytes)
 {
-    return InkFile::decode(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()), kPages);
+    return InkFile::decode(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()),
+                           PageTable::inkPages());
 }
 
 // CRC-32 bit by bit, the textbook way.
@@ -138,7 +148,7 @@ void TestInkFile::roundTrip_data()
 {
     QTest::addColumn<int>("pointsOnPage1");
     QTest::addColumn<qsizetype>("bytes");
-    // 16 of header, 4 a page, 12 a stroke and 12 a point, 4 of checksum.
+    // 16 of header, 5 a page and its id, 12 a stroke and 12 a point, 4 of checksum.
     QTest::newRow("the sample") << 0 << kSampleBytes;
     QTest::newRow("and a dot on page 1") << 1 << kSampleBytes + 12 + 12;
     QTest::newRow("and 100,000 points on page 1") << 100000 << kSampleBytes + 12 + 100000 * 12;
@@ -175,14 +185,18 @@ void TestInkFile::refused_data()
     QTest::newRow("a PNG") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << P::NotInkFile;
     QTest::newRow("text") << QByteArray("lineWeight=3\n") << P::NotInkFile;
     QTest::newRow("the magic alone") << good.left(8) << P::Damaged;
-    QTest::newRow("version 2") << with(8, 2 | (4u << 16), false) << P::NewerVersion;
-    QTest::newRow("version 0") << with(8, 0 | (4u << 16)) << P::Damaged;
-    QTest::newRow("five pages: from a later program") << with(8, 1 | (5u << 16)) << P::NewerVersion;
+    QTest::newRow("version 3") << with(8, 3 | (5u << 16), false) << P::NewerVersion;
+    QTest::newRow("version 0") << with(8, 0 | (5u << 16)) << P::Damaged;
+    QTest::newRow("version 1 of five pages: from a later program") << with(8, 1 | (5u << 16)) << P::NewerVersion;
+    QTest::newRow("an id of no letters") << with(kIdAt, 0) << P::Damaged;
+    QTest::newRow("an id with a space") << with(kIdAt + 1, quint32('p' | ' ' << 8 | 'l' << 16 | 'y' << 24)) << P::Damaged;
+    QTest::newRow("an id longer than the file") << with(kIdAt, 0xff) << P::Damaged;
+    QTest::newRow("a page twice") << resealed(good.left(64) + good.mid(16, 48) + good.mid(64)) << P::Damaged;
     QTest::newRow("one byte short") << good.chopped(1) << P::Damaged;
     QTest::newRow("one byte more") << good + '\0' << P::Damaged;
     QTest::newRow("checksum off by one") << with(kCrcAt, crc(good.left(kCrcAt)) + 1, false) << P::Damaged;
     QTest::newRow("a point changed, not resealed") << with(kFirstXAt, 0, false) << P::Damaged;
-    QTest::newRow("four billion strokes") << with(16, 0xffffffffu) << P::Damaged;
+    QTest::newRow("four billion strokes") << with(kStrokesAt, 0xffffffffu) << P::Damaged;
     QTest::newRow("four billion points") << with(kPointsAt, 0xffffffffu) << P::Damaged;
     QTest::newRow("three points, two there") << with(kPointsAt, 3) << P::Damaged;
     QTest::newRow("a stroke of no points") << resealed(with(kPointsAt, 0).remove(kFirstXAt, 24)) << P::Damaged;
@@ -205,6 +219,45 @@ void TestInkFile::refused()
     if (problem != InkFile::Problem::None)
         QVERIFY(std::all_of(read.board.begin(), read.board.end(), [](const auto &page) { return page.empty(); }));
     QVERIFY(InkFile::message(problem).find('\n') == std::string::npos);
+}
+
+void TestInkFile::pagesFoundByIdOrPlace_data()
+{
+    // A file; then the strokes on each page asked for, and the pages of ids not asked for.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<int>>("strokes");
+    QTest::addColumn<QStringList>("others");
+    QByteArray swapped = bytesOf(sample());
+    swapped.replace(kIdAt, 8, QByteArray("\x07sectors"));
+    swapped.replace(72, 8, QByteArray("\x07polygon"));
+    QByteArray later = bytesOf(sample());
+    later.replace(kIdAt, 8, QByteArray("\x07gallery"));
+    QTest::newRow("the first version's, by place") << kFirstVersionFile << QList<int>{1, 0, 0, 1, 0} << QStringList{};
+    QTest::newRow("two pages changed places") << resealed(swapped) << QList<int>{0, 0, 1, 0, 0} << QStringList{};
+    QTest::newRow("a later program's page") << resealed(later) << QList<int>{0, 0, 0, 0, 0, 1} << QStringList{"gallery"};
+}
+
+// Pages are found by their ids wherever they stand; a page this program does
+// not have is kept apart and named, the others still come back.
+void TestInkFile::pagesFoundByIdOrPlace()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<int>, strokes);
+    QFETCH(QStringList, others);
+    const InkFile::Read read = decoded(file);
+    QCOMPARE(read.problem, InkFile::Problem::None);
+    QList<int> counts;
+    for (const auto &page : read.board)
+        counts << int(page.size());
+    QCOMPARE(counts, strokes);
+    QStringList named;
+    for (const std::string &id : read.others)
+        named << QString::fromStdString(id);
+    QCOMPARE(named, others);
+    QCOMPARE(QString::fromStdString(InkFile::englishOthersMessage(read.others)).contains("gallery"), !others.isEmpty());
+    const std::size_t blank = std::size_t(PageTable::blank());
+    if (file == kFirstVersionFile)
+        QCOMPARE(read.board[blank].front().points.front().pos(), PointF(100, 50));
 }
 
 void TestInkFile::unusualFiles_data()
@@ -249,13 +302,30 @@ void TestInkFile::lastRunIsKeptAside()
     QTemporaryDir dir;
     InkFile::Board a = sample(), b = sample();
     b[3] = b[0];
-    QVERIFY(!InkStore(dir.path(), kPages).save(InkFile::encode(a).value()));
+    QVERIFY(!InkStore(dir.path(), kPages).save(InkFile::encode(a, PageTable::ids()).value()));
     InkStore second(dir.path(), kPages);
     QVERIFY(second.loadLast().board == a);
     second.setAsideLast();
-    QVERIFY(!second.save(InkFile::encode(b).value()));
+    QVERIFY(!second.save(InkFile::encode(b, PageTable::ids()).value()));
     QVERIFY(second.loadLast().board == a);
     QVERIFY(InkStore(dir.path(), kPages).loadLast().board == b);
+}
+
+// A later program's page, which this one cannot show, is written again with this run's board.
+void TestInkFile::laterProgramsPagesAreKept()
+{
+    QTemporaryDir dir;
+    QByteArray later = bytesOf(sample());
+    later.replace(kIdAt, 8, QByteArray("\x07gallery"));
+    QFile file(InkStore(dir.path(), kPages).currentPath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(resealed(later)) == later.size());
+    file.close();
+    InkStore store(dir.path(), kPages);
+    store.setAsideLast();
+    QVERIFY(!store.save(store.encode(InkFile::Board(kPages)).value()));
+    const InkFile::Read read = InkStore::load(store.currentPath(), kPages);
+    QCOMPARE(read.others, InkFile::PageIds{"gallery"});
+    QVERIFY(read.board.back() == sample().front());
 }
 
 // A folder where older runs set board.ink aside blocks nothing; a looping link is unreadable, and set aside,
@@ -265,12 +335,12 @@ void TestInkFile::lastRunIsKeptWhereItCannotBeSetAside()
     for (const bool folder : {true, false}) {
         QTemporaryDir dir;
         InkStore store(dir.path(), kPages);
-        QVERIFY(folder ? !store.save(InkFile::encode(sample()).value()) && QDir().mkdir(store.previousPath())
+        QVERIFY(folder ? !store.save(InkFile::encode(sample(), PageTable::ids()).value()) && QDir().mkdir(store.previousPath())
                        : QFile::link(store.currentPath(), store.currentPath()));
         QCOMPARE(store.loadLast().problem, folder ? InkFile::Problem::None : InkFile::Problem::Unreadable);
         store.setAsideLast();
-        QVERIFY(!store.save(InkFile::encode(InkFile::Board(kPages)).value()));
-        QVERIFY(store.loadLast().board == (folder ? sample() : InkFile::Board()));
+        QVERIFY(!store.save(InkFile::encode(InkFile::Board(kPages), PageTable::ids()).value()));
+        QVERIFY(store.loadLast().board == (folder ? sample() : InkFile::Board(kPages)));
         QCOMPARE(QDir(dir.path()).entryList({"*.ink"}, QDir::Files | QDir::NoSymLinks).size(), folder ? 2 : 1);
     }
 }
@@ -299,7 +369,7 @@ void TestInkFile::newestBoardIsOfferedWhateverItsName()
     InkStore store(dir.path(), kPages);
     QVERIFY(store.loadLast().board == crashed);
     store.setAsideLast();
-    QVERIFY(!store.save(InkFile::encode(InkFile::Board(kPages)).value()));
+    QVERIFY(!store.save(InkFile::encode(InkFile::Board(kPages), PageTable::ids()).value()));
     QVERIFY(store.loadLast().board == crashed);
     QStringList left = QDir(dir.path()).entryList({"board-old*.ink", "board-empty.ink"}, QDir::Files);
     QCOMPARE(left, (QStringList{"board-old3.ink", "board-old4.ink", "board-old5.ink", "board-old6.ink",
@@ -319,7 +389,7 @@ void TestInkFile::noRunWritesOverAnEarlierBoard()
     for (const InkFile::Board &board : {lesson, stray, stray}) {
         InkStore run(dir.path(), kPages);
         run.setAsideLast();
-        QVERIFY(!run.save(InkFile::encode(board).value()));
+        QVERIFY(!run.save(InkFile::encode(board, PageTable::ids()).value()));
     }
     const QStringList files = QDir(dir.path()).entryList({"*.ink"}, QDir::Files);
     QCOMPARE(std::ranges::count_if(files, [&](const QString &f) { return InkStore::load(dir.filePath(f), kPages).board == lesson; }), 1);
@@ -351,11 +421,10 @@ void TestInkFile::autosaveWritesSoonAndOnce()
     QCOMPARE(snapshots, 2);
 }
 
-// Seeded mutations of good files, most of them resealed so that they reach
-// the parser: each is refused with an empty board, or accepted only as the
-// very bytes that the pages it holds would be written as, every value in
-// bounds; a file of fewer pages (from before pages were added) leaves the
-// rest of the board empty.
+// Seeded mutations of good files, of both versions, most of them resealed so
+// that they reach the parser: each is refused with an empty board, or
+// accepted with every value in bounds and as much ink as its bytes hold,
+// which reads back the same once written again under the pages' ids.
 // TAMSEL_FUZZ_FILES and TAMSEL_FUZZ_SEED choose the run.
 void TestInkFile::mutatedFilesNeverHarm()
 {
@@ -370,12 +439,12 @@ void TestInkFile::mutatedFilesNeverHarm()
             stroke.points.push_back({float(pick(-200, 200)) / 100, float(pick(-200, 200)) / 100, 1.0f});
         busy[std::size_t(s % kPages)].push_back(stroke);
     }
-    const QByteArray seeds[] = {bytesOf(sample()), bytesOf(busy), bytesOf(InkFile::Board(kPages))};
+    const QByteArray seeds[] = {bytesOf(sample()), bytesOf(busy), bytesOf(InkFile::Board(kPages)), kFirstVersionFile};
     const quint32 interesting[] = {0, 1, 2, 0x7fffffffu, 0x80000000u, 0xffffffffu, 0x7fc00000u, 0x7f800000u, 0x80000001u};
 
     int accepted = 0, pastChecksum = 0;
     for (int n = 0; n < files; ++n) {
-        QByteArray bytes = seeds[pick(0, 2)];
+        QByteArray bytes = seeds[pick(0, 3)];
         for (int edits = pick(1, 4); edits > 0 && !bytes.isEmpty(); --edits) {
             const qsizetype at = pick(0, int(bytes.size() - 1));
             switch (pick(0, 5)) {
@@ -406,10 +475,18 @@ void TestInkFile::mutatedFilesNeverHarm()
         const QString where = QStringLiteral("seed %1, file %2").arg(seed).arg(n);
         if (read.problem == InkFile::Problem::None) {
             ++accepted;
-            const auto held = read.board.begin() + qFromLittleEndian<quint16>(bytes.constData() + kPageCountAt);
             QVERIFY2(allWithinBounds(read.board), qPrintable(where));
-            QVERIFY2(bytesOf(InkFile::Board(read.board.begin(), held)) == bytes, qPrintable(where));
-            QVERIFY2(std::all_of(held, read.board.end(), [](const auto &p) { return p.empty(); }), qPrintable(where));
+            InkFile::PageIds ids = PageTable::ids();
+            ids.insert(ids.end(), read.others.begin(), read.others.end());
+            const InkFile::Bytes again = InkFile::encode(read.board, ids).value();
+            // A file of this version holding just our pages is the very bytes they are written as.
+            const bool ours = qFromLittleEndian<quint16>(bytes.constData() + 8) == InkFile::kVersion &&
+                              qFromLittleEndian<quint16>(bytes.constData() + kPageCountAt) == kPages;
+            QVERIFY2(!ours || !read.others.empty() || QByteArray(reinterpret_cast<const char *>(again.data()),
+                                                                 qsizetype(again.size())) == bytes,
+                     qPrintable(where));
+            const InkFile::Read reread = InkFile::decode(again, {ids, {}});
+            QVERIFY2(reread.problem == InkFile::Problem::None && reread.board == read.board, qPrintable(where));
         } else {
             QVERIFY2(std::all_of(read.board.begin(), read.board.end(), [](const auto &p) { return p.empty(); }),
                      qPrintable(where));

@@ -1,3 +1,4 @@
+#include "CommandTable.h"
 #include "InkLayer.h"
 #include "InkPen.h"
 #include "InkReplay.h"
@@ -472,7 +473,8 @@ void TestInkLayer::heavierWeightKeepsTheColourWide()
 void TestInkLayer::lessonTakesExtremeValues_data()
 {
     // Numbers as a page's script or a message may send them; each row runs
-    // commands picked at random, with numbers from its list or from all of int.
+    // commands picked at random, the table's rows among them, with numbers from
+    // its list or from all of int.
     constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
     QTest::addColumn<QList<int>>("numbers");
     QTest::addColumn<uint>("seed");
@@ -505,14 +507,18 @@ void TestInkLayer::lessonTakesExtremeValues()
         const int n = number();
         const int page = random() % 2 ? n : int(random() % unsigned(lesson.pageCount()));
         const PointerId pointer = random() % 2 ? PointerId(n) : random() % 3;
-        const std::int64_t stepBefore = lesson.step();
-        switch (random() % 24) {
+        switch (random() % 25) {
         case 0: lesson.showPage(n); break;
         case 1: lesson.setValue(page, n); break;
-        case 2:
+        case 2: {
+            // The page in view steps when it has steps of its own, else the sectors' page.
+            const int stepped = lesson.stepPage();
+            const std::int64_t before = lesson.step(stepped);
             lesson.stepSectors(n);
-            QCOMPARE(std::int64_t(lesson.step()), std::clamp<std::int64_t>(stepBefore + n, 0, lesson.sectors()));
+            if (!(lesson.handMode() && stepped == lesson.animatedPage()))
+                QCOMPARE(std::int64_t(lesson.step(stepped)), std::clamp<std::int64_t>(before + n, 0, lesson.stepCount(stepped)));
             break;
+        }
         case 3: lesson.stepLesson(n); break;
         case 4: lesson.setRadiusCm(n); break;
         case 5:
@@ -544,6 +550,11 @@ void TestInkLayer::lessonTakesExtremeValues()
             else
                 ink.endErase(page);
             break;
+        case 23: {
+            const auto &rows = CommandTable::rows();
+            CommandTable::run(lesson, rows[random() % rows.size()].id, n);
+            break;
+        }
         default: ink.endAll(page); break;
         }
         QVERIFY(lesson.has(lesson.page()));

@@ -156,13 +156,13 @@ void TestKeyboard::undoRedo_data()
     // s stroke on the page in view, c clear button, u Ctrl+Z, r Ctrl+Y, R Ctrl+Shift+Z, 0-3 page, z resize
     QTest::addColumn<QString>("script");
     QTest::addColumn<QList<int>>("strokesPerPage");
-    QTest::newRow("undo the last stroke") << "ssu" << QList<int>{1, 0, 0, 0};
-    QTest::newRow("redo with Ctrl+Y") << "ssuur" << QList<int>{1, 0, 0, 0};
-    QTest::newRow("redo with Ctrl+Shift+Z") << "ssuuRR" << QList<int>{2, 0, 0, 0};
-    QTest::newRow("a mis-clicked clear comes back") << "sssc" "u" << QList<int>{3, 0, 0, 0};
-    QTest::newRow("undo acts on the page in view") << "ss1su" << QList<int>{2, 0, 0, 0};
-    QTest::newRow("history survives page switches") << "ss1s0u1u" << QList<int>{1, 0, 0, 0};
-    QTest::newRow("history survives resizes") << "sscz3z0u" << QList<int>{2, 0, 0, 0};
+    QTest::newRow("undo the last stroke") << "ssu" << QList<int>{1, 0, 0, 0, 0};
+    QTest::newRow("redo with Ctrl+Y") << "ssuur" << QList<int>{1, 0, 0, 0, 0};
+    QTest::newRow("redo with Ctrl+Shift+Z") << "ssuuRR" << QList<int>{2, 0, 0, 0, 0};
+    QTest::newRow("a mis-clicked clear comes back") << "sssc" "u" << QList<int>{3, 0, 0, 0, 0};
+    QTest::newRow("undo acts on the page in view") << "ss1su" << QList<int>{2, 0, 0, 0, 0};
+    QTest::newRow("history survives page switches") << "ss1s0u1u" << QList<int>{1, 0, 0, 0, 0};
+    QTest::newRow("history survives resizes") << "sscz3z0u" << QList<int>{2, 0, 0, 0, 0};
 }
 
 void TestKeyboard::undoRedo()
@@ -197,29 +197,38 @@ void TestKeyboard::undoRedo()
 
 void TestKeyboard::sectorKeys_data()
 {
-    // b button, t tick, n Page Down, p Page Up, h Home, a F2, v the scroll bar on, 2 page 2
+    // b button, t tick, n Page Down, p Page Up, h Home, a F2, v the scroll bar on, 2 page 2, g squared paper
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("running");
     QTest::addColumn<int>("step");
-    QTest::newRow("Page Down at rest moves one") << 2 << "n" << false << 1;
-    QTest::newRow("Page Down pauses a run first") << 2 << "bttn" << false << 3;
-    QTest::newRow("Page Up steps back") << 2 << "nnp" << false << 1;
-    QTest::newRow("Page Up at rest stays at 0") << 2 << "p" << false << 0;
-    QTest::newRow("Page Down stops at N") << 2 << "nnnnnnnnnn" << false << 8;
-    QTest::newRow("Home returns all sectors") << 2 << "btth" << false << 0;
-    QTest::newRow("button resumes after stepping") << 2 << "nnbt" << true << 3;
-    QTest::newRow("button on N restarts") << 2 << "nnnnnnnnb" << true << 0;
-    QTest::newRow("other pages leave the sectors alone") << 0 << "nn" << false << 0;
+    QTest::addColumn<int>("counted"); // how far the page in view's squares are counted
+    QTest::newRow("Page Down at rest moves one") << 2 << "n" << false << 1 << 0;
+    QTest::newRow("Page Down pauses a run first") << 2 << "bttn" << false << 3 << 0;
+    QTest::newRow("Page Up steps back") << 2 << "nnp" << false << 1 << 0;
+    QTest::newRow("Page Up at rest stays at 0") << 2 << "p" << false << 0 << 0;
+    QTest::newRow("Page Down stops at N") << 2 << "nnnnnnnnnn" << false << 8 << 0;
+    QTest::newRow("Home returns all sectors") << 2 << "btth" << false << 0 << 0;
+    QTest::newRow("button resumes after stepping") << 2 << "nnbt" << true << 3 << 0;
+    QTest::newRow("button on N restarts") << 2 << "nnnnnnnnb" << true << 0 << 0;
+    QTest::newRow("other pages leave the sectors alone") << 0 << "nn" << false << 0 << 0;
     // With the aids on, Page Down at N builds up to five lines of the formula,
     // each taken back by a Page Up before the sectors move again.
     const QString finished = "a" + QString(8, 'n');
-    QTest::newRow("the formula takes five Page Ups") << 2 << finished + "nnnnnnn" + "pppppp" << false << 7;
-    QTest::newRow("Home clears the formula") << 2 << finished + "nnh" + QString(8, 'n') + "p" << false << 7;
-    QTest::newRow("changing V clears it") << 2 << finished + "nnv" + QString(10, 'n') + "p" << false << 9;
-    QTest::newRow("a restart clears it") << 2 << finished + "nnb" + QString(8, 't') + "p" << false << 7;
-    QTest::newRow("hidden, Page Up moves a sector") << 2 << finished + "nnap" << false << 7;
-    QTest::newRow("F2 shows the aids of the page in view") << 0 << "a2" + QString(8, 'n') + "nnp" << false << 7;
+    QTest::newRow("the formula takes five Page Ups") << 2 << finished + "nnnnnnn" + "pppppp" << false << 7 << 0;
+    QTest::newRow("Home clears the formula") << 2 << finished + "nnh" + QString(8, 'n') + "p" << false << 7 << 0;
+    QTest::newRow("changing V clears it") << 2 << finished + "nnv" + QString(10, 'n') + "p" << false << 9 << 0;
+    QTest::newRow("a restart clears it") << 2 << finished + "nnb" + QString(8, 't') + "p" << false << 7 << 0;
+    QTest::newRow("hidden, Page Up moves a sector") << 2 << finished + "nnap" << false << 7 << 0;
+    QTest::newRow("F2 shows the aids of the page in view") << 0 << "a2" + QString(8, 'n') + "nnp" << false << 7 << 0;
+    // With the paper and the aids the clicker counts; on page 2 once every sector has left, before the formula.
+    QTest::newRow("page 0 counts step by step") << 0 << "gannn" << false << 0 << 3;
+    QTest::newRow("counting stops at the estimate") << 0 << "ga" + QString(6, 'n') << false << 0 << 4;
+    QTest::newRow("Page Up takes the counting back") << 0 << "gannnnppp" << false << 0 << 1;
+    QTest::newRow("no aids, no counting") << 0 << "gnn" << false << 0 << 0;
+    QTest::newRow("page 2 counts the emptied circle, then builds the formula")
+        << 2 << finished.mid(0, 1) + "g" + finished.mid(1) + "nnnnnn" + "ppp" << false << 8 << 3;
+    QTest::newRow("Home clears the counting") << 2 << "ga" + QString(8, 'n') + "nnh" << false << 0 << 0;
 }
 
 void TestKeyboard::sectorKeys()
@@ -228,6 +237,7 @@ void TestKeyboard::sectorKeys()
     QFETCH(QString, script);
     QFETCH(bool, running);
     QFETCH(int, step);
+    QFETCH(int, counted);
     w->MainTab->setTab(page);
     w->MainTab->tabBar()->setFocus();
     for (QChar ch : script) {
@@ -240,10 +250,12 @@ void TestKeyboard::sectorKeys()
         case 'a': key(Qt::Key_F2); break;
         case 'v': w->ccScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
         case '2': w->MainTab->setTab(2); break;
+        case 'g': key(Qt::Key_G); break;
         }
     }
     QCOMPARE(w->MainTimer->Enabled(), running);
     QCOMPARE(w->lesson().step(), step);
+    QCOMPARE(w->lesson().paperStep(w->lesson().page()), counted);
     QCOMPARE(w->ccButton->text(), QStringLiteral("開始"));
 }
 
@@ -334,7 +346,7 @@ void TestKeyboard::pageMenu_data()
     QTest::newRow("Ctrl+= and Ctrl+; (Japanese keyboards)") << QStringList{"Ctrl+=", "Ctrl+;"} << false << 3 << Tamsel::kWhite;
     QTest::newRow("no heavier than 特大") << QStringList{"Ctrl++", "Ctrl++", "Ctrl++"} << false << 3 << Tamsel::kWhite;
     QTest::newRow("Ctrl+- one lighter") << QStringList{"Ctrl++", "Ctrl++", "Ctrl+-"} << false << 2 << Tamsel::kWhite;
-    QTest::newRow("2 chooses 黄") << QStringList{"2"} << false << 1 << QColor(255, 255, 0);
+    QTest::newRow("2 chooses 黄色") << QStringList{"2"} << false << 1 << QColor(255, 255, 0);
     QTest::newRow("6 chooses 水色, weight kept") << QStringList{"Ctrl++", "6"} << false << 2 << QColor(128, 224, 255);
 }
 

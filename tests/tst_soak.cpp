@@ -115,11 +115,13 @@ QString TestSoak::act(int kind)
     const int pageBefore = page();
     QString what;
     switch (kind) {
-    case 0:
+    case 0: {
         what = "page";
+        const std::vector<int> shown = SoakInk::shownPages(*w);
         QTest::mouseClick(w->MainTab->tabBar(), Qt::LeftButton, {},
-                          w->MainTab->tabBar()->tabRect(pick(0, w->pageCount() - 1)).center());
+                          w->MainTab->tabBar()->tabRect(shown.at(std::size_t(pick(0, int(shown.size()) - 1)))).center());
         break;
+    }
     case 1:
         what = "resize";
         switch (pick(0, 9)) {

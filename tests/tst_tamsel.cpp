@@ -68,7 +68,7 @@ void TestTamsel::startsWithDesignValues()
 void TestTamsel::overlaysLieAboveTheirPictures()
 {
     Tamsel w;
-    const QWidget *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic};
+    const QWidget *pictures[] = {w.PolyPic, w.CirPic, w.ccPic, w.WhPic, w.picture(4)};
     for (int i = 0; i < w.pageCount(); ++i) {
         const QObjectList siblings = w.Scriba[i]->parentWidget()->children();
         QCOMPARE(siblings.last(), w.Scriba[i]);
@@ -191,7 +191,7 @@ void TestTamsel::restoreOffersEarlierBoards()
     two[0] = two[2] = one[1] = {{0xffffffff, 0.05f, {{0, 0, 1}, {0.5f, 0.5f, 1}}}};
     for (const auto &[name, board, at] : {std::tuple{"a", two, older}, {"b", one, newer}, {"c", core::InkFile::Board(pages), newer}}) {
         QFile file(dir.filePath(QStringLiteral("board-%1.ink").arg(name)));
-        const core::InkFile::Bytes bytes = core::InkFile::encode(board).value();
+        const core::InkFile::Bytes bytes = core::InkFile::encode(board, core::PageTable::ids()).value();
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) &&
                 file.flush() && file.setFileTime(at, QFileDevice::FileModificationTime));
     }
@@ -236,8 +236,8 @@ void TestTamsel::failedSavingIsShownOnce()
     QVERIFY(shownNotice() == nullptr);
 }
 
-// A file holds 20 bytes of header and CRC, 4 a page, 12 a stroke and 12 a
-// point: this board of one stroke, on page 1 far off its picture, fills it.
+// A file holds its header and CRC, each page's id and count, 12 bytes a stroke
+// and 12 a point: this board of one stroke, on page 1 far off its picture, fills it.
 void TestTamsel::boardNearTheCap_data()
 {
     QTest::addColumn<bool>("inkFirst");
@@ -260,9 +260,12 @@ void TestTamsel::boardNearTheCap()
     QTemporaryDir dir;
     const int pages = core::PageTable::count();
     const InkStore store(dir.path(), pages);
+    core::InkFile::PageIds ids = core::PageTable::ids();
+    ids.resize(std::size_t(filePages));
     core::InkFile::Board board(std::size_t(filePages), std::vector<core::Stroke>{});
-    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - 20 - 4 * filePages - 12) / 12, {1e3, 1e3, 1})}};
-    QVERIFY(!store.save(core::InkFile::encode(board).value()));
+    const std::int64_t empty = core::InkFile::emptyBoardBytes(ids);
+    board[1] = {{0xffffffff, 1, std::vector<core::InkPoint>((core::InkFile::kMaxBytes - empty - 12) / 12, {1e3, 1e3, 1})}};
+    QVERIFY(!store.save(core::InkFile::encode(board, ids).value()));
     Tamsel w;
     auto *keeping = new InkKeeping(w, dir.path());
     QVERIFY(showWindow(w));

@@ -406,11 +406,11 @@ void ink(Sheet &sheet)
     InkFile::Board board(static_cast<std::size_t>(PageTable::count()));
     for (const Stroke *stroke : layer.strokes())
         board[1].push_back(*stroke);
-    const std::optional<InkFile::Bytes> bytes = InkFile::encode(board);
+    const std::optional<InkFile::Bytes> bytes = InkFile::encode(board, PageTable::ids());
     Digest file;
     for (std::uint8_t b : bytes.value_or(InkFile::Bytes()))
         file << b;
-    const InkFile::Read back = InkFile::decode(bytes.value_or(InkFile::Bytes()), PageTable::count());
+    const InkFile::Read back = InkFile::decode(bytes.value_or(InkFile::Bytes()), PageTable::inkPages());
     file << back.problem << back.board.size() << back.board[1].size();
     sheet.add("ink/file", file);
 }

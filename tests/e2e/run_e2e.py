@@ -1102,7 +1102,7 @@ def page_menu(s):
     restart("tamsel-menu.log")
     s.xdotool("mousemove", WINDOW_X + at[0], WINDOW_Y + at[1], "click", 3)
     menu("by-right-click", at)
-    s.xdotool("key", "p", "y")  # ペンの色(P) → 黄(Y)
+    s.xdotool("key", "p", "y")  # ペンの色(P) → 黄色(Y)
     menu("closed-leaving-no-ink", at, shown=False)
     s.keys("shift+F10")
     menu("by-shift-f10", in_inner(inner, figure_centre(inner)))
@@ -1178,7 +1178,7 @@ def lesson_aids(s):
     s.click(scroll_arrows(page["scroll"])[1])
     twelve = settled(s, readouts, unlike=eleven)
     # Two readouts, π over them.
-    s.fact("readouts at %d sides" % AIDS_SIDES, text_lines(twelve) == 3 and twelve != eleven,
+    s.fact("readouts at %d sides" % AIDS_SIDES, text_lines(twelve) >= 3 and twelve != eleven,  # small letters may part
            "wanted three lines of readouts, changed from 11 sides")
 
     s.click(tab_centre(tabs, SECTORS_PAGE))

@@ -4,8 +4,6 @@
 // room decides what goes to the broker and what an arriving message does;
 // this module moves the bytes through npm's MQTT client, lays the teacher's
 // ink under the pupil's own, and says where the class stands.
-import mqtt from './vendor/mqtt.js';
-import { renderSVG } from './vendor/uqr.js';
 import { core, lesson, room, pages, $, notify } from './app.js';
 import { follow } from './controls.js';
 import { layers, paintLayer, sizeCanvas, showSoon, repaintInk } from './draw.js';
@@ -24,6 +22,12 @@ const QOS_AT_LEAST_ONCE = 1;
 const PUPIL_PORT = 8083, TEACHER_PORT = 8084;
 const KEY = { pupil: 'tamsel.class.pupil', name: 'tamsel.class.name', pupils: 'tamsel.class.broker',
     teachers: 'tamsel.class.teacherBroker', user: 'tamsel.class.user' };
+
+// The MQTT client and the QR code come with the class's first use; the page
+// waits for them before it runs any of this module.
+let mqtt = null;
+let renderSVG = null;
+export const ready = import('./mqtt-client.js').then((library) => ({ mqtt, renderSVG } = library));
 
 let client = null;
 let pumping = null;

@@ -10,6 +10,8 @@ export const byId = new Map();
 
 // The menu, the help and paper are not needed for the first picture: they
 // load after it, or when first asked for; once loaded they act at once.
+// Named outright: an import() the bundler cannot read would take in every module of the folder.
+const modules = { menu: () => import('./menu.js'), paper: () => import('./paper.js'), class: () => import('./class.js') };
 const loaded = {};
 const loading = {};
 export function later(name, act) {
@@ -17,7 +19,8 @@ export function later(name, act) {
         act(loaded[name]);
         return;
     }
-    loading[name] ??= import(`./${name}.js`).then((m) => {
+    loading[name] ??= modules[name]().then(async (m) => {
+        await m.ready;
         m.init();
         loaded[name] = m;
         return m;

@@ -22,6 +22,7 @@ export function buildPages() {
         tab.textContent = row.caption;
         tab.setAttribute('aria-controls', `page${page}`);
         tab.addEventListener('click', () => lesson.showPage(page));
+        tab.hidden = !lesson.shown(page);
         $('tablist').append(tab);
 
         const panel = document.createElement('div');
@@ -48,9 +49,10 @@ export function buildPages() {
                 p.button = document.createElement('button');
                 p.button.type = 'button';
                 p.button.className = 'start';
-                p.button.textContent = '開始';
-                p.button.setAttribute('aria-description', '扇形の並べ替えを開始、一時停止、再開します');
-                p.button.addEventListener('click', () => lesson.pressStart());
+                p.button.textContent = row.button;
+                if (row.animates)
+                    p.button.setAttribute('aria-description', '扇形の並べ替えを開始、一時停止、再開します');
+                p.button.addEventListener('click', () => lesson.pressButton(page));
                 panel.append(p.button);
             }
             p.label = document.createElement('output');
@@ -169,10 +171,12 @@ export function showPage() {
 
 // With the toolbar the start button says what a press does: start, pause, resume.
 function showStart() {
-    const label = classroom ? states().get('start').shortLabel : '開始';
-    for (const p of pages.filter((p) => p.button))
+    const started = classroom ? states().get('start').shortLabel : null;
+    for (const p of pages.filter((p) => p.button)) {
+        const label = p.row.animates && started ? started : p.row.button;
         if (p.button.textContent !== label)
             p.button.textContent = label;
+    }
 }
 
 // The toolbar's and the start button's states, once a frame.
@@ -249,6 +253,10 @@ export function follow(change, page) {
     case core.Change.Ink:
         keepSoon(page);
         showSoon();
+        break;
+    case core.Change.Pages:
+        pages[page].tab.hidden = !lesson.shown(page);
+        storeChoices();
         break;
     default:
         showSoon();

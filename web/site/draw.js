@@ -29,12 +29,14 @@ function css(argb) {
 }
 
 const measuring = document.createElement('canvas').getContext('2d');
+// The face's ascent and its Windows descent in font units: the desktop spaces
+// lines by these, Chromium by the shorter hhea descent, and the aids' blocks
+// must fit and break alike on both.
+const FACE_UNITS_PER_EM = 2048, FACE_ASCENT_UNITS = 1802, FACE_WIN_DESCENT_UNITS = 401;
 function metricsAt(px) {
-    measuring.font = `${px}px ${FACE}`;
-    const m = measuring.measureText('日');
     // The face has no line gap: lines follow each other at its height.
-    const height = m.fontBoundingBoxAscent + m.fontBoundingBoxDescent;
-    return [m.fontBoundingBoxAscent, height, height];
+    const height = (px * (FACE_ASCENT_UNITS + FACE_WIN_DESCENT_UNITS)) / FACE_UNITS_PER_EM;
+    return [(px * FACE_ASCENT_UNITS) / FACE_UNITS_PER_EM, height, height];
 }
 
 export const textMeasure = {
@@ -133,7 +135,7 @@ function box(ctx, [left, top, width, height, fill]) {
 // pixels, as the desktop copies its letters, so lines below the first match it.
 function text(ctx, line, [, left, top, , , px, colour, outline, outlineWidth]) {
     ctx.font = `${px}px ${FACE}`;
-    const baseline = Math.round(top) + metricsAt(px)[0];
+    const baseline = Math.round(top) + Math.round(metricsAt(px)[0]);
     ctx.strokeStyle = css(outline);
     ctx.lineWidth = outlineWidth;
     ctx.strokeText(line, Math.round(left), baseline);

@@ -173,7 +173,7 @@ export function watchInput() {
         // The menu, the boards' chooser and text typed into a dialog take their own keys.
         if (!$('menu').hidden || $('boards') || e.target.closest?.('dialog'))
             return;
-        // Off the animated page Page Down and Home stay the focused slider's: that page has no such command.
+        // Off the pages with steps Page Down and Home stay the focused slider's: the page has no such command.
         const id = commandForKey(e);
         if (!id)
             return;

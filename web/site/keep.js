@@ -89,6 +89,10 @@ export function storeChoices() {
 export function readChoices() {
     try {
         core.readChoices(lesson, (k) => localStorage.getItem(STORE_PREFIX + k));
+        const ours = Object.keys(localStorage).filter((k) => k.startsWith(STORE_PREFIX));
+        const unknown = core.unknownPages(ours.map((k) => k.slice(STORE_PREFIX.length)));
+        if (unknown.length > 0)
+            console.warn(`tamsel: the choices name pages this version does not have (${unknown.join(', ')}); they are kept`);
     } catch {
         // Storage turned off: the design's choices.
     }

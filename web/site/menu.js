@@ -247,7 +247,7 @@ function buildHelp() {
     });
     $('swatch').title = help.tips.swatch;
     for (const p of pages.filter((p) => p.button))
-        p.button.title = help.tips.start;
+        p.button.title = p.row.animates ? help.tips.start : help.tips.next;
     $('clear0').title = help.tips.clear;
     $('clear1').title = help.tips.clear;
 }

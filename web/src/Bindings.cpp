@@ -106,8 +106,15 @@ val pageRow(const Lesson &lesson, int page)
     out.set("valueName", std::string(row.valueName));
     out.set("valueDescription", std::string(row.valueDescription));
     out.set("valueUnit", std::string(row.valueUnit));
+    out.set("id", std::string(row.id));
     out.set("animates", row.animates);
+    out.set("button", row.buttonCaption ? val(std::string(row.buttonCaption)) : val::null());
+    out.set("hasSteps", row.steps != nullptr);
     out.set("hasAids", row.addAids != nullptr);
+    val choices = val::array();
+    for (const char *choice : row.choices)
+        choices.call<void>("push", std::string(choice));
+    out.set("choices", choices);
     const core::PageControls has = core::PageTable::controls(page);
     val controls = val::object();
     controls.set("scroll", has.scroll);
@@ -118,6 +125,27 @@ val pageRow(const Lesson &lesson, int page)
         out.set("min", row.range->min);
         out.set("max", row.range->max);
     }
+    return out;
+}
+
+// The page ids that stored names mention and this version does not have.
+val unknownPages(val keys)
+{
+    val out = val::array();
+    for (const std::string &id : core::StoredChoices::unknownPages(emscripten::vecFromJSArray<std::string>(keys)))
+        out.call<void>("push", id);
+    return out;
+}
+
+// [min, max] of the figure's second length, or null where it takes one.
+val secondRange(const Lesson &lesson, int page)
+{
+    const std::optional<core::ValueRange> range = lesson.secondRange(page);
+    if (!range)
+        return val::null();
+    val out = val::array();
+    out.call<void>("push", range->min);
+    out.call<void>("push", range->max);
     return out;
 }
 
@@ -188,6 +216,7 @@ val helpText()
     tips.set("swatch", HelpText::swatchTip());
     tips.set("clear", HelpText::clearTip());
     tips.set("start", HelpText::startTip());
+    tips.set("next", HelpText::nextTip());
     out.set("tips", tips);
     return out;
 }
@@ -214,6 +243,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .value("Squares", Lesson::Change::Squares)
         .value("Ink", Lesson::Change::Ink)
         .value("Lengths", Lesson::Change::Lengths)
+        .value("Pages", Lesson::Change::Pages)
         .value("Eraser", Lesson::Change::Eraser)
         .value("Toolbar", Lesson::Change::Toolbar);
 
@@ -229,7 +259,17 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("setValue", &Lesson::setValue)
         .function("valueText", &Lesson::valueText)
         .function("animatedPage", &Lesson::animatedPage)
-        .function("step", &Lesson::step)
+        .function("step", static_cast<int (Lesson::*)() const>(&Lesson::step))
+        .function("stepOf", static_cast<int (Lesson::*)(int) const>(&Lesson::step))
+        .function("stepCount", &Lesson::stepCount)
+        .function("pressButton", &Lesson::pressButton)
+        .function("shown", &Lesson::shown)
+        .function("setShown", &Lesson::setShown)
+        .function("choice", &Lesson::choice)
+        .function("setChoice", &Lesson::setChoice)
+        .function("second", &Lesson::second)
+        .function("setSecond", &Lesson::setSecond)
+        .function("secondRange", &secondRange)
         .function("sectors", &Lesson::sectors)
         .function("running", &Lesson::running)
         .function("pressStart", &Lesson::pressStart)
@@ -240,7 +280,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("aidsShown", &Lesson::aidsShown)
         .function("hasAids", &Lesson::hasAids)
         .function("toggleAids", &Lesson::toggleAids)
-        .function("formulaLines", &Lesson::formulaLines)
+        .function("formulaLines", static_cast<int (Lesson::*)() const>(&Lesson::formulaLines))
         .function("realLengths", &Lesson::realLengths)
         .function("setRealLengths", &Lesson::setRealLengths)
         .function("toggleRealLengths", &Lesson::toggleRealLengths)
@@ -252,6 +292,9 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .function("squaresShown", &Lesson::squaresShown)
         .function("hasSquares", &Lesson::hasSquares)
         .function("toggleSquares", &Lesson::toggleSquares)
+        .function("paperStep", &Lesson::paperStep)
+        .function("quarterCount", &Lesson::quarterCount)
+        .function("diameterFormula", &Lesson::diameterFormula)
         .function("undo", &Lesson::undo)
         .function("redo", &Lesson::redo)
         .function("clearInk", &Lesson::clearInk)
@@ -344,6 +387,7 @@ EMSCRIPTEN_BINDINGS(tamsel)
     function("weights", &weights);
     function("radiiCm", &radiiCm);
     function("helpText", &helpText);
+    function("unknownPages", &unknownPages);
     function("saveBoard", &WebBoard::save);
     function("restoreBoard", &WebBoard::restore);
     function("readChoices", &WebBoard::readChoices);

@@ -12,7 +12,7 @@ namespace WebBoard {
 
 emscripten::val save(const core::Lesson &lesson)
 {
-    const std::optional<core::InkFile::Bytes> bytes = core::InkFile::encode(lesson.board());
+    const std::optional<core::InkFile::Bytes> bytes = core::InkFile::encode(lesson.board(), core::PageTable::ids());
     if (!bytes)
         return emscripten::val::null();
     const emscripten::val view(emscripten::typed_memory_view(bytes->size(), bytes->data()));
@@ -32,7 +32,9 @@ core::InkFile::Read read(const emscripten::val &bytes, int pageCount)
     if (bytes["length"].as<double>() > double(core::InkFile::kMaxBytes))
         return {{}, Problem::TooLarge};
     const core::InkFile::Bytes copy = emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
-    return core::InkFile::decode(copy, pageCount);
+    core::InkFile::Pages pages = core::PageTable::inkPages();
+    pages.ids.resize(std::size_t(std::clamp(pageCount, 0, int(pages.ids.size()))));
+    return core::InkFile::decode(copy, pages);
 }
 
 } // namespace
@@ -53,9 +55,10 @@ std::string restore(core::Lesson &lesson, const emscripten::val &bytes)
     for (std::vector<core::Stroke> &page : read.board)
         board.push_back(core::InkLayer::prepare(std::move(page)));
     std::string refusal = core::KeptBoards::refusal(lesson, read.problem, board);
-    if (refusal.empty())
-        lesson.restoreBoard(std::move(board));
-    return refusal;
+    if (!refusal.empty())
+        return refusal;
+    lesson.restoreBoard(std::move(board));
+    return core::InkFile::othersMessage(read.others);
 }
 
 namespace {

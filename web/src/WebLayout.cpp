@@ -20,7 +20,7 @@ core::Rect placed(const Design::TwipRect &r, const core::Twips &twips)
 WebLayout::Page pageLayout(int index, const PageLayout::TabMetrics &tab, const core::Twips &twips)
 {
     const core::PageControls has = core::PageTable::controls(index);
-    const Design::PageDesign &design = Design::page(index);
+    const Design::PageDesign &design = core::PageTable::row(index).design;
     core::GeometryModel model;
     model.add(PageLayout::Picture, placed(design.picture, twips));
     model.add(PageLayout::Overlay, placed(design.overlay, twips));

@@ -15,9 +15,11 @@ function setUp() {
     const shown = (l) => {
         let s = `page ${l.page()} step ${l.step()} lines ${l.formulaLines()} running ${l.running()} weight ${l.weight()}`
             + ` shared ${l.sharedPen()} erasing ${l.erasing()} cm ${l.realLengths()}/${l.radiusCm()} grid ${l.gridShown()}`
-            + ` squares ${l.squaresShown()} toolbar ${l.toolbarShown(true)} undo ${l.canUndo()} redo ${l.canRedo()} |`;
+            + ` squares ${l.squaresShown()} toolbar ${l.toolbarShown(true)} undo ${l.canUndo()} redo ${l.canRedo()}`
+            + ` quarter ${l.quarterCount()} diameter ${l.diameterFormula()} |`;
         for (let p = 0; p < l.pageCount(); ++p)
-            s += ` ${p}:${l.value(p)} ${l.aidsShown(p)} ${l.pen(p)} ink ${inkOf(l).pointCount(p)}`;
+            s += ` ${p}:${l.value(p)} ${l.aidsShown(p)} ${l.pen(p)} ink ${inkOf(l).pointCount(p)}`
+                + ` shown ${l.shown(p)} figure ${l.choice(p)}/${l.second(p)} step ${l.stepOf(p)} counted ${l.paperStep(p)}`;
         return s;
     };
     const run = (l, id) => core.runCommand(l, id, 1);
@@ -43,14 +45,25 @@ function setUp() {
             inkOf(l).end(p, 1, 1);
             if (id === 'ink.redo')
                 run(l, 'ink.undo');
+        } else if (row.family === 'page.shown') {
+            for (let p = 0; p < l.pageCount(); ++p)
+                l.setShown(p, true);
         } else if (id === 'lesson.back' || id === 'sectors.back' || id === 'sectors.home')
-            run(l, 'sectors.next');
+            run(l, l.page() === l.animatedPage() ? 'sectors.next' : 'count.next');
         else if (id === 'formula.next' || id === 'formula.back') {
             if (!l.aidsShown(l.page()))
                 run(l, 'aids');
             l.stepSectors(l.sectors());
             if (id === 'formula.back')
                 run(l, 'formula.next');
+        } else if (id === 'count.next' || id === 'count.back') {
+            if (!l.gridShown())
+                run(l, 'grid');
+            if (!l.aidsShown(l.page()))
+                run(l, 'aids');
+            l.stepSectors(l.page() === l.animatedPage() ? l.sectors() : 0);
+            if (id === 'count.back')
+                run(l, 'count.next');
         }
     };
     window.probe = { reference, referenceInk: new core.Ink(reference), shown, run, prepare, rows: core.commands() };
@@ -127,7 +140,8 @@ test('every command of the table, on each page that has it, by touch alone', asy
                     told: Boolean(document.getElementById('boards')) || !document.getElementById('notice').hidden,
                     dialog: document.getElementById('classDialog').open };
                 document.getElementById('classDialog').close();
-                if (id === 'window.toolbar') {
+                // The toolbar put away, or a page hidden, comes back for the next command.
+                if (id === 'window.toolbar' || id.startsWith('page.shown.')) {
                     probe.run(lesson, id);
                     probe.run(probe.reference, id);
                 }
@@ -220,7 +234,7 @@ test('on a phone and an iPad in split view nothing is cut or overlaps, and a fin
             await settle(page);
             const problems = await page.evaluate(() => {
                 const out = [];
-                const targets = [...document.querySelectorAll('#toolbar .tool:not([hidden]), [role="tab"], button.clear, #swatch, [role="tabpanel"]:not([hidden]) button')];
+                const targets = [...document.querySelectorAll('#toolbar .tool:not([hidden]), [role="tab"]:not([hidden]), button.clear, #swatch, [role="tabpanel"]:not([hidden]) button')];
                 const rects = targets.map((t) => [t, t.getBoundingClientRect()]);
                 for (const [t, r] of rects) {
                     if (r.width < 44 || r.height < 44)

@@ -65,6 +65,10 @@ test('keys: the scroll bar, pages, aids, weight, pens and a presenter\'s clicker
     await press(page, 'Home', 'F2', 'Control+=', 'Control+=', 'Control+=', '3');
     let s = await state(page);
     assert.deepEqual([s.value, s.aids, s.weight, s.pen], [3, true, 3, '#ff0000']);
+    // With the squared paper and the aids the clicker counts the squares, and the slider stays.
+    await press(page, 'g', 'PageDown', 'PageDown', 'PageUp');
+    assert.deepEqual(await page.evaluate(() => [tamsel.lesson.paperStep(0), tamsel.lesson.value(0)]), [1, 3]);
+    await press(page, 'g');
     await press(page, 'Control+-', '4');
     s = await state(page);
     assert.deepEqual([s.weight, s.pen], [2, '#0000ff']);
@@ -123,12 +127,12 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     let s = await state(page);
     assert.deepEqual([s.menu, s.weight], [false, 3], 'Shift+F10, 線の太さ, 特大');
     await press(page, 'Shift+F10', 'p', 'ArrowDown', 'Enter');
-    assert.equal((await state(page)).pen, '#ffff00', 'the second pen, 黄');
+    assert.equal((await state(page)).pen, '#ffff00', 'the second pen, 黄色');
     await press(page, 'Shift+F10', 'a');
     assert.ok((await state(page)).aids, '説明を表示');
     await press(page, 'Shift+F10');
     const marks = await page.$$eval('#menu [aria-checked="true"]', (items) => items.map((i) => i.textContent));
-    assert.deepEqual(marks, ['特大(X)', '黄(Y)2', '説明を表示(A)F2', '10 cm']);
+    assert.deepEqual(marks, ['特大(X)', '黄色(Y)2', '説明を表示(A)F2', '10 cm', '正多角形', '円弧', '円→平行四辺形', '白紙']);
     await press(page, 'Escape');
 
     const cdp = await page.createCDPSession();
@@ -138,6 +142,30 @@ test('the page menu opens by right click, Menu, Shift+F10 and a held touch, and 
     s = await state(page);
     assert.ok(s.menu, 'a touch held still');
     assert.equal(await page.evaluate(() => window.tamsel.ink.pointCount(0)), 0, 'and it left no dot');
+    await page.close();
+});
+
+test('a practice figure from the menu shows its page; 次へ and Page Down reveal its working; the page can be hidden', async () => {
+    const page = await open(web.browser, web.server.url);
+    const practice = () => page.evaluate(() => {
+        const { lesson } = window.tamsel;
+        return [lesson.page(), lesson.choice(4), lesson.stepOf(4), !document.getElementById('tab4').hidden];
+    });
+    assert.deepEqual(await practice(), [0, 0, 0, false], 'hidden at first');
+    await press(page, 'Shift+F10', 'e', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter');
+    assert.deepEqual(await practice(), [4, 6, 0, true], 'the seventh figure, the leaf, on its own tab');
+    for (let i = 0; i < 3; ++i)
+        await page.click('#page4 button.start');
+    await press(page, 'PageDown');
+    assert.deepEqual(await practice(), [4, 6, 3, true], 'three steps, and no further');
+    await page.click('#page4 button.start');
+    await press(page, 'PageDown');
+    assert.deepEqual(await practice(), [4, 6, 1, true], 'after the answer the figure alone, then its cut');
+    // A pointer left where the menu opens would take the focus from the keys.
+    await page.mouse.move(0, 0);
+    await press(page, 'Shift+F10', 't', 'ArrowUp', 'Enter');
+    assert.deepEqual(await practice(), [0, 6, 1, false], 'hidden, the next page shown is the first');
+    assert.equal(await page.evaluate(() => localStorage.getItem('tamsel/page-practice/shown')), 'false', 'kept like the weight');
     await page.close();
 });
 
@@ -194,4 +222,15 @@ test('until the first picture nothing stands unplaced; a module the server refus
         await page.close();
         await server.close();
     }
+});
+
+test('the first picture waits for one script and the module, each fetched once', async () => {
+    const page = await open(web.browser, web.server.url);
+    const fetched = await page.evaluate(() => {
+        const drawn = performance.getEntriesByName('tamsel-first-frame')[0].startTime;
+        return performance.getEntriesByType('resource').map((e) => [e.startTime, new URL(e.name).pathname])
+            .filter(([start, file]) => start < drawn && /\.(js|wasm)$/.test(file)).map(([, file]) => file).sort();
+    });
+    assert.deepEqual(fetched, ['/tamsel-core.wasm', '/tamsel.js']);
+    await page.close();
 });

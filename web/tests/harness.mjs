@@ -92,14 +92,22 @@ export function settle(page) {
 }
 
 // The desktop's picture of a view, as a PNG file.
-export async function exportView(file, { page = 0, value, step, size = '526x370', weight = 1, aids = false }) {
-    const args = ['--export', file, '--page', String(page), '--size', size, '--weight', String(weight)];
+export async function exportView(file, { page = 0, id, value, step, size = '526x370', weight = 1, aids = false, figure, second, ...more }) {
+    const args = ['--export', file, '--page', id ?? String(page), '--size', size, '--weight', String(weight)];
+    if (figure !== undefined)
+        args.push('--figure', figure);
+    if (second !== undefined)
+        args.push('--second', String(second));
     if (value !== undefined)
         args.push('--value', String(value));
     if (step !== undefined)
         args.push('--step', String(step));
     if (aids)
         args.push('--aids');
+    for (const option of ['grid', 'squares', 'quarter', 'diameter'].filter((o) => more[o]))
+        args.push(`--${option}`);
+    if (more.formula)
+        args.push('--formula', String(more.formula));
     await promisify(execFile)(desktop, args, { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
     return file;
 }
@@ -108,10 +116,11 @@ export async function exportView(file, { page = 0, value, step, size = '526x370'
 // Both are blurred 3 × 3 first, so anti-aliasing that spreads a line over its
 // neighbours counts for little while a line in another place counts in full.
 // `shift` moves the page's picture by whole pixels first (to show the rule
-// catching a figure out of place). Gives the largest channel difference and
-// how many pixels differ by more than `loose`.
-export function compareFigure(page, selector, referenceUrl, { shift = [0, 0], loose = 48 } = {}) {
-    return page.evaluate(async (selector, referenceUrl, shift, loose) => {
+// catching a figure out of place); `within` [x, y, w, h] counts only the
+// pixels there. Gives the largest channel difference and how many pixels
+// differ by more than `loose`.
+export function compareFigure(page, selector, referenceUrl, { shift = [0, 0], loose = 48, within } = {}) {
+    return page.evaluate(async (selector, referenceUrl, shift, loose, within) => {
         const canvas = document.querySelector(selector);
         const reference = new Image();
         reference.src = referenceUrl;
@@ -145,7 +154,11 @@ export function compareFigure(page, selector, referenceUrl, { shift = [0, 0], lo
         const raw = read(reference, 0, 0);
         const a = blur(read(canvas, shift[0], shift[1])), b = blur(raw);
         let largest = 0, over = 0, edges = 0;
+        const [left, top, width, height] = within ?? [0, 0, w, h];
         for (let p = 0; p < w * h; ++p) {
+            const x = p % w, y = Math.floor(p / w);
+            if (x < left || y < top || x >= left + width || y >= top + height)
+                continue;
             let d = 0, edge = 0;
             for (let ch = 0; ch < 3; ++ch) {
                 d = Math.max(d, Math.abs(a[p * 3 + ch] - b[p * 3 + ch]));
@@ -158,7 +171,7 @@ export function compareFigure(page, selector, referenceUrl, { shift = [0, 0], lo
                 ++edges;
         }
         return { largest: Math.round(largest), over, edges, share: over / Math.max(1, edges) };
-    }, selector, referenceUrl, shift, loose);
+    }, selector, referenceUrl, shift, loose, within);
 }
 
 // A file's server and browser, started before its tests and closed after them.

@@ -161,3 +161,47 @@ test('the ink\'s pixels are the desktop\'s: a board drawn here, exported there',
     assert.equal(differing, 0);
     await page.close();
 });
+
+test('at the design weight, white ink on page 2\'s pale yellow gets a rim that reads at 3:1', async () => {
+    const { page } = await inkPage();
+    const fill = [255, 255, 192];
+    // The first spot 21 px square of the fill, in window coordinates.
+    const [x, y] = await page.evaluate(async (fill) => {
+        const { lesson, pages } = window.tamsel;
+        lesson.showPage(2);
+        await new Promise((resolve) => requestAnimationFrame(resolve));
+        const figure = pages[2].figure, r = figure.getBoundingClientRect(), w = figure.width;
+        const data = figure.getContext('2d').getImageData(0, 0, w, figure.height).data;
+        const pale = (px, py) => [0, 1, 2].every((k) => data[4 * (py * w + px) + k] === fill[k]);
+        for (let py = 10; py < figure.height - 10; ++py)
+            for (let px = 10; px < w - 10; ++px) {
+                let all = true;
+                for (let d = -10; all && d <= 10; ++d)
+                    all = pale(px + d, py - 10) && pale(px + d, py + 10) && pale(px - 10, py + d) && pale(px + 10, py + d);
+                if (all && pale(px, py))
+                    return [r.left + px * r.width / w, r.top + py * r.height / figure.height];
+            }
+        return [0, 0];
+    }, fill);
+    assert.ok(x > 0, 'no patch of the fill');
+    await page.mouse.move(x - 8, y);
+    await page.mouse.down();
+    await page.mouse.move(x + 8, y, { steps: 4 });
+    await page.mouse.up();
+    const best = await page.evaluate(async (x, y, fill) => {
+        await new Promise((resolve) => requestAnimationFrame(resolve));
+        const overlay = window.tamsel.pages[2].overlay, r = overlay.getBoundingClientRect();
+        const d = overlay.getContext('2d').getImageData(Math.round(x - r.left), Math.round(y - r.top) - 8, 1, 17).data;
+        const linear = (c) => (c / 255 <= 0.03928 ? c / 255 / 12.92 : ((c / 255 + 0.055) / 1.055) ** 2.4);
+        const luminance = (c) => 0.2126 * linear(c[0]) + 0.7152 * linear(c[1]) + 0.0722 * linear(c[2]);
+        let best = 1;
+        for (let i = 0; i < d.length; i += 4) {
+            const shown = [0, 1, 2].map((k) => d[i + k] * d[i + 3] / 255 + fill[k] * (1 - d[i + 3] / 255));
+            const [a, b] = [luminance(shown), luminance(fill)];
+            best = Math.max(best, (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05));
+        }
+        return best;
+    }, x, y, fill);
+    assert.ok(best >= 3, `best contrast ${best}`);
+    await page.close();
+});

@@ -65,7 +65,7 @@ test('the board is kept within 2 s and as the page goes; 前回の書き込み�
     const drawn = await points(page);
     await new Promise((resolve) => setTimeout(resolve, 2000));
     await reopen(page);
-    assert.deepEqual(await points(page), [0, 0, 0, 0], 'a visit starts with a clean board');
+    assert.deepEqual(await points(page), [0, 0, 0, 0, 0], 'a visit starts with a clean board');
     assert.equal(await restore(page), '');
     assert.deepEqual(await points(page), drawn);
     await page.evaluate(() => window.tamsel.lesson.undo());
@@ -140,7 +140,7 @@ test('stored boards that are damaged, foreign or of a newer version are skipped 
     bytes[bytes.length - 20] ^= 0xff;
     await put(page, { current: { u8: bytes } });
     assert.equal(await restore(page), '前回の書き込みのファイルが壊れているため、復元できません。');
-    assert.deepEqual(await points(page), [0, 0, 0, 0]);
+    assert.deepEqual(await points(page), [0, 0, 0, 0, 0]);
     // Bad records are left as they are; a board saved before kept boards is still offered.
     bytes[bytes.length - 20] ^= 0xff;
     const record = (id, fields) => ({ format: 1, id, savedAt: 1, bytes: 10, hasInk: true, thumbnails: [], ...fields });
@@ -220,7 +220,7 @@ test('paper: A4 landscape, and the cut-out circle 12 cm across', async () => {
 });
 
 // Another build of the page: these of its files name `name` as their build.
-function otherBuild(name, files = ['index.html', 'tamsel.css', 'app.js', 'sw.js', 'tamsel-core.wasm']) {
+function otherBuild(name, files = ['index.html', 'tamsel.css', 'tamsel.js', 'sw.js', 'tamsel-core.wasm']) {
     const to = fs.mkdtempSync(path.join(os.tmpdir(), 'tamsel-build-'));
     fs.cpSync(site, to, { recursive: true, filter: (file) => !/\.(br|gz)$/.test(file) });
     const build = fs.readFileSync(path.join(site, 'sw.js'), 'latin1').match(/BUILD = '(\w+)'/)[1];
@@ -244,9 +244,9 @@ test('an update takes every file of its build past the browser\'s cache before i
         (await caches.keys()).some((key) => key.includes(name)), {}, name);
     const cached = await page.evaluate(async (name) => {
         const cache = await caches.open((await caches.keys()).find((key) => key.includes(name)));
-        return Promise.all(['./', './tamsel.css', './app.js'].map(async (file) => (await cache.match(file)).text()));
+        return Promise.all(['./', './tamsel.css', './tamsel.js'].map(async (file) => (await cache.match(file)).text()));
     }, name);
-    assert.deepEqual(cached, ['index.html', 'tamsel.css', 'app.js'].map((f) => fs.readFileSync(path.join(newer, f), 'utf8')));
+    assert.deepEqual(cached, ['index.html', 'tamsel.css', 'tamsel.js'].map((f) => fs.readFileSync(path.join(newer, f), 'utf8')));
     await page.close();
     page = await open(context, server.url);
     assert.deepEqual(await page.evaluate(() => [window.tamsel.core.build(),

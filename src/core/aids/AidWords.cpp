@@ -40,8 +40,16 @@ std::string polygonName(int sides)
 std::string rounded(double value, int decimals)
 {
     const double scaled = value * std::pow(kTen, decimals);
-    const bool exact = std::abs(scaled - std::round(scaled)) < kExactInLastPlace;
-    return (exact ? "" : "約 ") + Text::fixed(value, decimals);
+    if (std::abs(scaled - std::round(scaled)) >= kExactInLastPlace)
+        return "約 " + Text::fixed(value, decimals);
+    // Exact: no zeros that pad it out, 3 and not 3.000.
+    std::string text = Text::fixed(value, decimals);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text;
 }
 
 } // namespace core::AidWords

@@ -11,7 +11,8 @@ namespace AidWords {
 std::string kanjiNumeral(int n);
 // 正三角形, 正方形, 正五角形 … 正六十四角形.
 std::string polygonName(int sides);
-// `value` to `decimals` places, led by 約 where the rounding changed it.
+// `value` to `decimals` places, led by 約 where the rounding changed it; an
+// exact value without trailing zeros.
 std::string rounded(double value, int decimals);
 
 } // namespace AidWords

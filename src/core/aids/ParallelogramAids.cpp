@@ -77,32 +77,49 @@ void addTexts(LessonAids &aids, const std::vector<TextCall> &texts)
     aids.texts.insert(aids.texts.end(), texts.begin(), texts.end());
 }
 
+// A label belongs by its bracket: nowhere else, but never lost without a word.
+void addLabel(LessonAids &aids, AidLayout &layout, const std::string &label, const std::vector<AidLayout::Place> &places)
+{
+    const std::vector<TextCall> texts = layout.place({label}, places);
+    if (texts.empty())
+        layout.leftOut(label);
+    addTexts(aids, texts);
+}
+
 } // namespace
 
 std::string count(int sectors) { return "おうぎ形の数 " + Text::number(sectors); }
 
-std::vector<std::string> heightLabel() { return {"高さ", "→ 半径"}; }
+std::string heightLabel() { return "高さ ＝ 半径"; }
 
-std::string baseLabel() { return "底辺 → 円周の半分"; }
+std::string baseLabel() { return "底辺 ＝ 円周の半分"; }
 
 // The area formula, in the order it is built. The ideographic spaces are as
-// wide as 面積, so every ＝ of the working stands in one column.
-const std::vector<std::string> &formula()
+// wide as 円の面積, so every ＝ of the working stands in one column. From the
+// diameter it ends on the line that brings 直径 in.
+const std::vector<std::string> &formula(bool fromDiameter)
 {
-    static const std::vector<std::string> kLines = {
-        "面積 ＝ 底辺 × 高さ",
-        "　　 ＝ 円周の半分 × 半径",
-        "　　 ＝ 直径 × 3.14 ÷ 2 × 半径",
-        "　　 ＝ 半径 × 3.14 × 半径",
+    static const std::vector<std::string> kFromRadius = {
+        "円の面積 ＝ 平行四辺形の面積 ＝ 底辺 × 高さ",
+        "　　　　 ＝ 円周の半分 × 半径",
+        "　　　　 ＝ 直径 × 3.14（円周率）÷ 2 × 半径",
+        "　　　　 ＝ 半径 × 3.14（円周率）× 半径",
         "円の面積 ＝ 半径 × 半径 × 円周率",
     };
-    return kLines;
+    static const std::vector<std::string> kFromDiameter = {
+        kFromRadius[0],
+        kFromRadius[1],
+        kFromRadius[2],
+        "円の面積 ＝ 直径 × 円周率 ÷ 2 × 半径",
+    };
+    return fromDiameter ? kFromDiameter : kFromRadius;
 }
 
 void add(LessonAids &aids, AidLayout &layout, const PageView &view)
 {
     const LineWeight weight = view.weight;
-    const int formulaLines = std::clamp(view.formulaLines, 0, LessonAids::kFormulaLines);
+    const std::vector<std::string> &lines = formula(view.diameterFormula);
+    const int formulaLines = std::clamp(view.formulaLines, 0, int(lines.size()));
     const ParallelogramFigure f =
         ParallelogramFigure::compute(float(view.inner.width()), float(view.inner.height()), view.value, view.step);
     addMarks(aids, f, weight);
@@ -117,9 +134,10 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
         layout.avoid(widened(area, outlinePx));
 
     // The number of sectors shows from the start, where the figure never goes.
-    addTexts(aids, layout.place({count(f.sectors)}, {layout.inside(AidLayout::Top | AidLayout::Left),
-                                                     layout.inside(AidLayout::Bottom | AidLayout::Left),
-                                                     layout.inside(AidLayout::Bottom | AidLayout::Right)}));
+    addTexts(aids, layout.placeBlock("おうぎ形の数", {count(f.sectors)},
+                                     {layout.inside(AidLayout::Top | AidLayout::Left),
+                                      layout.inside(AidLayout::Bottom | AidLayout::Left),
+                                      layout.inside(AidLayout::Bottom | AidLayout::Right)}));
     if (f.step < f.sectors)
         return;
 
@@ -159,30 +177,27 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
                                   AidLayout::Left | AidLayout::Bottom}
                : AidLayout::Place{PointF(heightX + bracketPx / 2.0, areas.band.top() - clearOfFigure),
                                   AidLayout::Right | AidLayout::Bottom};
-    std::vector<TextCall> heightTexts =
-        layout.place(heightLabel(),
-                     {{PointF(heightX + outside, foot.y() - height / 2), towards | AidLayout::VCenter},
-                      {PointF(heightX + outside, foot.y()), towards | AidLayout::Bottom},
-                      above,
-                      {PointF(heightX - bracketPx / 2.0, foot.y() + clearOfFigure), AidLayout::Left | AidLayout::Top},
-                      {PointF(heightX + inward, baseY + clearance), towards | AidLayout::Top}},
-                     towards);
-    if (heightTexts.empty())
-        heightTexts =
-            layout.place({heightLabel().front() + " " + heightLabel().back()},
-                         {{PointF(heightX, areas.upper.top() - clearance), AidLayout::Left | AidLayout::Bottom}});
-    addTexts(aids, heightTexts);
-    addTexts(aids, layout.place({baseLabel()}, {{PointF(baseLeft.x() / 2 + baseRight.x() / 2, baseY + clearance),
-                                                 AidLayout::HCenter | AidLayout::Top}}));
+    addLabel(aids, layout, heightLabel(),
+                                {{PointF(heightX + outside, foot.y() - height / 2), towards | AidLayout::VCenter},
+                                 {PointF(heightX + outside, foot.y()), towards | AidLayout::Bottom},
+                                 above,
+                                 {PointF(heightX - bracketPx / 2.0, foot.y() + clearOfFigure), AidLayout::Left | AidLayout::Top},
+                                 {PointF(heightX + inward, baseY + clearance), towards | AidLayout::Top},
+                                 {PointF(heightX, areas.upper.top() - clearance), AidLayout::Left | AidLayout::Bottom},
+                                 {PointF(heightX + bracketPx / 2.0, areas.upper.top() - clearance),
+                                  AidLayout::Right | AidLayout::Bottom}});
+    addLabel(aids, layout, baseLabel(), {{PointF(baseLeft.x() / 2 + baseRight.x() / 2, baseY + clearance),
+                                          AidLayout::HCenter | AidLayout::Top}});
 
     if (formulaLines == 0)
         return;
     // Placed whole, so the lines already shown stay put as the rest arrive.
-    const std::vector<TextCall> lines =
-        layout.place(formula(), {layout.inside(AidLayout::Top | AidLayout::Right),
-                                 {PointF(2 * f.centre.x() + gap, gap), AidLayout::Left | AidLayout::Top},
-                                 layout.inside(AidLayout::Bottom | AidLayout::Right)});
-    aids.texts.insert(aids.texts.end(), lines.begin(), lines.begin() + std::min<std::size_t>(formulaLines, lines.size()));
+    const std::vector<TextCall> placed =
+        layout.placeBlock("面積の公式", lines,
+                          {layout.inside(AidLayout::Top | AidLayout::Right),
+                           {PointF(2 * f.centre.x() + gap, gap), AidLayout::Left | AidLayout::Top},
+                           layout.inside(AidLayout::Bottom | AidLayout::Right)});
+    aids.texts.insert(aids.texts.end(), placed.begin(), placed.begin() + std::min<std::size_t>(formulaLines, placed.size()));
 }
 
 } // namespace ParallelogramAids

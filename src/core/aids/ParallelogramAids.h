@@ -24,11 +24,11 @@ constexpr int kBracketWidthPx = 2;
 
 // How many sectors the circle is cut into.
 std::string count(int sectors);
-// What the finished figure's height and base come from.
-std::vector<std::string> heightLabel();
+// What the finished figure's height and base come from, each one line.
+std::string heightLabel();
 std::string baseLabel();
 // The area formula, a line for each step, the textbook's last line last.
-const std::vector<std::string> &formula();
+const std::vector<std::string> &formula(bool fromDiameter);
 void add(LessonAids &aids, AidLayout &layout, const PageView &view);
 
 } // namespace ParallelogramAids

@@ -38,7 +38,7 @@ std::vector<std::string> readouts(int sides)
     constexpr double pi = std::numbers::pi;
     const double perimeterOverDiameter = sides * std::sin(pi / sides);
     const double areaShare = sides * std::sin(2 * pi / sides) / (2 * pi);
-    return {"周の長さ ÷ 直径 ＝ " + AidWords::rounded(perimeterOverDiameter, kRatioDecimals),
+    return {"まわりの長さ ÷ 直径 ＝ " + AidWords::rounded(perimeterOverDiameter, kRatioDecimals),
             "面積は円の " + AidWords::rounded(areaShare * kPercent, kPercentDecimals) + " %"};
 }
 
@@ -54,18 +54,19 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
                              kCircleColor, weight.px(kCircleWidthPx)});
     layout.avoidDisc(f.centre, f.radius + weight.px(PolygonFigure::kEdgeWidthPx));
 
-    for (const TextCall &t : layout.place(title(sides), {layout.inside(AidLayout::Top | AidLayout::Left),
-                                                   layout.inside(AidLayout::Top | AidLayout::Right)}))
+    for (const TextCall &t : layout.placeBlock("正多角形の名前", title(sides),
+                                               {layout.inside(AidLayout::Top | AidLayout::Left),
+                                                layout.inside(AidLayout::Top | AidLayout::Right)}))
         aids.texts.push_back(t);
     const std::vector<AidLayout::Place> corners = {layout.inside(AidLayout::Bottom | AidLayout::Left),
                                                    layout.inside(AidLayout::Bottom | AidLayout::Right),
                                                    layout.inside(AidLayout::Top | AidLayout::Right)};
-    std::vector<TextCall> placed = layout.place(readouts(sides), corners);
-    // Where no corner takes both readouts, each line takes a corner of its own.
-    for (const std::string &line : placed.empty() ? readouts(sides) : std::vector<std::string>{}) {
-        const std::vector<TextCall> one = layout.place({line}, corners);
-        placed.insert(placed.end(), one.begin(), one.end());
-    }
+    // Together, the ratio broken before its value where a corner is narrow.
+    const std::vector<std::string> lines = readouts(sides);
+    const std::size_t equals = lines.front().find(" ＝");
+    std::vector<TextCall> placed =
+        layout.placeBlock("まわりの長さ ÷ 直径・面積の割合", lines, corners,
+                          {lines.front().substr(0, equals), lines.front().substr(equals + 1), lines.back()});
     // π stands over the ratio, or under it, at its size, as a block of its
     // own: a third line would shrink the readouts in a corner.
     if (!placed.empty()) {
@@ -77,7 +78,7 @@ void add(LessonAids &aids, AidLayout &layout, const PageView &view)
             {PointF(ratio.box.right(), above), AidLayout::Right | AidLayout::Bottom},
             {PointF(ratio.box.left(), below), AidLayout::Left | AidLayout::Top},
             {PointF(ratio.box.right(), below), AidLayout::Right | AidLayout::Top}};
-        const std::vector<TextCall> pi = layout.place({"円周率 ＝ 3.14…"}, piPlaces, AidLayout::Left, ratio.pixelSize);
+        const std::vector<TextCall> pi = layout.placeBlock("円周率", {"円周率 ＝ 3.14…"}, piPlaces, {}, ratio.pixelSize);
         placed.insert(placed.end(), pi.begin(), pi.end());
     }
     aids.texts.insert(aids.texts.end(), placed.begin(), placed.end());

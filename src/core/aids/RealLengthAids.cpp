@@ -3,9 +3,9 @@
 #include "AidLayout.h"
 #include "LessonAids.h"
 #include "PageView.h"
+#include "ParallelogramAids.h"
 #include "ParallelogramFigure.h"
 #include "RealLengths.h"
-
 
 namespace core {
 
@@ -18,7 +18,7 @@ void place(LessonAids &aids, AidLayout &layout, const std::vector<std::string> &
     std::vector<AidLayout::Place> places;
     for (const unsigned corner : corners)
         places.push_back(layout.inside(corner));
-    const std::vector<TextCall> texts = layout.place(lines, places);
+    const std::vector<TextCall> texts = layout.placeBlock("cm の長さ", lines, places);
     aids.texts.insert(aids.texts.end(), texts.begin(), texts.end());
 }
 
@@ -39,12 +39,16 @@ void addSector(LessonAids &aids, AidLayout &layout, const PageView &view)
 void addParallelogram(LessonAids &aids, AidLayout &layout, const PageView &view)
 {
     const RealLengths lengths(view.radiusCm);
+    const bool fromDiameter = view.diameterFormula;
     const ParallelogramFigure f =
         ParallelogramFigure::compute(float(view.inner.width()), float(view.inner.height()), view.value, view.step);
     const bool finished = f.step == f.sectors;
-    std::vector<std::string> lines = finished ? lengths.parallelogram() : std::vector<std::string>{lengths.radius()};
-    if (finished && view.formulaLines >= LessonAids::kFormulaLines)
-        lines.push_back(lengths.areaFormula());
+    std::vector<std::string> lines = finished       ? lengths.parallelogram(fromDiameter)
+                                     : fromDiameter ? std::vector<std::string>{lengths.diameter()}
+                                                    : std::vector<std::string>{lengths.radius()};
+    if (finished && view.formulaLines >= int(ParallelogramAids::formula(fromDiameter).size()))
+        for (const std::string &line : lengths.areaFormula(fromDiameter))
+            lines.push_back(line);
     place(aids, layout, lines,
           {AidLayout::Top | AidLayout::Left, AidLayout::Bottom | AidLayout::Left, AidLayout::Top | AidLayout::Right});
 }

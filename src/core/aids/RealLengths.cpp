@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
+#include <optional>
 
 namespace core {
 
@@ -12,16 +14,40 @@ namespace {
 
 constexpr int kTenthsPerUnit = 10;
 constexpr int kDecimals = 1;
-constexpr double kFullTurnDegrees = 360;
+constexpr int kFullTurnDegrees = 360;
+constexpr int kHalf = 2;
 // A value this close to its tenth, relative to its size, is that tenth:
 // sin(π/6) is a hair under one half in binary.
 constexpr double kExactWithin = 1e-9;
-// 3.14 in hundredths, so the formula's product is exact in hundredths too.
-constexpr int kPiHundredths = 314;
-constexpr int kHundredthsPerUnit = 100;
-constexpr int kFormulaDecimals = 2;
+// 3.14 in hundredths, so every product with it is a fraction in whole numbers.
+constexpr long long kPiHundredths = 314;
+constexpr long long kHundredthsPerUnit = 100;
+// 3.14 × a degree's share of a 5, 8 or 10 cm circle ends within four decimals.
+constexpr int kMostDecimals = 4;
 
 std::string withUnit(const std::string &number, const std::string &unit) { return number + " " + unit; }
+
+std::optional<std::string> exactDecimal(long long numerator, long long denominator)
+{
+    if (denominator <= 0 || numerator < 0)
+        return std::nullopt;
+    const long long common = std::gcd(numerator, denominator);
+    numerator /= common;
+    denominator /= common;
+    long long scale = 1;
+    for (int decimals = 0; decimals <= kMostDecimals; ++decimals, scale *= kTenthsPerUnit) {
+        if (numerator * scale % denominator != 0)
+            continue;
+        const long long digits = numerator * scale / denominator;
+        std::string text = Text::number(digits / scale);
+        if (decimals > 0) {
+            const std::string fraction = Text::number(digits % scale + scale);
+            text += "." + fraction.substr(1);
+        }
+        return text;
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -37,7 +63,16 @@ std::string RealLengths::measure(double value, const std::string &unit)
                     unit);
 }
 
+std::string RealLengths::worked(long long numerator, long long denominator, const std::string &unit)
+{
+    if (const std::optional<std::string> exact = exactDecimal(numerator, denominator))
+        return withUnit(*exact, unit);
+    return measure(double(numerator) / double(denominator), unit);
+}
+
 std::string RealLengths::radius() const { return "半径 " + withUnit(Text::number(m_radiusCm), kCm); }
+
+std::string RealLengths::diameter() const { return "直径 " + withUnit(Text::number(kHalf * m_radiusCm), kCm); }
 
 std::vector<std::string> RealLengths::polygon(int sides) const
 {
@@ -45,31 +80,39 @@ std::vector<std::string> RealLengths::polygon(int sides) const
     const double r = m_radiusCm;
     const double perimeter = 2 * sides * r * std::sin(pi / sides);
     const double area = sides / 2.0 * r * r * std::sin(2 * pi / sides);
-    return {radius(), "周の長さ " + measure(perimeter, kCm), "面積 " + measure(area, kSquareCm)};
+    return {radius(), "まわりの長さ " + measure(perimeter, kCm), "面積 " + measure(area, kSquareCm)};
 }
 
+// Arc 直径 × 3.14 × v/360, area 半径 × 半径 × 3.14 × v/360.
 std::vector<std::string> RealLengths::sector(int degrees) const
 {
-    constexpr double pi = std::numbers::pi;
-    const double r = m_radiusCm;
-    const double share = degrees / kFullTurnDegrees;
-    return {radius(), "弧の長さ " + measure(2 * pi * r * share, kCm), "面積 " + measure(pi * r * r * share, kSquareCm)};
+    if (degrees <= 0)
+        return {radius()};
+    const long long r = m_radiusCm;
+    const long long turn = kHundredthsPerUnit * kFullTurnDegrees;
+    const std::string curve = worked(kHalf * r * kPiHundredths * degrees, turn, kCm);
+    const std::string area = worked(r * r * kPiHundredths * degrees, turn, kSquareCm);
+    return {radius(), (degrees >= kFullTurnDegrees ? "円周 " : "曲線部分の長さ ") + curve, "面積 " + area};
 }
 
-std::vector<std::string> RealLengths::parallelogram() const
+std::vector<std::string> RealLengths::parallelogram(bool fromDiameter) const
 {
-    return {"底辺 " + measure(std::numbers::pi * m_radiusCm, kCm), "高さ " + measure(m_radiusCm, kCm)};
+    std::vector<std::string> lines;
+    if (fromDiameter)
+        lines.push_back(diameter());
+    lines.push_back("底辺 " + worked(m_radiusCm * kPiHundredths, kHundredthsPerUnit, kCm));
+    lines.push_back("高さ " + withUnit(Text::number(m_radiusCm), kCm));
+    return lines;
 }
 
-std::string RealLengths::areaFormula() const
+std::vector<std::string> RealLengths::areaFormula(bool fromDiameter) const
 {
     const long long hundredths = 1LL * m_radiusCm * m_radiusCm * kPiHundredths;
-    std::string product = Text::fixed(double(hundredths) / kHundredthsPerUnit, kFormulaDecimals);
-    product.erase(product.find_last_not_of('0') + 1);
-    if (product.back() == '.')
-        product.pop_back();
+    const std::string product = *exactDecimal(hundredths, kHundredthsPerUnit);
     const std::string r = Text::number(m_radiusCm);
-    return r + " × " + r + " × 3.14 ＝ " + withUnit(product, kSquareCm);
+    const std::string working = fromDiameter ? Text::number(kHalf * m_radiusCm) + " × 3.14 ÷ 2 × " + r
+                                             : r + " × " + r + " × 3.14";
+    return {working + " ＝ " + product, withUnit(product, kSquareCm)};
 }
 
 } // namespace core

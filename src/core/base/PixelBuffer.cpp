@@ -27,4 +27,13 @@ PixelBuffer PixelBuffer::copy(const Rect &area) const
     return out;
 }
 
+void PixelBuffer::copy(const Rect &area, PixelBuffer &into) const
+{
+    const Rect r = area & rect();
+    into.m_size = r.size();
+    into.m_pixels.resize(std::size_t(r.width()) * std::size_t(r.height()));
+    for (int y = 0; y < r.height(); ++y)
+        std::copy_n(row(r.top() + y) + r.left(), r.width(), into.row(y));
+}
+
 } // namespace core

@@ -35,8 +35,9 @@ public:
     void fill(Rgba value);
     // `area` (clipped to the buffer) in one value.
     void fill(const Rect &area, Rgba value);
-    // A copy of `area`, clipped to the buffer.
+    // A copy of `area`, clipped to the buffer; or into a buffer whose memory it reuses.
     PixelBuffer copy(const Rect &area) const;
+    void copy(const Rect &area, PixelBuffer &into) const;
     bool operator==(const PixelBuffer &) const = default;
 
 private:

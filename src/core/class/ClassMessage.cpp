@@ -1,6 +1,7 @@
 #include "ClassMessage.h"
 
 #include "ClassCode.h"
+#include "PageTable.h"
 
 #include <cmath>
 #include <cstring>
@@ -82,7 +83,9 @@ ClassMessage::Board readBoard(RecordBytes::Reader &in, int pageCount, ClassMessa
     const std::uint8_t *ink = in.skip(inkBytes);
     if (!in.ok())
         return b;
-    InkFile::Read read = InkFile::decode(ink, inkBytes, pageCount);
+    InkFile::Pages ids = PageTable::inkPages();
+    ids.ids.resize(std::min(ids.ids.size(), std::size_t(pageCount)));
+    InkFile::Read read = InkFile::decode(ink, inkBytes, ids);
     if (read.problem != InkFile::Problem::None) {
         problem = read.problem == InkFile::Problem::NewerVersion ? ClassMessage::Problem::NewerVersion
                                                                  : ClassMessage::Problem::Damaged;
@@ -131,7 +134,10 @@ ClassMessage::Bytes ClassMessage::encode(const LessonState &lesson)
 
 std::optional<ClassMessage::Bytes> ClassMessage::encode(const Board &board)
 {
-    const std::optional<InkFile::Bytes> ink = InkFile::encode(board.ink);
+    // Each page's ink under its id, as a saved board has it.
+    InkFile::PageIds ids = PageTable::ids();
+    ids.resize(board.ink.size());
+    const std::optional<InkFile::Bytes> ink = InkFile::encode(board.ink, ids);
     if (!ink || ink->size() > kMaxBytes)
         return std::nullopt;
     RecordBytes::Writer out = start(Kind::Board);
@@ -193,8 +199,10 @@ ClassMessage::Read ClassMessage::decode(const std::uint8_t *data, std::size_t si
         read.problem = Problem::Damaged;
         return read;
     }
-    if (version > kVersion) {
-        read.problem = Problem::NewerVersion;
+    // A lesson's pages are read by this version's rules alone: devices in one
+    // class run one build.
+    if (version != kVersion) {
+        read.problem = version > kVersion ? Problem::NewerVersion : Problem::OlderVersion;
         return read;
     }
     Problem problem = Problem::None;

@@ -27,7 +27,7 @@ namespace core {
 class ClassMessage
 {
 public:
-    static constexpr std::uint16_t kVersion = 1;
+    static constexpr std::uint16_t kVersion = 2;
     // The broker refuses larger ones too (message_size_limit).
     static constexpr std::size_t kMaxBytes = std::size_t(4) << 20;
     // Far more than a hand draws at once.
@@ -60,7 +60,7 @@ public:
         Stroke stroke;
     };
 
-    enum class Problem { None, Empty, TooLarge, NotOurs, NewerVersion, Damaged };
+    enum class Problem { None, Empty, TooLarge, NotOurs, NewerVersion, OlderVersion, Damaged };
     struct Read
     {
         std::variant<std::monostate, LessonState, Board, Live> message;

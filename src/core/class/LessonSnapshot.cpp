@@ -1,20 +1,73 @@
 #include "LessonSnapshot.h"
 
 #include "Lesson.h"
+#include "SectorLayout.h"
 
 #include <algorithm>
 
 namespace core {
+
+namespace {
+
+int layoutIndex(SectorLayout layout)
+{
+    for (std::size_t i = 0; i < SectorLayouts::kChoices.size(); ++i)
+        if (SectorLayouts::kChoices[i].layout == layout)
+            return int(i);
+    return 0;
+}
+
+int pageWithId(const Lesson &lesson, const std::string &id)
+{
+    for (int page = 0; page < lesson.pageCount(); ++page)
+        if (id == lesson.row(page).id)
+            return page;
+    return -1;
+}
+
+bool sameAs(const Lesson &lesson, int page, const LessonSnapshot::Page &p)
+{
+    return lesson.value(page) == p.value && lesson.aidsShown(page) == p.aids && lesson.choice(page) == p.choice &&
+           lesson.second(page) == p.second && lesson.step(page) == p.step &&
+           lesson.formulaLines(page) == p.formulaLines && lesson.paperStep(page) == p.paperStep;
+}
+
+// Brought to the page as the teacher's own commands would bring it, the
+// page in view: the figure, its lengths, the aids, the steps, the counting,
+// then the formula over them.
+void bringPage(Lesson &lesson, int page, const LessonSnapshot::Page &p)
+{
+    lesson.setShown(page, true);
+    lesson.showPage(page);
+    lesson.setChoice(page, p.choice);
+    lesson.setValue(page, p.value);
+    lesson.setSecond(page, p.second);
+    if (lesson.hasAids(page) && lesson.aidsShown(page) != p.aids)
+        lesson.toggleAids();
+    if (lesson.hasSteps(page) && lesson.step(page) != p.step)
+        lesson.stepSectors(std::clamp(p.step, 0, lesson.stepCount(page)) - lesson.step(page));
+    // Each of these moves a line at a time and says when it cannot.
+    while (lesson.paperStep(page) != p.paperStep && lesson.stepCounting(p.paperStep - lesson.paperStep(page))) {
+    }
+    while (lesson.formulaLines(page) != p.formulaLines &&
+           lesson.stepFormula(p.formulaLines - lesson.formulaLines(page))) {
+    }
+}
+
+} // namespace
 
 LessonSnapshot LessonSnapshot::of(const Lesson &lesson)
 {
     LessonSnapshot s;
     s.page = lesson.page();
     for (int page = 0; page < lesson.pageCount(); ++page)
-        s.pages.push_back({lesson.value(page), lesson.aidsShown(page)});
-    s.step = lesson.step();
+        s.pages.push_back({lesson.row(page).id, lesson.value(page), lesson.aidsShown(page), lesson.shown(page),
+                           lesson.choice(page), lesson.second(page), lesson.step(page), lesson.formulaLines(page),
+                           lesson.paperStep(page)});
     s.running = lesson.running();
-    s.formulaLines = lesson.formulaLines();
+    s.layout = layoutIndex(lesson.sectorLayout());
+    s.quarterCount = lesson.quarterCount();
+    s.diameterFormula = lesson.diameterFormula();
     s.weight = lesson.weight().factor();
     s.realLengths = lesson.realLengths();
     s.radiusCm = lesson.radiusCm();
@@ -31,24 +84,27 @@ void LessonSnapshot::applyTo(Lesson &lesson) const
     lesson.setRadiusCm(radiusCm);
     lesson.setGrid(grid);
     lesson.setSquares(squares);
-    const int shared = std::min(int(pages.size()), lesson.pageCount());
-    for (int p = 0; p < shared; ++p) {
-        lesson.setValue(p, pages[std::size_t(p)].value);
-        if (lesson.hasAids(p) && lesson.aidsShown(p) != pages[std::size_t(p)].aids) {
-            lesson.showPage(p);
-            lesson.toggleAids();
-        }
+    lesson.setQuarterCount(quarterCount);
+    lesson.setDiameterFormula(diameterFormula);
+    const SectorLayout sectors = SectorLayouts::kChoices[std::size_t(std::clamp(layout, 0, int(SectorLayouts::kChoices.size()) - 1))].layout;
+    if (lesson.sectorLayout() != sectors)
+        lesson.setSectorLayout(sectors);
+    // Only a page that differs is visited: a follower redraws what changed.
+    std::vector<int> found;
+    for (const Page &p : pages) {
+        const int page = pageWithId(lesson, p.id);
+        found.push_back(page);
+        if (page >= 0 && !sameAs(lesson, page, p))
+            bringPage(lesson, page, p);
     }
-    if (lesson.has(page))
-        lesson.showPage(page);
-    if (lesson.animatedPage() < 0)
-        return;
-    if (lesson.step() != step)
-        lesson.stepSectors(std::clamp(step, 0, lesson.sectors()) - lesson.step());
-    // The formula grows and shrinks a line a step, only over the finished figure.
-    const bool formulaShows = lesson.aidsShown(lesson.animatedPage()) && lesson.step() == lesson.sectors();
-    while (formulaShows && lesson.formulaLines() != std::clamp(formulaLines, 0, Lesson::kFormulaLines))
-        lesson.stepLesson(lesson.formulaLines() < formulaLines ? +1 : -1);
+    const int inView = std::size_t(page) < found.size() ? found[std::size_t(page)] : -1;
+    if (inView >= 0) {
+        lesson.setShown(inView, true);
+        lesson.showPage(inView);
+    }
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        if (found[i] >= 0)
+            lesson.setShown(found[i], pages[i].shown);
     if (running && !lesson.running())
         lesson.pressStart();
     else if (!running)
@@ -60,12 +116,20 @@ void LessonSnapshot::write(RecordBytes::Writer &out) const
     out.u8(unsigned(page));
     out.u8(unsigned(pages.size()));
     for (const Page &p : pages) {
+        out.text(p.id);
         out.i32(p.value);
         out.u8(p.aids);
+        out.u8(p.shown);
+        out.u8(unsigned(p.choice));
+        out.i32(p.second);
+        out.i32(p.step);
+        out.u8(unsigned(p.formulaLines));
+        out.u8(unsigned(p.paperStep));
     }
-    out.i32(step);
     out.u8(running);
-    out.u8(unsigned(formulaLines));
+    out.u8(unsigned(layout));
+    out.u8(quarterCount);
+    out.u8(diameterFormula);
     out.u8(unsigned(weight));
     out.u8(realLengths);
     out.u8(unsigned(radiusCm));
@@ -88,19 +152,31 @@ LessonSnapshot LessonSnapshot::read(RecordBytes::Reader &in)
         in.fail();
         return s;
     }
-    for (int p = 0; p < count && in.ok(); ++p) {
-        const int value = in.i32();
-        s.pages.push_back({value, flag()});
+    for (int i = 0; i < count && in.ok(); ++i) {
+        Page p;
+        p.id = in.text(kMaxIdBytes);
+        p.value = in.i32();
+        p.aids = flag();
+        p.shown = flag();
+        p.choice = int(in.u8());
+        p.second = in.i32();
+        p.step = in.i32();
+        p.formulaLines = int(in.u8());
+        p.paperStep = int(in.u8());
+        if (p.step < 0 || p.formulaLines > kMaxFormulaLines || p.paperStep > PageView::Estimated)
+            in.fail();
+        s.pages.push_back(std::move(p));
     }
-    s.step = in.i32();
     s.running = flag();
-    s.formulaLines = int(in.u8());
+    s.layout = int(in.u8());
+    s.quarterCount = flag();
+    s.diameterFormula = flag();
     s.weight = int(in.u8());
     s.realLengths = flag();
     s.radiusCm = int(in.u8());
     s.grid = flag();
     s.squares = flag();
-    if (s.step < 0 || s.formulaLines > Lesson::kFormulaLines || !LineWeight::fromFactor(s.weight))
+    if (s.layout >= int(SectorLayouts::kChoices.size()) || !LineWeight::fromFactor(s.weight))
         in.fail();
     return s;
 }

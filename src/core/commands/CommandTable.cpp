@@ -4,6 +4,7 @@
 #include "Lesson.h"
 #include "LineWeight.h"
 #include "PenPalette.h"
+#include "PracticeProblem.h"
 #include "RadiusCm.h"
 #include "Text.h"
 
@@ -40,6 +41,9 @@ bool hasAids(const Lesson &l, int page) { return l.hasAids(page); }
 bool hasGrid(const Lesson &l, int page) { return l.hasGrid(page); }
 bool hasSquares(const Lesson &l, int page) { return l.hasSquares(page); }
 bool hasFormula(const Lesson &l, int page) { return animated(l, page) && l.hasAids(page); }
+bool steps(const Lesson &l, int page) { return l.steps(page); }
+bool stepping(const Lesson &l, int page) { return l.hasSteps(page); }
+bool hasSecond(const Lesson &l, int page) { return l.secondRange(page).has_value(); }
 
 CommandState checked(bool on)
 {
@@ -102,6 +106,9 @@ CommandState startState(const Lesson &l, const Command &, int)
 {
     CommandState s;
     s.shortLabel = l.running() ? "一時停止" : l.step() > 0 && l.step() < l.sectors() ? "再開" : "開始";
+    // By hand the button puts the sectors back in the circle.
+    if (l.handMode())
+        s.shortLabel = l.startCaption();
     s.icon = l.running() ? "pause" : "start";
     return s;
 }
@@ -195,6 +202,68 @@ void appendRadii(std::vector<Command> &rows)
         });
 }
 
+// Each page shown or hidden, the design's pages at first and the others not.
+void appendPages(std::vector<Command> &rows)
+{
+    rows.push_back({.id = "menu.pages", .label = "表示するページ", .mnemonic = 'T', .icon = "pages", .menu = Menu::Page,
+                    .section = kChoices, .opens = Menu::Pages});
+    for (int page = 0; page < PageTable::count(); ++page)
+        rows.push_back({
+            .id = std::string("page.shown.") + PageTable::row(page).id,
+            .label = PageTable::row(page).caption,
+            .icon = "page",
+            .menu = Menu::Pages,
+            .family = "page.shown",
+            .argument = page,
+            .tip = "このページのタブを出す・しまう（一つは残ります）",
+            .state = [](const Lesson &l, const Command &c, int) { return checked(l.shown(c.argument)); },
+            .run = [](Lesson &l, const Command &c, int) { l.setShown(c.argument, !l.shown(c.argument)); },
+        });
+}
+
+// The practice figures: choosing one shows its page; a ring or a track takes a second length.
+void appendPractice(std::vector<Command> &rows)
+{
+    rows.push_back({.id = "menu.practice", .label = "練習問題", .mnemonic = 'E', .icon = "practice", .menu = Menu::Page,
+                    .section = kChoices, .opens = Menu::Practice});
+    const int page = PageTable::find("practice").value_or(-1);
+    if (page < 0)
+        return;
+    const PageRow &row = PageTable::row(page);
+    for (int k = 0; k < int(row.choices.size()); ++k)
+        rows.push_back({
+            .id = "practice." + Text::number(k),
+            .label = row.choices[std::size_t(k)],
+            .icon = "practice",
+            .menu = Menu::Practice,
+            .family = "practice",
+            .argument = k,
+            .state = [](const Lesson &l, const Command &c, int) {
+                return checked(l.page() == l.choicePage() && l.choice(l.choicePage()) == c.argument);
+            },
+            .run = [](Lesson &l, const Command &c, int) { l.openChoice(l.choicePage(), c.argument); },
+        });
+    rows.push_back({.id = "menu.second", .label = "もう一つの長さ", .mnemonic = 'S', .icon = "second",
+                    .menu = Menu::Practice, .section = 1, .opens = Menu::Second, .has = hasSecond});
+    for (int cm = PracticeProblem::kMinCm; cm <= PracticeProblem::kMaxCm; ++cm)
+        rows.push_back({
+            .id = "practice.second." + Text::number(cm),
+            .label = Text::number(cm) + " cm",
+            .icon = "second",
+            .menu = Menu::Second,
+            .family = "practice.second",
+            .argument = cm,
+            .has = hasSecond,
+            .state = [](const Lesson &l, const Command &c, int) {
+                const std::optional<ValueRange> range = l.secondRange(l.page());
+                CommandState s = checked(range && l.second(l.page()) == c.argument);
+                s.enabled = range && c.argument >= range->min && c.argument <= range->max;
+                return s;
+            },
+            .run = [](Lesson &l, const Command &c, int) { l.setSecond(l.page(), c.argument); },
+        });
+}
+
 std::vector<Command> build()
 {
     std::vector<Command> rows;
@@ -257,6 +326,8 @@ std::vector<Command> build()
                     .state = [](const Lesson &l, const Command &, int) { return checked(l.squaresShown()); },
                     .run = [](Lesson &l, const Command &, int) { l.toggleSquares(); }});
 
+    appendPages(rows);
+    appendPractice(rows);
     rows.push_back({.id = "menu.steps", .label = "ページと順番", .mnemonic = 'M', .icon = "steps", .menu = Menu::Page,
                     .section = kChoices, .opens = Menu::Steps});
     rows.push_back({.id = "page.next", .label = "次のページ", .mnemonic = 'N', .icon = "page-next",
@@ -266,16 +337,25 @@ std::vector<Command> build()
                     .keys = {"Ctrl+Shift+Tab", "Ctrl+PageUp"}, .menu = Menu::Steps,
                     .run = [](Lesson &l, const Command &, int) { l.previousPage(); }});
     // A presenter's clicker sends Page Down and Page Up.
-    rows.push_back({.id = "lesson.next", .label = "次へ（おうぎ形・公式）", .mnemonic = 'F', .icon = "next",
-                    .keys = {"PageDown"}, .menu = Menu::Steps, .section = 1, .has = animated,
+    rows.push_back({.id = "lesson.next", .label = "次へ（おうぎ形・方眼・公式）", .mnemonic = 'F', .icon = "next",
+                    .keys = {"PageDown"}, .menu = Menu::Steps, .section = 1, .has = steps,
                     .run = [](Lesson &l, const Command &, int) { l.stepLesson(1); }});
-    rows.push_back({.id = "lesson.back", .label = "前へ（おうぎ形・公式）", .mnemonic = 'B', .icon = "back",
-                    .keys = {"PageUp"}, .menu = Menu::Steps, .section = 1, .has = animated,
+    rows.push_back({.id = "lesson.back", .label = "前へ（おうぎ形・方眼・公式）", .mnemonic = 'B', .icon = "back",
+                    .keys = {"PageUp"}, .menu = Menu::Steps, .section = 1, .has = steps,
                     .run = [](Lesson &l, const Command &, int) { l.stepLesson(-1); }});
     rows.push_back({.id = "sectors.home", .label = "おうぎ形をすべて円に戻す", .mnemonic = 'H', .icon = "home",
-                    .keys = {"Home"}, .menu = Menu::Steps, .section = 1, .has = animated,
+                    .keys = {"Home"}, .menu = Menu::Steps, .section = 1, .has = stepping,
                     .run = [](Lesson &l, const Command &, int) { l.returnAllSectors(); }});
 
+    // How the counting and the formula go: kept between runs, beside their steps.
+    rows.push_back({.id = "grid.quarter", .label = "円の 1/4 で数える", .mnemonic = 'U',
+                    .menu = Menu::Steps, .section = 2, .has = hasGrid,
+                    .state = [](const Lesson &l, const Command &, int) { return checked(l.quarterCount()); },
+                    .run = [](Lesson &l, const Command &, int) { l.toggleQuarterCount(); }});
+    rows.push_back({.id = "formula.diameter", .label = "公式を直径から作る", .mnemonic = 'J',
+                    .menu = Menu::Steps, .section = 2, .has = hasFormula,
+                    .state = [](const Lesson &l, const Command &, int) { return checked(l.diameterFormula()); },
+                    .run = [](Lesson &l, const Command &, int) { l.toggleDiameterFormula(); }});
     rows.push_back({.id = "value.down", .label = "値を一つ減らす", .shortLabel = "減らす", .icon = "value-down",
                     .toolbar = kSteps + 1, .has = hasValue,
                     .state = [](const Lesson &l, const Command &, int) {
@@ -302,20 +382,27 @@ std::vector<Command> build()
     rows.push_back({.id = "formula.back", .label = "公式を一行消す", .shortLabel = "一行消す", .icon = "formula-back",
                     .toolbar = kSteps + 6, .has = hasFormula,
                     .state = [](const Lesson &l, const Command &, int) { return enabled(l.formulaLines() > 0); },
-                    .run = [](Lesson &l, const Command &, int) {
-                        if (l.formulaLines() > 0)
-                            l.stepLesson(-1);
-                    }});
+                    .run = [](Lesson &l, const Command &, int) { l.stepFormula(-1); }});
     rows.push_back({.id = "formula.next", .label = "公式を一行書く", .shortLabel = "一行書く", .icon = "formula-next",
                     .toolbar = kSteps + 7, .tip = "説明を表示して、おうぎ形がすべて並んだあとに使えます",
                     .has = hasFormula,
                     .state = [](const Lesson &l, const Command &, int) {
-                        return enabled(l.formulaReady() && l.formulaLines() < Lesson::kFormulaLines);
+                        return enabled(l.formulaReady() && l.formulaLines() < l.formulaLineCount());
                     },
-                    .run = [](Lesson &l, const Command &, int) {
-                        if (l.formulaReady())
-                            l.stepLesson(1);
-                    }});
+                    .run = [](Lesson &l, const Command &, int) { l.stepFormula(1); }});
+    rows.push_back({.id = "count.back", .label = "方眼の数えを一つ戻す", .shortLabel = "数え戻す", .icon = "count-back",
+                    .toolbar = kSteps + 8, .has = hasGrid,
+                    .state = [](const Lesson &l, const Command &, int) {
+                        return enabled(l.countingReady(l.page()) && l.paperStep(l.page()) > PageView::PaperAlone);
+                    },
+                    .run = [](Lesson &l, const Command &, int) { l.stepCounting(-1); }});
+    rows.push_back({.id = "count.next", .label = "方眼を一つ進めて数える", .shortLabel = "数える", .icon = "count-next",
+                    .toolbar = kSteps + 9, .tip = "中の正方形 → 円周がかかる正方形 → 個数 → 面積の見当 の順に示します",
+                    .has = hasGrid,
+                    .state = [](const Lesson &l, const Command &, int) {
+                        return enabled(l.countingReady(l.page()) && l.paperStep(l.page()) < PageView::Estimated);
+                    },
+                    .run = [](Lesson &l, const Command &, int) { l.stepCounting(1); }});
 
     rows.push_back({.id = "menu.screen", .label = "画面", .mnemonic = 'V', .icon = "full-screen", .menu = Menu::Page,
                     .section = kScreenSection, .opens = Menu::Screen});

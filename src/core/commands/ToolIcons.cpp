@@ -154,6 +154,15 @@ const std::vector<Icon> &drawings()
              p.line(3, 9, 14, 9), p.line(3, 15, 14, 15);
              p.triangle({16, 6}, {16, 18}, {22, 12});
          }},
+        // Squares tinted one by one, and which way the counting goes.
+        {"count-back", [](Pen &p, const Color &) {
+             p.box(11, 5, 5, 5, kSky), p.width(1.5), p.frame(11, 5, 10, 10), p.line(16, 5, 16, 15), p.line(11, 10, 21, 10);
+             p.triangle({8, 13}, {8, 23}, {2, 18});
+         }},
+        {"count-next", [](Pen &p, const Color &) {
+             p.box(3, 5, 5, 5, kSky), p.width(1.5), p.frame(3, 5, 10, 10), p.line(8, 5, 8, 15), p.line(3, 10, 13, 10);
+             p.triangle({16, 13}, {16, 23}, {22, 18});
+         }},
         {"aids", [](Pen &p, const Color &) {
              p.ring(12, 12, 9);
              p.width(2.5), p.line(12, 11, 12, 17);

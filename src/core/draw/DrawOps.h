@@ -126,6 +126,11 @@ public:
     // The whole inner area in one colour, as a picture is erased before its paint;
     // the drawing state stays.
     void Cls(const Color &background) { clear(background); }
+    // A call resolved before, drawn again as it was.
+    void Replay(const LineCall &call) { draw(call); }
+    void Replay(const CircleCall &call) { draw(call); }
+    void Replay(const TextCall &call) { draw(call); }
+    void Replay(const BoxCall &call) { draw(call); }
 
 protected:
     explicit DrawOps(DrawState &state) : m_state(state) {}

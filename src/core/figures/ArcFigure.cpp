@@ -20,11 +20,11 @@ float ArcFigure::endAngle() const
     return float((double(-degrees) / kDegreesPerHalfTurn) * kPi);
 }
 
-void ArcFigure::paint(DrawOps &ops, LineWeight weight) const
+void ArcFigure::paint(DrawOps &ops, LineWeight weight, bool filled) const
 {
     ops.setForeColor(kOutlineColor);
     ops.setDrawWidth(weight.px(kOutlineWidthPx));
-    ops.setFillStyle(FillStyle::Solid);
+    ops.setFillStyle(filled ? FillStyle::Solid : FillStyle::Transparent);
     ops.setFillColor(kFillColor);
     if (degrees == kMaxDegrees)
         ops.Circle(centre, float(radius));

@@ -32,7 +32,8 @@ struct ArcFigure
     // Ink on this page is kept in radii from the centre.
     static Similarity frame(float scaleWidth, float scaleHeight);
     float endAngle() const;
-    void paint(DrawOps &ops, LineWeight weight = {}) const;
+    // Unfilled over squared paper, so the squares it covers can be counted.
+    void paint(DrawOps &ops, LineWeight weight = {}, bool filled = true) const;
 };
 
 } // namespace core

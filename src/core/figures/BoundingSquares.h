@@ -15,8 +15,8 @@ class BoundingSquares
 {
 public:
     static inline const Color kColor{255, 200, 40};
-    // One pixel at the design weight: aliased, so its long diagonals cost little to draw.
-    static constexpr int kWidthPx = 1;
+    // As wide as the figure's outlines, at every weight: one pixel read faint from the back.
+    static constexpr int kWidthPx = LineWeight::kMainLinePx;
 
     // `circle`: the circle's centre and its radius in pixels.
     explicit BoundingSquares(const Similarity &circle) : m_circle(circle) {}

@@ -102,13 +102,18 @@ ParallelogramFigure ParallelogramFigure::compute(float scaleWidth, float scaleHe
     return f;
 }
 
-void ParallelogramFigure::paint(DrawOps &ops, LineWeight weight) const
+void ParallelogramFigure::paint(DrawOps &ops, LineWeight weight, bool emptiedRadii) const
+{
+    paintCircle(ops, weight, emptiedRadii);
+    paintMovedSectors(ops, weight);
+    ops.setFillStyle(FillStyle::Transparent);
+}
+
+void ParallelogramFigure::paintCircle(DrawOps &ops, LineWeight weight, bool emptiedRadii) const
 {
     paintRemainingHalves(ops);
     paintCircleOutline(ops, weight);
-    paintRadiusLines(ops, weight);
-    paintMovedSectors(ops, weight);
-    ops.setFillStyle(FillStyle::Transparent);
+    paintRadiusLines(ops, weight, emptiedRadii);
 }
 
 // Angles below are taken 2π down so that both ends are negative: closed,
@@ -145,7 +150,7 @@ void ParallelogramFigure::paintCircleOutline(DrawOps &ops, LineWeight weight) co
     }
 }
 
-void ParallelogramFigure::paintRadiusLines(DrawOps &ops, LineWeight weight) const
+void ParallelogramFigure::paintRadiusLines(DrawOps &ops, LineWeight weight, bool emptiedRadii) const
 {
     ops.setFillStyle(FillStyle::Transparent);
     ops.setForeColor(kMovedColor);
@@ -154,7 +159,9 @@ void ParallelogramFigure::paintRadiusLines(DrawOps &ops, LineWeight weight) cons
     for (int i = 0; i <= sectors; ++i) {
         if (i == step && i != sectors)
             ops.setForeColor(kRemainingColor);
-        ops.Line(centre, radiusEnds[i]);
+        // Radius i borders sectors i - 1 and i: from `step` on, one of them remains.
+        if (emptiedRadii || (i >= step && step < sectors))
+            ops.Line(centre, radiusEnds[i]);
     }
 }
 

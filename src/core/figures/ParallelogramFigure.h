@@ -53,12 +53,17 @@ struct ParallelogramFigure
     // Ink on this page is kept in radii from the picture's left edge at the
     // circle's height, so it stays on the circle and the row beside it.
     static Similarity frame(float scaleWidth, float scaleHeight);
-    void paint(DrawOps &ops, LineWeight weight = {}) const;
+    // Without the radii of the emptied circle over squared paper: with many
+    // sectors they would hide its squares.
+    void paint(DrawOps &ops, LineWeight weight = {}, bool emptiedRadii = true) const;
+    // The circle as it stands at this step, without the sectors moved out of
+    // it: the other layouts of the same sectors draw it too.
+    void paintCircle(DrawOps &ops, LineWeight weight = {}, bool emptiedRadii = true) const;
 
 private:
     void paintRemainingHalves(DrawOps &ops) const;
     void paintCircleOutline(DrawOps &ops, LineWeight weight) const;
-    void paintRadiusLines(DrawOps &ops, LineWeight weight) const;
+    void paintRadiusLines(DrawOps &ops, LineWeight weight, bool emptiedRadii) const;
     void paintMovedSectors(DrawOps &ops, LineWeight weight) const;
 };
 

@@ -23,7 +23,7 @@ PolygonFigure PolygonFigure::compute(float scaleWidth, float scaleHeight, int si
     return f;
 }
 
-void PolygonFigure::paint(DrawOps &ops, LineWeight weight) const
+void PolygonFigure::paint(DrawOps &ops, LineWeight weight, bool radii) const
 {
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         // The edge starts where the previous radius ended.
@@ -31,8 +31,10 @@ void PolygonFigure::paint(DrawOps &ops, LineWeight weight) const
             ops.setForeColor(kEdgeColor);
             ops.setDrawStyle(DrawStyle::Solid);
             ops.setDrawWidth(weight.px(kEdgeWidthPx));
-            ops.Line(vertices[i]);
+            ops.Line(vertices[i - 1], vertices[i]);
         }
+        if (!radii)
+            continue;
         ops.setForeColor(kRadiusColor);
         ops.setDrawStyle(DrawStyle::Solid);
         ops.setDrawWidth(weight.px(kRadiusWidthPx));

@@ -33,7 +33,8 @@ struct PolygonFigure
     static PolygonFigure compute(float scaleWidth, float scaleHeight, int sides);
     // Ink on this page is kept in radii from the centre.
     static Similarity frame(float scaleWidth, float scaleHeight);
-    void paint(DrawOps &ops, LineWeight weight = {}) const;
+    // Without its radii over squared paper, whose squares they would hide.
+    void paint(DrawOps &ops, LineWeight weight = {}, bool radii = true) const;
 };
 
 } // namespace core

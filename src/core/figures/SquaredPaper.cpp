@@ -24,22 +24,35 @@ Kind kindOf(int column, int row, int radiusSquares)
     return !outer ? Kind::Inside : inner ? Kind::Cut : Kind::Outside;
 }
 
+// Rows grow downwards: the first quarter is above the centre and right of it.
+int quarterOf(int column, int row)
+{
+    if (row < 0)
+        return column >= 0 ? 0 : 1;
+    return column < 0 ? 2 : 3;
+}
+
+Kind countedKind(int column, int row, int radiusSquares, int quarters)
+{
+    return quarterOf(column, row) < quarters ? kindOf(column, row, radiusSquares) : Kind::Outside;
+}
+
 } // namespace
 
-SquaredPaper::Count SquaredPaper::count(int radiusSquares)
+SquaredPaper::Count SquaredPaper::count(int radiusSquares, int quarters)
 {
     Count c;
     for (int row = -radiusSquares; row < radiusSquares; ++row)
         for (int column = -radiusSquares; column < radiusSquares; ++column) {
-            const Kind kind = kindOf(column, row, radiusSquares);
+            const Kind kind = countedKind(column, row, radiusSquares, quarters);
             c.inside += kind == Kind::Inside ? 1 : 0;
             c.cut += kind == Kind::Cut ? 1 : 0;
         }
     return c;
 }
 
-SquaredPaper::SquaredPaper(const Similarity &circle, int radiusSquares)
-    : m_centre(circle.origin), m_radiusSquares(radiusSquares),
+SquaredPaper::SquaredPaper(const Similarity &circle, int radiusSquares, int quarters)
+    : m_centre(circle.origin), m_radiusSquares(radiusSquares), m_quarters(quarters),
       m_squarePx(radiusSquares > 0 ? circle.scale / radiusSquares : 0)
 {
 }
@@ -48,18 +61,22 @@ bool SquaredPaper::drawable() const { return m_squarePx >= kSmallestSquarePx && 
 
 // A row's squares of one kind side by side go as one box: a few dozen boxes
 // however large the picture.
-void SquaredPaper::paintTints(DrawOps &ops) const
+void SquaredPaper::paintTints(DrawOps &ops, bool cut) const
 {
     if (!drawable())
         return;
     const int n = m_radiusSquares;
+    const auto shown = [&](int column, int row) {
+        const Kind kind = countedKind(column, row, n, m_quarters);
+        return kind == Kind::Cut && !cut ? Kind::Outside : kind;
+    };
     for (int row = -n; row < n; ++row) {
         const double top = m_centre.y() + row * m_squarePx;
         int column = -n;
         while (column < n) {
-            const Kind kind = kindOf(column, row, n);
+            const Kind kind = shown(column, row);
             int end = column + 1;
-            while (end < n && kindOf(end, row, n) == kind)
+            while (end < n && shown(end, row) == kind)
                 ++end;
             if (kind != Kind::Outside)
                 ops.Box(RectF(m_centre.x() + column * m_squarePx, top, (end - column) * m_squarePx, m_squarePx),

@@ -12,7 +12,9 @@ class DrawOps;
 // Squared paper under a figure's circle, a centimetre a square: its lines pass
 // through the circle's centre and the radius is a whole number of squares.
 // With the counts asked for, the squares wholly inside the circle and those it
-// cuts are tinted, as the class counts them to estimate its area.
+// cuts are tinted, as the class counts them to estimate its area: in the
+// whole circle, or in its quarters counter-clockwise from 3 o'clock, as a
+// sector or the textbook's quarter count takes them.
 class SquaredPaper
 {
 public:
@@ -31,16 +33,17 @@ public:
 
         bool operator==(const Count &) const = default;
     };
+    static constexpr int kQuarters = 4;
     // The squares of a grid through the centre of a circle `radiusSquares` squares
-    // in radius, judged by their corners.
-    static Count count(int radiusSquares);
+    // in radius, judged by their corners, in its first `quarters` quarters.
+    static Count count(int radiusSquares, int quarters = kQuarters);
 
     // `circle`: the circle's centre and its radius in pixels.
-    SquaredPaper(const Similarity &circle, int radiusSquares);
+    SquaredPaper(const Similarity &circle, int radiusSquares, int quarters = kQuarters);
 
     double squarePx() const { return m_squarePx; }
-    // The squares inside and cut, each kind its colour.
-    void paintTints(DrawOps &ops) const;
+    // The squares inside, and with `cut` those the circle cuts, each kind its colour.
+    void paintTints(DrawOps &ops, bool cut = true) const;
     void paintLines(DrawOps &ops, LineWeight weight) const;
 
 private:
@@ -48,6 +51,7 @@ private:
 
     PointF m_centre;
     int m_radiusSquares;
+    int m_quarters;
     double m_squarePx;
 };
 

@@ -1,7 +1,6 @@
 #include "InkCanvas.h"
 
 #include "Parallel.h"
-#include "PenPalette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,21 +20,13 @@ constexpr double kLargestRatio = 16;
 // A step whose undoing would draw more points again than this keeps the
 // pixels it took away instead.
 constexpr std::size_t kSnapshotFromPoints = 4096;
-constexpr std::size_t kSnapshotBudgetBytes = std::size_t(64) << 20;
 // A live stroke's mask grows by at least this much, so it is rarely copied.
 constexpr int kLiveMaskMarginPx = 64;
 // A page with this much ink is drawn anew in bands, by several workers where there are some.
 constexpr std::size_t kThreadedFromPoints = 20000;
 constexpr int kMostThreads = 4;
 
-using Look = InkStroke::Look;
-
 } // namespace
-
-std::size_t InkCanvas::Snapshot::bytes() const
-{
-    return ids.size() * sizeof(std::uint32_t) + whole.sizeInBytes() + pixels.size() * sizeof(Rgba);
-}
 
 InkCanvas::InkCanvas(InkStrokes &strokes) : m_strokes(strokes) { m_strokes.watch(this); }
 InkCanvas::~InkCanvas() { m_strokes.watch(nullptr); }
@@ -44,9 +35,9 @@ InkCanvas::~InkCanvas() { m_strokes.watch(nullptr); }
 
 void InkCanvas::setFrame(const Similarity &frame)
 {
-    if (frame == m_frame)
+    if (frame == m_style.frame)
         return;
-    m_frame = frame;
+    m_style.frame = frame;
     m_stale = true;
 }
 
@@ -64,9 +55,9 @@ void InkCanvas::resize(const Size &logicalSize, double devicePixelRatio)
     const bool fits = m_image.width() >= needed.width() && m_image.height() >= needed.height();
     const bool wasteful =
         std::int64_t(m_image.width()) * m_image.height() > kMostWastedFactor * std::int64_t(allotted.width()) * allotted.height();
-    if (ratio == m_ratio && fits && !wasteful && !m_image.isNull())
+    if (ratio == m_style.ratio && fits && !wasteful && !m_image.isNull())
         return;
-    m_ratio = ratio;
+    m_style.ratio = ratio;
     m_image = PixelBuffer(allotted);
     m_painted = Rect();
     m_stale = true;
@@ -74,9 +65,9 @@ void InkCanvas::resize(const Size &logicalSize, double devicePixelRatio)
 
 void InkCanvas::setEdged(bool edged)
 {
-    if (edged == m_edged)
+    if (edged == m_style.edged)
         return;
-    m_edged = edged;
+    m_style.edged = edged;
     m_stale = true;
     markAllDirty();
 }
@@ -84,17 +75,16 @@ void InkCanvas::setEdged(bool edged)
 // Only a change of fills under some stroke's rim draws the page again.
 void InkCanvas::setGround(InkGround ground)
 {
-    if (ground == m_ground)
+    if (ground == m_style.ground)
         return;
-    const InkGround before = std::exchange(m_ground, std::move(ground));
-    if (m_edged)
+    const InkGround before = std::exchange(m_style.ground, std::move(ground));
+    if (m_style.edged)
         return;
     bool touched = !m_strokes.live().empty();
     for (auto s = m_strokes.finished().begin(); !touched && s != m_strokes.finished().end(); ++s) {
-        const Rect r = (*s)->reach(deviceFrame(), true);
-        const RectF logical(r.x() / m_ratio, r.y() / m_ratio, r.width() / m_ratio, r.height() / m_ratio);
+        const RectF logical = m_style.logical((*s)->reach(m_style.device(), true));
         const Rgba pen = (*s)->data().color;
-        touched = before.hides(before.hiding(pen), logical) || m_ground.hides(m_ground.hiding(pen), logical);
+        touched = before.hides(before.hiding(pen), logical) || m_style.ground.hides(m_style.ground.hiding(pen), logical);
     }
     if (touched) {
         m_stale = true;
@@ -102,20 +92,19 @@ void InkCanvas::setGround(InkGround ground)
     }
 }
 
-bool InkCanvas::placeable() const { return m_frame.usable() && !m_image.isNull(); }
+bool InkCanvas::placeable() const { return m_style.frame.usable() && !m_image.isNull(); }
 
 void InkCanvas::markDirty(const Rect &device)
 {
     if (device.isEmpty())
         return;
-    m_dirty |= RectF(device.x() / m_ratio, device.y() / m_ratio, device.width() / m_ratio, device.height() / m_ratio)
-                   .toAlignedRect();
+    m_dirty |= m_style.logical(device).toAlignedRect();
 }
 
 void InkCanvas::ensureImage()
 {
     if (m_image.isNull())
-        resize(m_logicalSize, m_ratio);
+        resize(m_logicalSize, m_style.ratio);
     if (m_stale)
         renderAll();
 }
@@ -134,10 +123,15 @@ void InkCanvas::renderAll()
     m_inked = Rect();
     m_stale = false;
     ++m_generation;
-    dropSnapshots();
-    for (const auto &[pointer, stroke] : m_strokes.live())
-        renderLive(stroke, m_live[pointer]);
-    if (!m_frame.usable() || m_image.isNull())
+    m_kept.clear();
+    for (const auto &[pointer, stroke] : m_strokes.live()) {
+        Live &live = m_live[pointer];
+        const Rect area = m_style.frame.usable() ? reachOf(stroke) : Rect();
+        live.mask.reset(area);
+        live.rim.reset(m_style.rimsLive() ? area : Rect());
+        m_style.renderLive(stroke, live.mask, live.rim);
+    }
+    if (!m_style.frame.usable() || m_image.isNull())
         return;
     // A full page is drawn in horizontal bands, one worker each: every pixel
     // still gets its strokes in the same order, so the result does not change.
@@ -154,89 +148,8 @@ void InkCanvas::renderAll()
         CoverageMask &rim = b == 0 ? m_rimScratch : scratches[2 * std::size_t(b - 1) + 1];
         const Rect band(0, b * rows, m_image.width(), rows);
         for (const auto &stroke : m_strokes.finished())
-            renderStroke(*stroke, band, nullptr, scratch, rim, surface);
+            m_style.render(*stroke, band, nullptr, scratch, rim, surface);
     });
-}
-
-void InkCanvas::renderLive(const InkStroke &stroke, Live &live)
-{
-    const Similarity device = deviceFrame();
-    const Rect area = m_frame.usable() ? reachOf(stroke) : Rect();
-    const bool rims = !m_edged && !m_ground.empty();
-    live.mask.reset(area);
-    live.rim.reset(rims ? area : Rect());
-    for (int c = 0; c < stroke.chunkCount(); ++c) {
-        stroke.renderChunk(live.mask, c, device, m_edged ? Look::Edged : Look::Plain);
-        if (rims)
-            stroke.renderChunk(live.rim, c, device, Look::Rim);
-    }
-}
-
-// The fills' colours under the stroke that its pen would vanish on; none at
-// the heavier weights, where every stroke has its rim.
-std::uint64_t InkCanvas::hiddenUnder(const InkStroke &stroke) const
-{
-    if (m_edged || m_ground.empty())
-        return 0;
-    const std::uint64_t hidden = m_ground.hiding(stroke.data().color);
-    if (hidden == 0)
-        return 0;
-    const Rect r = stroke.reach(deviceFrame(), true);
-    return m_ground.hides(hidden, RectF(r.x() / m_ratio, r.y() / m_ratio, r.width() / m_ratio, r.height() / m_ratio))
-               ? hidden
-               : 0;
-}
-
-// Only the runs that reach `clip` (and, given `only`, its marked tiles) are
-// drawn; pixels come out the same as when the whole stroke is drawn.
-void InkCanvas::renderStroke(const InkStroke &stroke, const Rect &clip, const Tiles *only, CoverageMask &scratch,
-                             CoverageMask &rimScratch, const InkRaster::Surface &surface) const
-{
-    const Similarity device = deviceFrame();
-    const bool rims = rimmed();
-    const Rect box = stroke.reach(device, rims) & clip;
-    if (box.isEmpty() || (only && !only->touches(box)))
-        return;
-    const bool hidden = hiddenUnder(stroke) != 0;
-    scratch.reset(box);
-    if (hidden)
-        rimScratch.reset(box);
-    bool drawn = false;
-    for (int c = 0; c < stroke.chunkCount(); ++c) {
-        const Rect reach = stroke.chunkReach(c, device, rims) & box;
-        if (reach.isEmpty() || (only && !only->touches(reach)))
-            continue;
-        stroke.renderChunk(scratch, c, device, m_edged ? Look::Edged : Look::Plain);
-        if (hidden)
-            stroke.renderChunk(rimScratch, c, device, Look::Rim);
-        drawn = true;
-    }
-    if (!drawn)
-        return;
-    const CoverageMask *rim = hidden ? &rimScratch : nullptr;
-    if (!only)
-        compositeStroke(surface, scratch, rim, stroke, box);
-    else
-        only->forEachIn(box, [&](const Rect &tile) { compositeStroke(surface, scratch, rim, stroke, tile); });
-}
-
-// A rim at the design weight goes under the stroke, on the fills it would vanish on only.
-void InkCanvas::compositeStroke(const InkRaster::Surface &surface, const CoverageMask &mask, const CoverageMask *rim,
-                                const InkStroke &stroke, const Rect &clip) const
-{
-    const Rgba color = stroke.data().color;
-    const Rgba edge = PenPalette::edgeFor(Color::fromRgba(color)).rgba();
-    if (m_edged) {
-        InkRaster::compositeEdged(surface, mask, color, edge, stroke.edgePx(deviceFrame()), clip);
-        return;
-    }
-    if (const std::uint64_t hidden = rim ? hiddenUnder(stroke) : 0) {
-        InkRaster::compositeWhere(surface, *rim, edge, clip, [&](int x, int y) {
-            const int under = m_ground.colourAt(PointF((x + 0.5) / m_ratio, (y + 0.5) / m_ratio));
-            return under >= 0 && ((hidden >> under) & 1u);
-        });
-    }
-    InkRaster::composite(surface, mask, color, clip);
 }
 
 void InkCanvas::renderTiles(const Tiles &tiles)
@@ -249,17 +162,17 @@ void InkCanvas::renderTiles(const Tiles &tiles)
     m_painted |= tiles.bounds();
     const InkRaster::Surface surface = InkRaster::Surface::of(m_image);
     for (const auto &stroke : m_strokes.finished())
-        renderStroke(*stroke, tiles.bounds(), &tiles, m_scratch, m_rimScratch, surface);
+        m_style.render(*stroke, tiles.bounds(), &tiles, m_scratch, m_rimScratch, surface);
 }
 
 InkCanvas::Tiles InkCanvas::tilesOf(const InkStrokes::Ids &ids) const
 {
     Tiles tiles(m_image.size());
-    const Similarity device = deviceFrame();
+    const Similarity device = m_style.device();
     for (std::uint32_t id : ids) {
         const InkStroke &stroke = m_strokes.byId(id);
         for (int c = 0; c < stroke.chunkCount(); ++c)
-            tiles.add(stroke.chunkReach(c, device, rimmed()));
+            tiles.add(stroke.chunkReach(c, device, m_style.rimmed()));
     }
     return tiles;
 }
@@ -269,7 +182,7 @@ std::size_t InkCanvas::costOfRedraw(const Tiles &tiles) const
 {
     std::size_t points = 0;
     for (const auto &stroke : m_strokes.finished())
-        if (tiles.touches(stroke->reach(deviceFrame(), rimmed())))
+        if (tiles.touches(stroke->reach(m_style.device(), m_style.rimmed())))
             points += stroke->size();
     return points;
 }
@@ -279,8 +192,8 @@ std::size_t InkCanvas::costOfRedraw(const Tiles &tiles) const
 void InkCanvas::grew(PointerId pointer, const InkStroke &stroke)
 {
     ensureImage();
-    const Similarity device = deviceFrame();
-    const bool rims = !m_edged && !m_ground.empty();
+    const Similarity device = m_style.device();
+    const bool rims = m_style.rimsLive();
     Live &live = m_live[pointer];
     Rect reach;
     if (stroke.size() == 1) {
@@ -294,7 +207,7 @@ void InkCanvas::grew(PointerId pointer, const InkStroke &stroke)
         const InkPoint &to = points.back();
         const double half = stroke.data().width * to.widthFactor / 2;
         const RectF segment = RectF(points[points.size() - 2].pos(), to.pos()).normalized();
-        reach = stroke.grown(segment.adjusted(-half, -half, half, half), device, rimmed()) & m_image.rect();
+        reach = stroke.grown(segment.adjusted(-half, -half, half, half), device, m_style.rimmed()) & m_image.rect();
         if (!live.mask.rect().contains(reach)) {
             const Rect area =
                 reach.adjusted(-kLiveMaskMarginPx, -kLiveMaskMarginPx, kLiveMaskMarginPx, kLiveMaskMarginPx) &
@@ -304,19 +217,15 @@ void InkCanvas::grew(PointerId pointer, const InkStroke &stroke)
                 live.rim.include(area);
         }
     }
-    stroke.renderLast(live.mask, device, m_edged ? Look::Edged : Look::Plain);
-    if (rims)
-        stroke.renderLast(live.rim, device, Look::Rim);
+    m_style.renderLast(stroke, live.mask, live.rim);
     markDirty(reach);
 }
 
-void InkCanvas::ended(PointerId pointer)
+// Only where the stroke lies, not its mask's room to grow.
+void InkCanvas::ended(PointerId pointer, const InkStroke &stroke)
 {
-    const auto it = m_live.find(pointer);
-    if (it == m_live.end())
-        return;
-    markDirty(it->second.mask.rect() | it->second.rim.rect());
-    m_live.erase(it);
+    if (m_live.erase(pointer) != 0)
+        markDirty(reachOf(stroke));
 }
 
 // The newest stroke lies above all others, so it is drawn over them.
@@ -324,7 +233,7 @@ void InkCanvas::finished(const InkStroke &stroke)
 {
     if (m_stale || !placeable())
         return;
-    renderStroke(stroke, m_image.rect(), nullptr, m_scratch, m_rimScratch, InkRaster::Surface::of(m_image));
+    m_style.render(stroke, m_image.rect(), nullptr, m_scratch, m_rimScratch, InkRaster::Surface::of(m_image));
     const Rect reach = reachOf(stroke);
     m_inked |= reach;
     m_painted |= reach;
@@ -342,21 +251,13 @@ void InkCanvas::leaving(InkStrokes::StepId, const InkStrokes::Ids &ids)
     const Tiles &tiles = m_leaving.tiles.emplace(tilesOf(ids));
     if (costOfRedraw(tiles) < kSnapshotFromPoints)
         return;
-    Snapshot &snapshot = m_leaving.snapshot;
-    snapshot.generation = m_generation;
-    snapshot.ids = ids;
     if (ids.size() == m_strokes.finished().size()) {
         m_leaving.keepWhole = true;
+        m_leaving.snapshot.generation = m_generation;
+        m_leaving.snapshot.ids = ids;
         return;
     }
-    snapshot.tiles = tiles.indices();
-    for (int index : snapshot.tiles) {
-        const Rect r = tiles.rectOf(index);
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            const Rgba *row = m_image.row(y) + r.left();
-            snapshot.pixels.insert(snapshot.pixels.end(), row, row + r.width());
-        }
-    }
+    m_leaving.snapshot = InkSnapshots::ofTiles(m_image, tiles, ids, m_generation);
 }
 
 void InkCanvas::left(InkStrokes::StepId step)
@@ -371,10 +272,8 @@ void InkCanvas::left(InkStrokes::StepId step)
         m_image = PixelBuffer(gone.snapshot.whole.size());
         m_painted = Rect();
     }
-    if (!gone.snapshot.whole.isNull() || !gone.snapshot.tiles.empty()) {
-        m_kept[step].push_back(std::move(gone.snapshot));
-        keepSnapshotBudget();
-    }
+    if (!gone.snapshot.whole.isNull() || !gone.snapshot.tiles.empty())
+        m_kept.keep(step, std::move(gone.snapshot), m_strokes.stepsByDistance());
     if (!gone.drawable) {
         markAllDirty();
         return;
@@ -389,47 +288,22 @@ void InkCanvas::left(InkStrokes::StepId step)
 
 void InkCanvas::returned(InkStrokes::StepId step, const InkStrokes::Ids &ids, bool onTop)
 {
-    std::vector<Snapshot> snapshots;
-    if (const auto kept = m_kept.find(step); kept != m_kept.end()) {
-        snapshots = std::move(kept->second);
-        m_kept.erase(kept);
-    }
+    std::vector<InkSnapshots::Snapshot> snapshots = m_kept.take(step);
     for (std::uint32_t id : ids)
         m_inked |= reachOf(m_strokes.byId(id));
     if (m_stale || !placeable()) {
         markAllDirty();
         return;
     }
-    const bool pixelsKept = !snapshots.empty() && std::all_of(snapshots.begin(), snapshots.end(), [this](const Snapshot &s) {
-        return s.generation == m_generation;
-    });
-    if (pixelsKept) {
-        // Newest first: each one's pixels were taken after the ones before it.
-        for (auto s = snapshots.rbegin(); s != snapshots.rend(); ++s) {
-            if (!s->whole.isNull()) {
-                m_image = std::move(s->whole);
-                m_painted = m_image.rect();
-                markDirty(m_image.rect());
-                continue;
-            }
-            const Rgba *from = s->pixels.data();
-            const Tiles tiles(m_image.size());
-            for (int index : s->tiles) {
-                const Rect r = tiles.rectOf(index);
-                for (int y = r.top(); y <= r.bottom(); ++y, from += r.width())
-                    std::copy_n(from, r.width(), m_image.row(y) + r.left());
-                m_painted |= r;
-                markDirty(r);
-            }
-        }
+    const auto restored = [this](const Rect &r) {
+        m_painted |= r;
+        markDirty(r);
+    };
+    if (const auto kept = InkSnapshots::putBack(snapshots, m_generation, m_image, restored)) {
         // A gesture's strokes taken off without their pixels kept, or whose
         // pixels were dropped since, are drawn again over what was put back.
-        InkStrokes::Ids kept;
-        for (const Snapshot &s : snapshots)
-            kept.insert(kept.end(), s.ids.begin(), s.ids.end());
-        std::sort(kept.begin(), kept.end());
         InkStrokes::Ids unkept;
-        std::set_difference(ids.begin(), ids.end(), kept.begin(), kept.end(), std::back_inserter(unkept));
+        std::set_difference(ids.begin(), ids.end(), kept->begin(), kept->end(), std::back_inserter(unkept));
         if (!unkept.empty()) {
             const Tiles tiles = tilesOf(unkept);
             renderTiles(tiles);
@@ -440,7 +314,7 @@ void InkCanvas::returned(InkStrokes::StepId step, const InkStrokes::Ids &ids, bo
     if (onTop) {
         for (std::uint32_t id : ids) {
             const InkStroke &stroke = m_strokes.byId(id);
-            renderStroke(stroke, m_image.rect(), nullptr, m_scratch, m_rimScratch, InkRaster::Surface::of(m_image));
+            m_style.render(stroke, m_image.rect(), nullptr, m_scratch, m_rimScratch, InkRaster::Surface::of(m_image));
             m_painted |= reachOf(stroke);
             markDirty(reachOf(stroke));
         }
@@ -451,25 +325,6 @@ void InkCanvas::returned(InkStrokes::StepId step, const InkStrokes::Ids &ids, bo
     markDirty(tiles.bounds());
 }
 
-// The steps furthest from the present are the least likely to be needed.
-void InkCanvas::keepSnapshotBudget()
-{
-    std::size_t total = 0;
-    for (const auto &[step, snapshots] : m_kept)
-        for (const Snapshot &s : snapshots)
-            total += s.bytes();
-    for (InkStrokes::StepId step : m_strokes.stepsByDistance()) {
-        if (total <= kSnapshotBudgetBytes)
-            return;
-        const auto kept = m_kept.find(step);
-        if (kept == m_kept.end())
-            continue;
-        for (const Snapshot &s : kept->second)
-            total -= s.bytes();
-        m_kept.erase(kept);
-    }
-}
-
 // ---------------------------------------------------------------- painting
 
 Rect InkCanvas::inkedDeviceRect(const Rect &logicalRect)
@@ -478,8 +333,8 @@ Rect InkCanvas::inkedDeviceRect(const Rect &logicalRect)
     Rect inked = m_inked;
     for (const auto &[pointer, live] : m_live)
         inked |= live.mask.rect() | live.rim.rect();
-    const RectF device(logicalRect.x() * m_ratio, logicalRect.y() * m_ratio, logicalRect.width() * m_ratio,
-                       logicalRect.height() * m_ratio);
+    const double r = m_style.ratio;
+    const RectF device(logicalRect.x() * r, logicalRect.y() * r, logicalRect.width() * r, logicalRect.height() * r);
     return device.toAlignedRect() & m_image.rect() & inked;
 }
 
@@ -490,16 +345,16 @@ bool InkCanvas::liveWithin(const Rect &device) const
     });
 }
 
-PixelBuffer InkCanvas::composed(const Rect &device)
+const PixelBuffer &InkCanvas::composed(const Rect &device)
 {
     ensureImage();
     const Rect area = device & m_image.rect();
-    PixelBuffer part = m_image.copy(area);
-    const InkRaster::Surface surface = InkRaster::Surface::of(part, area.topLeft());
+    m_image.copy(area, m_composed);
+    const InkRaster::Surface surface = InkRaster::Surface::of(m_composed, area.topLeft());
     for (const auto &[pointer, live] : m_live)
         if (const auto stroke = m_strokes.live().find(pointer); stroke != m_strokes.live().end())
-            compositeStroke(surface, live.mask, live.rim.isEmpty() ? nullptr : &live.rim, stroke->second, area);
-    return part;
+            m_style.composite(surface, live.mask, live.rim.isEmpty() ? nullptr : &live.rim, stroke->second, area);
+    return m_composed;
 }
 
 } // namespace core

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "InkGround.h"
-#include "InkRaster.h"
+#include "InkSnapshots.h"
 #include "InkStrokes.h"
+#include "InkStyle.h"
 #include "InkTiles.h"
 #include "PixelBuffer.h"
 #include "Similarity.h"
@@ -34,16 +35,16 @@ public:
 
     // Where the figure's units land on the layer, in logical pixels.
     void setFrame(const Similarity &frame);
-    const Similarity &frame() const { return m_frame; }
+    const Similarity &frame() const { return m_style.frame; }
     void resize(const Size &logicalSize, double devicePixelRatio);
     Size size() const { return m_logicalSize; }
-    double devicePixelRatio() const { return m_ratio; }
+    double devicePixelRatio() const { return m_style.ratio; }
     // Strokes drawn with a rim of PenPalette::edgeFor their colour, for the heavier weights.
     void setEdged(bool edged);
-    bool edged() const { return m_edged; }
+    bool edged() const { return m_style.edged; }
     // The picture's fills under the layer: unedged strokes get their rim only where they would vanish.
     void setGround(InkGround ground);
-    const InkGround &ground() const { return m_ground; }
+    const InkGround &ground() const { return m_style.ground; }
     // Whether strokes can be placed: the figure has a size and so has the layer.
     bool placeable() const;
 
@@ -58,22 +59,14 @@ public:
     Rect inkedDeviceRect(const Rect &logicalRect);
     // Whether strokes still being drawn cover part of `device`.
     bool liveWithin(const Rect &device) const;
-    // The finished strokes with those still being drawn over them, within `device`.
-    PixelBuffer composed(const Rect &device);
+    // The finished strokes with those still being drawn over them, within
+    // `device`; valid until the next call.
+    const PixelBuffer &composed(const Rect &device);
     // Draws what changed since the image was last drawn whole.
     void ensureImage();
 
 private:
     using Tiles = InkTiles;
-    struct Snapshot
-    {
-        std::uint64_t generation = 0;
-        InkStrokes::Ids ids;    // the strokes taken off just after
-        PixelBuffer whole;      // when every stroke went
-        std::vector<int> tiles; // or these tiles
-        std::vector<Rgba> pixels;
-        std::size_t bytes() const;
-    };
     struct Live
     {
         CoverageMask mask;
@@ -85,52 +78,42 @@ private:
         bool drawable = false;
         bool keepWhole = false;
         std::optional<Tiles> tiles;
-        Snapshot snapshot;
+        InkSnapshots::Snapshot snapshot;
     };
 
     void grew(PointerId pointer, const InkStroke &stroke) override;
-    void ended(PointerId pointer) override;
+    void ended(PointerId pointer, const InkStroke &stroke) override;
     void finished(const InkStroke &stroke) override;
     void leaving(InkStrokes::StepId step, const InkStrokes::Ids &ids) override;
     void left(InkStrokes::StepId step) override;
     void returned(InkStrokes::StepId step, const InkStrokes::Ids &ids, bool onTop) override;
-    void forgotten(InkStrokes::StepId step) override { m_kept.erase(step); }
+    void forgotten(InkStrokes::StepId step) override { m_kept.forget(step); }
 
-    Similarity deviceFrame() const { return m_frame.scaled(m_ratio); }
-    bool rimmed() const { return m_edged || !m_ground.empty(); }
-    Rect reachOf(const InkStroke &stroke) const { return stroke.reach(deviceFrame(), rimmed()) & m_image.rect(); }
+    Rect reachOf(const InkStroke &stroke) const
+    {
+        return stroke.reach(m_style.device(), m_style.rimmed()) & m_image.rect();
+    }
     void markDirty(const Rect &device);
     void markAllDirty() { m_dirty = Rect(Point(), m_logicalSize); }
     void renderAll();
-    void renderLive(const InkStroke &stroke, Live &live);
     void renderTiles(const Tiles &tiles);
-    void renderStroke(const InkStroke &stroke, const Rect &clip, const Tiles *only, CoverageMask &scratch,
-                      CoverageMask &rimScratch, const InkRaster::Surface &surface) const;
-    void compositeStroke(const InkRaster::Surface &surface, const CoverageMask &mask, const CoverageMask *rim,
-                         const InkStroke &stroke, const Rect &clip) const;
-    std::uint64_t hiddenUnder(const InkStroke &stroke) const;
     Tiles tilesOf(const InkStrokes::Ids &ids) const;
     std::size_t costOfRedraw(const Tiles &tiles) const;
-    void dropSnapshots() { m_kept.clear(); }
-    void keepSnapshotBudget();
 
     InkStrokes &m_strokes;
-    Similarity m_frame;
+    InkStyle m_style;
     Size m_logicalSize;
-    double m_ratio = 1;
     PixelBuffer m_image;
     bool m_stale = true;
-    bool m_edged = false;
-    InkGround m_ground;
     // Bumped whenever every pixel is drawn anew; kept pixels of older ones no longer fit.
     std::uint64_t m_generation = 0;
     std::map<PointerId, Live> m_live;
-    // Pixels of the image from before each step's strokes were taken off, to
-    // put back when they return instead of drawing them again.
-    std::map<InkStrokes::StepId, std::vector<Snapshot>> m_kept;
+    InkSnapshots m_kept;
     Leaving m_leaving;
     CoverageMask m_scratch;
     CoverageMask m_rimScratch;
+    // composed()'s pixels, kept so a pen's every move does not allocate.
+    PixelBuffer m_composed;
     Rect m_dirty;
     // Device pixels that finished ink may cover; it grows until the page is drawn anew.
     Rect m_inked;

@@ -1,5 +1,6 @@
 #include "InkFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -15,6 +16,7 @@ constexpr std::size_t kTrailerBytes = 4;
 constexpr std::size_t kStrokeBytes = 4 + 4 + 4;
 constexpr std::size_t kPointBytes = 3 * 4;
 constexpr std::size_t kPageBytes = 4;
+constexpr std::size_t kIdLengthBytes = 1;
 constexpr std::uint32_t kCrcPolynomial = 0xEDB88320u;
 constexpr int kBitsPerByte = 8;
 
@@ -144,13 +146,39 @@ bool readPage(Reader &in, std::vector<Stroke> &strokes)
     return !in.ranShort();
 }
 
-InkFile::Read refused(InkFile::Problem problem) { return {{}, problem}; }
+InkFile::Read refused(InkFile::Problem problem, std::size_t pages) { return {InkFile::Board(pages), problem, {}}; }
+
+std::string joined(const InkFile::PageIds &ids)
+{
+    std::string out;
+    for (const std::string &id : ids)
+        out += (out.empty() ? "" : ", ") + id;
+    return out;
+}
 
 } // namespace
 
-std::int64_t InkFile::emptyBoardBytes(int pageCount)
+bool InkFile::usableId(const std::string &id)
 {
-    return std::int64_t(kHeaderBytes + kTrailerBytes) + std::int64_t(pageCount) * std::int64_t(kPageBytes);
+    return !id.empty() && id.size() <= kMaxIdBytes && std::all_of(id.begin(), id.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+           });
+}
+
+std::pair<InkFile::PageIds, InkFile::Board> InkFile::othersOf(Read read, std::size_t asked)
+{
+    if (read.problem != Problem::None || read.board.size() != asked + read.others.size())
+        return {};
+    return {std::move(read.others), Board(std::make_move_iterator(read.board.begin() + std::ptrdiff_t(asked)),
+                                          std::make_move_iterator(read.board.end()))};
+}
+
+std::int64_t InkFile::emptyBoardBytes(const PageIds &ids)
+{
+    std::int64_t total = std::int64_t(kHeaderBytes + kTrailerBytes);
+    for (const std::string &id : ids)
+        total += std::int64_t(kIdLengthBytes + id.size() + kPageBytes);
+    return total;
 }
 
 std::int64_t InkFile::bytesOf(const Stroke &stroke)
@@ -158,18 +186,20 @@ std::int64_t InkFile::bytesOf(const Stroke &stroke)
     return std::int64_t(kStrokeBytes) + std::int64_t(stroke.points.size()) * std::int64_t(kPointBytes);
 }
 
-std::int64_t InkFile::encodedSize(const Board &board)
+std::int64_t InkFile::encodedSize(const Board &board, const PageIds &ids)
 {
-    std::int64_t total = emptyBoardBytes(int(board.size()));
+    std::int64_t total = emptyBoardBytes(ids);
     for (const std::vector<Stroke> &page : board)
         for (const Stroke &stroke : page)
             total += bytesOf(stroke);
     return total;
 }
 
-std::optional<InkFile::Bytes> InkFile::encode(const Board &board)
+std::optional<InkFile::Bytes> InkFile::encode(const Board &board, const PageIds &ids)
 {
-    const std::int64_t total = encodedSize(board);
+    if (ids.size() != board.size() || !std::all_of(ids.begin(), ids.end(), usableId))
+        return std::nullopt;
+    const std::int64_t total = encodedSize(board, ids);
     if (total > kMaxBytes)
         return std::nullopt;
     const std::int64_t body = total - std::int64_t(kHeaderBytes + kTrailerBytes);
@@ -179,7 +209,10 @@ std::optional<InkFile::Bytes> InkFile::encode(const Board &board)
     out.put(kVersion);
     out.put(std::uint16_t(board.size()));
     out.put(std::uint32_t(body));
-    for (const std::vector<Stroke> &page : board) {
+    for (std::size_t p = 0; p < board.size(); ++p) {
+        const std::vector<Stroke> &page = board[p];
+        out.put(std::uint8_t(ids[p].size()));
+        out.putRaw(ids[p].data(), ids[p].size());
         out.put(std::uint32_t(page.size()));
         for (const Stroke &stroke : page) {
             out.put(std::uint32_t(stroke.color));
@@ -196,36 +229,60 @@ std::optional<InkFile::Bytes> InkFile::encode(const Board &board)
     return std::move(out.bytes());
 }
 
-InkFile::Read InkFile::decode(const std::uint8_t *data, std::size_t size, int pageCount)
+InkFile::Read InkFile::decode(const std::uint8_t *data, std::size_t size, const Pages &pages)
 {
+    const std::size_t asked = pages.ids.size();
     if (size < kMagicBytes || std::memcmp(data, kMagic, kMagicBytes) != 0)
-        return refused(Problem::NotInkFile);
+        return refused(Problem::NotInkFile, asked);
     if (std::int64_t(size) > kMaxBytes)
-        return refused(Problem::TooLarge);
+        return refused(Problem::TooLarge, asked);
     Reader header(data + kMagicBytes, size - kMagicBytes);
     const std::uint16_t version = header.take<std::uint16_t>();
-    const std::uint16_t pages = header.take<std::uint16_t>();
+    const std::uint16_t count = header.take<std::uint16_t>();
     const std::uint32_t body = header.take<std::uint32_t>();
     if (header.ranShort())
-        return refused(Problem::Damaged);
-    // A later version may lay out everything after its number differently, and
-    // pages this program does not know come from a later one too.
-    if (version > kVersion || (version == kVersion && pages > pageCount))
-        return refused(Problem::NewerVersion);
-    if (version != kVersion || pages == 0 || std::uint64_t(body) + kHeaderBytes + kTrailerBytes != size)
-        return refused(Problem::Damaged);
+        return refused(Problem::Damaged, asked);
+    // A later version may lay out everything after its number differently; a
+    // first version's file of more pages than it had came from a later program.
+    if (version > kVersion || (version == kFirstVersion && count > pages.firstVersion.size()))
+        return refused(Problem::NewerVersion, asked);
+    if (version < kFirstVersion || count == 0 || std::uint64_t(body) + kHeaderBytes + kTrailerBytes != size)
+        return refused(Problem::Damaged, asked);
     const std::size_t checked = size - kTrailerBytes;
     if (littleEndian<std::uint32_t>(data + checked) != crc32(data, checked))
-        return refused(Problem::Damaged);
+        return refused(Problem::Damaged, asked);
 
     Read read;
-    read.board.resize(std::size_t(pageCount));
+    read.board.resize(asked);
+    PageIds seen;
     Reader in(data + kHeaderBytes, body);
-    for (std::size_t page = 0; page < pages; ++page)
-        if (!readPage(in, read.board[page]))
-            return refused(Problem::Damaged);
+    for (std::size_t page = 0; page < count; ++page) {
+        std::string id;
+        if (version == kFirstVersion) {
+            id = pages.firstVersion[page];
+        } else {
+            const std::size_t length = in.take<std::uint8_t>();
+            if (in.ranShort() || length > in.left())
+                return refused(Problem::Damaged, asked);
+            for (std::size_t i = 0; i < length; ++i)
+                id += char(in.take<std::uint8_t>());
+            if (!usableId(id) || std::find(seen.begin(), seen.end(), id) != seen.end())
+                return refused(Problem::Damaged, asked);
+            seen.push_back(id);
+        }
+        const auto known = std::find(pages.ids.begin(), pages.ids.end(), id);
+        std::vector<Stroke> *strokes = nullptr;
+        if (known != pages.ids.end()) {
+            strokes = &read.board[std::size_t(known - pages.ids.begin())];
+        } else {
+            read.others.push_back(id);
+            strokes = &read.board.emplace_back();
+        }
+        if (!readPage(in, *strokes))
+            return refused(Problem::Damaged, asked);
+    }
     if (in.left() != 0)
-        return refused(Problem::Damaged);
+        return refused(Problem::Damaged, asked);
     return read;
 }
 
@@ -248,6 +305,20 @@ std::string InkFile::message(Problem problem)
         return "前回の書き込みのファイルが壊れているため、復元できません。";
     }
     return {};
+}
+
+std::string InkFile::othersMessage(const PageIds &others)
+{
+    if (others.empty())
+        return {};
+    return "前回の書き込みのうち、この版にないページ（" + joined(others) + "）の分は表示できません。";
+}
+
+std::string InkFile::englishOthersMessage(const PageIds &others)
+{
+    if (others.empty())
+        return {};
+    return "the saved ink holds pages this Tamsel does not have (" + joined(others) + "); they are not shown";
 }
 
 std::string InkFile::englishMessage(Problem problem)

@@ -79,7 +79,7 @@ public:
     const PixelBuffer &image() { return m_canvas.image(); }
     Rect inkedDeviceRect(const Rect &logicalRect) { return m_canvas.inkedDeviceRect(logicalRect); }
     bool liveWithin(const Rect &device) const { return m_canvas.liveWithin(device); }
-    PixelBuffer composed(const Rect &device) { return m_canvas.composed(device); }
+    const PixelBuffer &composed(const Rect &device) { return m_canvas.composed(device); }
 
 private:
     InkStrokes m_strokes;

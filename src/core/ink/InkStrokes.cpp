@@ -29,7 +29,7 @@ class Unwatched : public InkStrokes::Watcher
 {
 public:
     void grew(PointerId, const InkStroke &) override {}
-    void ended(PointerId) override {}
+    void ended(PointerId, const InkStroke &) override {}
     void finished(const InkStroke &) override {}
     void leaving(InkStrokes::StepId, const InkStrokes::Ids &) override {}
     void left(InkStrokes::StepId) override {}
@@ -71,7 +71,7 @@ void InkStrokes::end(PointerId pointer)
     auto stroke = std::make_unique<InkStroke>(std::move(it->second));
     m_live.erase(it);
     m_serials.erase(pointer);
-    m_watcher->ended(pointer);
+    m_watcher->ended(pointer, *stroke);
     stroke->finish();
     ++m_changes;
     stroke->setId(m_nextId++);
@@ -91,8 +91,11 @@ void InkStrokes::endAll()
 void InkStrokes::drop(PointerId pointer)
 {
     m_serials.erase(pointer);
-    if (m_live.erase(pointer) != 0)
-        m_watcher->ended(pointer);
+    const auto it = m_live.find(pointer);
+    if (it == m_live.end())
+        return;
+    m_watcher->ended(pointer, it->second);
+    m_live.erase(it);
 }
 
 // ---------------------------------------------------------------- history

@@ -34,7 +34,7 @@ public:
         virtual void grew(PointerId pointer, const InkStroke &stroke) = 0;
         // A pointer's stroke is gone, dropped or finished; when finished, it
         // follows as finished().
-        virtual void ended(PointerId pointer) = 0;
+        virtual void ended(PointerId pointer, const InkStroke &stroke) = 0;
         // The newest stroke on the page, on top of all others.
         virtual void finished(const InkStroke &stroke) = 0;
         // A step's strokes are about to leave the page, and have left it.

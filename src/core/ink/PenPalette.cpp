@@ -35,10 +35,10 @@ const std::array<PenPalette::Pen, PenPalette::kPenCount> &PenPalette::pens()
 {
     static const std::array<Pen, kPenCount> kPens{{
         {Color(255, 255, 255), "白", 'W'},
-        {Color(255, 255, 0), "黄", 'Y'},
+        {Color(255, 255, 0), "黄色", 'Y'},
         {Color(255, 0, 0), "赤", 'R'},
         {Color(0, 0, 255), "青", 'B'},
-        {Color(255, 192, 224), "桃", 'P'},
+        {Color(255, 192, 224), "桃色", 'P'},
         {Color(128, 224, 255), "水色", 'C'},
     }};
     return kPens;

@@ -43,12 +43,6 @@ inline constexpr PageDesign kPages[] = {
     {{3840, 720, 4095, 5415}, {}, {}, {}, {240, 600, 3615, 5295}},
 };
 
-// A page added later than the design starts where the design's first page did.
-constexpr const PageDesign &page(int index)
-{
-    return kPages[index >= 0 && std::size_t(index) < std::size(kPages) ? std::size_t(index) : 0];
-}
-
 } // namespace DesignGeometry
 
 } // namespace core

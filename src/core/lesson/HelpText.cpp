@@ -24,6 +24,7 @@ std::string swatchTip()
 std::string clearTip() { return "このページの書き込みを消します（Ctrl+Z で元に戻せます）"; }
 
 std::string startTip() { return "おうぎ形を並べ替えます。押すたびに一時停止・再開します（Page Down・Page Up でも動かせます）"; }
+std::string nextTip() { return "分け方・式・答えを一つずつ見せます。最後のあとは図だけにもどります（Page Down・Page Up でも）"; }
 
 std::string firstStartHint()
 {

@@ -17,6 +17,8 @@ std::string closing();
 std::string swatchTip();
 std::string clearTip();
 std::string startTip();
+// The button of a page that shows its working a step at a time.
+std::string nextTip();
 // Shown once, at the first start.
 std::string firstStartHint();
 

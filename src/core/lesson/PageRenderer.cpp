@@ -16,6 +16,13 @@ namespace core::PageRenderer {
 
 namespace {
 
+int countedQuarters(const PageRow &row, const PageView &view)
+{
+    if (row.countedQuarters)
+        return row.countedQuarters(view);
+    return view.quarterCount ? 1 : SquaredPaper::kQuarters;
+}
+
 // Everything but the aids, which lie over it.
 void paintUnderAids(DrawOps &ops, const PageView &view)
 {
@@ -24,11 +31,11 @@ void paintUnderAids(DrawOps &ops, const PageView &view)
     const bool grid = view.grid && row.circle;
     const bool squares = view.squares && row.boundingSquares && row.circle;
     const Similarity circle = grid || squares ? row.circle(ops.ScaleWidth(), ops.ScaleHeight()) : Similarity{};
-    const SquaredPaper paper(circle, view.radiusCm);
+    const SquaredPaper paper(circle, view.radiusCm, countedQuarters(row, view));
     // Under the figure: the paper, then the squares the figure closes in on.
     // Over it the paper's lines would hide the figure's own along them.
-    if (grid && view.aids)
-        paper.paintTints(ops);
+    if (grid && view.aids && view.paperStep >= PageView::InsideTinted)
+        paper.paintTints(ops, view.paperStep >= PageView::CrossedTinted);
     if (grid)
         paper.paintLines(ops, view.weight);
     if (squares)
@@ -42,6 +49,9 @@ void paintUnderAids(DrawOps &ops, const PageView &view)
 void paint(DrawOps &ops, const PageView &view, const TextMeasure &measure)
 {
     paintUnderAids(ops, view);
+    // A figure's own words, laid out for the front-end's letters.
+    if (const PageRow &row = PageTable::row(view.page); row.paintWorked)
+        row.paintWorked(ops, view, measure);
     // The lesson aids go over the figure, drawn through the same operations.
     if (view.aids)
         aids(view, measure).paint(ops);
@@ -63,10 +73,12 @@ LessonAids aids(const PageView &view, const TextMeasure &measure)
         row.addRealLengths(aids, layout, view);
     // Only the circle is kept clear: at 4:3 the outer square leaves no corner
     // free, and outlined letters read over its thin line.
-    if (view.squares && row.boundingSquares)
-        BoundingSquaresAids::add(aids, layout, view);
+    if (view.squares && row.boundingSquares && row.circle)
+        BoundingSquaresAids::add(aids, layout, view, row.circle(float(width), float(height)));
     if (view.grid && row.circle)
-        SquaredPaperAids::add(aids, layout, view);
+        SquaredPaperAids::add(aids, layout, view, countedQuarters(row, view), view.quarterCount && !row.countedQuarters);
+    const std::vector<TextCall> note = layout.leftOutNote();
+    aids.texts.insert(aids.texts.end(), note.begin(), note.end());
     return aids;
 }
 

@@ -7,6 +7,8 @@
 #include "PageExport.h"
 #include "PageRenderer.h"
 #include "PageTable.h"
+#include "ParallelogramAids.h"
+#include "PracticeProblem.h"
 #include "SafeWrite.h"
 
 #include <QCommandLineParser>
@@ -34,6 +36,32 @@ std::optional<int> numberIn(const QString &text, int low, int high)
     return ok && n >= low && n <= high ? std::optional(n) : std::nullopt;
 }
 
+// Every page's id, for the help and for a wrong one.
+QStringList pageIds()
+{
+    QStringList ids;
+    for (const std::string &id : core::PageTable::ids())
+        ids << QString::fromStdString(id);
+    return ids;
+}
+
+QStringList figureIds()
+{
+    QStringList ids;
+    for (int kind = 0; kind < core::PracticeProblem::kKinds; ++kind)
+        ids << QString::fromUtf8(core::PracticeProblem::kind(kind).id);
+    return ids;
+}
+
+// A page's id, or its number among the first pages, as earlier versions took it.
+std::optional<int> pageNamed(const QString &text)
+{
+    const std::span<const char *const> first = core::PageTable::firstIds();
+    if (const std::optional<int> n = numberIn(text, 0, int(first.size()) - 1))
+        return core::PageTable::find(first[std::size_t(*n)]);
+    return core::PageTable::find(text.toStdString());
+}
+
 } // namespace
 
 bool CommandLine::wanted(int argc, char **) { return argc > 1; }
@@ -49,14 +77,27 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption exportTo(QStringLiteral("export"), QStringLiteral("Write the page to <file>: .png or .pdf."),
                                       QStringLiteral("file"));
     const QCommandLineOption page(QStringLiteral("page"),
-                                  QStringLiteral("Page 0 polygon, 1 arc, 2 circle to parallelogram, 3 blank (default 0)."),
-                                  QStringLiteral("0..3"), QStringLiteral("0"));
+                                  QStringLiteral("The page by its id: %1; or 0 polygon, 1 arc, 2 circle to "
+                                                 "parallelogram, 3 blank (default 0).")
+                                      .arg(pageIds().join(QStringLiteral(", "))),
+                                  QStringLiteral("id"), QStringLiteral("0"));
     const QCommandLineOption value(QStringLiteral("value"),
                                    QStringLiteral("The page's scroll value: sides 3..64 (default 3), degrees 0..360 "
                                                   "(default 360), or V 2..32 for 2V sectors (default 4)."),
                                    QStringLiteral("V"));
-    const QCommandLineOption step(QStringLiteral("step"), QStringLiteral("Sectors moved on page 2, 0..2V (default 0)."),
+    const QCommandLineOption step(QStringLiteral("step"),
+                                  QStringLiteral("Sectors moved on page 2, 0..2V, or the working shown on the practice "
+                                                 "page, 0..3 (default 0)."),
                                   QStringLiteral("K"), QStringLiteral("0"));
+    const QCommandLineOption figure(QStringLiteral("figure"),
+                                    QStringLiteral("The practice page's figure: %1 (default %2); --value sets its "
+                                                   "first length in cm.")
+                                        .arg(figureIds().join(QStringLiteral(", ")), figureIds().front()),
+                                    QStringLiteral("id"), figureIds().front());
+    const QCommandLineOption second(QStringLiteral("second"),
+                                    QStringLiteral("The second length in cm of a ring (its hole's radius) or a track "
+                                                   "(its straight part)."),
+                                    QStringLiteral("cm"));
     const QCommandLineOption size(
         QStringLiteral("size"),
         QStringLiteral("The picture's drawing area in pixels, up to %1 a side (default 526x370, as the window opens).")
@@ -82,10 +123,28 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                     QStringLiteral("host:port"));
     const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The nickname to join with (default PC)."),
                                   QStringLiteral("name"), QStringLiteral("PC"));
+    const QCommandLineOption formula(QStringLiteral("formula"),
+                                     QStringLiteral("Lines of the area formula shown on page 2 (default 0)."),
+                                     QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption diameter(QStringLiteral("diameter"), QStringLiteral("The formula built from the diameter (page 2)."));
+    const QCommandLineOption counted(QStringLiteral("count-step"),
+                                     QStringLiteral("With --grid: 0 the paper alone, 1 the squares inside tinted, 2 those "
+                                                    "cut too, 3 their counts, 4 the estimate (default 4)."),
+                                     QStringLiteral("0..4"), QString::number(core::PageView::Estimated));
+    const QCommandLineOption quarter(QStringLiteral("quarter"),
+                                     QStringLiteral("With --grid, one quarter of the circle counted, four times."));
+    QStringList layoutKeys;
+    for (const core::SectorLayouts::Choice &choice : core::SectorLayouts::kChoices)
+        layoutKeys << QString::fromLatin1(choice.key);
+    const QCommandLineOption layout(QStringLiteral("layout"),
+                                    QStringLiteral("How page 2 lays its sectors out: %1 (default %2).")
+                                        .arg(layoutKeys.join(QStringLiteral(", ")), layoutKeys.front()),
+                                    QStringLiteral("name"), layoutKeys.front());
     const QCommandLineOption paper(QStringLiteral("paper"),
                                    QStringLiteral("As printed to save ink: white paper, dark lines, light fills."));
-    parser.addOptions({exportTo, page, value, step, size, weight, aids, grid, squares, ink, cm, radiusCm, paper, follow, broker,
-                       name});
+    parser.addOptions(
+        {exportTo, page, value, step, figure, second, size, weight, aids, grid, squares, ink, cm, radiusCm, layout, paper,
+         formula, diameter, counted, quarter, follow, broker, name});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -104,15 +163,24 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     job.path = parser.value(exportTo);
     if (!PageExport::formatOf(job.path))
         return failure(QStringLiteral("--export %1: unknown extension; use .png or .pdf").arg(job.path));
-    const int lastPage = core::PageTable::count() - 1;
-    const std::optional<int> pageNumber = numberIn(parser.value(page), 0, lastPage);
+    const std::optional<int> pageNumber = pageNamed(parser.value(page));
     if (!pageNumber)
-        return failure(QStringLiteral("--page must be 0 to %1, not '%2'").arg(lastPage).arg(parser.value(page)));
+        return failure(QStringLiteral("--page must be one of %1 or 0 to %2, not '%3'")
+                           .arg(pageIds().join(QStringLiteral(", ")))
+                           .arg(core::PageTable::firstIds().size() - 1)
+                           .arg(parser.value(page)));
     job.view.page = *pageNumber;
 
     const core::PageRow &row = core::PageTable::rows().at(std::size_t(job.view.page));
     const std::optional<core::ValueRange> &range = row.range;
-    job.view.value = range ? range->start : 0;
+    if (parser.isSet(figure) && row.choices.empty())
+        return failure(QStringLiteral("--figure: page %1 has no figures to choose from").arg(parser.value(page)));
+    const std::optional<int> choice = core::PracticeProblem::find(parser.value(figure).toStdString());
+    if (!choice)
+        return failure(QStringLiteral("--figure must be one of %1, not '%2'")
+                           .arg(figureIds().join(QStringLiteral(", ")), parser.value(figure)));
+    job.view.choice = row.choices.empty() ? 0 : *choice;
+    job.view.value = row.valueStart ? row.valueStart(job.view.choice) : range ? range->start : 0;
     if (parser.isSet(value)) {
         if (!range)
             return failure(QStringLiteral("--value: page %1 has no value").arg(job.view.page));
@@ -122,13 +190,37 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                .arg(job.view.page).arg(range->min).arg(range->max).arg(parser.value(value)));
         job.view.value = *v;
     }
-    const int maxStep = row.animates ? job.view.value * range->shownPerValue : 0;
+    const std::optional<core::ValueRange> secondRange = row.secondRange ? row.secondRange(job.view.choice) : std::nullopt;
+    job.view.second = secondRange ? secondRange->start : 0;
+    if (parser.isSet(second)) {
+        if (!secondRange)
+            return failure(QStringLiteral("--second: the figure has one length"));
+        const std::optional<int> v = numberIn(parser.value(second), secondRange->min, secondRange->max);
+        if (!v)
+            return failure(QStringLiteral("--second must be %1 to %2, not '%3'")
+                               .arg(secondRange->min).arg(secondRange->max).arg(parser.value(second)));
+        job.view.second = *v;
+    }
+    if (row.holdValues) {
+        const int asked = job.view.second;
+        row.holdValues(job.view.choice, job.view.value, job.view.second);
+        if (parser.isSet(second) && job.view.second != asked)
+            return failure(QStringLiteral("--second %1 does not fit inside --value %2").arg(asked).arg(job.view.value));
+    }
+    const int maxStep = row.steps ? row.steps(job.view.value) : 0;
     if (parser.isSet(step) && maxStep == 0)
-        return failure(QStringLiteral("--step: only page 2 moves sectors"));
+        return failure(QStringLiteral("--step: only the sectors and the practice pages take steps"));
     const std::optional<int> k = numberIn(parser.value(step), 0, maxStep);
     if (!k)
         return failure(QStringLiteral("--step must be 0 to %1, not '%2'").arg(maxStep).arg(parser.value(step)));
     job.view.step = *k;
+    const qsizetype layoutIndex = layoutKeys.indexOf(parser.value(layout));
+    if (layoutIndex < 0)
+        return failure(QStringLiteral("--layout must be one of %1, not '%2'")
+                           .arg(layoutKeys.join(QStringLiteral(", ")), parser.value(layout)));
+    if (parser.isSet(layout) && !row.animates)
+        return failure(QStringLiteral("--layout: only page 2 lays out sectors"));
+    job.view.layout = core::SectorLayouts::kChoices[std::size_t(layoutIndex)].layout;
 
     job.view.inner = core::PageRenderer::kDesignInner;
     if (parser.isSet(size)) {
@@ -159,11 +251,28 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     }
     job.view.radiusCm = *radius;
     job.view.grid = parser.isSet(grid);
+    if (job.view.grid && job.view.layout == core::SectorLayout::Triangle)
+        return failure(QStringLiteral("--grid: the triangle of rings has no squared paper"));
     if (job.view.grid && !row.circle)
         return failure(QStringLiteral("--grid: page %1 has no circle").arg(job.view.page));
     job.view.squares = parser.isSet(squares);
     if (job.view.squares && !row.boundingSquares)
         return failure(QStringLiteral("--squares: only page 0 has the two squares"));
+    if ((parser.isSet(formula) || parser.isSet(diameter)) && !row.animates)
+        return failure(QStringLiteral("--formula, --diameter: only page 2 builds the formula"));
+    job.view.diameterFormula = parser.isSet(diameter);
+    const int lines = int(core::ParallelogramAids::formula(job.view.diameterFormula).size());
+    const std::optional<int> formulaLines = numberIn(parser.value(formula), 0, lines);
+    if (!formulaLines)
+        return failure(QStringLiteral("--formula must be 0 to %1, not '%2'").arg(lines).arg(parser.value(formula)));
+    job.view.formulaLines = *formulaLines;
+    if ((parser.isSet(counted) || parser.isSet(quarter)) && !job.view.grid)
+        return failure(QStringLiteral("--count-step, --quarter: only with --grid"));
+    const std::optional<int> paperStep = numberIn(parser.value(counted), core::PageView::PaperAlone, core::PageView::Estimated);
+    if (!paperStep)
+        return failure(QStringLiteral("--count-step must be 0 to %1, not '%2'").arg(core::PageView::Estimated).arg(parser.value(counted)));
+    job.view.paperStep = *paperStep;
+    job.view.quarterCount = parser.isSet(quarter);
     if (job.view.realLengths && !core::PageRenderer::showsRealLengths(job.view))
         return failure(job.view.aids ? QStringLiteral("--cm: page %1 has no lengths").arg(job.view.page)
                                      : QStringLiteral("--cm: the lengths in cm are among the aids; add --aids"));

@@ -75,7 +75,7 @@ void InkAutosave::report(const std::optional<Problem> &problem)
 
 std::optional<InkAutosave::Problem> InkAutosave::write(const InkStore &store, const core::InkFile::Board &board)
 {
-    const std::optional<core::InkFile::Bytes> bytes = core::InkFile::encode(board);
+    const std::optional<core::InkFile::Bytes> bytes = store.encode(board);
     if (!bytes)
         return Problem{Failure::TooLarge, QStringLiteral("the board holds more ink than a file of %1 MiB")
                                               .arg(core::InkFile::kMaxBytes >> 20)};

@@ -1,5 +1,6 @@
 #include "InkStore.h"
 
+#include "PageTable.h"
 #include "SafeWrite.h"
 
 #include <QDateTime>
@@ -16,15 +17,34 @@ const QString kCurrentName = QStringLiteral("board.ink");
 const QString kPreviousName = QStringLiteral("board-previous.ink");
 const QString kBoardPattern = QStringLiteral("board*.ink");
 const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
-core::InkFile::Read refused(core::InkFile::Problem problem) { return {{}, problem}; }
+
+core::InkFile::Read refused(core::InkFile::Problem problem, int pageCount)
+{
+    return {core::InkFile::Board(std::size_t(std::max(0, pageCount))), problem, {}};
+}
+
+core::InkFile::Pages pagesOf(int pageCount)
+{
+    core::InkFile::Pages pages = core::PageTable::inkPages();
+    pages.ids.resize(std::size_t(std::clamp(pageCount, 0, int(pages.ids.size()))));
+    return pages;
+}
 
 std::filesystem::path native(const QString &path) { return QFile::encodeName(path).constData(); }
+
+// The most a board with no strokes takes: the most pages, each with the longest id.
+std::int64_t largestEmptyBoard()
+{
+    static const std::int64_t bytes = core::InkFile::emptyBoardBytes(core::InkFile::PageIds(
+        std::size_t(core::KeptBoards::kMaxPages), std::string(core::InkFile::kMaxIdBytes, 'p')));
+    return bytes;
+}
 
 // Only a board that reads as one with no strokes counts as none: anything
 // else is offered, and a damaged one says so on restore.
 bool holdsInk(const QFileInfo &info, int pageCount)
 {
-    if (!info.isFile() || info.size() > core::InkFile::emptyBoardBytes(core::KeptBoards::kMaxPages))
+    if (!info.isFile() || info.size() > largestEmptyBoard())
         return true;
     const core::InkFile::Read read = InkStore::load(info.filePath(), pageCount);
     return read.problem != core::InkFile::Problem::None || core::KeptBoards::hasInk(read.board);
@@ -32,7 +52,7 @@ bool holdsInk(const QFileInfo &info, int pageCount)
 } // namespace
 
 InkStore::InkStore(QString folder, int pageCount)
-    : m_folder(std::move(folder)), m_pageCount(pageCount), m_savePath(currentPath())
+    : m_folder(std::move(folder)), m_pageCount(pageCount), m_pages(pagesOf(pageCount)), m_savePath(currentPath())
 {
 }
 
@@ -48,20 +68,20 @@ core::InkFile::Read InkStore::load(const QString &path, int pageCount)
     const QFileInfo info(path);
     // A link to nowhere, or round in a loop, stands for a file that cannot be read.
     if (!info.exists())
-        return refused(info.isSymLink() ? Problem::Unreadable : Problem::Missing);
+        return refused(info.isSymLink() ? Problem::Unreadable : Problem::Missing, pageCount);
     // A pipe or a device could block or never end.
     if (!info.isFile())
-        return refused(Problem::Unreadable);
+        return refused(Problem::Unreadable, pageCount);
     if (info.size() > core::InkFile::kMaxBytes)
-        return refused(Problem::TooLarge);
+        return refused(Problem::TooLarge, pageCount);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(Problem::Unreadable);
+        return refused(Problem::Unreadable, pageCount);
     const QByteArray bytes = file.read(core::InkFile::kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return refused(Problem::Unreadable);
+        return refused(Problem::Unreadable, pageCount);
     return core::InkFile::decode(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()),
-                                 pageCount);
+                                 pagesOf(pageCount));
 }
 
 std::vector<core::KeptBoards::Board> InkStore::boards() const
@@ -97,7 +117,7 @@ core::InkFile::Read InkStore::loadBoard(const QString &id) const
 {
     // Only a name the folder listed: no path from elsewhere.
     if (id.contains(QLatin1Char('/')) || id.contains(QLatin1Char('\\')) || !QDir::match(kBoardPattern, id))
-        return refused(core::InkFile::Problem::Missing);
+        return refused(core::InkFile::Problem::Missing, m_pageCount);
     return load(pathOf(id), m_pageCount);
 }
 
@@ -105,7 +125,7 @@ core::InkFile::Read InkStore::loadLast() const
 {
     const std::vector<core::KeptBoards::Board> offered = offers();
     if (offered.empty())
-        return refused(core::InkFile::Problem::Missing);
+        return refused(core::InkFile::Problem::Missing, m_pageCount);
     return loadBoard(QString::fromStdString(offered.front().id));
 }
 
@@ -125,6 +145,8 @@ void InkStore::setAsideLast()
         return;
     const QFileInfo current(currentPath());
     if (current.exists() || current.isSymLink()) {
+        // Its pages of a later program are written again with this run's board.
+        m_others = core::InkFile::othersOf(load(currentPath(), m_pageCount), m_pages.ids.size());
         // A link is moved itself, even one that leads nowhere, so this run
         // writes a plain file; QFile will not move a link to nothing.
         const QDateTime at = current.lastModified().isValid() ? current.lastModified() : QDateTime::currentDateTime();
@@ -144,6 +166,14 @@ void InkStore::letGo() const
 {
     for (const std::string &id : core::KeptBoards::toDrop(boards()))
         QFile::remove(pathOf(QString::fromStdString(id)));
+}
+
+std::optional<core::InkFile::Bytes> InkStore::encode(core::InkFile::Board board) const
+{
+    core::InkFile::PageIds ids = m_pages.ids;
+    ids.insert(ids.end(), m_others.first.begin(), m_others.first.end());
+    board.insert(board.end(), m_others.second.begin(), m_others.second.end());
+    return core::InkFile::encode(board, ids);
 }
 
 std::optional<QString> InkStore::save(const core::InkFile::Bytes &bytes) const

@@ -17,6 +17,7 @@
 class InkStore
 {
 public:
+    // Boards of the lesson's first `pageCount` pages.
     explicit InkStore(QString folder, int pageCount);
     // The user's data folder (on Linux ~/.local/share/Tamsel/Tamsel).
     static QString defaultFolder();
@@ -28,6 +29,8 @@ public:
     // A board file as the core reads it; a pipe, a device or an unreadable
     // file is refused without reading from it.
     static core::InkFile::Read load(const QString &path, int pageCount);
+    // The pages' ids, as the board is written with them.
+    const core::InkFile::Pages &pages() const { return m_pages; }
     // Every board in the folder, ids being file names, times their last change.
     std::vector<core::KeptBoards::Board> boards() const;
     // The boards the teacher may bring back, newest first.
@@ -41,6 +44,9 @@ public:
     void setAsideLast();
     // From any thread, one save at a time. The reason, when it could not.
     std::optional<QString> save(const core::InkFile::Bytes &bytes) const;
+    // A board as this run saves it: with the pages of a later program that
+    // the last run's file held, which this one cannot show but keeps.
+    std::optional<core::InkFile::Bytes> encode(core::InkFile::Board board) const;
 
 private:
     QString pathOf(const QString &id) const;
@@ -50,7 +56,9 @@ private:
 
     QString m_folder;
     int m_pageCount;
+    core::InkFile::Pages m_pages;
     // Written before the first save starts, read by the saves.
     QString m_savePath;
+    std::pair<core::InkFile::PageIds, core::InkFile::Board> m_others;
     std::atomic<bool> m_setAside = false;
 };

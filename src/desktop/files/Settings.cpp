@@ -77,6 +77,17 @@ core::StoredChoices::Choices Settings::read() const
     if (m_store && m_store->status() != QSettings::NoError)
         qWarning("tamsel: the settings in %s cannot be read; the design's are used", qPrintable(m_path));
     const bool readable = m_store && m_store->status() == QSettings::NoError;
+    if (readable) {
+        std::vector<std::string> keys;
+        for (const QString &key : m_store->allKeys())
+            keys.push_back(key.toStdString());
+        QStringList unknown;
+        for (const std::string &id : core::StoredChoices::unknownPages(keys))
+            unknown << QString::fromStdString(id);
+        if (!unknown.isEmpty())
+            qWarning("tamsel: the settings name pages this version does not have (%s); their choices are kept",
+                     qPrintable(unknown.join(QStringLiteral(", "))));
+    }
     return core::StoredChoices::read(
         [&](const std::string &key) -> std::optional<std::string> {
             if (!readable)

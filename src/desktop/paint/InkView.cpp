@@ -20,7 +20,7 @@ void paint(QPainter &painter, core::InkCanvas &ink, const QRect &logicalRect)
         painter.drawImage(target, Convert::wrap(ink.image()), Convert::toQt(device));
         return;
     }
-    const core::PixelBuffer part = ink.composed(device);
+    const core::PixelBuffer &part = ink.composed(device);
     painter.drawImage(target, Convert::wrap(part));
 }
 

@@ -81,9 +81,11 @@ void BoardOutput::saveImage()
 
 std::vector<SheetRenderer::Sheet> BoardOutput::sheets(int first, int last) const
 {
+    // Pages taken off the tabs are not the lesson's: they are not printed.
     std::vector<SheetRenderer::Sheet> out;
     for (int page = first; page <= last; ++page)
-        out.push_back({m_pages.view(page), m_lesson.ink(page).strokes()});
+        if (m_lesson.shown(page) || first == last)
+            out.push_back({m_pages.view(page), m_lesson.ink(page).strokes()});
     return out;
 }
 
@@ -122,7 +124,10 @@ void BoardOutput::print()
 
 void BoardOutput::savePdf()
 {
-    const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle, m_lesson.pageCount());
+    int shown = 0;
+    for (int page = 0; page < m_lesson.pageCount(); ++page)
+        shown += m_lesson.shown(page) ? 1 : 0;
+    const std::optional<SheetChoices::Choice> choice = SheetChoices::ask(&m_window, kPdfTitle, shown);
     takeKeyboardBack();
     if (!choice)
         return;

@@ -3,6 +3,7 @@
 #include "AidFont.h"
 #include "DesignFont.h"
 #include "DesignGeometry.h"
+#include "PageTable.h"
 #include "PictureBox.h"
 #include "ScrollBar.h"
 #include "Swatch.h"
@@ -61,7 +62,7 @@ void ClassroomControls::apply(const core::ClassroomLayout &l)
     }
 }
 
-void ClassroomControls::restoreDesign(const QString &startCaption)
+void ClassroomControls::restoreDesign()
 {
     Controls &c = m_controls;
     c.tab->setRowHeight(m_twips.pixelY(Design::kTabRowTwips));
@@ -70,7 +71,8 @@ void ClassroomControls::restoreDesign(const QString &startCaption)
         button->setFont(QFont());
     for (std::size_t page = 0; page < c.pages.size(); ++page) {
         const Page &p = c.pages[page];
-        const Design::PageDesign &design = Design::page(int(page));
+        const core::PageRow &row = core::PageTable::row(int(page));
+        const Design::PageDesign &design = row.design;
         place(p.picture, design.picture, m_twips);
         place(p.overlay, design.overlay, m_twips);
         if (p.scroll) {
@@ -84,14 +86,14 @@ void ClassroomControls::restoreDesign(const QString &startCaption)
         if (p.button) {
             place(p.button, design.button, m_twips);
             p.button->setFont(QFont());
-            p.button->setText(startCaption);
+            p.button->setText(QString::fromUtf8(row.buttonCaption));
         }
     }
 }
 
 void ClassroomControls::setStartLabel(const QString &label)
 {
-    for (const Page &p : m_controls.pages)
-        if (p.button)
+    for (std::size_t page = 0; page < m_controls.pages.size(); ++page)
+        if (const Page &p = m_controls.pages[page]; p.button && core::PageTable::row(int(page)).animates)
             p.button->setText(label);
 }

@@ -41,8 +41,8 @@ public:
     ClassroomControls(Controls controls, const core::Twips &twips) : m_controls(std::move(controls)), m_twips(twips) {}
 
     void apply(const core::ClassroomLayout &layout);
-    // The design's letters and the sizes its layouts keep; they then place the controls.
-    void restoreDesign(const QString &startCaption);
+    // The design's places and letters, each page's button with its own caption.
+    void restoreDesign();
     void setStartLabel(const QString &label);
 
 private:

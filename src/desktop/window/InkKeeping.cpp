@@ -129,7 +129,7 @@ void InkKeeping::offer()
 InkKeeping::Loaded InkKeeping::load(const InkStore &store, const QString &id)
 {
     core::InkFile::Read last = id.isEmpty() ? store.loadLast() : store.loadBoard(id);
-    Loaded loaded{{}, last.problem};
+    Loaded loaded{{}, last.problem, last.others};
     for (std::vector<core::Stroke> &page : last.board)
         loaded.board.push_back(core::InkLayer::prepare(std::move(page)));
     return loaded;
@@ -145,4 +145,6 @@ void InkKeeping::putBack()
         return;
     }
     m_window.lesson().restoreBoard(std::move(last.board));
+    if (!last.others.empty())
+        m_window.pageMenu()->notify(QString::fromStdString(core::InkFile::othersMessage(last.others)));
 }

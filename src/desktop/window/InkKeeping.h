@@ -37,6 +37,7 @@ private:
     {
         core::Lesson::PreparedBoard board;
         core::InkFile::Problem problem = core::InkFile::Problem::None;
+        core::InkFile::PageIds others;
     };
     static Loaded load(const InkStore &store, const QString &id);
     static std::vector<BoardChooser::Entry> list(const InkStore &store, const std::vector<core::PageView> &views);

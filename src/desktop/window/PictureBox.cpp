@@ -1,7 +1,10 @@
 #include "PictureBox.h"
 
+#include "ChangedArea.h"
 #include "Convert.h"
 #include "PageImage.h"
+#include "PageRenderer.h"
+#include "QtTextMeasure.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -26,14 +29,37 @@ void PictureBox::drawPicture()
     const qreal ratio = devicePixelRatioF();
     const core::PageView view = m_view(Convert::toCore(inner));
     const QSize device = (QSizeF(inner) * ratio).toSize();
-    if (m_drawn == view && m_picture.size() == device && m_picture.devicePixelRatio() == ratio)
+    const bool sameSurface = m_drawn && m_picture.size() == device && m_picture.devicePixelRatio() == ratio;
+    if (sameSurface && m_drawn == view)
         return;
     if (m_picture.size() != device)
         m_picture = QImage(device, QImage::Format_RGB32);
     m_picture.setDevicePixelRatio(ratio);
     m_drawn = view;
+    auto calls = std::make_unique<core::DrawList>(float(view.inner.width()), float(view.inner.height()));
+    core::PageRenderer::paint(*calls, view, QtTextMeasure::instance());
+    const std::optional<std::vector<core::Rect>> changed =
+        sameSurface && m_calls ? core::ChangedArea::between(*m_calls, *calls) : std::nullopt;
     if (!m_picture.isNull())
-        PageImage::renderInto(m_picture, view);
+        PageImage::redraw(m_picture, view, *calls, changed.value_or(std::vector<core::Rect>{}));
+    if (changed) {
+        for (const core::Rect &r : *changed)
+            m_unshown += Convert::toQt(r);
+    } else {
+        m_unshownWhole = true;
+    }
+    m_calls = std::move(calls);
+}
+
+void PictureBox::Refresh()
+{
+    drawPicture();
+    if (!m_unshownWhole && !m_unshown.isEmpty())
+        repaint(m_unshown.translated(contentsRect().topLeft()));
+    else
+        repaint();
+    m_unshown = QRegion();
+    m_unshownWhole = false;
 }
 
 const QImage &PictureBox::picture()
@@ -44,7 +70,9 @@ const QImage &PictureBox::picture()
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
-    QFrame::paintEvent(event);
+    // A pen's segment repaints a few pixels inside: the frame needs no painter then.
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
     drawPicture();
     const QRect inner = contentsRect();
     const QRect exposed = event->rect() & inner;

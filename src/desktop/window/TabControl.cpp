@@ -25,8 +25,14 @@ protected:
     QSize tabSizeHint(int index) const override
     {
         // The first tabs take the pixels that do not divide evenly.
-        const int tabs = std::max(1, count());
-        const int share = width() / tabs + (index < width() % tabs ? 1 : 0);
+        int tabs = 0, before = 0;
+        for (int i = 0; i < count(); ++i)
+            if (isTabVisible(i)) {
+                before += i < index ? 1 : 0;
+                ++tabs;
+            }
+        tabs = std::max(1, tabs);
+        const int share = width() / tabs + (before < width() % tabs ? 1 : 0);
         return QSize(share, m_heightPx);
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
@@ -60,11 +66,16 @@ TabControl::TabControl(const QStringList &captions, int rowHeightPx, QWidget *pa
 
 int TabControl::Tab() const { return m_bar->currentIndex(); }
 
+// A hidden tab cannot be chosen, as it cannot be clicked.
 void TabControl::setTab(int index)
 {
+    if (!m_bar->isTabVisible(index))
+        return;
     m_bar->setCurrentIndex(index);
     showPage(index);
 }
+
+void TabControl::setTabShown(int index, bool shown) { m_bar->setTabVisible(index, shown); }
 
 void TabControl::setRowHeight(int px)
 {

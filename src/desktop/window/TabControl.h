@@ -20,6 +20,8 @@ public:
     int pageCount() const { return int(m_pages.size()); }
     int Tab() const;
     void setTab(int index);
+    // A hidden page's tab is gone from the row; the others share its width.
+    void setTabShown(int index, bool shown);
     int TabHeight() const { return m_rowHeightPx; }
     void setRowHeight(int px);
     QTabBar *tabBar() const { return m_bar; }

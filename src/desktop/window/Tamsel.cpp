@@ -45,7 +45,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("正多角形と円の面積の学習");
 const QString kClearCaption = QStringLiteral("消去");
-const QString kStartCaption = QStringLiteral("開始");
 
 namespace Design = core::DesignGeometry;
 using Design::TwipRect;
@@ -127,7 +126,7 @@ void Tamsel::createControls()
 
     for (int page = 0; page < pageCount(); ++page) {
         const core::PageRow &row = m_lesson.row(page);
-        const Design::PageDesign &design = Design::page(page);
+        const Design::PageDesign &design = row.design;
         QWidget *tab = MainTab->page(page);
         PageControls c;
         c.picture = placed(new PictureBox(kFigureBackground,
@@ -137,11 +136,12 @@ void Tamsel::createControls()
         if (has.scroll)
             c.scroll = placed(new ScrollBar(row.range->min, row.range->max, m_lesson.value(page), tab), design.scroll, t);
         if (has.start)
-            c.button = placed(new QPushButton(kStartCaption, tab), design.button, t);
+            c.button = placed(new QPushButton(QString::fromUtf8(row.buttonCaption), tab), design.button, t);
         if (has.label)
             c.label = placed(valueLabel(QString::fromStdString(m_lesson.valueText(page)), tab), design.label, t);
         m_pages.push_back(c);
         Scriba.push_back(placed(new Overlay(page, m_lesson, m_twips, tab), design.overlay, t));
+        MainTab->setTabShown(page, m_lesson.shown(page));
     }
     PolyPic = m_pages[0].picture;
     PolyScroll = m_pages[0].scroll;
@@ -191,7 +191,7 @@ void Tamsel::connectHandlers()
             connect(c.scroll, &ScrollBar::Scroll, this, [this, page] { scrollChanged(page); });
         }
         if (c.button)
-            connect(c.button, &QPushButton::clicked, this, &Tamsel::ccButton_Click);
+            connect(c.button, &QPushButton::clicked, this, [this, page] { m_lesson.pressButton(page); });
     }
 }
 
@@ -220,9 +220,10 @@ void Tamsel::nameControls()
     ColPic->setAccessibleName(QStringLiteral("ペンの色"));
     ColPic->setToolTip(QString::fromStdString(core::HelpText::swatchTip()));
     ccButton->setAccessibleDescription(QStringLiteral("扇形の並べ替えを開始、一時停止、再開します"));
-    for (const PageControls &c : m_pages)
-        if (c.button)
-            c.button->setToolTip(QString::fromStdString(core::HelpText::startTip()));
+    for (int page = 0; page < pageCount(); ++page)
+        if (QPushButton *button = m_pages[std::size_t(page)].button)
+            button->setToolTip(QString::fromStdString(m_lesson.row(page).animates ? core::HelpText::startTip()
+                                                                                 : core::HelpText::nextTip()));
 
     for (int page = 0; page < pageCount(); ++page) {
         const core::PageRow &row = m_lesson.row(page);
@@ -334,11 +335,21 @@ void Tamsel::follow(core::Lesson::Change change, int page)
         Scriba.at(std::size_t(page))->showDirty();
         emit inkChanged();
         break;
+    case Change::Pages:
+        MainTab->setTabShown(page, m_lesson.shown(page));
+        emit choicesChanged();
+        break;
     case Change::Eraser:
         break;
     case Change::Toolbar:
         Form_Resize();
         emit choicesChanged();
+        break;
+    case Change::Layout:
+        if (QPushButton *button = m_pages.at(std::size_t(page)).button)
+            button->setText(QString::fromUtf8(m_lesson.startCaption()));
+        Scriba.at(std::size_t(page))->setCursor(m_lesson.handMode() ? Qt::OpenHandCursor : Qt::CrossCursor);
+        picture(page)->Refresh();
         break;
     }
 }
@@ -499,7 +510,7 @@ void Tamsel::restoreDesign()
     m_classroom.reset();
     m_toolbar->hide();
     m_pageMenu->setLetterPx(0);
-    m_classroomControls->restoreDesign(kStartCaption);
+    m_classroomControls->restoreDesign();
 }
 
 void Tamsel::showStart()
@@ -545,8 +556,8 @@ void Tamsel::ColPic_Click() { m_lesson.cyclePen(); }
 
 void Tamsel::Scriba_RepaintRequest(Int16 index)
 {
-    // Any index the pages do not know repaints the last page, the blank one.
-    const int page = index >= 0 && index < pageCount() ? index : pageCount() - 1;
+    // Any index of a page not shown repaints the blank one.
+    const int page = m_lesson.shown(index) ? index : core::PageTable::blank();
     picture(page)->Refresh();
 }
 
