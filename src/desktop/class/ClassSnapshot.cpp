@@ -31,7 +31,8 @@ ClassSnapshot::Taken ClassSnapshot::take(const QString &code, const QString &bro
     }
     core::Lesson lesson;
     core::ClassRoom room(lesson);
-    const std::string id = core::ClassCode::makePupilId(QRandomGenerator::global()->generate64());
+    // The id names the pupil's board topic: another must not guess it.
+    const std::string id = core::ClassCode::makePupilId(QRandomGenerator::system()->generate64());
     if (!room.join(*classCode, id, name.toStdString())) {
         taken.problem = QStringLiteral("--name must be 1 to %1 characters").arg(core::ClassCode::kMaxNameChars);
         return taken;
