@@ -10,6 +10,7 @@
 # make web    builds the browser's page into build/web/site (any static server can host it)
 # make serve-web  serves that folder on http://localhost:$(WEB_PORT)/
 # make bench-web  times the page in headless chromium
+# make class-broker  runs the class's MQTT broker (mosquitto) from build/class-broker
 
 PRESET ?= dev
 EVENTS ?= 1000000
@@ -21,7 +22,7 @@ WEB ?= test-web
 WEB_PORT ?= 8020
 WEB_SITE = build/web/site
 
-.PHONY: deps build run test portable soak fuzz bench package clean web serve-web test-web bench-web
+.PHONY: deps build run test portable soak fuzz bench package clean web serve-web test-web bench-web class-broker
 
 deps:
 	scripts/install-deps.sh
@@ -61,6 +62,10 @@ web/tests/node_modules/.package-lock.json: web/tests/package-lock.json
 test-web: web web/tests/node_modules/.package-lock.json
 	TAMSEL_SITE=$(CURDIR)/$(WEB_SITE) TAMSEL_DESKTOP=$(CURDIR)/build/$(PRESET)/src/desktop/tamsel \
 		node --test --test-concurrency=1 web/tests/
+
+# Pupils on ports 1883 (MQTT) and 8083 (WebSockets), teachers on 1884 and 8084.
+class-broker: deps
+	scripts/class-broker.sh build/class-broker
 
 bench-web: web web/tests/node_modules/.package-lock.json
 	node web/bench/bench.mjs

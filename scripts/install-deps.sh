@@ -11,6 +11,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev
     clang emscripten nodejs g++-mingw-w64-x86-64-posix wine64
     chromium fonttools python3-brotli poppler-utils
+    mosquitto mosquitto-clients libmosquitto-dev libqrencode-dev
 )
 
 missing=()

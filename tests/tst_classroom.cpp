@@ -217,7 +217,8 @@ void TestClassroom::everyCommandByTouch()
                 w->fullScreen().toggle();
             std::vector<std::unique_ptr<QSignalSpy>> spies;
             for (auto signal : {&PageMenu::saveImageRequested, &PageMenu::printRequested, &PageMenu::savePdfRequested,
-                                &PageMenu::printCutOutRequested, &PageMenu::restoreRequested})
+                                &PageMenu::printCutOutRequested, &PageMenu::restoreRequested,
+                                &PageMenu::shareClassRequested, &PageMenu::joinClassRequested})
                 spies.push_back(std::make_unique<QSignalSpy>(menu, signal));
             perform(c);
             ++performed;

@@ -6,6 +6,8 @@
 export let core = null;
 export let lesson = null;
 export let ink = null;
+// The class on its own devices: what goes to the broker and what comes back (class.js).
+export let room = null;
 export let pageCount = 0;
 
 // One entry a page: its tab, panel, canvases, controls and layout (controls.js).
@@ -24,6 +26,7 @@ export function useCore(made) {
     core = made;
     lesson = new core.Lesson();
     ink = new core.Ink(lesson);
+    room = new core.Room(lesson);
     pageCount = lesson.pageCount();
 }
 

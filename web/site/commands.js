@@ -1,7 +1,7 @@
 // The command table as the page uses it: every row comes from the core, with
 // its labels, keys, menu place and toolbar place; the core runs its own
 // commands, and this module supplies the handlers of those only a page can do
-// (full screen, paper, the help, the menu, the kept boards). The menu, the
+// (full screen, paper, the help, the menu, the kept boards, joining a class). The menu, the
 // keys, the toolbar and the help are all made from these rows.
 import { core, lesson } from './app.js';
 
@@ -11,7 +11,7 @@ export const byId = new Map();
 // The menu, the help and paper are not needed for the first picture: they
 // load after it, or when first asked for; once loaded they act at once.
 // Named outright: an import() the bundler cannot read would take in every module of the folder.
-const modules = { menu: () => import('./menu.js'), paper: () => import('./paper.js') };
+const modules = { menu: () => import('./menu.js'), paper: () => import('./paper.js'), class: () => import('./class.js') };
 const loaded = {};
 const loading = {};
 export function later(name, act) {
@@ -19,7 +19,8 @@ export function later(name, act) {
         act(loaded[name]);
         return;
     }
-    loading[name] ??= modules[name]().then((m) => {
+    loading[name] ??= modules[name]().then(async (m) => {
+        await m.ready;
         m.init();
         loaded[name] = m;
         return m;
@@ -50,6 +51,9 @@ const handlers = new Map(Object.entries({
     'file.print': { run: () => later('paper', (p) => p.printPage()) },
     'file.printCutOut': { run: () => later('paper', (p) => p.printCutOut()) },
     'board.restore': { run: () => import('./restore.js').then((r) => r.chooseBoard()) },
+    'class.share': { run: () => later('class', (c) => c.askShare()) },
+    'class.join': { run: () => later('class', (c) => c.askJoin()) },
+    'class.gallery': { run: () => later('class', (c) => c.openGallery()) },
     ...(canFullScreen ? {
         'window.fullScreen': { run: toggleFullScreen, checked: fullScreenOn },
         'window.leaveFullScreen': { run: toggleFullScreen, enabled: fullScreenOn },

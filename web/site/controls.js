@@ -1,7 +1,7 @@
 // The window's controls: builds the tabs, pages, scroll bars and buttons,
 // places them where the core's layout says, and shows what the lesson says
 // changed (the page, a value, the pen) by asking the drawing for a frame.
-import { core, lesson, ink, pages, pageCount, $ } from './app.js';
+import { core, lesson, ink, room, pages, pageCount, $ } from './app.js';
 import { offered, states, toolbarShown } from './commands.js';
 import { placeInk, repaintInk, showSoon, textMeasure } from './draw.js';
 import { watchPointers } from './input.js';
@@ -238,7 +238,8 @@ export function follow(change, page) {
         break;
     case core.Change.Running:
         clearInterval(ticking);
-        ticking = lesson.running() ? setInterval(() => lesson.tick(), core.tickMs) : null;
+        // A pupil following the teacher takes the teacher's steps instead.
+        ticking = lesson.running() && room.drivesClock() ? setInterval(() => lesson.tick(), core.tickMs) : null;
         break;
     case core.Change.Weight:
     case core.Change.Pen:

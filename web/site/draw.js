@@ -54,7 +54,7 @@ export function measureTextHere() {
     core.setTextMeasure(textMeasure);
 }
 
-function sizeCanvas(canvas, w, h) {
+export function sizeCanvas(canvas, w, h) {
     const r = ratio();
     const cw = Math.round(w * r), ch = Math.round(h * r);
     if (canvas.width !== cw || canvas.height !== ch) {
@@ -165,16 +165,23 @@ export function drawFigure(page) {
     drawChanged(page, p.figure, w, h, ratio(), whole);
 }
 
+// Layers that other modules lay under the ink (the teacher's on a pupil's
+// screen): each is placed and painted with the page's own ink.
+export const layers = [];
+
 export function paintInk(page, whole) {
-    const p = pages[page];
-    const ctx = p.overlay.getContext('2d');
-    const [x, y, w, h, ix, iy, iw, ih] = ink.takeDirty(page, whole);
+    paintLayer(ink, pages[page].overlay, page, whole);
+}
+
+export function paintLayer(from, canvas, page, whole) {
+    const ctx = canvas.getContext('2d');
+    const [x, y, w, h, ix, iy, iw, ih] = from.takeDirty(page, whole);
     if (!w || !h)
         return;
     ctx.clearRect(x, y, w, h);
     if (!iw || !ih)
         return;
-    const px = ink.pixels(page, ix, iy, iw, ih);
+    const px = from.pixels(page, ix, iy, iw, ih);
     ctx.putImageData(new ImageData(new Uint8ClampedArray(px.buffer, px.byteOffset, px.length), iw, ih), ix, iy);
 }
 
@@ -196,6 +203,8 @@ export function frame() {
     const page = lesson.page();
     drawFigure(page);
     paintInk(page, inkWhole);
+    for (const layer of layers)
+        layer.paint(page, inkWhole);
     inkWhole = false;
     if (!firstFrame) {
         firstFrame = true;
@@ -211,6 +220,9 @@ export function placeInk(page) {
     p.origin = [$('tabs').offsetLeft + ox, $('tabs').offsetTop + oy];
     if (ink.place(page, ow, oh, ratio(), iw, ih, ix, iy))
         inkWhole = true;
+    for (const layer of layers)
+        if (layer.place(page, ow, oh, ratio(), iw, ih, ix, iy))
+            inkWhole = true;
 }
 
 // Every picture is drawn again at the next frame (the aids' face has come).

@@ -186,8 +186,8 @@ export function watchInput() {
                 menu((m) => m.closeHelp());
             return;
         }
-        // The menu and the boards' chooser take their own keys.
-        if (!$('menu').hidden || $('boards'))
+        // The menu, the boards' chooser and text typed into a dialog take their own keys.
+        if (!$('menu').hidden || $('boards') || e.target.closest?.('dialog'))
             return;
         // Off the pages with steps Page Down and Home stay the focused slider's: the page has no such command.
         const id = commandForKey(e);

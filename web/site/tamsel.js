@@ -5,13 +5,14 @@
 // core's drawing), controls (builds and places the page's controls), toolbar
 // (the classroom toolbar), input (pointers, holds, keys), keep (the board and
 // the choices between visits) with kept (the kept boards in IndexedDB) and
-// restore (the restore bar and chooser), menu (the page menu and the help)
-// and paper (images, thumbnails and printing). index.html starts the
-// module's download and compilation before any of them.
+// restore (the restore bar and chooser), menu (the page menu and the help),
+// paper (images, thumbnails and printing), and class with gallery (the class
+// on its own devices through an MQTT broker, loaded when a class is shared or
+// joined). index.html starts the module's download and compilation before any of them.
 import createCore from './tamsel-core.js';
-import { core, lesson, ink, pages, pageCount, $, BUILD, FACE, useCore, noticeFrom, notify } from './app.js';
+import { core, lesson, ink, room, pages, pageCount, $, BUILD, FACE, useCore, noticeFrom, notify } from './app.js';
 import { buildPages, follow, layOut, showValue } from './controls.js';
-import { initCommands, loadLater } from './commands.js';
+import { initCommands, later as loadModule, loadLater } from './commands.js';
 import { forgetDrawn, frame, measureTextHere } from './draw.js';
 import { watchInput } from './input.js';
 import { buildToolbar } from './toolbar.js';
@@ -101,7 +102,9 @@ if (new Set(Object.values(seen)).size !== 1) {
     await later();
     // For the browser tests and the benchmarks: the lesson as the page drives it,
     // the work of one frame, done at once, and how many saves have landed.
-    window.tamsel = { core, lesson, ink, pages, frame, saves: savedCount, ready: true };
+    const inClass = (name) => (...args) => new Promise((r) => loadModule('class', r)).then((c) => c[name](...args));
+    window.tamsel = { core, lesson, ink, room, pages, frame, saves: savedCount, ready: true,
+        share: inClass('share'), join: inClass('join'), leave: inClass('leave') };
 }
 
 // Once, at the first visit, over the figure's corner for a few seconds: where the menu and the help are.
@@ -123,6 +126,10 @@ async function later() {
         forgetDrawn();
     }));
     await loadLater();
+    // Opened from a class's QR code: the pupil only gives a name.
+    const joining = new URL(location.href).searchParams.get('class');
+    if (joining !== null)
+        loadModule('class', (c) => c.askJoin(joining));
     startKeeping().catch((error) => console.warn('tamsel: the kept boards cannot be offered:', error));
     // The worker waits for the page's own loading; the module may finish after it.
     if ('serviceWorker' in navigator && window.isSecureContext) {

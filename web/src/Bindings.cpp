@@ -3,6 +3,7 @@
 // numbers, the ink, the board's bytes and the stored choices.
 
 #include "CanvasTextMeasure.h"
+#include "ClassRoom.h"
 #include "DrawnViews.h"
 #include "FlatDrawOps.h"
 #include "BuildStamp.h"
@@ -13,6 +14,7 @@
 #include "PaperDrawOps.h"
 #include "PenPalette.h"
 #include "WebBoard.h"
+#include "WebClass.h"
 #include "WebInk.h"
 #include "WebLayout.h"
 #include "WebPrint.h"
@@ -348,6 +350,40 @@ EMSCRIPTEN_BINDINGS(tamsel)
         .constructor<>()
         .function("ink", &WebPrint::ink)
         .class_function("cutOut", &WebPrint::cutOut);
+
+    emscripten::class_<core::ClassRoom>("Room")
+        .constructor<Lesson &>()
+        .function("teach", &core::ClassRoom::teach)
+        .function("join", &core::ClassRoom::join)
+        .function("leave", &core::ClassRoom::leave)
+        .function("connected", &core::ClassRoom::connected)
+        .function("pupilsFree", &core::ClassRoom::pupilsFree)
+        .function("setPupilsFree", &core::ClassRoom::setPupilsFree)
+        .function("clearPupilBoards", &core::ClassRoom::clearPupilBoards)
+        .function("end", &core::ClassRoom::end)
+        .function("following", &core::ClassRoom::following)
+        .function("drivesClock", &core::ClassRoom::drivesClock)
+        .function("pump", &core::ClassRoom::pump)
+        .function("dropped", &core::ClassRoom::dropped)
+        .function("pupilCount", &core::ClassRoom::pupilCount)
+        .function("setSender", &WebClass::setSender)
+        .function("listen", &WebClass::listen)
+        .function("receive", &WebClass::receive)
+        .function("subscriptions", &WebClass::subscriptions)
+        .function("role", &WebClass::role)
+        .function("code", &WebClass::code)
+        .function("pupilId", &WebClass::pupilId)
+        .function("teacherLesson", &WebClass::teacherLesson, emscripten::allow_raw_pointers())
+        .function("pupilLesson", &WebClass::pupilLesson, emscripten::allow_raw_pointers())
+        .function("pupilName", &WebClass::pupilName)
+        .function("pupilIdAt", &WebClass::pupilIdAt)
+        .function("pupilNews", &WebClass::pupilNews);
+    function("makeCode", &WebClass::makeCode);
+    function("makePupilId", &WebClass::makePupilId);
+    function("readCode", &WebClass::readCode);
+    function("readName", &WebClass::readName);
+    function("boardInk", &WebClass::boardInk);
+    function("strokeCount", &WebClass::strokeCount);
 
     emscripten::constant("tickMs", Lesson::kTickMs);
     function("widthFactorForPressure", &core::InkLayer::widthFactorForPressure);

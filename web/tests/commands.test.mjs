@@ -136,6 +136,8 @@ test('every command of the table, on each page that has it, by touch alone', asy
             // An image is made before it is offered: the page may take a moment.
             if (row.id.startsWith('file.'))
                 await page.waitForFunction(() => window.asked > 0, { timeout: 5000 }).catch(() => {});
+            if (row.id.startsWith('class.'))
+                await page.waitForFunction(() => document.getElementById('classDialog').open, { timeout: 5000 }).catch(() => {});
             if (row.id === 'board.restore')
                 await page.waitForFunction(() => document.getElementById('boards') || !document.getElementById('notice').hidden,
                     { timeout: 5000 }).catch(() => {});
@@ -146,7 +148,9 @@ test('every command of the table, on each page that has it, by touch alone', asy
                 const seen = { same: probe.shown(lesson) === probe.shown(probe.reference) || [probe.shown(lesson), probe.shown(probe.reference)], changed: probe.shown(lesson) !== window.before,
                     help: !document.getElementById('help').hidden, menu: !document.getElementById('menu').hidden,
                     asked: window.asked, full: Boolean(document.fullscreenElement),
-                    told: Boolean(document.getElementById('boards')) || !document.getElementById('notice').hidden };
+                    told: Boolean(document.getElementById('boards')) || !document.getElementById('notice').hidden,
+                    dialog: document.getElementById('classDialog').open };
+                document.getElementById('classDialog').close();
                 // The toolbar put away, or a page hidden, comes back for the next command.
                 if (id === 'window.toolbar' || id.startsWith('page.shown.')) {
                     probe.run(lesson, id);
@@ -157,6 +161,7 @@ test('every command of the table, on each page that has it, by touch alone', asy
             const effect = {
                 help: after.help, 'menu.open': after.menu, 'window.fullScreen': after.full,
                 'window.leaveFullScreen': !after.full, 'board.restore': after.told,
+                'class.share': after.dialog, 'class.join': after.dialog,
                 'file.saveImage': after.asked === 1, 'file.print': after.asked === 1, 'file.printCutOut': after.asked === 1,
             }[row.id] ?? (after.same === true && after.changed);
             assert.ok(effect, `${row.id} on page ${p}: ${JSON.stringify(after)}`);

@@ -182,6 +182,8 @@ test('F1 shows the help; its closing key or click does nothing else; one pen for
     assert.equal(await helpShown(), false);
     assert.equal(await page.evaluate(() => window.tamsel.ink.pointCount(0)), 0, 'the click left no dot');
 
+    // Keys alone from here: a mouse left where the menu opens would take its focus.
+    await page.mouse.move(1, 1);
     await press(page, 'Shift+F10', 'p', 'a', '2', 'Control+PageDown');
     assert.equal((await state(page)).pen, '#ffff00', 'the pen picked on page 0 is page 1\'s');
     assert.ok(await page.$eval('#swatch', (s) => s.classList.contains('shared') && s.title.includes('1〜6')));

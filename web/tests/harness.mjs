@@ -1,9 +1,10 @@
 // What the browser tests share: a static server over the built site, Debian's
 // chromium driven headless through puppeteer-core, and the desktop's --export.
 import { after, before } from 'node:test';
-import { execFile } from 'node:child_process';
+import { execFile, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
+import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -187,4 +188,49 @@ export function useSite(extra) {
         await web.server?.close();
     });
     return web;
+}
+
+// The class's broker from the project's configuration, on free ports of
+// 127.0.0.1, in a folder of its own; `restart` keeps its retained messages.
+export async function startBroker(password = 'kyoushitsu') {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'tamsel-broker-'));
+    // Four ports at once, so none is handed out twice.
+    const probes = await Promise.all([0, 1, 2, 3].map(() => new Promise((resolve) => {
+        const probe = net.createServer();
+        probe.listen(0, '127.0.0.1', () => resolve(probe));
+    })));
+    const ports = probes.map((probe) => probe.address().port);
+    await Promise.all(probes.map((probe) => new Promise((resolve) => probe.close(resolve))));
+    const [pupilMqtt, pupilWs, teacherMqtt, teacherWs] = ports;
+    let child = null;
+    const start = async () => {
+        child = spawn(path.join(repo, 'scripts/class-broker.sh'), [dir, ...ports.map(String)],
+            { env: { ...process.env, TAMSEL_TEACHER_PASSWORD: password }, stdio: 'ignore' });
+        for (const port of ports)
+            await waitForPort(port);
+    };
+    const stop = async () => {
+        const exited = new Promise((resolve) => child.once('exit', resolve));
+        child.kill('SIGTERM');
+        await exited;
+    };
+    await start();
+    return {
+        password, pupilMqtt, teacherMqtt,
+        pupils: `ws://127.0.0.1:${pupilWs}/`, teachers: `ws://127.0.0.1:${teacherWs}/`,
+        stop, restart: async () => { await stop(); await start(); },
+        close: async () => { await stop(); fs.rmSync(dir, { recursive: true, force: true }); },
+    };
+}
+
+async function waitForPort(port) {
+    for (;;) {
+        const open = await new Promise((resolve) => {
+            const socket = net.connect(port, '127.0.0.1', () => { socket.end(); resolve(true); });
+            socket.on('error', () => resolve(false));
+        });
+        if (open)
+            return;
+        await new Promise((resolve) => setTimeout(resolve, 20));
+    }
 }

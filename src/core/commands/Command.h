@@ -8,7 +8,7 @@ namespace core {
 class Lesson;
 
 // The lists a command can sit in: the page menu and its submenus.
-enum class Menu { None, Page, Weight, Pens, Radius, Steps, Screen, Files, Pages, Practice, Second, Layouts };
+enum class Menu { None, Page, Weight, Pens, Radius, Steps, Screen, Files, Pages, Practice, Second, Layouts, Class };
 
 // What a command shows now, read from the lesson: whether the page in view
 // has it, whether it can act, whether it is checked, its value (the pen's

@@ -1,5 +1,6 @@
 #include "CommandTable.h"
 
+#include "ClassRoom.h"
 #include "Lesson.h"
 #include "LineWeight.h"
 #include "PenPalette.h"
@@ -33,6 +34,7 @@ constexpr int kChoices = 0;
 constexpr int kScreenSection = 1;
 constexpr int kBoard = 2;
 constexpr int kHelp = 3;
+constexpr int kClassSection = 4;
 
 bool animated(const Lesson &l, int page) { return page == l.animatedPage(); }
 bool hasValue(const Lesson &l, int page) { return l.has(page) && l.row(page).range.has_value(); }
@@ -57,6 +59,43 @@ CommandState enabled(bool on)
     CommandState s;
     s.enabled = on;
     return s;
+}
+
+ClassRoom::Role classRole(const Lesson &l) { return l.classRoom() ? l.classRoom()->role() : ClassRoom::Role::None; }
+bool teaching(const Lesson &l) { return classRole(l) == ClassRoom::Role::Teacher; }
+
+// A device takes one part in one class at a time; only the teacher steers it.
+void appendClass(std::vector<Command> &rows)
+{
+    rows.push_back({.id = "menu.class", .label = "授業", .mnemonic = 'J', .icon = "class", .menu = Menu::Page,
+                    .section = kClassSection, .opens = Menu::Class});
+    const auto outOfClass = [](const Lesson &l, const Command &, int) {
+        return enabled(classRole(l) == ClassRoom::Role::None);
+    };
+    // The teacher's commands are there only while teaching.
+    const auto teacherOnly = [](const Lesson &l, int) { return teaching(l); };
+    rows.push_back({.id = "class.share", .label = "授業を共有…", .mnemonic = 'S', .icon = "class",
+                    .menu = Menu::Class, .tip = "クラスのコードと QR コードで、児童・生徒の端末にこの画面を配ります",
+                    .state = outOfClass});
+    rows.push_back({.id = "class.join", .label = "授業に参加…", .mnemonic = 'J', .icon = "class", .menu = Menu::Class,
+                    .state = outOfClass});
+    rows.push_back({.id = "class.gallery", .label = "みんなの考え", .mnemonic = 'M', .icon = "class",
+                    .menu = Menu::Class, .section = 1, .has = teacherOnly});
+    rows.push_back({.id = "class.free", .label = "自由にする", .mnemonic = 'F', .icon = "class", .menu = Menu::Class,
+                    .section = 1, .tip = "児童・生徒が自分でページや値を変えられるようにします", .has = teacherOnly,
+                    .state = [](const Lesson &l, const Command &, int) { return enabled(teaching(l) && !l.classRoom()->pupilsFree()); },
+                    .run = [](Lesson &l, const Command &, int) { l.classRoom()->setPupilsFree(true); }});
+    rows.push_back({.id = "class.callBack", .label = "呼び戻す", .mnemonic = 'B', .icon = "class", .menu = Menu::Class,
+                    .section = 1, .tip = "児童・生徒の画面を先生の画面に戻します", .has = teacherOnly,
+                    .state = [](const Lesson &l, const Command &, int) { return enabled(teaching(l) && l.classRoom()->pupilsFree()); },
+                    .run = [](Lesson &l, const Command &, int) { l.classRoom()->setPupilsFree(false); }});
+    rows.push_back({.id = "class.clearBoards", .label = "全員の書き込みを消す", .mnemonic = 'C', .icon = "clear",
+                    .menu = Menu::Class, .section = 1, .has = teacherOnly,
+                    .run = [](Lesson &l, const Command &, int) { l.classRoom()->clearPupilBoards(); }});
+    // Each device keeps its own board when the class ends.
+    rows.push_back({.id = "class.end", .label = "授業を終える", .mnemonic = 'E', .icon = "class", .menu = Menu::Class,
+                    .section = 2, .has = teacherOnly,
+                    .run = [](Lesson &l, const Command &, int) { l.classRoom()->end(); }});
 }
 
 Color penColour(const Command &c) { return PenPalette::pens()[std::size_t(c.argument)].colour; }
@@ -439,6 +478,7 @@ std::vector<Command> build()
                     .menu = Menu::Files, .section = 1});
     rows.push_back({.id = "board.restore", .label = "前回の書き込みを復元", .mnemonic = 'R', .icon = "restore",
                     .menu = Menu::Page, .section = kBoard});
+    appendClass(rows);
     rows.push_back({.id = "help", .label = "使い方", .mnemonic = 'H', .shortLabel = "使い方", .icon = "help",
                     .keys = {"F1"}, .menu = Menu::Page, .section = kHelp, .toolbar = kScreen + 4});
     rows.push_back({.id = "menu.open", .label = "メニューを開く", .shortLabel = "メニュー", .icon = "menu",

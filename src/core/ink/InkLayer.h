@@ -66,6 +66,8 @@ public:
     static Prepared prepare(std::vector<Stroke> strokes) { return InkStrokes::prepare(std::move(strokes)); }
     bool restore(std::vector<Stroke> strokes) { return restore(prepare(std::move(strokes))); }
     bool restore(Prepared strokes) { return m_strokes.restore(std::move(strokes)); }
+    void replace(std::vector<Stroke> strokes) { m_strokes.replace(prepare(std::move(strokes))); }
+    std::vector<InkStrokes::LiveStroke> liveStrokes() const { return m_strokes.liveStrokes(); }
 
     Rect takeDirty() { return m_canvas.takeDirty(); }
     std::vector<const Stroke *> strokes() const { return m_strokes.strokes(); }

@@ -50,6 +50,7 @@ void InkStrokes::begin(PointerId pointer, InkStroke stroke)
 {
     end(pointer);
     const InkStroke &live = m_live.emplace(pointer, std::move(stroke)).first->second;
+    m_serials[pointer] = ++m_begun;
     m_watcher->grew(pointer, live);
 }
 
@@ -69,6 +70,7 @@ void InkStrokes::end(PointerId pointer)
         return;
     auto stroke = std::make_unique<InkStroke>(std::move(it->second));
     m_live.erase(it);
+    m_serials.erase(pointer);
     m_watcher->ended(pointer, *stroke);
     stroke->finish();
     ++m_changes;
@@ -88,6 +90,7 @@ void InkStrokes::endAll()
 
 void InkStrokes::drop(PointerId pointer)
 {
+    m_serials.erase(pointer);
     const auto it = m_live.find(pointer);
     if (it == m_live.end())
         return;
@@ -248,7 +251,50 @@ bool InkStrokes::restore(Prepared strokes)
     return true;
 }
 
+void InkStrokes::replace(Prepared strokes)
+{
+    // Most copies only grow by a stroke: those draw just what was added.
+    bool grows = strokes.size() >= m_strokes.size() && m_live.empty();
+    for (std::size_t i = 0; grows && i < m_strokes.size(); ++i) {
+        const Stroke &had = m_strokes[i]->data(), &now = strokes[i]->data();
+        grows = had.color == now.color && had.width == now.width && had.points.size() == now.points.size() &&
+                std::equal(had.points.begin(), had.points.end(), now.points.begin(), [](const InkPoint &a, const InkPoint &b) {
+                    return a.x == b.x && a.y == b.y && a.widthFactor == b.widthFactor;
+                });
+    }
+    while (!m_live.empty())
+        drop(m_live.begin()->first);
+    for (StepId step : stepsByDistance())
+        m_watcher->forgotten(step);
+    m_undo.clear();
+    m_redo.clear();
+    m_erasing = false;
+    const std::size_t kept = grows ? m_strokes.size() : 0;
+    if (!grows && !m_strokes.empty()) {
+        auto all = newStep(false);
+        for (const auto &stroke : m_strokes)
+            all->ids.push_back(stroke->id());
+        takeOff(*all);
+        m_watcher->forgotten(all->id);
+    }
+    if (kept == strokes.size())
+        return;
+    ++m_changes;
+    for (std::size_t i = kept; i < strokes.size(); ++i) {
+        strokes[i]->setId(m_nextId++);
+        m_watcher->finished(*m_strokes.emplace_back(std::move(strokes[i])));
+    }
+}
+
 // ---------------------------------------------------------------- queries
+
+std::vector<InkStrokes::LiveStroke> InkStrokes::liveStrokes() const
+{
+    std::vector<LiveStroke> out;
+    for (const auto &[pointer, stroke] : m_live)
+        out.push_back({m_serials.at(pointer), &stroke.data()});
+    return out;
+}
 
 const InkStroke &InkStrokes::byId(std::uint32_t id) const { return **byIdIn(m_strokes, id); }
 

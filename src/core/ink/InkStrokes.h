@@ -65,6 +65,14 @@ public:
     bool drawing() const { return !m_live.empty(); }
     bool drawing(PointerId pointer) const { return m_live.count(pointer) != 0; }
     const std::map<PointerId, InkStroke> &live() const { return m_live; }
+    // Strokes still being drawn, each with a number no other stroke of these
+    // strokes had, for a class that follows them as they grow.
+    struct LiveStroke
+    {
+        std::uint64_t serial;
+        const Stroke *stroke;
+    };
+    std::vector<LiveStroke> liveStrokes() const;
 
     // A clear takes the strokes still being drawn too.
     bool clear();
@@ -79,6 +87,8 @@ public:
     static Prepared prepare(std::vector<Stroke> strokes);
     // Puts strokes back on the page as one step.
     bool restore(Prepared strokes);
+    // Shows exactly these strokes, with no history: a copy of someone else's page.
+    void replace(Prepared strokes);
 
     // Finished strokes, bottom to top; ids grow, so they give the order of drawing.
     const Finished &finished() const { return m_strokes; }
@@ -113,6 +123,8 @@ private:
     Finished m_strokes;
     std::uint32_t m_nextId = 0;
     std::map<PointerId, InkStroke> m_live;
+    std::map<PointerId, std::uint64_t> m_serials;
+    std::uint64_t m_begun = 0;
     std::deque<std::unique_ptr<Step>> m_undo;
     std::vector<std::unique_ptr<Step>> m_redo;
     mutable StepId m_nextStep = 0;

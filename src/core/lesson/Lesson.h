@@ -20,6 +20,8 @@
 
 namespace core {
 
+class ClassRoom;
+
 // The lesson as the class sees it: the page in view, each page's value, the
 // sectors moved and whether they are moving, the aids and the formula, the
 // line weight, each page's pen or one pen for every page, and the lengths in cm. Front-ends show
@@ -269,6 +271,11 @@ public:
     // kept in: past it nothing more would be saved.
     bool keepsWith(const PreparedBoard &added) const;
 
+    // The class this lesson is shared with, while its room lasts.
+    ClassRoom *classRoom() { return m_classRoom; }
+    const ClassRoom *classRoom() const { return m_classRoom; }
+    void attachClass(ClassRoom *room) { m_classRoom = room; }
+
 private:
     struct PageState
     {
@@ -315,6 +322,7 @@ private:
     SectorLayout m_layout = SectorLayout::Parallelogram;
     bool m_handMode = false;
     HandSectors m_hand;
+    ClassRoom *m_classRoom = nullptr;
     LessonInk m_ink{*this, [this](int page) { tell(Change::Ink, page); }};
 };
 

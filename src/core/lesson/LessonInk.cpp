@@ -186,6 +186,14 @@ bool LessonInk::redo(int page)
     return done;
 }
 
+void LessonInk::replace(int page, std::vector<Stroke> strokes)
+{
+    if (!has(page))
+        return;
+    m_pages[index(page)].layer->replace(std::move(strokes));
+    note(page);
+}
+
 bool LessonInk::restore(int page, InkLayer::Prepared strokes)
 {
     if (!has(page))

@@ -50,6 +50,8 @@ public:
     bool undo(int page);
     bool redo(int page);
     bool restore(int page, InkLayer::Prepared strokes);
+    // Exactly these strokes with no history: a copy of another device's page.
+    void replace(int page, std::vector<Stroke> strokes);
 
     double penWidthPx(int page) const;
     double eraserRadiusPx(int page) const;

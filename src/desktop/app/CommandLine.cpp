@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "Convert.h"
+#include "ClassSnapshot.h"
 #include "InkStore.h"
 #include "PageExport.h"
 #include "PageRenderer.h"
@@ -115,6 +116,13 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                   QStringLiteral("Squared paper under the circle (pages 0 to 2); with --aids, the counts."));
     const QCommandLineOption squares(QStringLiteral("squares"),
                                      QStringLiteral("The circle between two squares (page 0)."));
+    const QCommandLineOption follow(QStringLiteral("follow"),
+                                    QStringLiteral("Draw the class <code>'s board as its pupils see it (with --broker)."),
+                                    QStringLiteral("code"));
+    const QCommandLineOption broker(QStringLiteral("broker"), QStringLiteral("The class's broker for pupils, <host:port>."),
+                                    QStringLiteral("host:port"));
+    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The nickname to join with (default PC)."),
+                                  QStringLiteral("name"), QStringLiteral("PC"));
     const QCommandLineOption formula(QStringLiteral("formula"),
                                      QStringLiteral("Lines of the area formula shown on page 2 (default 0)."),
                                      QStringLiteral("N"), QStringLiteral("0"));
@@ -136,7 +144,7 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
                                    QStringLiteral("As printed to save ink: white paper, dark lines, light fills."));
     parser.addOptions(
         {exportTo, page, value, step, figure, second, size, weight, aids, grid, squares, ink, cm, radiusCm, layout, paper,
-         formula, diameter, counted, quarter});
+         formula, diameter, counted, quarter, follow, broker, name});
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -272,6 +280,11 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
         return failure(QStringLiteral("--radius-cm: nothing on the page follows it; add --aids --cm, --grid, "
                                       "or --squares --aids"));
     job.ink = parser.isSet(ink);
+    job.follow = parser.value(follow);
+    job.broker = parser.value(broker);
+    job.name = parser.value(name);
+    if (job.follow.isEmpty() != job.broker.isEmpty())
+        return failure(QStringLiteral("--follow and --broker go together"));
     job.look = parser.isSet(paper) ? PainterDrawOps::Look::DarkOnWhite : PainterDrawOps::Look::Board;
     return {job, {}, false};
 }
@@ -310,8 +323,9 @@ int CommandLine::run(int argc, char **argv)
     return exportPage(*parsed.job);
 }
 
-int CommandLine::exportPage(const Export &job)
+int CommandLine::exportPage(const Export &asked)
 {
+    Export job = asked;
     const auto fail = [&](const QString &why) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(kProgram), qPrintable(why));
         return kBadUsage;
@@ -325,6 +339,13 @@ int CommandLine::exportPage(const Export &job)
         if (saved.problem != core::InkFile::Problem::None)
             return fail(QStringLiteral("--ink: ") + QString::fromStdString(core::InkFile::englishMessage(saved.problem)));
         ink = std::move(saved.board.at(std::size_t(job.view.page)));
+    }
+    if (!job.follow.isEmpty()) {
+        ClassSnapshot::Taken taken = ClassSnapshot::take(job.follow, job.broker, job.name, job.view.inner);
+        if (!taken.problem.isEmpty())
+            return fail(QStringLiteral("--follow: ") + taken.problem);
+        job.view = taken.view;
+        ink = std::move(taken.ink);
     }
     SheetRenderer::Sheet sheet{job.view, {}};
     for (const core::Stroke &s : ink)

@@ -11,8 +11,8 @@
 #include <optional>
 
 // The command line: `tamsel --export FILE [--page 0..3] [--value V] [--step K]
-// [--size WxH] [--weight 1..3] [--aids] [--cm] [--radius-cm 5|8|10] [--grid] [--squares] [--ink] [--paper]`
-// renders one page into a file
+// [--size WxH] [--weight 1..3] [--aids] [--cm] [--radius-cm 5|8|10] [--grid] [--squares] [--ink] [--paper]
+// [--follow CODE --broker HOST:PORT [--name N]]` renders one page into a file
 // without a window. Bad or missing values give one line on standard error,
 // status 2 and no file.
 class CommandLine
@@ -26,6 +26,10 @@ public:
         QString path;
         core::PageView view;
         bool ink = false;
+        // The class's board instead of a page chosen here: its code, HOST:PORT and a nickname.
+        QString follow;
+        QString broker;
+        QString name;
         PainterDrawOps::Look look = PainterDrawOps::Look::Board;
     };
     // A job to run, text to print (help, version), or the line that says what is wrong.

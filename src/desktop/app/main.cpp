@@ -1,3 +1,4 @@
+#include "ClassDialogs.h"
 #include "CommandLine.h"
 #include "InkKeeping.h"
 #include "QtDialogs.h"
@@ -32,6 +33,7 @@ int main(int argc, char *argv[])
     window.lesson().restoreChoices(settings.read());
     QObject::connect(&window, &Tamsel::choicesChanged, [&] { settings.write(window.lesson().choices()); });
     new InkKeeping(window, InkStore::defaultFolder());
+    new ClassDialogs(window, settings);
     window.show();
     window.showFirstStartHint();
     return app.exec();

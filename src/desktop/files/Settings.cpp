@@ -100,6 +100,16 @@ core::StoredChoices::Choices Settings::read() const
         m_pageCount);
 }
 
+std::optional<QString> Settings::text(const QString &key) const
+{
+    if (!m_store || m_store->status() != QSettings::NoError)
+        return std::nullopt;
+    const QVariant value = m_store->value(key);
+    if (!value.isValid())
+        return std::nullopt;
+    return value.toString();
+}
+
 void Settings::write(const core::StoredChoices::Choices &choices)
 {
     std::optional<QString> why = whyNotWritable(m_path);

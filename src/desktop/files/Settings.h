@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -24,6 +25,8 @@ public:
     static QString defaultPath();
 
     core::StoredChoices::Choices read() const;
+    // A text kept under key; none when the store cannot be read or holds no such key.
+    std::optional<QString> text(const QString &key) const;
     // Written at once, so a machine switched off keeps them.
     void write(const core::StoredChoices::Choices &choices);
 

@@ -30,6 +30,8 @@ PageMenu::PageMenu(QWidget &window, CommandActions &actions, FullScreen &fullScr
     actions.handle("board.restore", signal(&PageMenu::restoreRequested));
     actions.handle("help", signal(&PageMenu::helpRequested));
     actions.handle("menu.open", signal(&PageMenu::openRequested));
+    actions.handle("class.share", signal(&PageMenu::shareClassRequested));
+    actions.handle("class.join", signal(&PageMenu::joinClassRequested));
     // Without a window manager F11 and the menu take the same way in and out.
     actions.handle("window.fullScreen",
                    {[&fullScreen] { fullScreen.toggle(); }, [&fullScreen] { return fullScreen.active(); }});

@@ -44,6 +44,8 @@ signals:
     void printCutOutRequested();
     void restoreRequested();
     void helpRequested();
+    void shareClassRequested();
+    void joinClassRequested();
 
 private:
     QWidget &m_window;

@@ -123,6 +123,8 @@ void Scriba::paintEvent(QPaintEvent *event)
     if (canvas().devicePixelRatio() != devicePixelRatioF())
         place();
     QPainter painter(this);
+    if (m_under)
+        InkView::paint(painter, m_under->canvas(m_index), event->rect());
     InkView::paint(painter, canvas(), event->rect());
 }
 
@@ -136,6 +138,15 @@ void Scriba::resizeEvent(QResizeEvent *event)
 void Scriba::place()
 {
     m_lesson.ink().resize(m_index, Convert::toCore(size()), devicePixelRatioF(), logicalDpiX() / core::Twips::kStandardDpi);
+    if (m_under)
+        m_under->resize(m_index, Convert::toCore(size()), devicePixelRatioF(), logicalDpiX() / core::Twips::kStandardDpi);
+}
+
+void Scriba::setUnder(core::LessonInk *under)
+{
+    m_under = under;
+    place();
+    update();
 }
 
 // A minimised window, a page switch or a hidden layer sends no release.

@@ -12,6 +12,7 @@ class QTouchEvent;
 
 namespace core {
 class Lesson;
+class LessonInk;
 class Twips;
 } // namespace core
 
@@ -65,6 +66,8 @@ public:
 
     const core::InkLayer &ink() const;
     core::InkCanvas &canvas();
+    // Ink shown under this page's own and placed with it: a class's teacher's on a pupil's screen.
+    void setUnder(core::LessonInk *under);
 
 signals:
     void RepaintRequest(int index);
@@ -100,6 +103,7 @@ private:
 
     int m_index;
     core::Lesson &m_lesson;
+    core::LessonInk *m_under = nullptr;
     const core::Twips &m_twips;
     QRect m_lastRedrawRect;
     std::map<PointerId, QPointF> m_erasers;

@@ -1,6 +1,7 @@
 #include "Tamsel.h"
 
 #include "BoardOutput.h"
+#include "ClassRoom.h"
 #include "ClassroomControls.h"
 #include "ClassroomToolbar.h"
 #include "CommandActions.h"
@@ -457,9 +458,33 @@ void Tamsel::placeInk(int page)
     const PictureBox *p = picture(page);
     Overlay *overlay = Scriba.at(std::size_t(page));
     const QPoint innerOnOverlay = p->geometry().topLeft() + p->contentsRect().topLeft() - overlay->geometry().topLeft();
-    if (m_lesson.ink().place(page, Convert::toCore(QRect(innerOnOverlay, p->contentsRect().size()))))
+    const core::Rect inner = Convert::toCore(QRect(innerOnOverlay, p->contentsRect().size()));
+    const bool moved = m_lesson.ink().place(page, inner);
+    if ((m_followedInk && m_followedInk->place(page, inner)) || moved)
         overlay->update();
     overlay->setPictureArea(QRect(innerOnOverlay, p->contentsRect().size()));
+}
+
+void Tamsel::followInk(core::LessonInk *under)
+{
+    if (under == m_followedInk)
+        return;
+    m_followedInk = under;
+    for (int page = 0; page < pageCount(); ++page) {
+        Scriba.at(std::size_t(page))->setUnder(under);
+        placeInk(page);
+    }
+}
+
+void Tamsel::showFollowedInk()
+{
+    if (!m_followedInk)
+        return;
+    for (int page = 0; page < pageCount(); ++page) {
+        const QRect dirty = Convert::toQt(m_followedInk->canvas(page).takeDirty());
+        if (!dirty.isEmpty())
+            Scriba.at(std::size_t(page))->update(dirty);
+    }
 }
 
 Int16 Tamsel::currentPage() const { return core::saturate16(m_lesson.page()); }
@@ -566,4 +591,9 @@ void Tamsel::ccPic_Resize() { ccPic->Refresh(); }
 void Tamsel::ccScroll_Change() { scrollChanged(2); }
 void Tamsel::ccScroll_Scroll() { ccScroll_Change(); }
 void Tamsel::ccButton_Click() { m_lesson.pressStart(); }
-void Tamsel::MainTimer_Timer() { m_lesson.tick(); }
+void Tamsel::MainTimer_Timer()
+{
+    // A pupil following a class takes the teacher's steps instead.
+    if (!m_lesson.classRoom() || m_lesson.classRoom()->drivesClock())
+        m_lesson.tick();
+}

@@ -51,6 +51,9 @@ public:
 
     core::Lesson &lesson() { return m_lesson; }
     const core::Lesson &lesson() const { return m_lesson; }
+    // Ink shown under each page's own, placed with it (a class's teacher's), and its changes shown.
+    void followInk(core::LessonInk *under);
+    void showFollowedInk();
     const core::Twips &twips() const { return m_twips; }
     int pageCount() const { return m_lesson.pageCount(); }
 
@@ -160,6 +163,7 @@ private:
     void showStart();
 
     core::Lesson m_lesson;
+    core::LessonInk *m_followedInk = nullptr;
     core::Twips m_twips;
     std::vector<PageControls> m_pages;
     FullScreen *m_fullScreen = nullptr;
