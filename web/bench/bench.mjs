@@ -67,7 +67,8 @@ async function toolbarPress(browser, url) {
         const box = await (await page.$(`#toolbar [data-command="${id}"]`)).boundingBox();
         await page.evaluate((id) => {
             window.pressed = new Promise((resolve) => {
-                document.querySelector(`#toolbar [data-command="${id}"]`).addEventListener('click', (e) => {
+                // A button acts when the finger lifts inside it; the click after is swallowed.
+                document.querySelector(`#toolbar [data-command="${id}"]`).addEventListener('pointerup', (e) => {
                     const handled = performance.now();
                     requestAnimationFrame(() => resolve([performance.now() - e.timeStamp, performance.now() - handled]));
                 }, { once: true });
