@@ -49,7 +49,10 @@ bool AidLayout::clear(const RectF &box, double gap) const
     return std::none_of(m_discs.begin(), m_discs.end(), [&](const Disc &d) {
         const PointF nearest(std::clamp(d.centre.x(), box.left(), box.right()),
                              std::clamp(d.centre.y(), box.top(), box.bottom()));
-        return std::hypot(nearest.x() - d.centre.x(), nearest.y() - d.centre.y()) < d.radius + gap;
+        // Squares, not hypot: a name set just clear of a circle must not turn on
+        // the last bit of one platform's libm.
+        const double dx = nearest.x() - d.centre.x(), dy = nearest.y() - d.centre.y(), reach = d.radius + gap;
+        return dx * dx + dy * dy < reach * reach;
     });
 }
 
