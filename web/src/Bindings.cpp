@@ -48,14 +48,6 @@ val numbersOf(const std::vector<double> &numbers)
     return val(emscripten::typed_memory_view(numbers.size(), numbers.data())).call<val>("slice");
 }
 
-val rectOf(const core::Rect &r)
-{
-    val out = val::array();
-    for (int n : {r.x(), r.y(), r.width(), r.height()})
-        out.call<void>("push", n);
-    return out;
-}
-
 // {calls, texts}: the page as its picture shows it in an inner area of this size.
 val drawPage(const Lesson &lesson, int page, int width, int height, bool darkOnWhite)
 {
@@ -83,25 +75,7 @@ val layout(int width, int height)
 {
     const WebLayout l = WebLayout::compute(width, height);
     val out = val::object();
-    out.set("tab", rectOf(l.tab));
-    out.set("tabRow", l.tabRow);
-    val clear = val::array();
-    clear.call<void>("push", rectOf(l.clear[0]));
-    clear.call<void>("push", rectOf(l.clear[1]));
-    out.set("clear", clear);
-    out.set("swatch", rectOf(l.swatch));
-    val pages = val::array();
-    for (const WebLayout::Page &p : l.pages) {
-        val page = val::object();
-        page.set("picture", rectOf(p.picture));
-        page.set("scroll", rectOf(p.scroll));
-        page.set("button", rectOf(p.button));
-        page.set("label", rectOf(p.label));
-        page.set("overlay", rectOf(p.overlay));
-        page.set("inner", rectOf(core::Rect(p.innerOnOverlay, p.inner)));
-        pages.call<void>("push", page);
-    }
-    out.set("pages", pages);
+    setControls(out, l);
     return out;
 }
 

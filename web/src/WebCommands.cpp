@@ -13,6 +13,7 @@
 #include "PenPalette.h"
 #include "Timings.h"
 #include "ToolIcons.h"
+#include "WebLayout.h"
 
 #include <emscripten/bind.h>
 
@@ -27,14 +28,6 @@ val strings(const std::vector<std::string> &list)
     val out = val::array();
     for (const std::string &s : list)
         out.call<void>("push", s);
-    return out;
-}
-
-val rect(const core::Rect &r)
-{
-    val out = val::array();
-    for (int n : {r.x(), r.y(), r.width(), r.height()})
-        out.call<void>("push", n);
     return out;
 }
 
@@ -116,39 +109,21 @@ val classroomLayout(const core::Lesson &lesson, int width, int height, val offer
     size.call<void>("push", l.buttonSize.width());
     size.call<void>("push", l.buttonSize.height());
     out.set("buttonSize", size);
-    out.set("toolbar", rect(l.toolbar));
+    out.set("toolbar", rectOf(l.toolbar));
     val buttons = val::array();
     for (const core::ClassroomLayout::Button &b : l.buttons) {
         val button = val::object();
         button.set("id", b.command->id);
-        button.set("rect", rect(b.rect));
+        button.set("rect", rectOf(b.rect));
         buttons.call<void>("push", button);
     }
     out.set("buttons", buttons);
-    out.set("tab", rect(l.tab));
-    out.set("tabRow", l.tabRow);
+    setControls(out, l);
     out.set("tabLabelPx", l.tabLabelPx);
     val tabWidths = val::array();
     for (int w : l.tabWidths)
         tabWidths.call<void>("push", w);
     out.set("tabWidths", tabWidths);
-    val clear = val::array();
-    clear.call<void>("push", rect(l.clear[0]));
-    clear.call<void>("push", rect(l.clear[1]));
-    out.set("clear", clear);
-    out.set("swatch", rect(l.swatch));
-    val pages = val::array();
-    for (const core::ClassroomLayout::Page &p : l.pages) {
-        val page = val::object();
-        page.set("picture", rect(p.picture));
-        page.set("scroll", rect(p.scroll));
-        page.set("button", rect(p.button));
-        page.set("label", rect(p.label));
-        page.set("overlay", rect(p.overlay));
-        page.set("inner", rect(core::Rect(p.innerOnOverlay, p.inner)));
-        pages.call<void>("push", page);
-    }
-    out.set("pages", pages);
     return out;
 }
 

@@ -68,3 +68,11 @@ WebLayout WebLayout::compute(int clientWidth, int clientHeight, const core::Twip
         out.pages.push_back(pageLayout(page, tab, twips));
     return out;
 }
+
+emscripten::val rectOf(const core::Rect &r)
+{
+    emscripten::val out = emscripten::val::array();
+    for (int n : {r.x(), r.y(), r.width(), r.height()})
+        out.call<void>("push", n);
+    return out;
+}
